@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstddef>
+
+#include "boundary/base/GFile.h"
+#include "boundary/base/GIO.h"
+#include "boundary/base/GString.h"
+#include "boundary/base/opstream.h"
+
+// An output file stream that replaces its target atomically.
+//
+// Opening creates a temporary "<target>.tmpXXXXXX" in the target's folder; the data goes there.
+// close() flushes, syncs and closes it and, when every step and every earlier write succeeded,
+// renames it over the target. On any failure the target is left as it was, the temporary is
+// removed and the state shows badbit. The destructor closes a stream the caller did not.
+//
+// The open fails (state & 6 nonzero) when the open mode lacks IOWrite, when no temporary can be
+// made beside the target, when the target exists but is not a regular file (a device, a folder),
+// and as the create mode asks: IOOpenExisting needs an existing target, IOCreateNew a missing one.
+// A symbolic link as target is followed: the file it names is replaced and the link kept.
+// Writes into a stream whose open failed are dropped harmlessly.
+class ofpstream : public opstream {
+ public:
+  static constexpr std::size_t bufferSize = 64 * 1024;
+
+  ofpstream(const char* path, int openMode = GIO::IOWrite, int createMode = GFileIO::IOCreateAlways,
+            int shareMode = GFileIO::IOShareNone);
+  ofpstream(const GString& path, int openMode = GIO::IOWrite,
+            int createMode = GFileIO::IOCreateAlways, int shareMode = GFileIO::IOShareNone)
+      : ofpstream(path.c_str(), openMode, createMode, shareMode) {}
+  ofpstream(const GFile& path, int openMode = GIO::IOWrite,
+            int createMode = GFileIO::IOCreateAlways, int shareMode = GFileIO::IOShareNone)
+      : ofpstream(path.c_str(), openMode, createMode, shareMode) {}
+  ~ofpstream() override;
+
+  bool isOpen() const { return fd_ >= 0; }
+  // Finishes the file (see the class comment). True when the target now holds what was written.
+  // A second call returns the result of the first.
+  bool close();
+  // Whether close() asks the system to put the data on disk before the rename (default on).
+  void setSyncOnClose(bool sync) { syncOnClose_ = sync; }
+
+ protected:
+  bool overflow(std::size_t needed) override;
+
+ private:
+  bool drain();
+  void discard();
+
+  int fd_ = -1;
+  bool closed_ = false;
+  bool closeResult_ = false;
+  bool syncOnClose_ = true;
+  bool noClobber_ = false;
+  GString target_;
+  GString temporary_;
+  char* buffer_ = nullptr;
+};

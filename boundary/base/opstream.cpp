@@ -1,0 +1,44 @@
+#include "boundary/base/opstream.h"
+
+#include "boundary/base/GMetaClass.h"
+#include "boundary/base/GStreamable.h"
+#include "boundary/base/GString.h"
+
+void opstream::writeBytes(const void* bytes, std::size_t length) {
+  const char* from = static_cast<const char*>(bytes);
+  while (length > 0) {
+    if (cur_ == end_ && !makeRoom(1))
+      return;
+    std::size_t room = static_cast<std::size_t>(end_ - cur_);
+    std::size_t n = length < room ? length : room;
+    std::memcpy(cur_, from, n);
+    cur_ += n;
+    from += n;
+    length -= n;
+  }
+}
+
+void opstream::writeStreamable(const GStreamable& object) {
+  object.write(*this);
+}
+
+void opstream::writeStreamablePointer(const GStreamable* object, bool /*shareObjects*/) {
+  if (object == nullptr) {
+    writeByte(0);
+    return;
+  }
+  const GMetaClass* record = object->getMetaClass();
+  if (record == nullptr) {
+    setFailure(failbit);
+    return;
+  }
+  writeByte(1);
+  *this << GString(record->name());
+  object->write(*this);
+}
+
+opstream& operator<<(opstream& out, const GString& text) {
+  out.writeDWord(static_cast<std::uint32_t>(text.length()));
+  out.writeBytes(text.data(), text.length());
+  return out;
+}
