@@ -1,0 +1,244 @@
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "boundary/base/Streams.h"
+
+namespace {
+
+class AtomicReplaceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/vxr_replace_XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override {
+    std::string command = "rm -rf '" + dir_ + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+  }
+  std::string path(const char* name) const { return dir_ + "/" + name; }
+  static void put(const std::string& file, const std::string& text) {
+    std::ofstream(file, std::ios::binary) << text;
+  }
+  static std::string contents(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  int entriesInFolder() const {
+    int n = 0;
+    DIR* d = ::opendir(dir_.c_str());
+    while (dirent* e = ::readdir(d)) {
+      if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
+        ++n;
+    }
+    ::closedir(d);
+    return n;
+  }
+  std::string dir_;
+};
+
+}  // namespace
+
+TEST_F(AtomicReplaceTest, TargetKeepsOldContentUntilASuccessfulClose) {
+  std::string target = path("anim.vxranim");
+  put(target, "old");
+  ofpstream out(target.c_str(), GIO::IOWrite, GFileIO::IOCreateAlways, GFileIO::IOShareNone);
+  ASSERT_EQ(out.rdstate() & 6, 0);
+  out.writeBytes("new content", 11);
+  EXPECT_EQ(contents(target), "old");
+  EXPECT_EQ(entriesInFolder(), 2);  // the target and the temporary beside it
+  EXPECT_TRUE(out.close());
+  EXPECT_EQ(contents(target), "new content");
+  EXPECT_EQ(entriesInFolder(), 1);
+  EXPECT_TRUE(out.close());  // a second close repeats the answer
+}
+
+TEST_F(AtomicReplaceTest, DestructorClosesAndReplaces) {
+  std::string target = path("f");
+  {
+    ofpstream out(GFile(target.c_str()));
+    out.writeDWord(0x64636261);
+  }
+  EXPECT_EQ(contents(target), "abcd");
+}
+
+TEST_F(AtomicReplaceTest, MissingFolderFailsTheOpenHarmlessly) {
+  std::string target = path("no/such/folder/file");
+  ofpstream out(target.c_str());
+  EXPECT_NE(out.rdstate() & 6, 0);
+  for (int i = 0; i < 100000; ++i)
+    out.writeDWord(static_cast<std::uint32_t>(i));
+  out << 1.0 << GString("text");
+  EXPECT_FALSE(out.close());
+  EXPECT_EQ(entriesInFolder(), 0);
+}
+
+TEST_F(AtomicReplaceTest, FailedWriteLeavesTheOldFile) {
+  std::string target = path("big");
+  put(target, "precious");
+  // Make write() fail past 64 KiB (EFBIG) without the signal that would end the process.
+  struct rlimit saved;
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = saved;
+  small.rlim_cur = 64 * 1024;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  bool closed;
+  int state;
+  {
+    ofpstream out(target.c_str());
+    for (int i = 0; i < 100000; ++i)
+      out << static_cast<double>(i);
+    state = out.rdstate();
+    closed = out.close();
+  }
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_NE(state & 6, 0);
+  EXPECT_FALSE(closed);
+  EXPECT_EQ(contents(target), "precious");
+  EXPECT_EQ(entriesInFolder(), 1);  // the temporary is gone
+}
+
+TEST_F(AtomicReplaceTest, ShortFinalFlushFailureLeavesTheOldFile) {
+  std::string target = path("small");
+  put(target, "precious");
+  struct rlimit saved;
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = saved;
+  small.rlim_cur = 10;
+  bool closed;
+  {
+    ofpstream out(target.c_str());
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    out.writeBytes("more than ten bytes", 19);  // still in the buffer: the failure comes at close
+    EXPECT_TRUE(out.good());
+    closed = out.close();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_NE(out.rdstate() & 6, 0);
+  }
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(closed);
+  EXPECT_EQ(contents(target), "precious");
+  EXPECT_EQ(entriesInFolder(), 1);
+}
+
+TEST_F(AtomicReplaceTest, DeviceTargetIsRefused) {
+  struct stat before;
+  ASSERT_EQ(::stat("/dev/full", &before), 0);
+  {
+    ofpstream out("/dev/full");
+    EXPECT_NE(out.rdstate() & 6, 0);
+    out.writeByte(1);
+    EXPECT_FALSE(out.close());
+  }
+  struct stat after;
+  ASSERT_EQ(::stat("/dev/full", &after), 0);
+  EXPECT_TRUE(S_ISCHR(after.st_mode));
+  EXPECT_EQ(before.st_rdev, after.st_rdev);
+}
+
+TEST_F(AtomicReplaceTest, FolderTargetIsRefused) {
+  ofpstream out(dir_.c_str());
+  EXPECT_NE(out.rdstate() & 6, 0);
+}
+
+TEST_F(AtomicReplaceTest, CreateModesAreHonoured) {
+  std::string existing = path("existing");
+  std::string missing = path("missing");
+  put(existing, "x");
+  {
+    ofpstream out(existing.c_str(), GIO::IOWrite, GFileIO::IOCreateNew);
+    EXPECT_NE(out.rdstate() & 6, 0);
+  }
+  {
+    ofpstream out(missing.c_str(), GIO::IOWrite, GFileIO::IOOpenExisting);
+    EXPECT_NE(out.rdstate() & 6, 0);
+  }
+  {
+    ofpstream out(missing.c_str(), GIO::IOWrite, GFileIO::IOCreateNew);
+    EXPECT_EQ(out.rdstate() & 6, 0);
+    out.writeByte('n');
+    EXPECT_TRUE(out.close());
+  }
+  {
+    ofpstream out(existing.c_str(), GIO::IORead);  // not opened for writing
+    EXPECT_NE(out.rdstate() & 6, 0);
+  }
+  EXPECT_EQ(contents(existing), "x");
+  EXPECT_EQ(contents(missing), "n");
+}
+
+TEST_F(AtomicReplaceTest, KeepsPermissionsAndSymbolicLinks) {
+  std::string real = path("real");
+  std::string link = path("link");
+  put(real, "old");
+  ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
+  ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
+  {
+    ofpstream out(link.c_str());
+    out.writeBytes("new", 3);
+    ASSERT_TRUE(out.close());
+  }
+  struct stat info;
+  ASSERT_EQ(::lstat(link.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
+  EXPECT_EQ(contents(real), "new");
+  ASSERT_EQ(::stat(real.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST_F(AtomicReplaceTest, WritesAfterCloseAreDropped) {
+  std::string target = path("closed");
+  ofpstream out(target.c_str());
+  out.writeByte('a');
+  ASSERT_TRUE(out.close());
+  out.writeBytes("bcd", 3);
+  out.writeDWord(1);
+  EXPECT_EQ(contents(target), "a");
+}
+
+TEST(InputFileStreamTest, OpenFailures) {
+  ifpstream missing("/nonexistent/vxr/file", GIO::IORead, GFileIO::IOOpenExisting,
+                    GFileIO::IOShareRead);
+  EXPECT_NE(missing.rdstate() & 6, 0);
+  EXPECT_EQ(missing.readDWord(), 0u);
+  ifpstream folder("/tmp");
+  EXPECT_NE(folder.rdstate() & 6, 0);
+  ifpstream writeOnly("/dev/null", GIO::IOWrite);
+  EXPECT_NE(writeOnly.rdstate() & 6, 0);
+}
+
+TEST(InputFileStreamTest, ReadsAcrossBufferBoundaries) {
+  std::string target = ::testing::TempDir() + "vxr_chunks_" + std::to_string(::getpid());
+  const std::uint32_t n = 3 * ifpstream::bufferSize / 4 + 1;  // DWords straddle the boundaries
+  {
+    ofpstream out(target.c_str());
+    out.writeByte(7);  // shifts every DWord off the 4-byte grid
+    for (std::uint32_t i = 0; i < n; ++i)
+      out.writeDWord(i * 2654435761u);
+    ASSERT_TRUE(out.close());
+  }
+  ifpstream in(target.c_str());
+  EXPECT_EQ(in.remaining(), 1u + 4u * n);
+  EXPECT_EQ(in.readByte(), 7);
+  bool allEqual = true;
+  for (std::uint32_t i = 0; i < n; ++i)
+    allEqual = allEqual && in.readDWord() == i * 2654435761u;
+  EXPECT_TRUE(allEqual);
+  EXPECT_TRUE(in.good());
+  EXPECT_TRUE(in.close());
+  ::unlink(target.c_str());
+}
