@@ -166,6 +166,18 @@ TEST(DefensiveReadTest, HugeCollectionCountAllocatesNothing) {
   EXPECT_LT(probe.largestRequest(), 4096u);
 }
 
+TEST(DefensiveReadTest, CountBeyondTheRemainingBytesAllocatesNothing) {
+  // A million entries claimed, four bytes left: refused before any entry array exists.
+  std::vector<char> data = bytesOf({0, 0x40, 0x42, 0x0F, 0x00, 0, 0, 0, 0});
+  SampleList list;
+  impstream in(data.data(), static_cast<long>(data.size()));
+  list.read(in);
+  EXPECT_TRUE(in.fail());
+  EXPECT_EQ(list.items, nullptr);
+  EXPECT_EQ(list.limit, 0);
+  EXPECT_EQ(list.readItemCalls, 0);
+}
+
 TEST(DefensiveReadTest, CollectionStopsAtTheFirstFailure) {
   // Count 3 over enough bytes for the count check, but the first entry is an unknown class.
   ompstream out;
