@@ -50,10 +50,20 @@ bool ipstream::readBytes(void* bytes, std::size_t length) {
   return true;
 }
 
+bool ipstream::enterObject() {
+  if (nesting_ >= maxNesting) {
+    setFailure(failbit);
+    return false;
+  }
+  ++nesting_;
+  return true;
+}
+
 void ipstream::readStreamable(GStreamable& object) {
-  if (fail())
+  if (fail() || !enterObject())
     return;
   object.read(*this);
+  --nesting_;
 }
 
 void* ipstream::readStreamablePointer(const type_info& wanted) {
@@ -83,7 +93,10 @@ void* ipstream::readStreamablePointer(const type_info& wanted) {
     setFailure(made ? failbit : badbit);
     return nullptr;
   }
-  streamable->read(*this);
+  if (enterObject()) {
+    streamable->read(*this);
+    --nesting_;
+  }
   if (fail()) {
     record->destroy(made);
     return nullptr;

@@ -59,6 +59,10 @@ class ipstream : public GStreamState {
   // Marks the data as unusable (a caller found it inconsistent).
   void setFailure(int bits);
 
+  // Objects nest at most this deep (lists of lists ...); deeper data fails the stream instead of
+  // exhausting the call stack.
+  static constexpr int maxNesting = 256;
+
   // Reads the data of `object`, which must be of the class that was written.
   void readStreamable(GStreamable& object);
   // Reads what writeStreamablePointer wrote: the new object as the class of `wanted` (the
@@ -81,6 +85,9 @@ class ipstream : public GStreamState {
 
  private:
   bool fill(std::size_t needed);
+  bool enterObject();
+
+  int nesting_ = 0;
 
   const char* cur_ = nullptr;
   const char* end_ = nullptr;

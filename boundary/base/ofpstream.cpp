@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -23,6 +24,15 @@ bool writeAll(int fd, const char* bytes, std::size_t length) {
     length -= static_cast<std::size_t>(n);
   }
   return true;
+}
+
+// mkstemp on a copy of `pattern`, which then holds the name made.
+int makeTemporary(GString& pattern) {
+  std::vector<char> name(pattern.c_str(), pattern.c_str() + pattern.length() + 1);
+  int fd = ::mkstemp(name.data());
+  if (fd >= 0)
+    pattern = name.data();
+  return fd;
 }
 
 // The mode a newly created file gets from the process's umask.
@@ -71,15 +81,23 @@ ofpstream::ofpstream(const char* path, int openMode, int createMode, int /*share
     setFailure(badbit);
     return;
   }
-  temporary_ = target_;
-  temporary_ += ".tmpXXXXXX";
-  std::vector<char> name(temporary_.c_str(), temporary_.c_str() + temporary_.length() + 1);
-  fd_ = ::mkstemp(name.data());
+  GString pattern = target_;
+  pattern += ".tmpXXXXXX";
+  fd_ = makeTemporary(pattern);
+  if (fd_ < 0 && errno == ENAMETOOLONG) {
+    // A target name near the length limit leaves no room for the suffix: use a short hidden
+    // name in the same folder, so the rename stays within one file system.
+    const char* slash = std::strrchr(target_.c_str(), '/');
+    pattern =
+        slash ? GString(target_.c_str(), std::size_t(slash - target_.c_str()) + 1) : GString();
+    pattern += ".vxr.tmpXXXXXX";
+    fd_ = makeTemporary(pattern);
+  }
   if (fd_ < 0) {
     setFailure(badbit);
     return;
   }
-  temporary_ = name.data();
+  temporary_ = pattern;
   ::fcntl(fd_, F_SETFD, FD_CLOEXEC);
   // Keep the permissions of the file being replaced; a new file gets the usual ones.
   ::fchmod(fd_, exists ? (info.st_mode & 07777) : newFileMode());

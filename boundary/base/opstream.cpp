@@ -18,8 +18,20 @@ void opstream::writeBytes(const void* bytes, std::size_t length) {
   }
 }
 
+bool opstream::enterObject() {
+  if (nesting_ >= maxNesting) {
+    setFailure(failbit);
+    return false;
+  }
+  ++nesting_;
+  return true;
+}
+
 void opstream::writeStreamable(const GStreamable& object) {
+  if (!enterObject())
+    return;
   object.write(*this);
+  --nesting_;
 }
 
 void opstream::writeStreamablePointer(const GStreamable* object, bool /*shareObjects*/) {
@@ -32,9 +44,12 @@ void opstream::writeStreamablePointer(const GStreamable* object, bool /*shareObj
     setFailure(failbit);
     return;
   }
+  if (!enterObject())
+    return;
   writeByte(1);
   *this << GString(record->name());
   object->write(*this);
+  --nesting_;
 }
 
 opstream& operator<<(opstream& out, const GString& text) {

@@ -50,6 +50,10 @@ class opstream : public GStreamState {
   }
   void writeBytes(const void* bytes, std::size_t length);
 
+  // Objects nest at most this deep; deeper (or cyclic) structures fail the stream instead of
+  // exhausting the call stack. Readers refuse the same depth.
+  static constexpr int maxNesting = 256;
+
   // The object's data only; the reader must know its class (ipstream::readStreamable).
   void writeStreamable(const GStreamable& object);
   // Byte 0 for null; otherwise Byte 1, the class name as a string, then the object's data.
@@ -76,8 +80,11 @@ class opstream : public GStreamState {
     return overflow(needed) && std::size_t(end_ - cur_) >= needed;
   }
 
+  bool enterObject();
+
   char* cur_ = nullptr;
   char* end_ = nullptr;
+  int nesting_ = 0;
 };
 
 opstream& operator<<(opstream& out, const GString& text);

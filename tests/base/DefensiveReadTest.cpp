@@ -242,3 +242,50 @@ TEST(DefensiveReadTest, ClassNameWithEmbeddedNulDoesNotMatch) {
   EXPECT_EQ(in.readStreamablePointer(GStreamable::gTypeInfo_), nullptr);
   EXPECT_TRUE(in.fail());
 }
+
+namespace {
+// `depth` SampleLists, each holding the next as its only entry; the innermost is empty.
+std::vector<char> nestedLists(int depth) {
+  ompstream out;
+  for (int i = 0; i < depth; ++i) {
+    out.writeByte(1);
+    out << GString("SampleList");
+    out.writeByte(0);  // list version
+    out.writeDWord(i + 1 < depth ? 1 : 0);
+  }
+  for (int i = 0; i < depth; ++i)
+    out << GString();  // the names, innermost first
+  return std::vector<char>(out.data(), out.data() + out.size());
+}
+}  // namespace
+
+TEST(DefensiveReadTest, ModerateNestingReadsBack) {
+  std::vector<char> data = nestedLists(200);
+  impstream in(data.data(), static_cast<long>(data.size()));
+  SampleList* top = static_cast<SampleList*>(in.readStreamablePointer(SampleList::gTypeInfo_));
+  ASSERT_NE(top, nullptr);
+  EXPECT_TRUE(in.good());
+  int depth = 1;
+  for (SampleList* l = top; l->count == 1; l = gcast<SampleList>(l->entry(0)))
+    ++depth;
+  EXPECT_EQ(depth, 200);
+  delete top;
+}
+
+TEST(DefensiveReadTest, DeepNestingFailsInsteadOfExhaustingTheStack) {
+  int lists = SampleList::live;
+  std::vector<char> data = nestedLists(200000);
+  impstream in(data.data(), static_cast<long>(data.size()));
+  EXPECT_EQ(in.readStreamablePointer(SampleList::gTypeInfo_), nullptr);
+  EXPECT_TRUE(in.fail());
+  EXPECT_EQ(SampleList::live, lists);
+}
+
+TEST(DefensiveReadTest, CyclicStructureFailsTheOutput) {
+  SampleList list;
+  list.v_insert(static_cast<GStreamable*>(&list));
+  ompstream out;
+  out.writeStreamablePointer(&list);
+  EXPECT_TRUE(out.fail());
+  list.v_remove(static_cast<GStreamable*>(&list));  // not owned: take it out before destruction
+}

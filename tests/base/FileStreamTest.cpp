@@ -200,6 +200,17 @@ TEST_F(AtomicReplaceTest, KeepsPermissionsAndSymbolicLinks) {
   EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
+TEST_F(AtomicReplaceTest, TargetNameAtTheLengthLimitStillWorks) {
+  std::string target = path(std::string(250, 'n').c_str());
+  put(target, "old");
+  ofpstream out(target.c_str());
+  ASSERT_EQ(out.rdstate() & 6, 0);
+  out.writeBytes("new", 3);
+  EXPECT_TRUE(out.close());
+  EXPECT_EQ(contents(target), "new");
+  EXPECT_EQ(entriesInFolder(), 1);
+}
+
 TEST_F(AtomicReplaceTest, WritesAfterCloseAreDropped) {
   std::string target = path("closed");
   ofpstream out(target.c_str());
