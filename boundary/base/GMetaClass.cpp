@@ -57,7 +57,7 @@ const GMetaClass* GMetaClass::find(const char* className) {
   return find(className, std::strlen(className));
 }
 
-const GMetaClass* GMetaClass::find(const char* className, unsigned long length) {
+const GMetaClass* GMetaClass::find(const char* className, std::size_t length) {
   if (className == nullptr)
     return nullptr;
   for (const GMetaClass* record = registryHead(); record != nullptr; record = record->next_) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <new>
 
 #include "boundary/base/GRTTIObject.h"
@@ -55,7 +56,7 @@ class GMetaClass {
 
   // The registered record with this name (the most recently registered one if several), or null.
   static const GMetaClass* find(const char* className);
-  static const GMetaClass* find(const char* className, unsigned long length);
+  static const GMetaClass* find(const char* className, std::size_t length);
 
  private:
   void** moduleHandleSlot_;

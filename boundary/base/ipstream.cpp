@@ -47,7 +47,7 @@ bool ipstream::readBytes(void* bytes, std::size_t length) {
       std::memset(to, 0, length);
     return false;
   }
-  return true;
+  return !fail();
 }
 
 bool ipstream::enterObject() {

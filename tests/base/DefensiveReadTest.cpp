@@ -105,6 +105,11 @@ TEST(DefensiveReadTest, ValuesAfterAFailureAreZero) {
   GString s("keep?");
   in >> s;
   EXPECT_TRUE(s.isEmpty());
+  char raw[2] = {'x', 'y'};
+  EXPECT_FALSE(in.readBytes(raw, sizeof raw));
+  EXPECT_EQ(raw[0], 0);
+  EXPECT_EQ(raw[1], 0);
+  EXPECT_FALSE(in.readBytes(raw, 0));
 }
 
 TEST(DefensiveReadTest, EmptyAndNegativeBuffersReadNothing) {
