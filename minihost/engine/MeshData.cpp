@@ -1,0 +1,131 @@
+#include "engine/MeshData.h"
+
+#include <cmath>
+#include <utility>
+
+namespace minihost {
+
+MeshData::MeshData() {
+  uvSets_.push_back(UVSet{"map1", {}, {}, {}});
+}
+
+bool MeshData::build(std::vector<double> points, std::vector<int> polygonCounts,
+                     std::vector<int> connects, std::string* error) {
+  if (points.size() % 3 != 0) {
+    if (error)
+      *error = "point data is not a multiple of three values";
+    return false;
+  }
+  const long long pointCount = static_cast<long long>(points.size() / 3);
+  long long total = 0;
+  for (int c : polygonCounts) {
+    if (c < 3) {
+      if (error)
+        *error = "a polygon needs at least three vertices";
+      return false;
+    }
+    total += c;
+  }
+  if (total != static_cast<long long>(connects.size())) {
+    if (error)
+      *error = "polygon counts do not match the number of polygon connects";
+    return false;
+  }
+  for (int v : connects) {
+    if (v < 0 || v >= pointCount) {
+      if (error)
+        *error = "polygon connect refers to a vertex that does not exist";
+      return false;
+    }
+  }
+  points_ = std::move(points);
+  counts_ = std::move(polygonCounts);
+  connects_ = std::move(connects);
+  starts_.assign(counts_.size() + 1, 0);
+  for (size_t p = 0; p < counts_.size(); ++p)
+    starts_[p + 1] = starts_[p] + counts_[p];
+  for (UVSet& set : uvSets_)
+    set.cornerIds.assign(connects_.size(), -1);
+  computeFaceNormals();
+  return true;
+}
+
+bool MeshData::setNormals(std::vector<double> normals, std::vector<int> cornerNormalIds,
+                          std::string* error) {
+  if (normals.size() % 3 != 0 || cornerNormalIds.size() != connects_.size()) {
+    if (error)
+      *error = "normal data does not match the mesh's face corners";
+    return false;
+  }
+  const long long count = static_cast<long long>(normals.size() / 3);
+  for (int id : cornerNormalIds) {
+    if (id < 0 || id >= count) {
+      if (error)
+        *error = "normal index refers to a normal that does not exist";
+      return false;
+    }
+  }
+  normals_ = std::move(normals);
+  normalIds_ = std::move(cornerNormalIds);
+  return true;
+}
+
+void MeshData::polygonNormal(int p, double out[3]) const {
+  out[0] = out[1] = out[2] = 0.0;
+  if (!validPolygon(p))
+    return;
+  const int start = starts_[p], n = counts_[p];
+  for (int j = 0; j < n; ++j) {
+    const double* a = &points_[3 * static_cast<size_t>(connects_[start + j])];
+    const double* b = &points_[3 * static_cast<size_t>(connects_[start + (j + 1) % n])];
+    out[0] += (a[1] - b[1]) * (a[2] + b[2]);
+    out[1] += (a[2] - b[2]) * (a[0] + b[0]);
+    out[2] += (a[0] - b[0]) * (a[1] + b[1]);
+  }
+  double len = std::sqrt(out[0] * out[0] + out[1] * out[1] + out[2] * out[2]);
+  if (len > 0.0) {
+    out[0] /= len;
+    out[1] /= len;
+    out[2] /= len;
+  }
+}
+
+void MeshData::computeFaceNormals() {
+  normals_.assign(counts_.size() * 3, 0.0);
+  normalIds_.assign(connects_.size(), 0);
+  for (int p = 0; p < polygonCount(); ++p) {
+    polygonNormal(p, &normals_[3 * static_cast<size_t>(p)]);
+    for (int j = starts_[p]; j < starts_[p + 1]; ++j)
+      normalIds_[j] = p;
+  }
+}
+
+bool MeshData::setCurrentUVSet(const std::string& name) {
+  for (size_t i = 0; i < uvSets_.size(); ++i) {
+    if (uvSets_[i].name == name) {
+      currentUVSet_ = static_cast<int>(i);
+      return true;
+    }
+  }
+  return false;
+}
+
+int MeshData::findUVSet(const std::string& name) const {
+  if (name.empty())
+    return uvSets_.empty() ? -1 : currentUVSet_;
+  for (size_t i = 0; i < uvSets_.size(); ++i) {
+    if (uvSets_[i].name == name)
+      return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int MeshData::addUVSet(const std::string& name) {
+  int existing = findUVSet(name);
+  if (existing >= 0 && !name.empty())
+    return existing;
+  uvSets_.push_back(UVSet{name, {}, {}, std::vector<int>(connects_.size(), -1)});
+  return static_cast<int>(uvSets_.size()) - 1;
+}
+
+}  // namespace minihost

@@ -1,0 +1,80 @@
+#pragma once
+// The node kinds the scene knows, with their attributes (long and short names,
+// value types, defaults) and the function set types each kind is compatible with.
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include <maya/MFn.h>
+
+namespace minihost {
+
+enum class NodeKind {
+  kWorld,
+  kTransform,
+  kCamera,
+  kDirectionalLight,
+  kPointLight,
+  kSpotLight,
+  kAmbientLight,
+  kAreaLight,
+  kMesh,
+  kRenderGlobals,
+  kResolution,
+  kAnimCurveTL,
+  kAnimCurveTA,
+  kAnimCurveTU,
+  kAnimCurveTT
+};
+
+// Stored units: distances in centimetres, angles in radians, times in ticks
+// (6000 per second). Booleans, enums and integers are held as whole numbers.
+enum class AttrType {
+  kBool,
+  kEnum,
+  kShort,
+  kInt,
+  kFloat,
+  kDouble,
+  kDistance,
+  kAngle,
+  kTime,
+  kString,
+  kMessage,
+  kCompound
+};
+
+struct AttributeSpec {
+  std::string longName;
+  std::string shortName;
+  AttrType type = AttrType::kDouble;
+  double defaultValue = 0.0;
+  double minValue = 0.0;  // enums only: the accepted range
+  double maxValue = 0.0;
+  bool keyable = false;
+  int parent = -1;
+  std::vector<int> children;
+};
+
+struct NodeType {
+  std::string name;  // the type name scripts use: "transform", "spotLight", ...
+  NodeKind kind = NodeKind::kTransform;
+  bool dag = false;
+  bool shape = false;
+  MFn::Type apiType = MFn::kInvalid;
+  std::vector<MFn::Type> compatible;  // every type hasFn answers true for
+  std::vector<AttributeSpec> attributes;
+  std::unordered_map<std::string, int> byName;  // long and short names
+
+  int findAttribute(const std::string& name) const;
+  bool hasFn(MFn::Type type) const;
+};
+
+const NodeType& nodeType(NodeKind kind);
+// Null for an unknown type name.
+const NodeType* findNodeType(const std::string& name);
+bool isAnimCurve(NodeKind kind);
+std::vector<std::string> nodeTypeNames();
+
+}  // namespace minihost

@@ -1,0 +1,467 @@
+// Node storage, naming and the DAG hierarchy of the scene.
+#include "engine/Scene.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace minihost {
+namespace {
+
+bool wildcardMatch(const char* pattern, const char* text) {
+  // Iterative matcher with single-star backtracking: linear in practice.
+  const char* starP = nullptr;
+  const char* starT = nullptr;
+  while (*text) {
+    if (*pattern == '?' || *pattern == *text) {
+      ++pattern;
+      ++text;
+    } else if (*pattern == '*') {
+      starP = pattern++;
+      starT = text;
+    } else if (starP) {
+      pattern = starP + 1;
+      text = ++starT;
+    } else {
+      return false;
+    }
+  }
+  while (*pattern == '*')
+    ++pattern;
+  return *pattern == '\0';
+}
+
+std::vector<std::string> splitPath(const std::string& path) {
+  std::vector<std::string> parts;
+  std::string current;
+  for (char c : path) {
+    if (c == '|') {
+      parts.push_back(current);
+      current.clear();
+    } else {
+      current += c;
+    }
+  }
+  parts.push_back(current);
+  return parts;
+}
+
+const std::vector<NodeRef> kNoChildren;
+
+}  // namespace
+
+Scene& Scene::get() {
+  static Scene scene;
+  return scene;
+}
+
+Scene::Scene() {
+  newScene();
+}
+
+void Scene::newScene() {
+  clearAll();
+  buildDefaults();
+}
+
+void Scene::clearAll() {
+  slots_.clear();
+  freeSlots_.clear();
+  byName_.clear();
+  nextSuffix_.clear();
+  curves_.clear();
+  active_.clear();
+  for (NodeRef& r : defaultCameras_)
+    r = NodeRef{};
+  currentTicks_ = 250.0;
+  minTicks_ = 250.0;
+  maxTicks_ = 120.0 * 250.0;
+  animStartTicks_ = 250.0;
+  animEndTicks_ = 200.0 * 250.0;
+  playbackBy_ = 250.0;
+  // The world takes slot 0 and is never named or deleted.
+  world_ = allocate(nodeType(NodeKind::kWorld), "");
+  node(world_)->isDefault = true;
+}
+
+bool Scene::isAlive(NodeRef ref) const {
+  return ref.isSet() && ref.index < slots_.size() && slots_[ref.index].node &&
+         slots_[ref.index].generation == ref.generation;
+}
+
+Node* Scene::node(NodeRef ref) {
+  return isAlive(ref) ? slots_[ref.index].node.get() : nullptr;
+}
+
+const Node* Scene::node(NodeRef ref) const {
+  return isAlive(ref) ? slots_[ref.index].node.get() : nullptr;
+}
+
+NodeRef Scene::allocate(const NodeType& type, const std::string& name) {
+  uint32_t index;
+  if (!freeSlots_.empty()) {
+    index = freeSlots_.back();
+    freeSlots_.pop_back();
+  } else {
+    index = static_cast<uint32_t>(slots_.size());
+    slots_.emplace_back();
+  }
+  auto n = std::make_unique<Node>();
+  n->type = &type;
+  n->name = name;
+  n->serial = nextSerial_++;
+  n->values.resize(type.attributes.size());
+  for (size_t i = 0; i < type.attributes.size(); ++i) {
+    n->values[i].number = type.attributes[i].defaultValue;
+  }
+  if (type.kind == NodeKind::kMesh)
+    n->mesh = std::make_unique<MeshData>();
+  if (isAnimCurve(type.kind))
+    n->curve = std::make_unique<AnimCurve>();
+  slots_[index].node = std::move(n);
+  NodeRef ref{index, slots_[index].generation};
+  if (!name.empty())
+    byName_[name] = ref;
+  if (isAnimCurve(type.kind))
+    curves_.push_back(ref);
+  return ref;
+}
+
+bool Scene::validName(const std::string& name) {
+  if (name.empty() || std::isdigit(static_cast<unsigned char>(name[0])))
+    return false;
+  for (char c : name) {
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != ':')
+      return false;
+  }
+  return true;
+}
+
+std::string Scene::uniqueName(const std::string& requested, const std::string& fallbackBase) {
+  std::string wanted = requested.empty() ? fallbackBase + "1" : requested;
+  if (byName_.find(wanted) == byName_.end())
+    return wanted;
+  size_t end = wanted.size();
+  while (end > 0 && std::isdigit(static_cast<unsigned char>(wanted[end - 1])))
+    --end;
+  std::string base = wanted.substr(0, end);
+  int& hint = nextSuffix_[base];
+  for (int n = std::max(hint, 1);; ++n) {
+    std::string candidate = base + std::to_string(n);
+    if (byName_.find(candidate) == byName_.end()) {
+      hint = n + 1;
+      return candidate;
+    }
+  }
+}
+
+NodeRef Scene::createNode(const std::string& typeName, const std::string& name, NodeRef parent,
+                          std::string* error) {
+  const NodeType* type = findNodeType(typeName);
+  if (!type) {
+    if (error)
+      *error = "Unknown node type: " + typeName;
+    return NodeRef{};
+  }
+  if (!name.empty() && !validName(name)) {
+    if (error)
+      *error = "Invalid node name: " + name;
+    return NodeRef{};
+  }
+  if (parent.isSet() && parent != world_) {
+    const Node* p = node(parent);
+    if (!p || !p->type->dag || p->type->shape) {
+      if (error)
+        *error = "A DAG node can only be parented under a transform";
+      return NodeRef{};
+    }
+    if (!type->dag) {
+      if (error)
+        *error = "Only DAG nodes can have a parent";
+      return NodeRef{};
+    }
+  }
+  if (type->shape && (!parent.isSet() || parent == world_)) {
+    // Shapes live under a transform; make one named after the shape.
+    std::string shapeName = name;
+    std::string transformName;
+    if (!shapeName.empty()) {
+      size_t pos = shapeName.rfind("Shape");
+      transformName = pos != std::string::npos && pos > 0 ? shapeName.substr(0, pos) : "";
+    }
+    std::string base = type->kind == NodeKind::kMesh ? std::string("polySurface") : type->name;
+    parent = allocate(nodeType(NodeKind::kTransform), uniqueName(transformName, base));
+    Node* w = node(world_);
+    w->children.push_back(parent);
+  }
+  std::string base = type->name;
+  std::string requested = name;
+  if (type->shape && name.empty()) {
+    // Shapes are named after their transform: "camera1" -> "cameraShape1", "persp" -> "perspShape".
+    const std::string& owner = node(parent)->name;
+    size_t end = owner.size();
+    while (end > 0 && std::isdigit(static_cast<unsigned char>(owner[end - 1])))
+      --end;
+    requested = owner.substr(0, end) + "Shape" + owner.substr(end);
+  }
+  NodeRef ref = allocate(*type, uniqueName(requested, base));
+  if (type->dag) {
+    NodeRef p = parent.isSet() ? parent : world_;
+    Node* n = node(ref);
+    n->parent = p == world_ ? NodeRef{} : p;
+    node(p)->children.push_back(ref);
+  }
+  return ref;
+}
+
+void Scene::removeConnections(NodeRef ref) {
+  Node* n = node(ref);
+  for (const Connection& c : n->inputs) {
+    if (Node* peer = node(c.peer)) {
+      auto& outs = peer->outputs;
+      outs.erase(std::remove_if(outs.begin(), outs.end(),
+                                [&](const Connection& o) { return o.peer == ref; }),
+                 outs.end());
+    }
+  }
+  for (const Connection& c : n->outputs) {
+    if (Node* peer = node(c.peer)) {
+      auto& ins = peer->inputs;
+      ins.erase(std::remove_if(ins.begin(), ins.end(),
+                               [&](const Connection& o) { return o.peer == ref; }),
+                ins.end());
+    }
+  }
+  n->inputs.clear();
+  n->outputs.clear();
+}
+
+void Scene::destroy(NodeRef ref) {
+  Node* n = node(ref);
+  if (!n)
+    return;
+  while (!n->children.empty())
+    destroy(n->children.back());
+  // Curves that animated only this node go with it.
+  std::vector<NodeRef> feeders;
+  for (const Connection& c : n->inputs) {
+    const Node* src = node(c.peer);
+    if (src && src->curve)
+      feeders.push_back(c.peer);
+  }
+  removeConnections(ref);
+  for (NodeRef f : feeders) {
+    const Node* src = node(f);
+    if (src && src->outputs.empty())
+      destroy(f);
+  }
+  NodeRef parent = n->parent.isSet() ? n->parent : world_;
+  if (n->type->dag) {
+    if (Node* p = node(parent)) {
+      auto& kids = p->children;
+      kids.erase(std::remove(kids.begin(), kids.end(), ref), kids.end());
+    }
+  }
+  if (!n->name.empty()) {
+    auto it = byName_.find(n->name);
+    if (it != byName_.end() && it->second == ref)
+      byName_.erase(it);
+  }
+  for (unsigned int i = HandleAccess::selectionLength(active_); i-- > 0;) {
+    if (HandleAccess::nodeRef(HandleAccess::selectionNode(active_, i)) == ref) {
+      HandleAccess::selectionRemove(active_, i);
+    }
+  }
+  Slot& slot = slots_[ref.index];
+  slot.node.reset();
+  // Generation 0 is reserved for "no node"; skip it on wrap-around.
+  if (++slot.generation == 0)
+    slot.generation = 1;
+  freeSlots_.push_back(ref.index);
+}
+
+bool Scene::deleteNode(NodeRef ref, std::string* error) {
+  const Node* n = node(ref);
+  if (!n) {
+    if (error)
+      *error = "No such node";
+    return false;
+  }
+  if (n->isDefault) {
+    if (error)
+      *error = "Cannot delete default node '" + n->name + "'";
+    return false;
+  }
+  std::vector<NodeRef> stack{ref};
+  while (!stack.empty()) {
+    const Node* m = node(stack.back());
+    stack.pop_back();
+    if (m->isDefault) {
+      if (error)
+        *error = "Cannot delete default node '" + m->name + "'";
+      return false;
+    }
+    stack.insert(stack.end(), m->children.begin(), m->children.end());
+  }
+  destroy(ref);
+  return true;
+}
+
+bool Scene::renameNode(NodeRef ref, const std::string& newName, std::string* error) {
+  Node* n = node(ref);
+  if (!n || ref == world_) {
+    if (error)
+      *error = "No such node";
+    return false;
+  }
+  if (!validName(newName)) {
+    if (error)
+      *error = "Invalid node name: " + newName;
+    return false;
+  }
+  if (n->isDefault) {
+    if (error)
+      *error = "Cannot rename default node '" + n->name + "'";
+    return false;
+  }
+  if (newName == n->name)
+    return true;
+  byName_.erase(n->name);
+  n->name = uniqueName(newName, newName);
+  byName_[n->name] = ref;
+  return true;
+}
+
+bool Scene::reparent(NodeRef child, NodeRef newParent, std::string* error) {
+  Node* c = node(child);
+  if (!c || !c->type->dag || child == world_) {
+    if (error)
+      *error = "Only DAG nodes can be parented";
+    return false;
+  }
+  NodeRef target = newParent.isSet() ? newParent : world_;
+  Node* p = node(target);
+  if (!p || (target != world_ && (!p->type->dag || p->type->shape))) {
+    if (error)
+      *error = "A DAG node can only be parented under a transform";
+    return false;
+  }
+  if (target == world_ && c->type->shape) {
+    if (error)
+      *error = "A shape cannot be parented under the world";
+    return false;
+  }
+  if (target == child || isAncestor(child, target)) {
+    if (error)
+      *error = "A node cannot be parented under itself or its descendants";
+    return false;
+  }
+  Node* old = node(c->parent.isSet() ? c->parent : world_);
+  auto& kids = old->children;
+  kids.erase(std::remove(kids.begin(), kids.end(), child), kids.end());
+  p->children.push_back(child);
+  c->parent = target == world_ ? NodeRef{} : target;
+  return true;
+}
+
+NodeRef Scene::parentOf(NodeRef ref) const {
+  const Node* n = node(ref);
+  if (!n || !n->type->dag || ref == world_)
+    return NodeRef{};
+  return n->parent.isSet() ? n->parent : world_;
+}
+
+const std::vector<NodeRef>& Scene::childrenOf(NodeRef ref) const {
+  const Node* n = node(ref);
+  return n ? n->children : kNoChildren;
+}
+
+bool Scene::isAncestor(NodeRef ancestor, NodeRef ref) const {
+  for (NodeRef p = parentOf(ref); p.isSet(); p = parentOf(p)) {
+    if (p == ancestor)
+      return true;
+  }
+  return false;
+}
+
+unsigned int Scene::depthOf(NodeRef ref) const {
+  unsigned int depth = 0;
+  for (NodeRef p = parentOf(ref); p.isSet(); p = parentOf(p))
+    ++depth;
+  return depth;
+}
+
+std::string Scene::fullPathName(NodeRef ref) const {
+  const Node* n = node(ref);
+  if (!n || ref == world_)
+    return "";
+  if (!n->type->dag)
+    return n->name;
+  std::string path;
+  for (NodeRef r = ref; r.isSet() && r != world_; r = parentOf(r)) {
+    path = "|" + node(r)->name + path;
+  }
+  return path;
+}
+
+std::string Scene::partialPathName(NodeRef ref) const {
+  // Node names are unique in this scene, so the shortest unique path is the name.
+  const Node* n = node(ref);
+  return n && ref != world_ ? n->name : std::string();
+}
+
+NodeRef Scene::findNode(const std::string& text) const {
+  if (text.empty())
+    return NodeRef{};
+  if (text.find('|') == std::string::npos) {
+    auto it = byName_.find(text);
+    return it == byName_.end() ? NodeRef{} : it->second;
+  }
+  std::vector<std::string> parts = splitPath(text);
+  bool absolute = parts.front().empty();
+  if (absolute)
+    parts.erase(parts.begin());
+  for (const std::string& p : parts) {
+    if (p.empty())
+      return NodeRef{};
+  }
+  auto it = byName_.find(parts.back());
+  if (it == byName_.end())
+    return NodeRef{};
+  NodeRef r = it->second;
+  NodeRef walk = r;
+  for (size_t i = parts.size() - 1; i-- > 0;) {
+    walk = parentOf(walk);
+    if (!walk.isSet() || walk == world_ || node(walk)->name != parts[i])
+      return NodeRef{};
+  }
+  if (absolute && parentOf(walk) != world_)
+    return NodeRef{};
+  return r;
+}
+
+std::vector<NodeRef> Scene::nodes() const {
+  std::vector<std::pair<unsigned long long, NodeRef>> all;
+  for (uint32_t i = 0; i < slots_.size(); ++i) {
+    const Slot& s = slots_[i];
+    NodeRef r{i, s.generation};
+    if (s.node && r != world_)
+      all.emplace_back(s.node->serial, r);
+  }
+  std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<NodeRef> out;
+  out.reserve(all.size());
+  for (const auto& e : all)
+    out.push_back(e.second);
+  return out;
+}
+
+std::vector<NodeRef> Scene::nodesMatching(const std::string& pattern) const {
+  std::vector<NodeRef> out;
+  for (NodeRef r : nodes()) {
+    if (wildcardMatch(pattern.c_str(), node(r)->name.c_str()))
+      out.push_back(r);
+  }
+  return out;
+}
+
+}  // namespace minihost

@@ -1,0 +1,189 @@
+#pragma once
+// The process-wide scene: dependency nodes with typed attributes, connections,
+// the DAG, key-frame curves, the current time and playback range, units, the up
+// axis and the active selection. Host API classes and the script layer both work
+// through this interface; nothing outside the engine touches Node storage directly.
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include <maya/MAngle.h>
+#include <maya/MDistance.h>
+#include <maya/MMatrix.h>
+#include <maya/MSelectionList.h>
+#include <maya/MTime.h>
+#include <maya/MTransformationMatrix.h>
+
+#include "engine/AnimCurve.h"
+#include "engine/Handles.h"
+#include "engine/MeshData.h"
+#include "engine/NodeTypes.h"
+
+namespace minihost {
+
+// Ticks per second of the scene's time base; every film, PAL and NTSC frame is whole.
+constexpr double kTicksPerSecond = 6000.0;
+
+struct Connection {
+  int attribute = -1;  // attribute of the node holding this record
+  NodeRef peer;
+  int peerAttribute = -1;
+};
+
+struct AttrValue {
+  double number = 0.0;
+  std::string text;
+};
+
+struct Node {
+  const NodeType* type = nullptr;
+  std::string name;
+  unsigned long long serial = 0;  // creation order
+  bool isDefault = false;         // part of every scene; cannot be deleted
+  std::vector<AttrValue> values;  // one per attribute of the type
+  NodeRef parent;                 // DAG only; unset for the world's children
+  std::vector<NodeRef> children;
+  std::vector<Connection> inputs;
+  std::vector<Connection> outputs;
+  std::unique_ptr<MeshData> mesh;
+  std::unique_ptr<AnimCurve> curve;
+
+  NodeKind kind() const { return type->kind; }
+};
+
+class Scene {
+ public:
+  static Scene& get();
+
+  // Empties the scene and builds what a new scene holds: the default cameras and
+  // the render nodes; current time and ranges return to their defaults. Units and the
+  // up axis are preferences and stay as they are.
+  void newScene();
+
+  // ---- nodes ----
+  NodeRef world() const { return world_; }
+  bool isAlive(NodeRef ref) const;
+  Node* node(NodeRef ref);
+  const Node* node(NodeRef ref) const;
+  // Creates a node of a type name. A requested name that is taken (or empty) gets a
+  // free numbered variant. A shape without a parent gets a new transform above it.
+  NodeRef createNode(const std::string& typeName, const std::string& name, NodeRef parent,
+                     std::string* error);
+  // Deletes the node, a DAG node with everything below it, and curves that only
+  // animated it. Default nodes and the world refuse.
+  bool deleteNode(NodeRef ref, std::string* error);
+  bool renameNode(NodeRef ref, const std::string& newName, std::string* error);
+  // Moves a DAG node under another (the world when newParent is the world or unset).
+  bool reparent(NodeRef child, NodeRef newParent, std::string* error);
+  // A node name, a full path ("|group1|camera1") or a partial path ("camera1|cameraShape1").
+  NodeRef findNode(const std::string& nameOrPath) const;
+  // Live nodes in creation order (the world excluded); with a pattern of '*' and '?'
+  // only those whose names match.
+  std::vector<NodeRef> nodes() const;
+  std::vector<NodeRef> nodesMatching(const std::string& pattern) const;
+  NodeRef parentOf(NodeRef ref) const;  // the world for top-level DAG nodes
+  const std::vector<NodeRef>& childrenOf(NodeRef ref) const;
+  std::string fullPathName(NodeRef ref) const;
+  std::string partialPathName(NodeRef ref) const;
+  unsigned int depthOf(NodeRef ref) const;  // 0 for the world
+  bool isAncestor(NodeRef ancestor, NodeRef ref) const;
+  static bool validName(const std::string& name);
+
+  // ---- attributes (stored units: cm, radians, ticks) ----
+  int findAttribute(NodeRef ref, const std::string& name) const;
+  const AttributeSpec* attributeSpec(NodeRef ref, int attribute) const;
+  // Reads a numeric attribute, following an incoming connection; with atTicks, a
+  // curve-driven attribute is evaluated at that time instead of the current one.
+  bool getNumber(NodeRef ref, int attribute, double& out, const double* atTicks = nullptr) const;
+  // Fails for non-numeric attributes, out-of-range enums, NaN, and attributes fed by
+  // a connection other than a key-frame curve.
+  bool setNumber(NodeRef ref, int attribute, double value);
+  bool getText(NodeRef ref, int attribute, std::string& out) const;
+  bool setText(NodeRef ref, int attribute, const std::string& value);
+
+  // ---- connections ----
+  bool connect(NodeRef src, int srcAttr, NodeRef dst, int dstAttr, bool force, std::string* error);
+  bool disconnect(NodeRef src, int srcAttr, NodeRef dst, int dstAttr);
+  bool inputOf(NodeRef dst, int dstAttr, NodeRef& src, int& srcAttr) const;
+  std::vector<std::pair<NodeRef, int>> outputsOf(NodeRef src, int srcAttr) const;
+
+  // ---- animation ----
+  // Keys a numeric attribute, making and connecting its curve on the first key.
+  bool setKey(NodeRef ref, int attribute, double ticks, double value, TangentType in,
+              TangentType out, std::string* error);
+  NodeRef curveDriving(NodeRef ref, int attribute) const;
+  double currentTicks() const { return currentTicks_; }
+  // Moves to a time and pushes every curve's value there into the attributes it drives.
+  void setCurrentTicks(double ticks);
+  double minTicks() const { return minTicks_; }
+  double maxTicks() const { return maxTicks_; }
+  double animationStartTicks() const { return animStartTicks_; }
+  double animationEndTicks() const { return animEndTicks_; }
+  void setPlaybackRange(double minTicks, double maxTicks);
+  void setAnimationRange(double startTicks, double endTicks);
+  double playbackByTicks() const { return playbackBy_; }
+  void setPlaybackByTicks(double by) { playbackBy_ = by; }
+
+  // ---- units and up axis (preferences) ----
+  MTime::Unit timeUnit() const { return timeUnit_; }
+  void setTimeUnit(MTime::Unit unit) { timeUnit_ = unit; }
+  MDistance::Unit linearUnit() const { return linearUnit_; }
+  void setLinearUnit(MDistance::Unit unit) { linearUnit_ = unit; }
+  MAngle::Unit angleUnit() const { return angleUnit_; }
+  void setAngleUnit(MAngle::Unit unit) { angleUnit_ = unit; }
+  bool upAxisIsZ() const { return upAxisZ_; }
+  // Switching turns the four default cameras a quarter turn about x, as the host does.
+  void setUpAxisZ(bool z);
+
+  // ---- transforms ----
+  MMatrix localMatrix(NodeRef ref) const;
+  MMatrix worldMatrix(NodeRef ref) const;  // includes the node's own local matrix
+  MTransformationMatrix transformation(NodeRef ref) const;
+  bool setTransformation(NodeRef ref, const MTransformationMatrix& tm);
+
+  // ---- selection ----
+  MSelectionList& activeSelection() { return active_; }
+
+ private:
+  struct Slot {
+    uint32_t generation = 1;
+    std::unique_ptr<Node> node;
+  };
+
+  Scene();
+  void clearAll();
+  void buildDefaults();
+  NodeRef allocate(const NodeType& type, const std::string& name);
+  std::string uniqueName(const std::string& requested, const std::string& fallbackBase);
+  void destroy(NodeRef ref);
+  void removeConnections(NodeRef ref);
+  void evaluateCurve(NodeRef curve);
+  void storeNumber(Node& n, int attribute, double value);
+  static bool numericType(AttrType t);
+
+  std::vector<Slot> slots_;
+  std::vector<uint32_t> freeSlots_;
+  std::unordered_map<std::string, NodeRef> byName_;
+  std::unordered_map<std::string, int> nextSuffix_;
+  std::vector<NodeRef> curves_;
+  NodeRef world_;
+  NodeRef defaultCameras_[4];
+  unsigned long long nextSerial_ = 1;
+
+  double currentTicks_ = 250.0;
+  double minTicks_ = 250.0;
+  double maxTicks_ = 30000.0;
+  double animStartTicks_ = 250.0;
+  double animEndTicks_ = 50000.0;
+  double playbackBy_ = 250.0;
+  MTime::Unit timeUnit_ = MTime::kFilm;
+  MDistance::Unit linearUnit_ = MDistance::kCentimeters;
+  MAngle::Unit angleUnit_ = MAngle::kDegrees;
+  bool upAxisZ_ = false;
+  MSelectionList active_;
+};
+
+}  // namespace minihost

@@ -1,0 +1,305 @@
+// Attribute values, connections, key-frame curves and time of the scene.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "engine/Scene.h"
+
+namespace minihost {
+namespace {
+// Bound on chains of plain connections followed by one read; guards against cycles.
+constexpr int kMaxConnectionDepth = 32;
+}  // namespace
+
+bool Scene::numericType(AttrType t) {
+  return t != AttrType::kString && t != AttrType::kMessage && t != AttrType::kCompound;
+}
+
+int Scene::findAttribute(NodeRef ref, const std::string& name) const {
+  const Node* n = node(ref);
+  return n ? n->type->findAttribute(name) : -1;
+}
+
+const AttributeSpec* Scene::attributeSpec(NodeRef ref, int attribute) const {
+  const Node* n = node(ref);
+  if (!n || attribute < 0 || attribute >= static_cast<int>(n->type->attributes.size())) {
+    return nullptr;
+  }
+  return &n->type->attributes[attribute];
+}
+
+bool Scene::getNumber(NodeRef ref, int attribute, double& out, const double* atTicks) const {
+  NodeRef current = ref;
+  int attr = attribute;
+  for (int depth = 0; depth < kMaxConnectionDepth; ++depth) {
+    const AttributeSpec* spec = attributeSpec(current, attr);
+    if (!spec || !numericType(spec->type))
+      return false;
+    const Node* n = node(current);
+    NodeRef src;
+    int srcAttr = -1;
+    if (!inputOf(current, attr, src, srcAttr)) {
+      out = n->values[attr].number;
+      return true;
+    }
+    const Node* s = node(src);
+    if (s->curve) {
+      // Outside a timed context the pushed value holds, so a value set on an
+      // animated attribute shows until the time changes (as keying expects).
+      out = atTicks ? s->curve->evaluate(*atTicks) : n->values[attr].number;
+      return true;
+    }
+    current = src;
+    attr = srcAttr;
+  }
+  return false;
+}
+
+void Scene::storeNumber(Node& n, int attribute, double value) {
+  const AttributeSpec& spec = n.type->attributes[attribute];
+  switch (spec.type) {
+    case AttrType::kBool:
+      value = value != 0.0 ? 1.0 : 0.0;
+      break;
+    case AttrType::kEnum:
+    case AttrType::kShort:
+    case AttrType::kInt:
+      value = std::trunc(value);
+      break;
+    case AttrType::kFloat:
+      value = static_cast<double>(static_cast<float>(value));
+      break;
+    default:
+      break;
+  }
+  n.values[attribute].number = value;
+}
+
+bool Scene::setNumber(NodeRef ref, int attribute, double value) {
+  const AttributeSpec* spec = attributeSpec(ref, attribute);
+  if (!spec || !numericType(spec->type) || std::isnan(value))
+    return false;
+  double whole = std::trunc(value);
+  if (spec->type == AttrType::kEnum && (whole < spec->minValue || whole > spec->maxValue)) {
+    return false;
+  }
+  if (spec->type == AttrType::kShort && (whole < -32768.0 || whole > 32767.0))
+    return false;
+  if (spec->type == AttrType::kInt &&
+      (whole < std::numeric_limits<int>::min() || whole > std::numeric_limits<int>::max())) {
+    return false;
+  }
+  if (spec->type == AttrType::kFloat && std::fabs(value) > std::numeric_limits<float>::max()) {
+    return false;
+  }
+  NodeRef src;
+  int srcAttr = -1;
+  if (inputOf(ref, attribute, src, srcAttr) && !node(src)->curve)
+    return false;
+  storeNumber(*node(ref), attribute, value);
+  return true;
+}
+
+bool Scene::getText(NodeRef ref, int attribute, std::string& out) const {
+  const AttributeSpec* spec = attributeSpec(ref, attribute);
+  if (!spec || spec->type != AttrType::kString)
+    return false;
+  out = node(ref)->values[attribute].text;
+  return true;
+}
+
+bool Scene::setText(NodeRef ref, int attribute, const std::string& value) {
+  const AttributeSpec* spec = attributeSpec(ref, attribute);
+  if (!spec || spec->type != AttrType::kString)
+    return false;
+  node(ref)->values[attribute].text = value;
+  return true;
+}
+
+bool Scene::connect(NodeRef src, int srcAttr, NodeRef dst, int dstAttr, bool force,
+                    std::string* error) {
+  const AttributeSpec* s = attributeSpec(src, srcAttr);
+  const AttributeSpec* d = attributeSpec(dst, dstAttr);
+  if (!s || !d) {
+    if (error)
+      *error = "No such attribute";
+    return false;
+  }
+  if (src == dst && srcAttr == dstAttr) {
+    if (error)
+      *error = "Cannot connect an attribute to itself";
+    return false;
+  }
+  bool sMsg = s->type == AttrType::kMessage, dMsg = d->type == AttrType::kMessage;
+  if (sMsg != dMsg || s->type == AttrType::kCompound || d->type == AttrType::kCompound ||
+      (s->type == AttrType::kString) != (d->type == AttrType::kString)) {
+    if (error)
+      *error = "The attributes are not compatible";
+    return false;
+  }
+  NodeRef oldSrc;
+  int oldAttr = -1;
+  if (inputOf(dst, dstAttr, oldSrc, oldAttr)) {
+    if (oldSrc == src && oldAttr == srcAttr) {
+      if (error)
+        *error = "The attributes are already connected";
+      return false;
+    }
+    if (!force) {
+      if (error)
+        *error = "The destination attribute already has an incoming connection";
+      return false;
+    }
+    disconnect(oldSrc, oldAttr, dst, dstAttr);
+  }
+  node(dst)->inputs.push_back(Connection{dstAttr, src, srcAttr});
+  node(src)->outputs.push_back(Connection{srcAttr, dst, dstAttr});
+  if (node(src)->curve)
+    evaluateCurve(src);
+  return true;
+}
+
+bool Scene::disconnect(NodeRef src, int srcAttr, NodeRef dst, int dstAttr) {
+  Node* s = node(src);
+  Node* d = node(dst);
+  if (!s || !d)
+    return false;
+  auto& ins = d->inputs;
+  auto it = std::find_if(ins.begin(), ins.end(), [&](const Connection& c) {
+    return c.attribute == dstAttr && c.peer == src && c.peerAttribute == srcAttr;
+  });
+  if (it == ins.end())
+    return false;
+  ins.erase(it);
+  auto& outs = s->outputs;
+  outs.erase(std::remove_if(outs.begin(), outs.end(),
+                            [&](const Connection& c) {
+                              return c.attribute == srcAttr && c.peer == dst &&
+                                     c.peerAttribute == dstAttr;
+                            }),
+             outs.end());
+  return true;
+}
+
+bool Scene::inputOf(NodeRef dst, int dstAttr, NodeRef& src, int& srcAttr) const {
+  const Node* d = node(dst);
+  if (!d)
+    return false;
+  for (const Connection& c : d->inputs) {
+    if (c.attribute == dstAttr) {
+      src = c.peer;
+      srcAttr = c.peerAttribute;
+      return true;
+    }
+  }
+  return false;
+}
+
+std::vector<std::pair<NodeRef, int>> Scene::outputsOf(NodeRef src, int srcAttr) const {
+  std::vector<std::pair<NodeRef, int>> out;
+  const Node* s = node(src);
+  if (!s)
+    return out;
+  for (const Connection& c : s->outputs) {
+    if (c.attribute == srcAttr)
+      out.emplace_back(c.peer, c.peerAttribute);
+  }
+  return out;
+}
+
+NodeRef Scene::curveDriving(NodeRef ref, int attribute) const {
+  NodeRef src;
+  int srcAttr = -1;
+  if (inputOf(ref, attribute, src, srcAttr) && node(src)->curve)
+    return src;
+  return NodeRef{};
+}
+
+bool Scene::setKey(NodeRef ref, int attribute, double ticks, double value, TangentType in,
+                   TangentType out, std::string* error) {
+  const AttributeSpec* spec = attributeSpec(ref, attribute);
+  if (!spec || !numericType(spec->type)) {
+    if (error)
+      *error = "Only numeric attributes can be keyed";
+    return false;
+  }
+  if (std::isnan(value) || std::isnan(ticks) || std::isinf(ticks)) {
+    if (error)
+      *error = "Invalid key value or time";
+    return false;
+  }
+  NodeRef curve = curveDriving(ref, attribute);
+  if (!curve.isSet()) {
+    NodeRef src;
+    int srcAttr = -1;
+    if (inputOf(ref, attribute, src, srcAttr)) {
+      if (error)
+        *error = "The attribute is connected and cannot be keyed";
+      return false;
+    }
+    const char* type = "animCurveTU";
+    if (spec->type == AttrType::kDistance)
+      type = "animCurveTL";
+    if (spec->type == AttrType::kAngle)
+      type = "animCurveTA";
+    if (spec->type == AttrType::kTime)
+      type = "animCurveTT";
+    curve = createNode(type, node(ref)->name + "_" + spec->longName, NodeRef{}, error);
+    if (!curve.isSet())
+      return false;
+    Node* c = node(curve);
+    int output = c->type->findAttribute("output");
+    node(ref)->inputs.push_back(Connection{attribute, curve, output});
+    c->outputs.push_back(Connection{output, ref, attribute});
+  }
+  node(curve)->curve->setKey(CurveKey{ticks, value, in, out});
+  evaluateCurve(curve);
+  return true;
+}
+
+void Scene::evaluateCurve(NodeRef curve) {
+  Node* c = node(curve);
+  if (!c || !c->curve)
+    return;
+  double value = c->curve->evaluate(currentTicks_);
+  int output = c->type->findAttribute("output");
+  if (output >= 0)
+    c->values[output].number = value;
+  for (const Connection& o : c->outputs) {
+    if (Node* d = node(o.peer)) {
+      const AttributeSpec& spec = d->type->attributes[o.peerAttribute];
+      if (numericType(spec.type))
+        storeNumber(*d, o.peerAttribute, value);
+    }
+  }
+}
+
+void Scene::setCurrentTicks(double ticks) {
+  if (std::isnan(ticks) || std::isinf(ticks))
+    return;
+  currentTicks_ = ticks;
+  size_t kept = 0;
+  for (size_t i = 0; i < curves_.size(); ++i) {
+    if (!isAlive(curves_[i]))
+      continue;
+    curves_[kept++] = curves_[i];
+    evaluateCurve(curves_[i]);
+  }
+  curves_.resize(kept);
+}
+
+void Scene::setPlaybackRange(double minTicks, double maxTicks) {
+  minTicks_ = minTicks;
+  maxTicks_ = maxTicks;
+  animStartTicks_ = std::min(animStartTicks_, minTicks);
+  animEndTicks_ = std::max(animEndTicks_, maxTicks);
+}
+
+void Scene::setAnimationRange(double startTicks, double endTicks) {
+  animStartTicks_ = startTicks;
+  animEndTicks_ = endTicks;
+  minTicks_ = std::max(minTicks_, startTicks);
+  maxTicks_ = std::min(maxTicks_, endTicks);
+}
+
+}  // namespace minihost

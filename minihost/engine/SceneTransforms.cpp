@@ -1,0 +1,159 @@
+// Transform matrices of the scene, the new-scene defaults and the up-axis switch.
+#include <cmath>
+
+#include "engine/Scene.h"
+
+namespace minihost {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+double degrees(double d) {
+  return d * kPi / 180.0;
+}
+
+struct TransformAttrs {
+  int translate[3];
+  int rotate[3];
+  int scale[3];
+  int order;
+  int inherits;
+};
+
+const TransformAttrs& transformAttrs() {
+  static const TransformAttrs attrs = [] {
+    const NodeType& t = nodeType(NodeKind::kTransform);
+    TransformAttrs a{};
+    const char* axes[3] = {"X", "Y", "Z"};
+    for (int i = 0; i < 3; ++i) {
+      a.translate[i] = t.findAttribute(std::string("translate") + axes[i]);
+      a.rotate[i] = t.findAttribute(std::string("rotate") + axes[i]);
+      a.scale[i] = t.findAttribute(std::string("scale") + axes[i]);
+    }
+    a.order = t.findAttribute("rotateOrder");
+    a.inherits = t.findAttribute("inheritsTransform");
+    return a;
+  }();
+  return attrs;
+}
+
+}  // namespace
+
+MTransformationMatrix Scene::transformation(NodeRef ref) const {
+  MTransformationMatrix tm;
+  const Node* n = node(ref);
+  if (!n || n->kind() != NodeKind::kTransform)
+    return tm;
+  const TransformAttrs& a = transformAttrs();
+  double t[3], r[3], s[3], order = 0;
+  for (int i = 0; i < 3; ++i) {
+    getNumber(ref, a.translate[i], t[i]);
+    getNumber(ref, a.rotate[i], r[i]);
+    getNumber(ref, a.scale[i], s[i]);
+  }
+  getNumber(ref, a.order, order);
+  tm.setScale(s, MSpace::kTransform);
+  tm.setRotation(r, static_cast<MTransformationMatrix::RotationOrder>(MTransformationMatrix::kXYZ +
+                                                                      static_cast<int>(order)));
+  tm.setTranslation(MVector(t[0], t[1], t[2]), MSpace::kTransform);
+  return tm;
+}
+
+bool Scene::setTransformation(NodeRef ref, const MTransformationMatrix& tm) {
+  const Node* n = node(ref);
+  if (!n || n->kind() != NodeKind::kTransform)
+    return false;
+  const TransformAttrs& a = transformAttrs();
+  double r[3], s[3];
+  MTransformationMatrix::RotationOrder order;
+  tm.getRotation(r, order);
+  tm.getScale(s, MSpace::kTransform);
+  MVector t = tm.getTranslation(MSpace::kTransform);
+  bool ok = setNumber(ref, a.order, static_cast<int>(order) - MTransformationMatrix::kXYZ);
+  for (int i = 0; i < 3; ++i) {
+    ok = setNumber(ref, a.translate[i], t[i]) && ok;
+    ok = setNumber(ref, a.rotate[i], r[i]) && ok;
+    ok = setNumber(ref, a.scale[i], s[i]) && ok;
+  }
+  return ok;
+}
+
+MMatrix Scene::localMatrix(NodeRef ref) const {
+  return transformation(ref).asMatrix();
+}
+
+MMatrix Scene::worldMatrix(NodeRef ref) const {
+  MMatrix m;
+  const TransformAttrs& a = transformAttrs();
+  for (NodeRef r = ref; r.isSet() && r != world_; r = parentOf(r)) {
+    const Node* n = node(r);
+    if (!n || n->kind() != NodeKind::kTransform)
+      continue;
+    m = m * localMatrix(r);
+    double inherits = 1.0;
+    getNumber(r, a.inherits, inherits);
+    if (inherits == 0.0)
+      break;
+  }
+  return m;
+}
+
+void Scene::buildDefaults() {
+  struct CameraDefault {
+    const char* name;
+    double t[3];
+    double r[3];
+    bool ortho;
+    double coi;
+  };
+  const CameraDefault cameras[4] = {
+      {"persp", {28.0, 21.0, 28.0}, {-27.938352729602379, 45.0, 0.0}, false, 44.82186966202994},
+      {"top", {0.0, 1000.1, 0.0}, {-90.0, 0.0, 0.0}, true, 1000.1},
+      {"front", {0.0, 0.0, 1000.1}, {0.0, 0.0, 0.0}, true, 1000.1},
+      {"side", {1000.1, 0.0, 0.0}, {0.0, 90.0, 0.0}, true, 1000.1},
+  };
+  for (int i = 0; i < 4; ++i) {
+    const CameraDefault& c = cameras[i];
+    NodeRef t = createNode("transform", c.name, NodeRef{}, nullptr);
+    NodeRef s = createNode("camera", std::string(c.name) + "Shape", t, nullptr);
+    node(t)->isDefault = true;
+    node(s)->isDefault = true;
+    const TransformAttrs& a = transformAttrs();
+    for (int k = 0; k < 3; ++k) {
+      setNumber(t, a.translate[k], c.t[k]);
+      setNumber(t, a.rotate[k], degrees(c.r[k]));
+    }
+    setNumber(s, findAttribute(s, "orthographic"), c.ortho ? 1.0 : 0.0);
+    setNumber(s, findAttribute(s, "centerOfInterest"), c.coi);
+    setNumber(s, findAttribute(s, "renderable"), c.ortho ? 0.0 : 1.0);
+    defaultCameras_[i] = t;
+  }
+  if (upAxisZ_) {
+    upAxisZ_ = false;
+    setUpAxisZ(true);
+  }
+  NodeRef globals = createNode("renderGlobals", "defaultRenderGlobals", NodeRef{}, nullptr);
+  NodeRef resolution = createNode("resolution", "defaultResolution", NodeRef{}, nullptr);
+  node(globals)->isDefault = true;
+  node(resolution)->isDefault = true;
+  connect(resolution, findAttribute(resolution, "message"), globals,
+          findAttribute(globals, "resolution"), false, nullptr);
+}
+
+void Scene::setUpAxisZ(bool z) {
+  if (z == upAxisZ_)
+    return;
+  upAxisZ_ = z;
+  // A quarter turn about world x carries y-up views to z-up ones (persp moves from
+  // (28, 21, 28) to (28, -28, 21), top comes to look down -z) and back.
+  MMatrix turn = MEulerRotation(z ? kPi / 2 : -kPi / 2, 0.0, 0.0).asMatrix();
+  for (NodeRef cam : defaultCameras_) {
+    if (!isAlive(cam))
+      continue;
+    MTransformationMatrix before = transformation(cam);
+    MTransformationMatrix after(before.asMatrix() * turn);
+    after.reorderRotation(before.rotationOrder());
+    setTransformation(cam, after);
+  }
+}
+
+}  // namespace minihost

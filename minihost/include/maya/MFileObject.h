@@ -1,0 +1,34 @@
+#pragma once
+// A file name as the host hands it to translators.
+
+#include <maya/MStatus.h>
+#include <maya/MString.h>
+#include <maya/MTypes.h>
+
+class OPENMAYA_EXPORT MFileObject {
+ public:
+  MFileObject();
+  MFileObject(const MFileObject& other);
+  virtual ~MFileObject();
+  MFileObject& operator=(const MFileObject& other);
+
+  MStatus setRawName(const MString& fileName);
+  MStatus setRawPath(const MString& pathName);
+  MStatus setRawFullName(const MString& fullFileName);
+  MStatus setFullName(const MString& fullFileName);
+  MString rawName() const;
+  MString rawPath() const;
+  MString rawFullName() const;
+  MString name() const;
+  MString path() const;
+  // Directory and file name joined, as the host resolved them.
+  MString fullName() const;
+  MString resolvedName() const;
+  MString resolvedPath() const;
+  MString resolvedFullName() const;
+  bool exists() const;
+
+ private:
+  MString path_;  // directory with its trailing '/', or empty
+  MString name_;
+};

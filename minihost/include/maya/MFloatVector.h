@@ -1,0 +1,43 @@
+#pragma once
+// Single-precision 3D vector.
+
+#include <maya/MStatus.h>
+#include <maya/MTypes.h>
+
+class MVector;
+class MFloatMatrix;
+
+class OPENMAYA_EXPORT MFloatVector {
+ public:
+  MFloatVector();
+  MFloatVector(const MFloatVector& other);
+  MFloatVector(const MVector& other);
+  MFloatVector(float xx, float yy, float zz = 0.0f);
+  MFloatVector(const float f[3]);
+  ~MFloatVector();
+
+  MFloatVector& operator=(const MFloatVector& other);
+  float operator[](unsigned int i) const;
+  float& operator[](unsigned int i);
+  MFloatVector operator^(const MFloatVector& right) const;
+  float operator*(const MFloatVector& right) const;
+  MFloatVector operator*(float scale) const;
+  MFloatVector operator/(float scale) const;
+  MFloatVector operator+(const MFloatVector& other) const;
+  MFloatVector operator-(const MFloatVector& other) const;
+  MFloatVector operator-() const;
+  bool operator==(const MFloatVector& other) const;
+  bool operator!=(const MFloatVector& other) const;
+
+  float length() const;
+  MFloatVector normal() const;
+  MStatus normalize();
+  bool isEquivalent(const MFloatVector& other, float tolerance = 1.0e-5f) const;
+  MStatus get(float dest[3]) const;
+
+  float x;
+  float y;
+  float z;
+};
+
+OPENMAYA_EXPORT MFloatVector operator*(float scale, const MFloatVector& v);

@@ -1,0 +1,3 @@
+#pragma once
+#include <maya/MArrayBase.h>
+MINIHOST_DECLARE_ARRAY(MIntArray, int);

@@ -1,0 +1,56 @@
+#pragma once
+// Homogeneous double-precision point (w = 1 for a cartesian point).
+
+#include <iosfwd>
+
+#include <maya/MStatus.h>
+#include <maya/MTypes.h>
+
+class MVector;
+class MMatrix;
+class MFloatPoint;
+
+#define kMPointTolerance 1.0e-10
+
+class OPENMAYA_EXPORT MPoint {
+ public:
+  MPoint();
+  MPoint(const MPoint& other);
+  MPoint(const MVector& v);
+  MPoint(const MFloatPoint& other);
+  MPoint(double xx, double yy, double zz = 0.0, double ww = 1.0);
+  MPoint(const double d[4]);
+  ~MPoint();
+
+  MPoint& operator=(const MPoint& other);
+  double operator[](unsigned int i) const;
+  double& operator[](unsigned int i);
+  MPoint operator+(const MVector& v) const;
+  MPoint& operator+=(const MVector& v);
+  MPoint operator-(const MVector& v) const;
+  MPoint& operator-=(const MVector& v);
+  MVector operator-(const MPoint& other) const;
+  MPoint operator*(const MMatrix& m) const;
+  MPoint& operator*=(const MMatrix& m);
+  MPoint operator*(double scale) const;
+  MPoint operator/(double scale) const;
+  bool operator==(const MPoint& other) const;
+  bool operator!=(const MPoint& other) const;
+
+  MPoint& cartesianize();
+  MPoint& rationalize();
+  MPoint& homogenize();
+  double distanceTo(const MPoint& other) const;
+  bool isEquivalent(const MPoint& other, double tolerance = kMPointTolerance) const;
+  MStatus get(double dest[4]) const;
+
+  static const MPoint origin;
+
+  double x;
+  double y;
+  double z;
+  double w;
+};
+
+OPENMAYA_EXPORT MPoint operator*(double scale, const MPoint& p);
+OPENMAYA_EXPORT std::ostream& operator<<(std::ostream& out, const MPoint& p);

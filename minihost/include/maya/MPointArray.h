@@ -1,0 +1,4 @@
+#pragma once
+#include <maya/MArrayBase.h>
+#include <maya/MPoint.h>
+MINIHOST_DECLARE_ARRAY(MPointArray, MPoint);

@@ -1,0 +1,4 @@
+#pragma once
+#include <maya/MArrayBase.h>
+#include <maya/MVector.h>
+MINIHOST_DECLARE_ARRAY(MVectorArray, MVector);
