@@ -1,0 +1,9 @@
+#include "mesh_export/MeshFileName.h"
+
+GFile meshFileName(const GString& base, bool frameGiven, int frameNumber) {
+  GFile path(base);
+  if (frameGiven)
+    path += GString::Format(".%04d", frameNumber);
+  path += ".vxrmesh";
+  return path;
+}
