@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "AnimSamples.h"
@@ -23,6 +25,25 @@ std::string hexDump(const std::string& bytes) {
       text += '\n';
   }
   return text;
+}
+
+// The dump printed in the format documentation: the first code block after the animation file
+// heading's example, or the empty string when it cannot be found.
+std::string documentedDump() {
+  std::ifstream file(VXR_FILE_FORMATS_DOC);
+  std::stringstream text;
+  text << file.rdbuf();
+  const std::string doc = text.str();
+  std::size_t section = doc.find("## Animation file (.vxranim)");
+  if (section == std::string::npos)
+    return "";
+  std::size_t example = doc.find("### Example", section);
+  std::size_t open = doc.find("```\n", example == std::string::npos ? section : example);
+  if (open == std::string::npos)
+    return "";
+  open += 4;
+  std::size_t close = doc.find("```", open);
+  return close == std::string::npos ? "" : doc.substr(open, close - open);
 }
 
 TEST(FileLayoutTest, SmallFileMatchesTheDocumentedDump) {
@@ -54,6 +75,7 @@ TEST(FileLayoutTest, SmallFileMatchesTheDocumentedDump) {
 )";
   EXPECT_EQ(bytes.size(), 323u);
   EXPECT_EQ(hexDump(bytes), expected);
+  EXPECT_EQ(documentedDump(), expected) << "docs/file-formats.md shows another dump";
 
   // The dump is a file the reader takes back as written.
   AnimationDocument read;
