@@ -1,0 +1,453 @@
+#include <maya/MFnMesh.h>
+
+#include <cmath>
+
+#include "engine/Handles.h"
+#include "engine/Scene.h"
+
+using minihost::HandleAccess;
+using minihost::MeshData;
+using minihost::NodeRef;
+using minihost::Scene;
+
+namespace {
+
+MeshData* meshOf(const MObject& object) {
+  minihost::Node* n = Scene::get().node(HandleAccess::nodeRef(object));
+  return n ? n->mesh.get() : nullptr;
+}
+
+MMatrix worldOf(const MObject& object, MSpace::Space space) {
+  if (space != MSpace::kWorld)
+    return MMatrix();
+  return Scene::get().worldMatrix(HandleAccess::nodeRef(object));
+}
+
+// Normals follow the inverse transpose, so they stay perpendicular under
+// non-uniform scale; the result is renormalised.
+MVector transformNormal(const MVector& n, const MMatrix& normalMatrix) {
+  MVector r = n * normalMatrix;
+  r.normalize();
+  return r;
+}
+
+std::string uvSetName(const MString* uvSet) {
+  return uvSet ? uvSet->asChar() : std::string();
+}
+
+}  // namespace
+
+MFnMesh::MFnMesh() = default;
+MFnMesh::MFnMesh(const MObject& object, MStatus* ReturnStatus) {
+  MStatus s = setObject(object);
+  if (ReturnStatus)
+    *ReturnStatus = s;
+}
+MFnMesh::MFnMesh(const MDagPath& object, MStatus* ReturnStatus) {
+  MStatus s = setObject(object);
+  if (ReturnStatus)
+    *ReturnStatus = s;
+}
+MFnMesh::~MFnMesh() = default;
+MFn::Type MFnMesh::type() const {
+  return MFn::kMesh;
+}
+
+MObject MFnMesh::create(int numVertices, int numPolygons, const MPointArray& vertexArray,
+                        const MIntArray& polygonCounts, const MIntArray& polygonConnects,
+                        MObject parentOrOwner, MStatus* ReturnStatus) {
+  MFloatPointArray points;
+  points.setLength(vertexArray.length());
+  for (unsigned int i = 0; i < vertexArray.length(); ++i)
+    points[i] = MFloatPoint(vertexArray[i]);
+  return create(numVertices, numPolygons, points, polygonCounts, polygonConnects, parentOrOwner,
+                ReturnStatus);
+}
+
+MObject MFnMesh::create(int numVertices, int numPolygons, const MFloatPointArray& vertexArray,
+                        const MIntArray& polygonCounts, const MIntArray& polygonConnects,
+                        MObject parentOrOwner, MStatus* ReturnStatus) {
+  auto fail = [&]() {
+    if (ReturnStatus)
+      *ReturnStatus = MS::kInvalidParameter;
+    return MObject();
+  };
+  if (numVertices < 0 || numPolygons < 0 ||
+      static_cast<unsigned int>(numVertices) > vertexArray.length() ||
+      static_cast<unsigned int>(numPolygons) != polygonCounts.length()) {
+    return fail();
+  }
+  std::vector<double> points(static_cast<size_t>(numVertices) * 3);
+  for (int i = 0; i < numVertices; ++i) {
+    points[3 * i] = vertexArray[i].x;
+    points[3 * i + 1] = vertexArray[i].y;
+    points[3 * i + 2] = vertexArray[i].z;
+  }
+  MeshData probe;
+  if (!probe.build(points, polygonCounts.storage(), polygonConnects.storage(), nullptr)) {
+    return fail();
+  }
+  if (!parentOrOwner.isNull() && !parentOrOwner.hasFn(MFn::kTransform))
+    return fail();
+  Scene& scene = Scene::get();
+  NodeRef shape = scene.createNode("mesh", "", HandleAccess::nodeRef(parentOrOwner), nullptr);
+  if (!shape.isSet())
+    return fail();
+  *scene.node(shape)->mesh = std::move(probe);
+  MFnBase::setObject(HandleAccess::nodeObject(shape));
+  if (ReturnStatus)
+    *ReturnStatus = MS::kSuccess;
+  if (parentOrOwner.isNull())
+    return HandleAccess::nodeObject(scene.parentOf(shape));
+  return HandleAccess::nodeObject(shape);
+}
+
+#define MINIHOST_MESH_OR(value)                                        \
+  MeshData* mesh = attached(ReturnStatus) ? meshOf(object_) : nullptr; \
+  if (!mesh)                                                           \
+  return value
+
+int MFnMesh::numVertices(MStatus* ReturnStatus) const {
+  MINIHOST_MESH_OR(0);
+  return mesh->pointCount();
+}
+int MFnMesh::numPolygons(MStatus* ReturnStatus) const {
+  MINIHOST_MESH_OR(0);
+  return mesh->polygonCount();
+}
+int MFnMesh::numNormals(MStatus* ReturnStatus) const {
+  MINIHOST_MESH_OR(0);
+  return mesh->normalCount();
+}
+int MFnMesh::numFaceVertices(MStatus* ReturnStatus) const {
+  MINIHOST_MESH_OR(0);
+  return mesh->cornerCount();
+}
+int MFnMesh::numUVs(MStatus* ReturnStatus) const {
+  return numUVs(MString(), ReturnStatus);
+}
+int MFnMesh::numUVs(const MString& uvSet, MStatus* ReturnStatus) const {
+  MINIHOST_MESH_OR(0);
+  int set = mesh->findUVSet(uvSet.asChar());
+  if (set < 0) {
+    if (ReturnStatus)
+      *ReturnStatus = MS::kInvalidParameter;
+    return 0;
+  }
+  return static_cast<int>(mesh->uvSets()[set].u.size());
+}
+int MFnMesh::numUVSets(MStatus* ReturnStatus) const {
+  MINIHOST_MESH_OR(0);
+  return static_cast<int>(mesh->uvSets().size());
+}
+
+MStatus MFnMesh::getPoints(MPointArray& vertexArray, MSpace::Space space) const {
+  MStatus s;
+  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
+  if (!mesh)
+    return MS::kFailure;
+  const MMatrix m = worldOf(object_, space);
+  const std::vector<double>& p = mesh->points();
+  std::vector<MPoint>& out = vertexArray.storage();
+  out.resize(p.size() / 3);
+  for (size_t i = 0; i < out.size(); ++i) {
+    out[i] = MPoint(p[3 * i], p[3 * i + 1], p[3 * i + 2]) * m;
+  }
+  return MS::kSuccess;
+}
+
+MStatus MFnMesh::getPoints(MFloatPointArray& vertexArray, MSpace::Space space) const {
+  MPointArray points;
+  MStatus s = getPoints(points, space);
+  if (!s)
+    return s;
+  std::vector<MFloatPoint>& out = vertexArray.storage();
+  out.resize(points.length());
+  for (size_t i = 0; i < out.size(); ++i)
+    out[i] = MFloatPoint(points.storage()[i]);
+  return MS::kSuccess;
+}
+
+MStatus MFnMesh::setPoints(MPointArray& vertexArray, MSpace::Space space) {
+  MStatus s;
+  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
+  if (!mesh)
+    return MS::kFailure;
+  if (vertexArray.length() != static_cast<unsigned int>(mesh->pointCount())) {
+    return MS::kInvalidParameter;
+  }
+  const MMatrix inv = worldOf(object_, space).inverse();
+  std::vector<double>& p = mesh->points();
+  for (unsigned int i = 0; i < vertexArray.length(); ++i) {
+    MPoint q = vertexArray[i] * inv;
+    p[3 * i] = q.x;
+    p[3 * i + 1] = q.y;
+    p[3 * i + 2] = q.z;
+  }
+  return MS::kSuccess;
+}
+
+MStatus MFnMesh::getPoint(int vertexId, MPoint& pos, MSpace::Space space) const {
+  MStatus s;
+  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
+  if (!mesh)
+    return MS::kFailure;
+  if (vertexId < 0 || vertexId >= mesh->pointCount())
+    return MS::kInvalidParameter;
+  const double* p = &mesh->points()[3 * static_cast<size_t>(vertexId)];
+  pos = MPoint(p[0], p[1], p[2]) * worldOf(object_, space);
+  return MS::kSuccess;
+}
+
+MStatus MFnMesh::setPoint(int vertexId, const MPoint& pos, MSpace::Space space) {
+  MStatus s;
+  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
+  if (!mesh)
+    return MS::kFailure;
+  if (vertexId < 0 || vertexId >= mesh->pointCount())
+    return MS::kInvalidParameter;
+  MPoint q = pos * worldOf(object_, space).inverse();
+  double* p = &mesh->points()[3 * static_cast<size_t>(vertexId)];
+  p[0] = q.x;
+  p[1] = q.y;
+  p[2] = q.z;
+  return MS::kSuccess;
+}
+
+MStatus MFnMesh::getNormals(MFloatVectorArray& normals, MSpace::Space space) const {
+  MStatus s;
+  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
+  if (!mesh)
+    return MS::kFailure;
+  const bool world = space == MSpace::kWorld;
+  const MMatrix nm = worldOf(object_, space).inverse().transpose();
+  const std::vector<double>& n = mesh->normals();
+  std::vector<MFloatVector>& out = normals.storage();
+  out.resize(n.size() / 3);
+  for (size_t i = 0; i < out.size(); ++i) {
+    MVector v(n[3 * i], n[3 * i + 1], n[3 * i + 2]);
+    out[i] = MFloatVector(world ? transformNormal(v, nm) : v);
+  }
+  return MS::kSuccess;
+}
+
+MStatus MFnMesh::setNormals(const MFloatVectorArray& normals, const MIntArray& faceNormalIds) {
+  MStatus s;
+  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
+  if (!mesh)
+    return MS::kFailure;
+  std::vector<double> values(static_cast<size_t>(normals.length()) * 3);
+  for (unsigned int i = 0; i < normals.length(); ++i) {
+    values[3 * i] = normals[i].x;
+    values[3 * i + 1] = normals[i].y;
+    values[3 * i + 2] = normals[i].z;
+  }
+  return mesh->setNormals(std::move(values), faceNormalIds.storage(), nullptr)
+             ? MS::kSuccess
+             : MS::kInvalidParameter;
+}
+
+MStatus MFnMesh::getFaceNormalIds(int faceIndex, MIntArray& normals) const {
+  MStatus s;
+  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
+  if (!mesh)
+    return MS::kFailure;
+  if (!mesh->validPolygon(faceIndex))
+    return MS::kInvalidParameter;
+  int start = mesh->polygonStart(faceIndex), n = mesh->polygonSize(faceIndex);
+  normals.storage().assign(mesh->normalIds().begin() + start,
+                           mesh->normalIds().begin() + start + n);
+  return MS::kSuccess;
+}
+
+MStatus MFnMesh::getPolygonNormal(int polygonId, MVector& normal, MSpace::Space space) const {
+  MStatus s;
+  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
+  if (!mesh)
+    return MS::kFailure;
+  if (!mesh->validPolygon(polygonId))
+    return MS::kInvalidParameter;
+  double n[3];
+  mesh->polygonNormal(polygonId, n);
+  normal = MVector(n);
+  if (space == MSpace::kWorld) {
+    normal = transformNormal(normal, worldOf(object_, space).inverse().transpose());
+  }
+  return MS::kSuccess;
+}
+
+MStatus MFnMesh::getPolygonVertices(int polygonId, MIntArray& vertexList) const {
+  MStatus s;
+  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
+  if (!mesh)
+    return MS::kFailure;
+  if (!mesh->validPolygon(polygonId))
+    return MS::kInvalidParameter;
+  int start = mesh->polygonStart(polygonId), n = mesh->polygonSize(polygonId);
+  vertexList.storage().assign(mesh->connects().begin() + start,
+                              mesh->connects().begin() + start + n);
+  return MS::kSuccess;
+}
+
+int MFnMesh::polygonVertexCount(int polygonId, MStatus* ReturnStatus) const {
+  MINIHOST_MESH_OR(0);
+  if (!mesh->validPolygon(polygonId)) {
+    if (ReturnStatus)
+      *ReturnStatus = MS::kInvalidParameter;
+    return 0;
+  }
+  return mesh->polygonSize(polygonId);
+}
+
+MStatus MFnMesh::getVertices(MIntArray& vertexCount, MIntArray& vertexList) const {
+  MStatus s;
+  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
+  if (!mesh)
+    return MS::kFailure;
+  vertexCount.storage() = mesh->counts();
+  vertexList.storage() = mesh->connects();
+  return MS::kSuccess;
+}
+
+MStatus MFnMesh::getUVSetNames(MStringArray& setNames) const {
+  MStatus s;
+  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
+  if (!mesh)
+    return MS::kFailure;
+  setNames.clear();
+  for (const auto& set : mesh->uvSets())
+    setNames.append(MString(set.name.c_str()));
+  return MS::kSuccess;
+}
+
+MStatus MFnMesh::getCurrentUVSetName(MString& name, int) const {
+  MStatus s;
+  name = currentUVSetName(&s);
+  return s;
+}
+
+MString MFnMesh::currentUVSetName(MStatus* ReturnStatus, int) const {
+  MINIHOST_MESH_OR(MString());
+  if (mesh->uvSets().empty())
+    return MString();
+  return MString(mesh->uvSets()[mesh->currentUVSet()].name.c_str());
+}
+
+MStatus MFnMesh::setCurrentUVSetName(const MString& name) {
+  MStatus s;
+  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
+  if (!mesh)
+    return MS::kFailure;
+  return mesh->setCurrentUVSet(name.asChar()) ? MS::kSuccess : MS::kInvalidParameter;
+}
+
+MString MFnMesh::createUVSetWithName(const MString& name, MStatus* ReturnStatus) {
+  MINIHOST_MESH_OR(MString());
+  if (!Scene::validName(name.asChar())) {
+    if (ReturnStatus)
+      *ReturnStatus = MS::kInvalidParameter;
+    return MString();
+  }
+  mesh->addUVSet(name.asChar());
+  return name;
+}
+
+MStatus MFnMesh::setUVs(const MFloatArray& uArray, const MFloatArray& vArray,
+                        const MString* uvSet) {
+  MStatus s;
+  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
+  if (!mesh)
+    return MS::kFailure;
+  if (uArray.length() != vArray.length())
+    return MS::kInvalidParameter;
+  int set = mesh->findUVSet(uvSetName(uvSet));
+  if (set < 0)
+    return MS::kInvalidParameter;
+  minihost::UVSet& target = mesh->uvSets()[set];
+  target.u = uArray.storage();
+  target.v = vArray.storage();
+  // Corners pointing past the new list lose their coordinate.
+  for (int& id : target.cornerIds) {
+    if (id >= static_cast<int>(target.u.size()))
+      id = -1;
+  }
+  return MS::kSuccess;
+}
+
+MStatus MFnMesh::assignUVs(const MIntArray& uvCounts, const MIntArray& uvIds,
+                           const MString* uvSet) {
+  MStatus s;
+  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
+  if (!mesh)
+    return MS::kFailure;
+  int set = mesh->findUVSet(uvSetName(uvSet));
+  if (set < 0 || uvCounts.length() != static_cast<unsigned int>(mesh->polygonCount())) {
+    return MS::kInvalidParameter;
+  }
+  minihost::UVSet& target = mesh->uvSets()[set];
+  std::vector<int> corners(static_cast<size_t>(mesh->cornerCount()), -1);
+  unsigned int next = 0;
+  for (int p = 0; p < mesh->polygonCount(); ++p) {
+    int count = uvCounts[p];
+    if (count != 0 && count != mesh->polygonSize(p))
+      return MS::kInvalidParameter;
+    for (int j = 0; j < count; ++j) {
+      if (next >= uvIds.length())
+        return MS::kInvalidParameter;
+      int id = uvIds[next++];
+      if (id < 0 || id >= static_cast<int>(target.u.size()))
+        return MS::kInvalidParameter;
+      corners[mesh->polygonStart(p) + j] = id;
+    }
+  }
+  target.cornerIds = std::move(corners);
+  return MS::kSuccess;
+}
+
+MStatus MFnMesh::getUVs(MFloatArray& uArray, MFloatArray& vArray, const MString* uvSet) const {
+  MStatus s;
+  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
+  if (!mesh)
+    return MS::kFailure;
+  int set = mesh->findUVSet(uvSetName(uvSet));
+  if (set < 0)
+    return MS::kInvalidParameter;
+  uArray.storage() = mesh->uvSets()[set].u;
+  vArray.storage() = mesh->uvSets()[set].v;
+  return MS::kSuccess;
+}
+
+MStatus MFnMesh::getPolygonUVid(int polygonId, int vertexIndex, int& uvId,
+                                const MString* uvSet) const {
+  MStatus s;
+  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
+  if (!mesh)
+    return MS::kFailure;
+  if (!mesh->validPolygon(polygonId) || vertexIndex < 0 ||
+      vertexIndex >= mesh->polygonSize(polygonId)) {
+    return MS::kInvalidParameter;
+  }
+  int set = mesh->findUVSet(uvSetName(uvSet));
+  if (set < 0)
+    return MS::kInvalidParameter;
+  int id = mesh->uvSets()[set].cornerIds[mesh->polygonStart(polygonId) + vertexIndex];
+  if (id < 0)
+    return MS::kFailure;
+  uvId = id;
+  return MS::kSuccess;
+}
+
+MStatus MFnMesh::getPolygonUV(int polygonId, int vertexIndex, float& u, float& v,
+                              const MString* uvSet) const {
+  int id = -1;
+  MStatus s = getPolygonUVid(polygonId, vertexIndex, id, uvSet);
+  if (!s)
+    return s;
+  const MeshData* mesh = meshOf(object_);
+  const minihost::UVSet& set = mesh->uvSets()[mesh->findUVSet(uvSetName(uvSet))];
+  u = set.u[id];
+  v = set.v[id];
+  return MS::kSuccess;
+}
+
+#undef MINIHOST_MESH_OR

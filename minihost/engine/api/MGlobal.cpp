@@ -1,0 +1,151 @@
+#include <maya/MGlobal.h>
+
+#include <maya/MVector.h>
+
+#include "engine/Handles.h"
+#include "engine/Scene.h"
+#include "engine/ScriptHost.h"
+
+using minihost::Scene;
+using minihost::scriptHost;
+
+MGlobal::MMayaState MGlobal::mayaState(MStatus* ReturnStatus) {
+  if (ReturnStatus)
+    *ReturnStatus = MS::kSuccess;
+  return kBatch;
+}
+
+int MGlobal::apiVersion() {
+  return MAYA_API_VERSION;
+}
+
+MStatus MGlobal::executeCommand(const MString& command, bool displayEnabled, bool undoEnabled) {
+  minihost::ScriptHost* host = scriptHost();
+  if (!host)
+    return MS::kFailure;
+  return host->executeCommand(command.asChar(), nullptr, displayEnabled, undoEnabled)
+             ? MS::kSuccess
+             : MS::kFailure;
+}
+
+MStatus MGlobal::executeCommand(const MString& command, MString& result, bool displayEnabled,
+                                bool undoEnabled) {
+  minihost::ScriptHost* host = scriptHost();
+  if (!host)
+    return MS::kFailure;
+  std::string text;
+  bool ok = host->executeCommand(command.asChar(), &text, displayEnabled, undoEnabled);
+  result = text.c_str();
+  return ok ? MS::kSuccess : MS::kFailure;
+}
+
+MStatus MGlobal::sourceFile(const MString& fileName) {
+  minihost::ScriptHost* host = scriptHost();
+  if (!host)
+    return MS::kFailure;
+  return host->sourceFile(fileName.asChar()) ? MS::kSuccess : MS::kFailure;
+}
+
+void MGlobal::displayInfo(const MString& theMessage) {
+  if (minihost::ScriptHost* host = scriptHost()) {
+    host->displayInfo(theMessage.asChar());
+  } else {
+    minihost::printInfo(theMessage.asChar());
+  }
+}
+
+void MGlobal::displayWarning(const MString& theWarning, bool) {
+  if (minihost::ScriptHost* host = scriptHost()) {
+    host->displayWarning(theWarning.asChar());
+  } else {
+    minihost::printWarning(theWarning.asChar());
+  }
+}
+
+void MGlobal::displayError(const MString& theError, bool) {
+  if (minihost::ScriptHost* host = scriptHost()) {
+    host->displayError(theError.asChar());
+  } else {
+    minihost::printError(theError.asChar());
+  }
+}
+
+MStatus MGlobal::getActiveSelectionList(MSelectionList& dest, bool) {
+  dest.clear();
+  const MSelectionList& active = Scene::get().activeSelection();
+  for (unsigned int i = 0; i < active.length(); ++i) {
+    const MObject& node = minihost::HandleAccess::selectionNode(active, i);
+    if (!node.isNull()) {
+      minihost::HandleAccess::selectionAppend(
+          dest, node, minihost::HandleAccess::selectionComponent(active, i));
+    }
+  }
+  return MS::kSuccess;
+}
+
+MStatus MGlobal::setActiveSelectionList(const MSelectionList& src, ListAdjustment adjustment) {
+  MSelectionList& active = Scene::get().activeSelection();
+  switch (adjustment) {
+    case kReplaceList:
+      active = src;
+      return MS::kSuccess;
+    case kAddToList:
+      return active.merge(src, MSelectionList::kMergeNormal);
+    case kXORWithList:
+      return active.merge(src, MSelectionList::kXORWithList);
+    case kRemoveFromList:
+      return active.merge(src, MSelectionList::kRemoveFromList);
+    case kAddToHeadOfList: {
+      MSelectionList merged = src;
+      merged.merge(active, MSelectionList::kMergeNormal);
+      active = merged;
+      return MS::kSuccess;
+    }
+  }
+  return MS::kInvalidParameter;
+}
+
+MStatus MGlobal::selectByName(const MString& name, ListAdjustment adjustment) {
+  MSelectionList list;
+  MStatus s = list.add(name);
+  if (!s)
+    return s;
+  return setActiveSelectionList(list, adjustment);
+}
+
+MStatus MGlobal::getSelectionListByName(const MString& name, MSelectionList& list) {
+  list.clear();
+  return list.add(name);
+}
+
+MStatus MGlobal::clearSelectionList() {
+  return Scene::get().activeSelection().clear();
+}
+
+bool MGlobal::isYAxisUp(MStatus* ReturnStatus) {
+  if (ReturnStatus)
+    *ReturnStatus = MS::kSuccess;
+  return !Scene::get().upAxisIsZ();
+}
+
+bool MGlobal::isZAxisUp(MStatus* ReturnStatus) {
+  if (ReturnStatus)
+    *ReturnStatus = MS::kSuccess;
+  return Scene::get().upAxisIsZ();
+}
+
+MVector MGlobal::upAxis(MStatus* ReturnStatus) {
+  if (ReturnStatus)
+    *ReturnStatus = MS::kSuccess;
+  return Scene::get().upAxisIsZ() ? MVector::zAxis : MVector::yAxis;
+}
+
+MStatus MGlobal::setYAxisUp(bool) {
+  Scene::get().setUpAxisZ(false);
+  return MS::kSuccess;
+}
+
+MStatus MGlobal::setZAxisUp(bool) {
+  Scene::get().setUpAxisZ(true);
+  return MS::kSuccess;
+}

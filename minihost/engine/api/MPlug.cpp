@@ -1,0 +1,320 @@
+#include <maya/MPlug.h>
+
+#include <cmath>
+
+#include <maya/MAngle.h>
+#include <maya/MDistance.h>
+#include <maya/MPlugArray.h>
+#include <maya/MTime.h>
+
+#include "engine/Handles.h"
+#include "engine/Scene.h"
+
+using minihost::AttrType;
+using minihost::HandleAccess;
+using minihost::kTicksPerSecond;
+using minihost::NodeRef;
+using minihost::Scene;
+
+namespace {
+
+void report(MStatus* s, MS::MStatusCode code) {
+  if (s)
+    *s = code;
+}
+
+MStatus readNumber(const MPlug& plug, double& out, const MDGContext& ctx) {
+  NodeRef ref = HandleAccess::plugNode(plug);
+  int attr = HandleAccess::plugAttribute(plug);
+  Scene& scene = Scene::get();
+  if (!scene.attributeSpec(ref, attr))
+    return MS::kInvalidParameter;
+  bool ok;
+  if (ctx.isNormal()) {
+    ok = scene.getNumber(ref, attr, out);
+  } else {
+    double ticks = ctx.getTime().as(MTime::kSeconds) * kTicksPerSecond;
+    ok = scene.getNumber(ref, attr, out, &ticks);
+  }
+  return ok ? MS::kSuccess : MS::kInvalidParameter;
+}
+
+MStatus writeNumber(const MPlug& plug, double value) {
+  NodeRef ref = HandleAccess::plugNode(plug);
+  int attr = HandleAccess::plugAttribute(plug);
+  return Scene::get().setNumber(ref, attr, value) ? MS::kSuccess : MS::kInvalidParameter;
+}
+
+AttrType typeOf(const MPlug& plug) {
+  const minihost::AttributeSpec* spec =
+      Scene::get().attributeSpec(HandleAccess::plugNode(plug), HandleAccess::plugAttribute(plug));
+  return spec ? spec->type : AttrType::kMessage;
+}
+
+template <class T>
+MStatus readAs(const MPlug& plug, T& value, const MDGContext& ctx) {
+  double v = 0.0;
+  MStatus s = readNumber(plug, v, ctx);
+  if (s)
+    value = static_cast<T>(v);
+  return s;
+}
+
+}  // namespace
+
+MPlug::MPlug() = default;
+MPlug::MPlug(const MPlug& other) = default;
+MPlug::~MPlug() = default;
+MPlug& MPlug::operator=(const MPlug& other) = default;
+
+MObject MPlug::node(MStatus* ReturnStatus) const {
+  bool alive = Scene::get().isAlive(HandleAccess::nodeRef(node_));
+  report(ReturnStatus, alive ? MS::kSuccess : MS::kFailure);
+  return alive ? node_ : MObject();
+}
+
+MString MPlug::name(MStatus* ReturnStatus) const {
+  NodeRef ref = HandleAccess::nodeRef(node_);
+  const minihost::AttributeSpec* spec = Scene::get().attributeSpec(ref, attribute_);
+  if (!spec) {
+    report(ReturnStatus, MS::kFailure);
+    return MString();
+  }
+  report(ReturnStatus, MS::kSuccess);
+  return MString((Scene::get().node(ref)->name + "." + spec->shortName).c_str());
+}
+
+MString MPlug::partialName(bool includeNodeName, bool, bool, bool, bool, bool useLongNames,
+                           MStatus* ReturnStatus) const {
+  NodeRef ref = HandleAccess::nodeRef(node_);
+  const minihost::AttributeSpec* spec = Scene::get().attributeSpec(ref, attribute_);
+  if (!spec) {
+    report(ReturnStatus, MS::kFailure);
+    return MString();
+  }
+  report(ReturnStatus, MS::kSuccess);
+  std::string text = useLongNames ? spec->longName : spec->shortName;
+  if (includeNodeName)
+    text = Scene::get().node(ref)->name + "." + text;
+  return MString(text.c_str());
+}
+
+bool MPlug::isNull(MStatus* ReturnStatus) const {
+  report(ReturnStatus, MS::kSuccess);
+  return !Scene::get().attributeSpec(HandleAccess::nodeRef(node_), attribute_);
+}
+
+bool MPlug::isConnected(MStatus* ReturnStatus) const {
+  MPlugArray plugs;
+  return connectedTo(plugs, true, true, ReturnStatus);
+}
+
+bool MPlug::isCompound(MStatus* ReturnStatus) const {
+  report(ReturnStatus, isNull() ? MS::kFailure : MS::kSuccess);
+  return typeOf(*this) == AttrType::kCompound;
+}
+
+unsigned int MPlug::numChildren(MStatus* ReturnStatus) const {
+  const minihost::AttributeSpec* spec =
+      Scene::get().attributeSpec(HandleAccess::nodeRef(node_), attribute_);
+  report(ReturnStatus, spec ? MS::kSuccess : MS::kFailure);
+  return spec ? static_cast<unsigned int>(spec->children.size()) : 0u;
+}
+
+MPlug MPlug::child(unsigned int index, MStatus* ReturnStatus) const {
+  NodeRef ref = HandleAccess::nodeRef(node_);
+  const minihost::AttributeSpec* spec = Scene::get().attributeSpec(ref, attribute_);
+  if (!spec || index >= spec->children.size()) {
+    report(ReturnStatus, MS::kInvalidParameter);
+    return MPlug();
+  }
+  report(ReturnStatus, MS::kSuccess);
+  return HandleAccess::plug(ref, spec->children[index]);
+}
+
+MPlug MPlug::parent(MStatus* ReturnStatus) const {
+  NodeRef ref = HandleAccess::nodeRef(node_);
+  const minihost::AttributeSpec* spec = Scene::get().attributeSpec(ref, attribute_);
+  if (!spec || spec->parent < 0) {
+    report(ReturnStatus, MS::kInvalidParameter);
+    return MPlug();
+  }
+  report(ReturnStatus, MS::kSuccess);
+  return HandleAccess::plug(ref, spec->parent);
+}
+
+bool MPlug::isKeyable(MStatus* ReturnStatus) const {
+  const minihost::AttributeSpec* spec =
+      Scene::get().attributeSpec(HandleAccess::nodeRef(node_), attribute_);
+  report(ReturnStatus, spec ? MS::kSuccess : MS::kFailure);
+  return spec && spec->keyable;
+}
+
+bool MPlug::connectedTo(MPlugArray& array, bool asDst, bool asSrc, MStatus* ReturnStatus) const {
+  array.clear();
+  NodeRef ref = HandleAccess::nodeRef(node_);
+  Scene& scene = Scene::get();
+  if (!scene.attributeSpec(ref, attribute_)) {
+    report(ReturnStatus, MS::kInvalidParameter);
+    return false;
+  }
+  report(ReturnStatus, MS::kSuccess);
+  if (asDst) {
+    NodeRef src;
+    int srcAttr = -1;
+    if (scene.inputOf(ref, attribute_, src, srcAttr))
+      array.append(HandleAccess::plug(src, srcAttr));
+  }
+  if (asSrc) {
+    for (const auto& out : scene.outputsOf(ref, attribute_)) {
+      array.append(HandleAccess::plug(out.first, out.second));
+    }
+  }
+  return array.length() > 0;
+}
+
+MStatus MPlug::getValue(bool& value, MDGContext& ctx) const {
+  double v = 0.0;
+  MStatus s = readNumber(*this, v, ctx);
+  if (s)
+    value = v != 0.0;
+  return s;
+}
+MStatus MPlug::getValue(char& value, MDGContext& ctx) const {
+  return readAs(*this, value, ctx);
+}
+MStatus MPlug::getValue(short& value, MDGContext& ctx) const {
+  return readAs(*this, value, ctx);
+}
+MStatus MPlug::getValue(int& value, MDGContext& ctx) const {
+  return readAs(*this, value, ctx);
+}
+MStatus MPlug::getValue(float& value, MDGContext& ctx) const {
+  return readAs(*this, value, ctx);
+}
+MStatus MPlug::getValue(double& value, MDGContext& ctx) const {
+  return readAs(*this, value, ctx);
+}
+MStatus MPlug::getValue(MString& value, MDGContext&) const {
+  std::string text;
+  if (!Scene::get().getText(HandleAccess::nodeRef(node_), attribute_, text)) {
+    return MS::kInvalidParameter;
+  }
+  value = text.c_str();
+  return MS::kSuccess;
+}
+MStatus MPlug::getValue(MTime& value, MDGContext& ctx) const {
+  double ticks = 0.0;
+  MStatus s = readNumber(*this, ticks, ctx);
+  if (s)
+    value =
+        MTime(MTime(ticks / kTicksPerSecond, MTime::kSeconds).as(MTime::uiUnit()), MTime::uiUnit());
+  return s;
+}
+MStatus MPlug::getValue(MDistance& value, MDGContext& ctx) const {
+  double v = 0.0;
+  MStatus s = readNumber(*this, v, ctx);
+  if (s)
+    value = MDistance(v, MDistance::kCentimeters);
+  return s;
+}
+MStatus MPlug::getValue(MAngle& value, MDGContext& ctx) const {
+  double v = 0.0;
+  MStatus s = readNumber(*this, v, ctx);
+  if (s)
+    value = MAngle(v, MAngle::kRadians);
+  return s;
+}
+
+MStatus MPlug::setValue(bool value) {
+  return writeNumber(*this, value ? 1.0 : 0.0);
+}
+MStatus MPlug::setValue(char value) {
+  return writeNumber(*this, value);
+}
+MStatus MPlug::setValue(short value) {
+  return writeNumber(*this, value);
+}
+MStatus MPlug::setValue(int value) {
+  return writeNumber(*this, value);
+}
+MStatus MPlug::setValue(float value) {
+  return writeNumber(*this, value);
+}
+MStatus MPlug::setValue(double value) {
+  return writeNumber(*this, value);
+}
+MStatus MPlug::setValue(const MString& value) {
+  return Scene::get().setText(HandleAccess::nodeRef(node_), attribute_, value.asChar())
+             ? MS::kSuccess
+             : MS::kInvalidParameter;
+}
+MStatus MPlug::setValue(const char* value) {
+  return setValue(MString(value));
+}
+MStatus MPlug::setValue(const MTime& value) {
+  return writeNumber(*this, value.as(MTime::kSeconds) * kTicksPerSecond);
+}
+MStatus MPlug::setValue(const MDistance& value) {
+  return writeNumber(*this, value.as(MDistance::kCentimeters));
+}
+MStatus MPlug::setValue(const MAngle& value) {
+  return writeNumber(*this, value.asRadians());
+}
+
+bool MPlug::asBool(MDGContext& ctx, MStatus* ReturnStatus) const {
+  bool v = false;
+  MStatus s = getValue(v, ctx);
+  if (ReturnStatus)
+    *ReturnStatus = s;
+  return v;
+}
+short MPlug::asShort(MDGContext& ctx, MStatus* ReturnStatus) const {
+  short v = 0;
+  MStatus s = getValue(v, ctx);
+  if (ReturnStatus)
+    *ReturnStatus = s;
+  return v;
+}
+int MPlug::asInt(MDGContext& ctx, MStatus* ReturnStatus) const {
+  int v = 0;
+  MStatus s = getValue(v, ctx);
+  if (ReturnStatus)
+    *ReturnStatus = s;
+  return v;
+}
+float MPlug::asFloat(MDGContext& ctx, MStatus* ReturnStatus) const {
+  float v = 0.0f;
+  MStatus s = getValue(v, ctx);
+  if (ReturnStatus)
+    *ReturnStatus = s;
+  return v;
+}
+double MPlug::asDouble(MDGContext& ctx, MStatus* ReturnStatus) const {
+  double v = 0.0;
+  MStatus s = getValue(v, ctx);
+  if (ReturnStatus)
+    *ReturnStatus = s;
+  return v;
+}
+MString MPlug::asString(MDGContext& ctx, MStatus* ReturnStatus) const {
+  MString v;
+  MStatus s = getValue(v, ctx);
+  if (ReturnStatus)
+    *ReturnStatus = s;
+  return v;
+}
+MTime MPlug::asMTime(MDGContext& ctx, MStatus* ReturnStatus) const {
+  MTime v;
+  MStatus s = getValue(v, ctx);
+  if (ReturnStatus)
+    *ReturnStatus = s;
+  return v;
+}
+
+bool MPlug::operator==(const MPlug& other) const {
+  return node_ == other.node_ && attribute_ == other.attribute_;
+}
+bool MPlug::operator!=(const MPlug& other) const {
+  return !(*this == other);
+}

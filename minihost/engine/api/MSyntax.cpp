@@ -1,0 +1,23 @@
+#include <maya/MSyntax.h>
+
+MSyntax::MSyntax() = default;
+MSyntax::MSyntax(const MSyntax& other) = default;
+MSyntax::~MSyntax() = default;
+MSyntax& MSyntax::operator=(const MSyntax& other) = default;
+
+MStatus MSyntax::addFlag(const char* shortName, const char* longName, MArgType) {
+  if (!shortName || !longName)
+    return MS::kInvalidParameter;
+  ++flagCount_;
+  return MS::kSuccess;
+}
+MStatus MSyntax::addArg(MArgType) {
+  return MS::kSuccess;
+}
+void MSyntax::useSelectionAsDefault(bool) {}
+MStatus MSyntax::enableQuery(bool) {
+  return MS::kSuccess;
+}
+MStatus MSyntax::enableEdit(bool) {
+  return MS::kSuccess;
+}
