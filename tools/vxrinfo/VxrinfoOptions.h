@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The command line of vxrinfo.
+struct VxrinfoOptions {
+  enum class Mode { summary, json, check, obj, plot, help };
+
+  Mode mode = Mode::summary;
+  std::string outputPath;  // --obj and --plot
+  std::vector<std::string> files;
+};
+
+// Exit codes, also documented in the usage text and docs/vxrinfo.md.
+enum VxrinfoExit {
+  kExitOk = 0,            // every file read whole and valid (warnings allowed)
+  kExitDamaged = 1,       // a file is damaged, truncated, unknown, unreadable or of the wrong kind
+  kExitUsage = 2,         // the command line is wrong
+  kExitOutputFailed = 3,  // the OBJ or SVG file could not be written
+};
+
+// Parses the arguments after the program name. False with `error` set when they make no sense.
+bool parseVxrinfoOptions(const std::vector<std::string>& args, VxrinfoOptions& options,
+                         std::string& error);
+
+const char* vxrinfoUsage();
