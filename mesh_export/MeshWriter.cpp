@@ -1,6 +1,7 @@
 #include "mesh_export/MeshWriter.h"
 
 #include <maya/MDagPath.h>
+#include <maya/MFloatArray.h>
 #include <maya/MFloatVectorArray.h>
 #include <maya/MFn.h>
 #include <maya/MFnDagNode.h>
@@ -95,10 +96,38 @@ class PolygonVertexLists {
   std::vector<std::size_t> starts_;
 };
 
+struct TextureCoordinate {
+  float u;
+  float v;
+};
+
+// Texture coordinates of the corners in the mesh's current UV set. The coordinate list is fetched
+// once; each corner asks only for its index into it.
+class CornerTextureCoordinates {
+ public:
+  explicit CornerTextureCoordinates(const MFnMesh& mesh) : mesh_(mesh) { mesh.getUVs(u_, v_); }
+
+  // A corner without a coordinate in the set (or with an index the list does not hold) gets 0, 0.
+  TextureCoordinate at(int polygon, int corner) const {
+    int id = -1;
+    if (!mesh_.getPolygonUVid(polygon, corner, id) || id < 0 ||
+        static_cast<unsigned int>(id) >= u_.length() ||
+        static_cast<unsigned int>(id) >= v_.length())
+      return {0.0f, 0.0f};
+    return {u_[static_cast<unsigned int>(id)], v_[static_cast<unsigned int>(id)]};
+  }
+
+ private:
+  const MFnMesh& mesh_;
+  MFloatArray u_;
+  MFloatArray v_;
+};
+
 void writePolygonList(MeshRecordWriter& writer, const MDagPath& path, const MFnMesh& mesh) {
   writer.writePolygonCount(static_cast<std::uint32_t>(mesh.numPolygons()));
 
   const PolygonVertexLists vertexLists(mesh);
+  const CornerTextureCoordinates textureCoordinates(mesh);
   PolygonBlock block;
   block.reserve(kPolygonsPerBlock, 4 * kPolygonsPerBlock);
   MIntArray normalIds;
@@ -116,15 +145,9 @@ void writePolygonList(MeshRecordWriter& writer, const MDagPath& path, const MFnM
       block.vertexIds.push_back(vertexLists.vertex(p, j));
       block.normalIds.push_back(j < normalIds.length() ? static_cast<std::uint32_t>(normalIds[j])
                                                        : 0u);
-      // A corner without a texture coordinate in the current set gets 0, 0.
-      float u = 0.0f;
-      float v = 0.0f;
-      if (!mesh.getPolygonUV(static_cast<int>(p), static_cast<int>(j), u, v)) {
-        u = 0.0f;
-        v = 0.0f;
-      }
-      block.uvs.push_back(u);
-      block.uvs.push_back(v);
+      const TextureCoordinate uv = textureCoordinates.at(static_cast<int>(p), static_cast<int>(j));
+      block.uvs.push_back(uv.u);
+      block.uvs.push_back(uv.v);
     }
     faceNormal = MVector();
     polygon.getNormal(faceNormal, MSpace::kWorld);

@@ -1,0 +1,342 @@
+// Exporting a 1,000 x 1,000-quad plane (about 1 M polygons) through the mesh export command,
+// beside the same mesh written by assimp's binary PLY exporter and a raw fwrite of the same byte
+// count. Two more figures split the command's time: the host calls the writer makes, and the
+// module's own encoding of the fetched data into a file.
+
+#include <benchmark/benchmark.h>
+
+#include <assimp/material.h>
+#include <assimp/mesh.h>
+#include <assimp/scene.h>
+#include <assimp/Exporter.hpp>
+
+#include <maya/MArgList.h>
+#include <maya/MDagPath.h>
+#include <maya/MFloatArray.h>
+#include <maya/MFloatPointArray.h>
+#include <maya/MFloatVectorArray.h>
+#include <maya/MFnDagNode.h>
+#include <maya/MFnMesh.h>
+#include <maya/MGlobal.h>
+#include <maya/MIntArray.h>
+#include <maya/MItMeshPolygon.h>
+#include <maya/MPointArray.h>
+#include <maya/MSelectionList.h>
+#include <maya/MVector.h>
+
+#include <unistd.h>
+
+#include <sys/stat.h>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "boundary/base/GString.h"
+#include "boundary/base/ofpstream.h"
+#include "boundary/base/ompstream.h"
+#include "engine/CommandResult.h"
+#include "engine/PluginRegistry.h"
+#include "engine/Scene.h"
+#include "mesh_export/MeshRecordWriter.h"
+
+namespace {
+
+constexpr int kQuadsPerSide = 1000;
+constexpr std::size_t kPolygonsPerBlock = 4096;
+
+std::string benchFolder() {
+  static const std::string folder = [] {
+    char pattern[] = "/tmp/vxr_mesh_bench.XXXXXX";
+    const char* made = mkdtemp(pattern);
+    return std::string(made ? made : "/tmp");
+  }();
+  return folder;
+}
+
+long fileSize(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 ? static_cast<long>(info.st_size) : -1;
+}
+
+// The plane with its UVs, selected, and the plug-in loaded: built once for the whole run.
+struct PlaneScene {
+  MDagPath path;
+  bool ready = false;
+
+  PlaneScene() {
+    std::string error;
+    minihost::Scene::get().newScene();
+    if (!minihost::PluginRegistry::get().load(VXR_PLUGIN_PATH, &error)) {
+      std::fprintf(stderr, "cannot load the plug-in: %s\n", error.c_str());
+      return;
+    }
+    const int side = kQuadsPerSide + 1;
+    MFloatPointArray points;
+    MFloatArray u, v;
+    for (int row = 0; row < side; ++row) {
+      for (int column = 0; column < side; ++column) {
+        points.append(MFloatPoint(column * 0.01f - 5.0f, 0.0f, row * 0.01f - 5.0f));
+        u.append(column / float(kQuadsPerSide));
+        v.append(row / float(kQuadsPerSide));
+      }
+    }
+    MIntArray counts, connects;
+    for (int row = 0; row < kQuadsPerSide; ++row) {
+      for (int column = 0; column < kQuadsPerSide; ++column) {
+        const int corner = row * side + column;
+        counts.append(4);
+        connects.append(corner);
+        connects.append(corner + 1);
+        connects.append(corner + side + 1);
+        connects.append(corner + side);
+      }
+    }
+    MFnMesh mesh;
+    MObject transform = mesh.create(static_cast<int>(points.length()),
+                                    static_cast<int>(counts.length()), points, counts, connects);
+    mesh.setUVs(u, v);
+    mesh.assignUVs(counts, connects);
+    MFnDagNode(transform).getPath(path);
+    path.extendToShape();
+    MSelectionList selection;
+    selection.add(path);
+    MGlobal::setActiveSelectionList(selection);
+    ready = true;
+  }
+};
+
+PlaneScene& planeScene() {
+  static PlaneScene scene;
+  return scene;
+}
+
+// What the writer fetches from the host, kept in the blocks it encodes.
+struct MeshSnapshot {
+  std::vector<float> points;
+  std::vector<float> normals;
+  std::vector<PolygonBlock> blocks;
+  std::uint32_t polygonCount = 0;
+};
+
+// The host calls the writer makes for one mesh, in the same order.
+void fetch(const MDagPath& path, MeshSnapshot* keep) {
+  MFnMesh mesh(path);
+  MPointArray points;
+  mesh.getPoints(points, MSpace::kWorld);
+  MFloatVectorArray normals;
+  mesh.getNormals(normals, MSpace::kWorld);
+  MIntArray counts, vertices;
+  mesh.getVertices(counts, vertices);
+  const int polygons = mesh.numPolygons();
+  MFloatArray u, v;
+  mesh.getUVs(u, v);
+  if (keep) {
+    for (unsigned int i = 0; i < points.length(); ++i) {
+      keep->points.push_back(static_cast<float>(points[i].x));
+      keep->points.push_back(static_cast<float>(points[i].y));
+      keep->points.push_back(static_cast<float>(points[i].z));
+    }
+    for (unsigned int i = 0; i < normals.length(); ++i) {
+      keep->normals.push_back(normals[i].x);
+      keep->normals.push_back(normals[i].y);
+      keep->normals.push_back(normals[i].z);
+    }
+    keep->polygonCount = static_cast<std::uint32_t>(polygons);
+  }
+  MIntArray normalIds;
+  MVector faceNormal;
+  MObject whole;
+  PolygonBlock block;
+  std::size_t corner = 0;
+  int p = 0;
+  for (MItMeshPolygon it(path, whole); !it.isDone(); it.next(), ++p) {
+    const unsigned int n = it.polygonVertexCount();
+    mesh.getFaceNormalIds(p, normalIds);
+    it.getNormal(faceNormal, MSpace::kWorld);
+    block.cornerCounts.push_back(n);
+    for (unsigned int j = 0; j < n; ++j) {
+      float uv[2] = {0, 0};
+      int id = -1;
+      if (mesh.getPolygonUVid(p, static_cast<int>(j), id) && id >= 0) {
+        uv[0] = u[static_cast<unsigned int>(id)];
+        uv[1] = v[static_cast<unsigned int>(id)];
+      }
+      block.vertexIds.push_back(static_cast<std::uint32_t>(vertices[corner++]));
+      block.normalIds.push_back(static_cast<std::uint32_t>(normalIds[j]));
+      block.uvs.push_back(uv[0]);
+      block.uvs.push_back(uv[1]);
+    }
+    block.faceNormals.push_back(faceNormal.x);
+    block.faceNormals.push_back(faceNormal.y);
+    block.faceNormals.push_back(faceNormal.z);
+    if (block.polygonCount() == kPolygonsPerBlock) {
+      if (keep)
+        keep->blocks.push_back(block);
+      block.clear();
+    }
+  }
+  if (keep)
+    keep->blocks.push_back(block);
+  benchmark::DoNotOptimize(block.cornerCounts.data());
+}
+
+const MeshSnapshot& snapshot() {
+  static const MeshSnapshot kept = [] {
+    MeshSnapshot s;
+    fetch(planeScene().path, &s);
+    return s;
+  }();
+  return kept;
+}
+
+void encode(opstream& out, const MeshSnapshot& s) {
+  MeshRecordWriter writer(out, false);
+  writer.writeHeader("pPlaneShape1");
+  writer.writePoints(s.points.data(), s.points.size() / 3);
+  writer.writeNormals(s.normals.data(), s.normals.size() / 3);
+  writer.writePolygonCount(s.polygonCount);
+  for (const PolygonBlock& block : s.blocks)
+    writer.writePolygons(block);
+}
+
+void BM_ExportCommand(benchmark::State& state) {
+  if (!planeScene().ready) {
+    state.SkipWithError("no scene");
+    return;
+  }
+  const std::string base = benchFolder() + "/command";
+  MArgList args;
+  args.addArg(MString("-file"));
+  args.addArg(MString(base.c_str()));
+  for (auto _ : state) {
+    minihost::CommandResult result;
+    if (!minihost::PluginRegistry::get().runCommand("VXR_MeshExportCmd", args, result)) {
+      state.SkipWithError("the command failed");
+      return;
+    }
+  }
+  state.SetBytesProcessed(state.iterations() * fileSize(base + ".vxrmesh"));
+}
+
+void BM_HostCallsOnly(benchmark::State& state) {
+  if (!planeScene().ready) {
+    state.SkipWithError("no scene");
+    return;
+  }
+  for (auto _ : state)
+    fetch(planeScene().path, nullptr);
+}
+
+// The module's own work: encoding the fetched data through the output file stream, closing
+// included. Arg 1 syncs the file before the rename, as the command does; 0 does not.
+void BM_EncodeIntoFile(benchmark::State& state) {
+  if (!planeScene().ready) {
+    state.SkipWithError("no scene");
+    return;
+  }
+  const MeshSnapshot& s = snapshot();
+  const std::string path = benchFolder() + "/encoded.vxrmesh";
+  for (auto _ : state) {
+    ofpstream out(path.c_str());
+    out.setSyncOnClose(state.range(0) != 0);
+    encode(out, s);
+    if (!out.close()) {
+      state.SkipWithError("close failed");
+      return;
+    }
+  }
+  state.SetBytesProcessed(state.iterations() * fileSize(path));
+}
+
+// The same byte count in one fwrite, to a new file each time; arg 1 also syncs it.
+void BM_RawFwrite(benchmark::State& state) {
+  if (!planeScene().ready) {
+    state.SkipWithError("no scene");
+    return;
+  }
+  ompstream probe;
+  encode(probe, snapshot());
+  const std::string bytes(probe.data(), probe.size());
+  const std::string path = benchFolder() + "/raw.bin";
+  for (auto _ : state) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
+      state.SkipWithError("raw write failed");
+      return;
+    }
+    std::fflush(file);
+    if (state.range(0) != 0)
+      fsync(fileno(file));
+    std::fclose(file);
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<long>(bytes.size()));
+}
+
+// The plane as assimp holds it: per-vertex positions, normals and UVs, quads as faces.
+aiScene* assimpPlane() {
+  const MeshSnapshot& s = snapshot();
+  auto* scene = new aiScene();
+  scene->mRootNode = new aiNode();
+  scene->mRootNode->mNumMeshes = 1;
+  scene->mRootNode->mMeshes = new unsigned int[1]{0};
+  scene->mNumMaterials = 1;
+  scene->mMaterials = new aiMaterial* [1] { new aiMaterial() };
+  scene->mNumMeshes = 1;
+  scene->mMeshes = new aiMesh* [1] { new aiMesh() };
+  aiMesh* mesh = scene->mMeshes[0];
+  mesh->mPrimitiveTypes = aiPrimitiveType_POLYGON;
+  const unsigned int vertices = static_cast<unsigned int>(s.points.size() / 3);
+  mesh->mNumVertices = vertices;
+  mesh->mVertices = new aiVector3D[vertices];
+  mesh->mNormals = new aiVector3D[vertices];
+  mesh->mTextureCoords[0] = new aiVector3D[vertices];
+  mesh->mNumUVComponents[0] = 2;
+  for (unsigned int i = 0; i < vertices; ++i) {
+    mesh->mVertices[i] = aiVector3D(s.points[3 * i], s.points[3 * i + 1], s.points[3 * i + 2]);
+    mesh->mNormals[i] = aiVector3D(0, 1, 0);
+    mesh->mTextureCoords[0][i] = aiVector3D(0, 0, 0);
+  }
+  mesh->mNumFaces = s.polygonCount;
+  mesh->mFaces = new aiFace[s.polygonCount];
+  unsigned int face = 0;
+  for (const PolygonBlock& block : s.blocks) {
+    std::size_t corner = 0;
+    for (std::uint32_t n : block.cornerCounts) {
+      aiFace& f = mesh->mFaces[face++];
+      f.mNumIndices = n;
+      f.mIndices = new unsigned int[n];
+      for (std::uint32_t j = 0; j < n; ++j)
+        f.mIndices[j] = block.vertexIds[corner++];
+    }
+  }
+  return scene;
+}
+
+void BM_AssimpBinaryPly(benchmark::State& state) {
+  if (!planeScene().ready) {
+    state.SkipWithError("no scene");
+    return;
+  }
+  aiScene* scene = assimpPlane();
+  const std::string path = benchFolder() + "/assimp.ply";
+  Assimp::Exporter exporter;
+  for (auto _ : state) {
+    if (exporter.Export(scene, "plyb", path) != aiReturn_SUCCESS) {
+      state.SkipWithError(exporter.GetErrorString());
+      break;
+    }
+  }
+  state.SetBytesProcessed(state.iterations() * fileSize(path));
+  delete scene;
+}
+
+BENCHMARK(BM_ExportCommand)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_AssimpBinaryPly)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_HostCallsOnly)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_EncodeIntoFile)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_RawFwrite)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace
+
+BENCHMARK_MAIN();
