@@ -1,0 +1,202 @@
+#include "ToolSamples.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "anim_model/AnimationDocument.h"
+#include "anim_model/AnimationFileHeader.h"
+#include "boundary/base/GString.h"
+#include "boundary/base/ompstream.h"
+#include "tools/meshfile/MeshFileFormat.h"
+#include "tools/vxrinfo/Vxrinfo.h"
+
+MeshRecord makeMesh(const std::string& name, std::vector<MeshFloat3> points,
+                    std::vector<MeshFloat3> normals, std::vector<MeshPolygon> polygons) {
+  MeshRecord mesh;
+  mesh.name = name;
+  mesh.points = std::move(points);
+  mesh.normals = std::move(normals);
+  mesh.polygons = std::move(polygons);
+  mesh.complete = true;
+  return mesh;
+}
+
+MeshRecord sampleQuad(const std::string& name) {
+  MeshPolygon quad;
+  quad.corners = {{0, 0, 0.0f, 0.0f}, {1, 0, 1.0f, 0.0f}, {2, 0, 1.0f, 1.0f}, {3, 0, 0.0f, 1.0f}};
+  quad.faceNormal = {0.0, 0.0, 1.0};
+  return makeMesh(
+      name,
+      {{-1.5f, -1.0f, 0.25f}, {1.5f, -1.0f, 0.25f}, {1.5f, 1.0f, 0.25f}, {-1.5f, 1.0f, 0.25f}},
+      {{0.0f, 0.0f, 1.0f}}, {quad});
+}
+
+MeshRecord sampleSolid(const std::string& name) {
+  MeshPolygon triangle;
+  triangle.corners = {{0, 0, 0.125f, 0.5f}, {1, 1, 0.75f, 0.25f}, {2, 2, 0.5f, 0.875f}};
+  triangle.faceNormal = {0.0, -0.6, 0.8};
+  MeshPolygon quad;
+  quad.corners = {{0, 3, 0.0f, 0.0f}, {2, 3, 1.0f, 0.0f}, {3, 3, 1.0f, 1.0f}, {1, 3, 0.0f, 1.0f}};
+  quad.faceNormal = {1.0, 0.0, 0.0};
+  return makeMesh(
+      name, {{0.0f, 0.0f, 0.0f}, {2.0f, 0.5f, -1.0f}, {0.1f, 3.0f, 4.5f}, {-7.25f, 1e-3f, 100.0f}},
+      {{0.0f, 0.0f, 1.0f}, {0.0f, 1.0f, 0.0f}, {1.0f, 0.0f, 0.0f}, {0.6f, 0.8f, 0.0f}},
+      {triangle, quad});
+}
+
+std::string meshFileBytes(const std::vector<MeshRecord>& records) {
+  ompstream out;
+  for (const MeshRecord& mesh : records) {
+    out.writeDWord(kMeshRecordMagic);
+    out.writeByte(kMeshRecordVersion);
+    out << GString(mesh.name.data(), mesh.name.size());
+    out.writeDWord(static_cast<std::uint32_t>(mesh.points.size()));
+    for (const MeshFloat3& p : mesh.points)
+      out << p.x << p.y << p.z;
+    out.writeDWord(static_cast<std::uint32_t>(mesh.normals.size()));
+    for (const MeshFloat3& n : mesh.normals)
+      out << n.x << n.y << n.z;
+    out.writeDWord(static_cast<std::uint32_t>(mesh.polygons.size()));
+    for (const MeshPolygon& polygon : mesh.polygons) {
+      out.writeDWord(static_cast<std::uint32_t>(polygon.corners.size()));
+      for (const MeshCorner& c : polygon.corners) {
+        out.writeDWord(c.vertexIndex);
+        out.writeDWord(c.normalIndex);
+        out << c.u << c.v;
+      }
+      out << polygon.faceNormal.x << polygon.faceNormal.y << polygon.faceNormal.z;
+    }
+  }
+  EXPECT_FALSE(out.fail());
+  return std::string(out.data(), out.size());
+}
+
+namespace {
+
+CameraKey cameraKey(std::int32_t frame, const Vector3D& eye, const Vector3D& direction) {
+  CameraKey key;
+  key.frame = frame;
+  const double nearDistance = 0.1;
+  key.projector.plane.setPlaneParameters(eye + direction * nearDistance, direction,
+                                         Vector3D(0.0, 0.0, 1.0));
+  key.projector.window =
+      GViewportWindowInfo(Vector2D(-0.04572, -0.03429), Vector2D(0.09144, 0.06858));
+  key.projector.eyeOffset = Vector3D(0.0, 0.0, nearDistance);
+  key.projector.perspective = 1;
+  key.projector.scale = 1.0f;
+  key.projector.imageWidth = 640;
+  key.projector.imageHeight = 480;
+  return key;
+}
+
+LightKey lightKey(std::int32_t frame, std::uint8_t type, const Vector3D& position) {
+  LightKey key;
+  key.frame = frame;
+  key.type = type;
+  key.red = 250;
+  key.green = static_cast<std::uint8_t>(200 + frame);
+  key.blue = 10;
+  key.position = position;
+  if (type == LightKey::kSpot)
+    key.target = position - Vector3D(0.0, 0.0, 1.0);
+  key.intensity = 1.5 + frame;
+  key.coneHalfAngle = 0.35;
+  key.penumbraAngle = -0.125;
+  return key;
+}
+
+}  // namespace
+
+std::string sampleAnimationBytes(bool upAxisIsZ, const std::string& cameraName) {
+  VXRAnimation_CameraList cameras;
+  auto* persp = new VXRAnimation_Camera;
+  persp->setName(GString(cameraName.data(), cameraName.size()));
+  for (int i = 0; i < 5; ++i) {
+    const double t = i * 0.25;
+    persp->v_insert(
+        new CameraKey(cameraKey(-2 + i, Vector3D(10.0 * std::cos(t), 10.0 * std::sin(t), 3.0),
+                                Vector3D(-std::cos(t), -std::sin(t), -0.3).normalised())));
+  }
+  cameras.v_insert(persp);
+  auto* side = new VXRAnimation_Camera;
+  side->setName("side");
+  for (int i = 0; i < 3; ++i)
+    side->v_insert(
+        new CameraKey(cameraKey(i + 1, Vector3D(-8.0, i * 2.0, 1.0), Vector3D(1, 0, 0))));
+  cameras.v_insert(side);
+  auto* unused = new VXRAnimation_Camera;
+  unused->setName("unused");
+  cameras.v_insert(unused);
+
+  VXRAnimation_LightList lights;
+  auto* sun = new VXRAnimation_Light;
+  sun->setName("sun");
+  sun->v_insert(new LightKey(lightKey(1, LightKey::kDirectional, Vector3D(0.6, 0.0, 0.8))));
+  sun->v_insert(new LightKey(lightKey(2, LightKey::kDirectional, Vector3D(0.0, 0.6, 0.8))));
+  lights.v_insert(sun);
+  auto* bulb = new VXRAnimation_Light;
+  bulb->setName("bulb");
+  for (int i = 0; i < 4; ++i)
+    bulb->v_insert(new LightKey(lightKey(i, LightKey::kPoint, Vector3D(i, -4.0, 2.0))));
+  lights.v_insert(bulb);
+  auto* spot = new VXRAnimation_Light;
+  spot->setName("spot");
+  spot->v_insert(new LightKey(lightKey(7, LightKey::kSpot, Vector3D(3.0, 3.0, 6.0))));
+  lights.v_insert(spot);
+
+  ompstream out;
+  AnimationFileHeader header;
+  header.upAxisIsZ = upAxisIsZ;
+  header.write(out, cameras);
+  header.writeLights(out, lights);
+  EXPECT_FALSE(out.fail());
+  return std::string(out.data(), out.size());
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  file.close();
+  ASSERT_TRUE(file) << "cannot write " << path;
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+bool fileExists(const std::string& path) {
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0;
+}
+
+TempFolder::TempFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "vxrinfo-test-XXXXXX").string();
+  char* made = ::mkdtemp(pattern.data());
+  EXPECT_NE(made, nullptr);
+  root_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(root_, ignored);
+}
+
+ToolRun runTool(const std::vector<std::string>& args) {
+  std::ostringstream out;
+  std::ostringstream err;
+  ToolRun run;
+  run.status = runVxrinfo(args, out, err);
+  run.out = out.str();
+  run.err = err.str();
+  return run;
+}

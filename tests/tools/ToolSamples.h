@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/meshfile/MeshRecord.h"
+
+// Sample files for the tool tests, made by the code that makes real files: animation files
+// through anim_model's writer, mesh files with the base library's memory stream in the mesh
+// record layout.
+
+// A mesh record as tests describe it (MeshRecord without the reader's bookkeeping).
+MeshRecord makeMesh(const std::string& name, std::vector<MeshFloat3> points,
+                    std::vector<MeshFloat3> normals, std::vector<MeshPolygon> polygons);
+// A unit quad (4 points, 1 normal, 1 polygon) and a tetrahedron-like triangle fan
+// (4 points, 4 normals, a triangle and a quad), both with distinct UVs.
+MeshRecord sampleQuad(const std::string& name = "quad");
+MeshRecord sampleSolid(const std::string& name = "solid");
+
+// The bytes of a mesh file holding these records, written as the plug-in's writer lays them out.
+std::string meshFileBytes(const std::vector<MeshRecord>& records);
+
+// The bytes of a version 1 animation file: two cameras ("persp" 5 keys from frame -2, "side"
+// 3 keys), an empty camera track "unused", and three lights: "sun" (directional, 2 keys),
+// "bulb" (point, 4 keys, moving), "spot" (spot, 1 key). `upAxisIsZ` goes into the header.
+// `cameraName` replaces the first camera's name.
+std::string sampleAnimationBytes(bool upAxisIsZ, const std::string& cameraName = "persp");
+
+// Writes `bytes` to `path`; fails the test if it cannot.
+void writeFile(const std::string& path, const std::string& bytes);
+std::string readFile(const std::string& path);
+bool fileExists(const std::string& path);
+
+// A fresh folder for one test, removed with everything in it afterwards.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  std::string path(const std::string& name) const { return root_ + "/" + name; }
+  const std::string& root() const { return root_; }
+
+ private:
+  std::string root_;
+};
+
+// Runs the tool in-process.
+struct ToolRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+ToolRun runTool(const std::vector<std::string>& args);
