@@ -331,11 +331,16 @@ void BM_AssimpBinaryPly(benchmark::State& state) {
   delete scene;
 }
 
-BENCHMARK(BM_ExportCommand)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_AssimpBinaryPly)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_HostCallsOnly)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_EncodeIntoFile)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_RawFwrite)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ExportCommand)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+BENCHMARK(BM_AssimpBinaryPly)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+BENCHMARK(BM_HostCallsOnly)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+BENCHMARK(BM_EncodeIntoFile)
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0)
+    ->UseRealTime();
+BENCHMARK(BM_RawFwrite)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
 }  // namespace
 

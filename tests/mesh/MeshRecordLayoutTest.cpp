@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "boundary/base/GString.h"
 #include "boundary/base/impstream.h"
@@ -171,6 +172,65 @@ TEST(MeshRecordLayoutTest, PolygonsSplitIntoBlocksWriteTheSameBytes) {
   EXPECT_EQ(bytesOf(once), bytesOf(split));
   // Triangle: 4 + 3*16 + 24; quad: 4 + 4*16 + 24.
   EXPECT_EQ(once.size(), 76u + 92u);
+}
+
+// The reference: every value through its own stream primitive, in record order.
+void writeOneByOne(opstream& out, const PolygonBlock& block, bool upAxisIsZ) {
+  std::size_t corner = 0;
+  for (std::size_t p = 0; p < block.polygonCount(); ++p) {
+    out.writeDWord(block.cornerCounts[p]);
+    for (std::uint32_t j = 0; j < block.cornerCounts[p]; ++j, ++corner) {
+      out.writeDWord(block.vertexIds[corner]);
+      out.writeDWord(block.normalIds[corner]);
+      out << block.uvs[2 * corner] << block.uvs[2 * corner + 1];
+    }
+    const double* n = &block.faceNormals[3 * p];
+    const FileVector<double> f = toFileAxes(n[0], n[1], n[2], upAxisIsZ);
+    out << f.x << f.y << f.z;
+  }
+}
+
+// Enough polygons, and one polygon with enough corners, to cross every internal buffer size.
+PolygonBlock largeBlock() {
+  PolygonBlock block;
+  std::uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+  for (int p = 0; p < 5000; ++p) {
+    const std::uint32_t corners = p == 2500 ? 3000 : 3 + next() % 3;
+    block.cornerCounts.push_back(corners);
+    for (std::uint32_t j = 0; j < corners; ++j) {
+      block.vertexIds.push_back(next());
+      block.normalIds.push_back(next());
+      block.uvs.push_back(static_cast<float>(next() % 1000) / 7.0f);
+      block.uvs.push_back(-static_cast<float>(next() % 1000) / 3.0f);
+    }
+    for (int k = 0; k < 3; ++k)
+      block.faceNormals.push_back(static_cast<double>(next()) / 4294967296.0 - 0.5);
+  }
+  return block;
+}
+
+TEST(MeshRecordLayoutTest, LargeBlocksWriteOnePrimitivePerValue) {
+  const PolygonBlock block = largeBlock();
+  for (bool upAxisIsZ : {false, true}) {
+    ompstream written, reference;
+    MeshRecordWriter(written, upAxisIsZ).writePolygons(block);
+    writeOneByOne(reference, block, upAxisIsZ);
+    ASSERT_GT(reference.size(), 200u * 1024u);
+    EXPECT_TRUE(bytesOf(written) == bytesOf(reference)) << "z-up " << upAxisIsZ;
+  }
+}
+
+TEST(MeshRecordLayoutTest, LongPointListsWriteOnePrimitivePerValue) {
+  std::vector<float> xyz;
+  for (int i = 0; i < 3 * 20000; ++i)
+    xyz.push_back(static_cast<float>(i) * 0.37f - 100.0f);
+  ompstream written, reference;
+  MeshRecordWriter(written, false).writePoints(xyz.data(), xyz.size() / 3);
+  reference.writeDWord(20000);
+  for (std::size_t i = 0; i < xyz.size(); i += 3)
+    reference << xyz[i] << -xyz[i + 2] << xyz[i + 1];
+  EXPECT_TRUE(bytesOf(written) == bytesOf(reference));
 }
 
 TEST(MeshRecordLayoutTest, AnEmptyBlockWritesNothing) {
