@@ -82,7 +82,8 @@ TEST_F(AnimationTest, CurrentTimeChangeReevaluatesKeyedAttributes) {
   EXPECT_NEAR(get(t, "translateX"), 10.0, 1e-12);
 
   // A timed context evaluates elsewhere without moving the scene.
-  MPlug plug = MFnDependencyNode(object(t)).findPlug("translateX");
+  MPlug plug = MFnDependencyNode(object(t)).findPlug("tx");
+  EXPECT_EQ(plug.name(), MString("mover.translateX"));
   MDGContext at3(MTime(3.0, MTime::kFilm));
   double v = 0;
   ASSERT_TRUE(plug.getValue(v, at3));

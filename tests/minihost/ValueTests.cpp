@@ -67,3 +67,25 @@ TEST(ArgListTest, TypedReadsFailForMissingOrIllTypedArguments) {
 }
 
 }  // namespace
+
+namespace {
+
+MStatus passOn(MStatus s, int& reached) {
+  CHECK_MSTATUS_AND_RETURN_IT(s);
+  ++reached;
+  return MS::kSuccess;
+}
+
+TEST(StatusTest, CheckMacroReturnsAFailureAndReportsIt) {
+  int reached = 0;
+  ::testing::internal::CaptureStderr();
+  MStatus s = passOn(MS::kInvalidParameter, reached);
+  std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(s, MS::kInvalidParameter);
+  EXPECT_EQ(reached, 0);
+  EXPECT_NE(err.find("API error detected in"), std::string::npos);
+  EXPECT_TRUE(passOn(MS::kSuccess, reached));
+  EXPECT_EQ(reached, 1);
+}
+
+}  // namespace

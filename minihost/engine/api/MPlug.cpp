@@ -81,7 +81,7 @@ MString MPlug::name(MStatus* ReturnStatus) const {
     return MString();
   }
   report(ReturnStatus, MS::kSuccess);
-  return MString((Scene::get().node(ref)->name + "." + spec->shortName).c_str());
+  return MString((Scene::get().node(ref)->name + "." + spec->longName).c_str());
 }
 
 MString MPlug::partialName(bool includeNodeName, bool, bool, bool, bool, bool useLongNames,

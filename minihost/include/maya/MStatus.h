@@ -1,6 +1,8 @@
 #pragma once
 // Result of a host call.
 
+#include <cstdio>
+
 #include <maya/MTypes.h>
 
 class MString;
@@ -54,3 +56,24 @@ class OPENMAYA_EXPORT MStatus {
  private:
   MS::MStatusCode code_;
 };
+
+// Report a failed status with its source position, optionally returning from the caller.
+#define CHECK_MSTATUS(_status)                                                             \
+  do {                                                                                     \
+    MStatus _minihost_status = (_status);                                                  \
+    if (_minihost_status != MS::kSuccess) {                                                \
+      std::fprintf(stderr, "\nAPI error detected in %s at line %d\n", __FILE__, __LINE__); \
+      _minihost_status.perror("");                                                         \
+    }                                                                                      \
+  } while (0)
+
+#define CHECK_MSTATUS_AND_RETURN(_status, _retVal) \
+  do {                                             \
+    MStatus _minihost_status = (_status);          \
+    if (_minihost_status != MS::kSuccess) {        \
+      CHECK_MSTATUS(_minihost_status);             \
+      return (_retVal);                            \
+    }                                              \
+  } while (0)
+
+#define CHECK_MSTATUS_AND_RETURN_IT(_status) CHECK_MSTATUS_AND_RETURN((_status), (_status))
