@@ -17,7 +17,7 @@ class Builder {
 
   int add(const std::string& longName, const std::string& shortName, AttrType t, double def = 0.0,
           bool keyable = false) {
-    AttributeSpec a;
+    AttributeInfo a;
     a.longName = longName;
     a.shortName = shortName;
     a.type = t;

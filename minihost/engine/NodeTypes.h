@@ -45,7 +45,7 @@ enum class AttrType {
   kCompound
 };
 
-struct AttributeSpec {
+struct AttributeInfo {
   std::string longName;
   std::string shortName;
   AttrType type = AttrType::kDouble;
@@ -57,6 +57,9 @@ struct AttributeSpec {
   std::vector<int> children;
 };
 
+// Transitional name kept while the script layer moves to AttributeInfo; remove then.
+using AttributeSpec = AttributeInfo;
+
 struct NodeType {
   std::string name;  // the type name scripts use: "transform", "spotLight", ...
   NodeKind kind = NodeKind::kTransform;
@@ -64,7 +67,7 @@ struct NodeType {
   bool shape = false;
   MFn::Type apiType = MFn::kInvalid;
   std::vector<MFn::Type> compatible;  // every type hasFn answers true for
-  std::vector<AttributeSpec> attributes;
+  std::vector<AttributeInfo> attributes;
   std::unordered_map<std::string, int> byName;  // long and short names
 
   int findAttribute(const std::string& name) const;

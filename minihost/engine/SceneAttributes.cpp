@@ -20,7 +20,7 @@ int Scene::findAttribute(NodeRef ref, const std::string& name) const {
   return n ? n->type->findAttribute(name) : -1;
 }
 
-const AttributeSpec* Scene::attributeSpec(NodeRef ref, int attribute) const {
+const AttributeInfo* Scene::attributeInfo(NodeRef ref, int attribute) const {
   const Node* n = node(ref);
   if (!n || attribute < 0 || attribute >= static_cast<int>(n->type->attributes.size())) {
     return nullptr;
@@ -32,8 +32,8 @@ bool Scene::getNumber(NodeRef ref, int attribute, double& out, const double* atT
   NodeRef current = ref;
   int attr = attribute;
   for (int depth = 0; depth < kMaxConnectionDepth; ++depth) {
-    const AttributeSpec* spec = attributeSpec(current, attr);
-    if (!spec || !numericType(spec->type))
+    const AttributeInfo* info = attributeInfo(current, attr);
+    if (!info || !numericType(info->type))
       return false;
     const Node* n = node(current);
     NodeRef src;
@@ -56,8 +56,8 @@ bool Scene::getNumber(NodeRef ref, int attribute, double& out, const double* atT
 }
 
 void Scene::storeNumber(Node& n, int attribute, double value) {
-  const AttributeSpec& spec = n.type->attributes[attribute];
-  switch (spec.type) {
+  const AttributeInfo& info = n.type->attributes[attribute];
+  switch (info.type) {
     case AttrType::kBool:
       value = value != 0.0 ? 1.0 : 0.0;
       break;
@@ -76,20 +76,20 @@ void Scene::storeNumber(Node& n, int attribute, double value) {
 }
 
 bool Scene::setNumber(NodeRef ref, int attribute, double value) {
-  const AttributeSpec* spec = attributeSpec(ref, attribute);
-  if (!spec || !numericType(spec->type) || std::isnan(value))
+  const AttributeInfo* info = attributeInfo(ref, attribute);
+  if (!info || !numericType(info->type) || std::isnan(value))
     return false;
   double whole = std::trunc(value);
-  if (spec->type == AttrType::kEnum && (whole < spec->minValue || whole > spec->maxValue)) {
+  if (info->type == AttrType::kEnum && (whole < info->minValue || whole > info->maxValue)) {
     return false;
   }
-  if (spec->type == AttrType::kShort && (whole < -32768.0 || whole > 32767.0))
+  if (info->type == AttrType::kShort && (whole < -32768.0 || whole > 32767.0))
     return false;
-  if (spec->type == AttrType::kInt &&
+  if (info->type == AttrType::kInt &&
       (whole < std::numeric_limits<int>::min() || whole > std::numeric_limits<int>::max())) {
     return false;
   }
-  if (spec->type == AttrType::kFloat && std::fabs(value) > std::numeric_limits<float>::max()) {
+  if (info->type == AttrType::kFloat && std::fabs(value) > std::numeric_limits<float>::max()) {
     return false;
   }
   NodeRef src;
@@ -101,16 +101,16 @@ bool Scene::setNumber(NodeRef ref, int attribute, double value) {
 }
 
 bool Scene::getText(NodeRef ref, int attribute, std::string& out) const {
-  const AttributeSpec* spec = attributeSpec(ref, attribute);
-  if (!spec || spec->type != AttrType::kString)
+  const AttributeInfo* info = attributeInfo(ref, attribute);
+  if (!info || info->type != AttrType::kString)
     return false;
   out = node(ref)->values[attribute].text;
   return true;
 }
 
 bool Scene::setText(NodeRef ref, int attribute, const std::string& value) {
-  const AttributeSpec* spec = attributeSpec(ref, attribute);
-  if (!spec || spec->type != AttrType::kString)
+  const AttributeInfo* info = attributeInfo(ref, attribute);
+  if (!info || info->type != AttrType::kString)
     return false;
   node(ref)->values[attribute].text = value;
   return true;
@@ -118,8 +118,8 @@ bool Scene::setText(NodeRef ref, int attribute, const std::string& value) {
 
 bool Scene::connect(NodeRef src, int srcAttr, NodeRef dst, int dstAttr, bool force,
                     std::string* error) {
-  const AttributeSpec* s = attributeSpec(src, srcAttr);
-  const AttributeSpec* d = attributeSpec(dst, dstAttr);
+  const AttributeInfo* s = attributeInfo(src, srcAttr);
+  const AttributeInfo* d = attributeInfo(dst, dstAttr);
   if (!s || !d) {
     if (error)
       *error = "No such attribute";
@@ -217,8 +217,8 @@ NodeRef Scene::curveDriving(NodeRef ref, int attribute) const {
 
 bool Scene::setKey(NodeRef ref, int attribute, double ticks, double value, TangentType in,
                    TangentType out, std::string* error) {
-  const AttributeSpec* spec = attributeSpec(ref, attribute);
-  if (!spec || !numericType(spec->type)) {
+  const AttributeInfo* info = attributeInfo(ref, attribute);
+  if (!info || !numericType(info->type)) {
     if (error)
       *error = "Only numeric attributes can be keyed";
     return false;
@@ -238,13 +238,13 @@ bool Scene::setKey(NodeRef ref, int attribute, double ticks, double value, Tange
       return false;
     }
     const char* type = "animCurveTU";
-    if (spec->type == AttrType::kDistance)
+    if (info->type == AttrType::kDistance)
       type = "animCurveTL";
-    if (spec->type == AttrType::kAngle)
+    if (info->type == AttrType::kAngle)
       type = "animCurveTA";
-    if (spec->type == AttrType::kTime)
+    if (info->type == AttrType::kTime)
       type = "animCurveTT";
-    curve = createNode(type, node(ref)->name + "_" + spec->longName, NodeRef{}, error);
+    curve = createNode(type, node(ref)->name + "_" + info->longName, NodeRef{}, error);
     if (!curve.isSet())
       return false;
     Node* c = node(curve);
@@ -267,8 +267,8 @@ void Scene::evaluateCurve(NodeRef curve) {
     c->values[output].number = value;
   for (const Connection& o : c->outputs) {
     if (Node* d = node(o.peer)) {
-      const AttributeSpec& spec = d->type->attributes[o.peerAttribute];
-      if (numericType(spec.type))
+      const AttributeInfo& info = d->type->attributes[o.peerAttribute];
+      if (numericType(info.type))
         storeNumber(*d, o.peerAttribute, value);
     }
   }

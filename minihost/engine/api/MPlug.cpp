@@ -27,7 +27,7 @@ MStatus readNumber(const MPlug& plug, double& out, const MDGContext& ctx) {
   NodeRef ref = HandleAccess::plugNode(plug);
   int attr = HandleAccess::plugAttribute(plug);
   Scene& scene = Scene::get();
-  if (!scene.attributeSpec(ref, attr))
+  if (!scene.attributeInfo(ref, attr))
     return MS::kInvalidParameter;
   bool ok;
   if (ctx.isNormal()) {
@@ -46,9 +46,9 @@ MStatus writeNumber(const MPlug& plug, double value) {
 }
 
 AttrType typeOf(const MPlug& plug) {
-  const minihost::AttributeSpec* spec =
-      Scene::get().attributeSpec(HandleAccess::plugNode(plug), HandleAccess::plugAttribute(plug));
-  return spec ? spec->type : AttrType::kMessage;
+  const minihost::AttributeInfo* info =
+      Scene::get().attributeInfo(HandleAccess::plugNode(plug), HandleAccess::plugAttribute(plug));
+  return info ? info->type : AttrType::kMessage;
 }
 
 template <class T>
@@ -75,25 +75,25 @@ MObject MPlug::node(MStatus* ReturnStatus) const {
 
 MString MPlug::name(MStatus* ReturnStatus) const {
   NodeRef ref = HandleAccess::nodeRef(node_);
-  const minihost::AttributeSpec* spec = Scene::get().attributeSpec(ref, attribute_);
-  if (!spec) {
+  const minihost::AttributeInfo* info = Scene::get().attributeInfo(ref, attribute_);
+  if (!info) {
     report(ReturnStatus, MS::kFailure);
     return MString();
   }
   report(ReturnStatus, MS::kSuccess);
-  return MString((Scene::get().node(ref)->name + "." + spec->longName).c_str());
+  return MString((Scene::get().node(ref)->name + "." + info->longName).c_str());
 }
 
 MString MPlug::partialName(bool includeNodeName, bool, bool, bool, bool, bool useLongNames,
                            MStatus* ReturnStatus) const {
   NodeRef ref = HandleAccess::nodeRef(node_);
-  const minihost::AttributeSpec* spec = Scene::get().attributeSpec(ref, attribute_);
-  if (!spec) {
+  const minihost::AttributeInfo* info = Scene::get().attributeInfo(ref, attribute_);
+  if (!info) {
     report(ReturnStatus, MS::kFailure);
     return MString();
   }
   report(ReturnStatus, MS::kSuccess);
-  std::string text = useLongNames ? spec->longName : spec->shortName;
+  std::string text = useLongNames ? info->longName : info->shortName;
   if (includeNodeName)
     text = Scene::get().node(ref)->name + "." + text;
   return MString(text.c_str());
@@ -101,7 +101,7 @@ MString MPlug::partialName(bool includeNodeName, bool, bool, bool, bool, bool us
 
 bool MPlug::isNull(MStatus* ReturnStatus) const {
   report(ReturnStatus, MS::kSuccess);
-  return !Scene::get().attributeSpec(HandleAccess::nodeRef(node_), attribute_);
+  return !Scene::get().attributeInfo(HandleAccess::nodeRef(node_), attribute_);
 }
 
 bool MPlug::isConnected(MStatus* ReturnStatus) const {
@@ -115,46 +115,46 @@ bool MPlug::isCompound(MStatus* ReturnStatus) const {
 }
 
 unsigned int MPlug::numChildren(MStatus* ReturnStatus) const {
-  const minihost::AttributeSpec* spec =
-      Scene::get().attributeSpec(HandleAccess::nodeRef(node_), attribute_);
-  report(ReturnStatus, spec ? MS::kSuccess : MS::kFailure);
-  return spec ? static_cast<unsigned int>(spec->children.size()) : 0u;
+  const minihost::AttributeInfo* info =
+      Scene::get().attributeInfo(HandleAccess::nodeRef(node_), attribute_);
+  report(ReturnStatus, info ? MS::kSuccess : MS::kFailure);
+  return info ? static_cast<unsigned int>(info->children.size()) : 0u;
 }
 
 MPlug MPlug::child(unsigned int index, MStatus* ReturnStatus) const {
   NodeRef ref = HandleAccess::nodeRef(node_);
-  const minihost::AttributeSpec* spec = Scene::get().attributeSpec(ref, attribute_);
-  if (!spec || index >= spec->children.size()) {
+  const minihost::AttributeInfo* info = Scene::get().attributeInfo(ref, attribute_);
+  if (!info || index >= info->children.size()) {
     report(ReturnStatus, MS::kInvalidParameter);
     return MPlug();
   }
   report(ReturnStatus, MS::kSuccess);
-  return HandleAccess::plug(ref, spec->children[index]);
+  return HandleAccess::plug(ref, info->children[index]);
 }
 
 MPlug MPlug::parent(MStatus* ReturnStatus) const {
   NodeRef ref = HandleAccess::nodeRef(node_);
-  const minihost::AttributeSpec* spec = Scene::get().attributeSpec(ref, attribute_);
-  if (!spec || spec->parent < 0) {
+  const minihost::AttributeInfo* info = Scene::get().attributeInfo(ref, attribute_);
+  if (!info || info->parent < 0) {
     report(ReturnStatus, MS::kInvalidParameter);
     return MPlug();
   }
   report(ReturnStatus, MS::kSuccess);
-  return HandleAccess::plug(ref, spec->parent);
+  return HandleAccess::plug(ref, info->parent);
 }
 
 bool MPlug::isKeyable(MStatus* ReturnStatus) const {
-  const minihost::AttributeSpec* spec =
-      Scene::get().attributeSpec(HandleAccess::nodeRef(node_), attribute_);
-  report(ReturnStatus, spec ? MS::kSuccess : MS::kFailure);
-  return spec && spec->keyable;
+  const minihost::AttributeInfo* info =
+      Scene::get().attributeInfo(HandleAccess::nodeRef(node_), attribute_);
+  report(ReturnStatus, info ? MS::kSuccess : MS::kFailure);
+  return info && info->keyable;
 }
 
 bool MPlug::connectedTo(MPlugArray& array, bool asDst, bool asSrc, MStatus* ReturnStatus) const {
   array.clear();
   NodeRef ref = HandleAccess::nodeRef(node_);
   Scene& scene = Scene::get();
-  if (!scene.attributeSpec(ref, attribute_)) {
+  if (!scene.attributeInfo(ref, attribute_)) {
     report(ReturnStatus, MS::kInvalidParameter);
     return false;
   }
