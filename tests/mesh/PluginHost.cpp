@@ -1,0 +1,191 @@
+#include "PluginHost.h"
+
+#include <maya/MArgList.h>
+#include <maya/MEulerRotation.h>
+#include <maya/MFloatArray.h>
+#include <maya/MFloatPointArray.h>
+#include <maya/MFnDagNode.h>
+#include <maya/MFnMesh.h>
+#include <maya/MFnTransform.h>
+#include <maya/MGlobal.h>
+#include <maya/MIntArray.h>
+#include <maya/MSelectionList.h>
+#include <maya/MString.h>
+#include <maya/MVector.h>
+
+#include <dirent.h>
+#include <ftw.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/CommandResult.h"
+#include "engine/PluginRegistry.h"
+#include "engine/Scene.h"
+
+namespace {
+
+int removeEntry(const char* path, const struct stat*, int, struct FTW*) {
+  return ::remove(path);
+}
+
+class PluginEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    std::string error;
+    ASSERT_TRUE(minihost::PluginRegistry::get().load(VXR_PLUGIN_PATH, &error)) << error;
+  }
+  void TearDown() override {
+    std::string error;
+    minihost::PluginRegistry::get().unload(VXR_PLUGIN_PATH, &error);
+  }
+};
+
+const ::testing::Environment* const kPlugin =
+    ::testing::AddGlobalTestEnvironment(new PluginEnvironment);
+
+void nameNodes(const MObject& transform, const std::string& name) {
+  MFnDagNode node(transform);
+  node.setName(MString(name.c_str()));
+  MObject shape = node.child(0);
+  MFnDagNode(shape).setName(MString((name + "Shape").c_str()));
+}
+
+MObject makeMesh(const std::string& name, const MFloatPointArray& points, const MIntArray& counts,
+                 const MIntArray& connects) {
+  MFnMesh mesh;
+  MStatus status;
+  MObject transform =
+      mesh.create(static_cast<int>(points.length()), static_cast<int>(counts.length()), points,
+                  counts, connects, MObject::kNullObj, &status);
+  EXPECT_TRUE(status);
+  nameNodes(transform, name);
+  return transform;
+}
+
+}  // namespace
+
+void PluginTest::SetUp() {
+  minihost::Scene::get().newScene();
+  char pattern[] = "/tmp/vxr_mesh_test.XXXXXX";
+  const char* made = ::mkdtemp(pattern);
+  ASSERT_NE(made, nullptr);
+  folder_ = made;
+}
+
+void PluginTest::TearDown() {
+  if (!folder_.empty())
+    ::nftw(folder_.c_str(), removeEntry, 16, FTW_DEPTH | FTW_PHYS);
+}
+
+MStatus PluginTest::exportCommand(std::initializer_list<std::string> args) {
+  MArgList list;
+  for (const std::string& arg : args)
+    list.addArg(MString(arg.c_str()));
+  minihost::CommandResult result;
+  return minihost::PluginRegistry::get().runCommand("VXR_MeshExportCmd", list, result);
+}
+
+void PluginTest::select(std::initializer_list<std::string> names) {
+  MSelectionList list;
+  for (const std::string& name : names)
+    ASSERT_TRUE(list.add(MString(name.c_str()))) << name;
+  MGlobal::setActiveSelectionList(list);
+}
+
+std::vector<std::string> PluginTest::folderEntries() const {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(folder_.c_str());
+  if (!dir)
+    return names;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..")
+      names.push_back(name);
+  }
+  ::closedir(dir);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+MObject makeBox(const std::string& name, double width, double height, double depth) {
+  const float x = static_cast<float>(width / 2), y = static_cast<float>(height / 2),
+              z = static_cast<float>(depth / 2);
+  MFloatPointArray points;
+  const float corners[8][3] = {{-x, -y, z}, {x, -y, z}, {-x, y, z},   {x, y, z},
+                               {-x, y, -z}, {x, y, -z}, {-x, -y, -z}, {x, -y, -z}};
+  for (const auto& c : corners)
+    points.append(MFloatPoint(c[0], c[1], c[2]));
+  MIntArray counts, connects;
+  const int faces[6][4] = {{0, 1, 3, 2}, {2, 3, 5, 4}, {4, 5, 7, 6},
+                           {6, 7, 1, 0}, {1, 7, 5, 3}, {6, 0, 2, 4}};
+  for (const auto& f : faces) {
+    counts.append(4);
+    for (int v : f)
+      connects.append(v);
+  }
+  MObject transform = makeMesh(name, points, counts, connects);
+  MFnMesh mesh(MFnDagNode(transform).child(0));
+  MFloatArray u, v;
+  const float square[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+  for (const auto& s : square) {
+    u.append(s[0]);
+    v.append(s[1]);
+  }
+  EXPECT_TRUE(mesh.setUVs(u, v));
+  MIntArray uvIds;
+  for (int f = 0; f < 6; ++f)
+    for (int j = 0; j < 4; ++j)
+      uvIds.append(j);
+  EXPECT_TRUE(mesh.assignUVs(counts, uvIds));
+  return transform;
+}
+
+MObject makeTriangleAndQuad(const std::string& name) {
+  MFloatPointArray points;
+  const float p[5][3] = {{0, 0, 0}, {1, 0, 0}, {0, 0, -1}, {2, 0, 0}, {2, 0, -1}};
+  for (const auto& c : p)
+    points.append(MFloatPoint(c[0], c[1], c[2]));
+  MIntArray counts, connects;
+  counts.append(3);
+  counts.append(4);
+  for (int v : {0, 1, 2, 1, 3, 4, 2})
+    connects.append(v);
+  return makeMesh(name, points, counts, connects);
+}
+
+MObject makeTriangle(const std::string& name, const float uv[6]) {
+  MFloatPointArray points;
+  points.append(MFloatPoint(0, 0, 0));
+  points.append(MFloatPoint(1, 0, 0));
+  points.append(MFloatPoint(0, 0, -1));
+  MIntArray counts, connects;
+  counts.append(3);
+  for (int v : {0, 1, 2})
+    connects.append(v);
+  MObject transform = makeMesh(name, points, counts, connects);
+  MFnMesh mesh(MFnDagNode(transform).child(0));
+  MFloatArray u, v;
+  MIntArray ids;
+  for (int j = 0; j < 3; ++j) {
+    u.append(uv[2 * j]);
+    v.append(uv[2 * j + 1]);
+    ids.append(j);
+  }
+  EXPECT_TRUE(mesh.setUVs(u, v));
+  EXPECT_TRUE(mesh.assignUVs(counts, ids));
+  return transform;
+}
+
+void placeTransform(const MObject& transform, const double translate[3],
+                    const double rotateDegrees[3], const double scale[3]) {
+  MFnTransform fn(transform);
+  const double toRadians = std::acos(-1.0) / 180.0;
+  EXPECT_TRUE(
+      fn.setTranslation(MVector(translate[0], translate[1], translate[2]), MSpace::kTransform));
+  EXPECT_TRUE(fn.setRotation(MEulerRotation(
+      rotateDegrees[0] * toRadians, rotateDegrees[1] * toRadians, rotateDegrees[2] * toRadians)));
+  EXPECT_TRUE(fn.setScale(scale));
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <maya/MObject.h>
+#include <maya/MStatus.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+// The plug-in loaded into the stand-in host, a fresh scene per test and a temporary folder
+// that is removed afterwards.
+class PluginTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Runs VXR_MeshExportCmd with these arguments, as a script passes them.
+  MStatus exportCommand(std::initializer_list<std::string> args);
+  // Selects the named items (nodes or components such as "box.f[2]"), replacing the selection.
+  void select(std::initializer_list<std::string> names);
+  std::string path(const std::string& name) const { return folder_ + "/" + name; }
+  const std::string& folder() const { return folder_; }
+  // Names in the temporary folder.
+  std::vector<std::string> folderEntries() const;
+
+ private:
+  std::string folder_;
+};
+
+// A box of the given size centred on the origin, six quads with texture coordinates, under a
+// transform called `name` with a shape called `name` + "Shape". Returns the transform.
+MObject makeBox(const std::string& name, double width, double height, double depth);
+// A triangle followed by a quad, without texture coordinates.
+MObject makeTriangleAndQuad(const std::string& name);
+// One triangle with the given texture coordinates.
+MObject makeTriangle(const std::string& name, const float uv[6]);
+// Moves, rotates (degrees, xyz order) and scales a transform.
+void placeTransform(const MObject& transform, const double translate[3],
+                    const double rotateDegrees[3], const double scale[3]);
