@@ -69,9 +69,9 @@ class OPENMAYA_EXPORT MStatus {
 
 #define CHECK_MSTATUS_AND_RETURN(_status, _retVal) \
   do {                                             \
-    MStatus _minihost_status = (_status);          \
-    if (_minihost_status != MS::kSuccess) {        \
-      CHECK_MSTATUS(_minihost_status);             \
+    MStatus _minihost_returned = (_status);        \
+    if (_minihost_returned != MS::kSuccess) {      \
+      CHECK_MSTATUS(_minihost_returned);           \
       return (_retVal);                            \
     }                                              \
   } while (0)
