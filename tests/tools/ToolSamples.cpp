@@ -160,6 +160,25 @@ std::string sampleAnimationBytes(bool upAxisIsZ, const std::string& cameraName) 
   return std::string(out.data(), out.size());
 }
 
+std::string smallAnimationBytes() {
+  VXRAnimation_CameraList cameras;
+  auto* camera = new VXRAnimation_Camera;
+  camera->setName("c");
+  camera->v_insert(new CameraKey(cameraKey(1, Vector3D(0, -5, 1), Vector3D(0, 1, 0))));
+  cameras.v_insert(camera);
+  VXRAnimation_LightList lights;
+  auto* light = new VXRAnimation_Light;
+  light->setName("l");
+  light->v_insert(new LightKey(lightKey(1, LightKey::kPoint, Vector3D(1, 2, 3))));
+  lights.v_insert(light);
+  ompstream out;
+  AnimationFileHeader header;
+  header.write(out, cameras);
+  header.writeLights(out, lights);
+  EXPECT_FALSE(out.fail());
+  return std::string(out.data(), out.size());
+}
+
 void writeFile(const std::string& path, const std::string& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

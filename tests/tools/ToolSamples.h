@@ -27,6 +27,9 @@ std::string meshFileBytes(const std::vector<MeshRecord>& records);
 // `cameraName` replaces the first camera's name.
 std::string sampleAnimationBytes(bool upAxisIsZ, const std::string& cameraName = "persp");
 
+// A small version 1 z-up file: camera "c" with one key, point light "l" with one key.
+std::string smallAnimationBytes();
+
 // Writes `bytes` to `path`; fails the test if it cannot.
 void writeFile(const std::string& path, const std::string& bytes);
 std::string readFile(const std::string& path);
