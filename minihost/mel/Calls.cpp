@@ -66,6 +66,9 @@ bool Interpreter::resolve(const std::string& name, std::shared_ptr<const ProcDef
       return true;
     }
     command = commands_.find(name);
+    if (command == nullptr && fallback_) {
+      command = fallback_(*this, name);
+    }
     if (command != nullptr) {
       return true;
     }

@@ -20,6 +20,8 @@ namespace mel {
 class Interpreter {
  public:
   using Sink = std::function<void(const std::string&)>;
+  // Asked for a name no procedure or command answers to, before the script path is searched.
+  using CommandFallback = std::function<const CommandEntry*(Interpreter&, const std::string&)>;
 
   Interpreter();
   Interpreter(const Interpreter&) = delete;
@@ -33,6 +35,9 @@ class Interpreter {
   void setOutput(Sink out) { out_ = std::move(out); }
   void setDiagnostics(Sink err) { err_ = std::move(err); }
   void writeOutput(const std::string& text) { out_(text); }
+  void writeDiagnostic(const std::string& text) { err_(text); }
+
+  void setCommandFallback(CommandFallback fallback) { fallback_ = std::move(fallback); }
 
   // Folders searched by `source` and for procedures not yet defined (name.mel).
   std::vector<std::string>& scriptPath() { return scriptPath_; }
@@ -112,6 +117,7 @@ class Interpreter {
   std::uint64_t procGeneration_ = 1;
   std::vector<std::string> scriptPath_;
   Sink out_;
+  CommandFallback fallback_;
   Sink err_;
 
   // The running frame and where it is.

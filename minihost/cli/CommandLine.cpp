@@ -1,0 +1,63 @@
+#include "cli/CommandLine.h"
+
+namespace minihost_cli {
+
+CommandLine parseCommandLine(int argc, const char* const* argv) {
+  CommandLine line;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    auto value = [&](const char* what) -> const char* {
+      if (i + 1 >= argc) {
+        line.error = arg + " needs " + what;
+        return nullptr;
+      }
+      return argv[++i];
+    };
+    if (arg == "-h" || arg == "--help") {
+      line.help = true;
+    } else if (arg == "-c" || arg == "--command") {
+      const char* v = value("MEL text");
+      if (!v)
+        return line;
+      line.steps.push_back({Step::Kind::kText, v});
+    } else if (arg == "-p" || arg == "--plugin") {
+      const char* v = value("a plug-in path or name");
+      if (!v)
+        return line;
+      line.steps.push_back({Step::Kind::kPlugin, v});
+    } else if (arg == "-s" || arg == "--script-path") {
+      const char* v = value("a folder");
+      if (!v)
+        return line;
+      line.scriptDirs.push_back(v);
+    } else if (arg == "-l" || arg == "--plugin-path") {
+      const char* v = value("a folder");
+      if (!v)
+        return line;
+      line.pluginDirs.push_back(v);
+    } else if (arg == "--") {
+      for (++i; i < argc; ++i)
+        line.steps.push_back({Step::Kind::kFile, argv[i]});
+    } else if (!arg.empty() && arg[0] == '-') {
+      line.error = "unknown option " + arg;
+      return line;
+    } else {
+      line.steps.push_back({Step::Kind::kFile, arg});
+    }
+  }
+  return line;
+}
+
+const char* usageText() {
+  return "usage: minihost [options] [file.mel ...]\n"
+         "  -c, --command TEXT       run MEL text\n"
+         "  -p, --plugin PATH|NAME   load a plug-in (a name is looked up on MAYA_PLUG_IN_PATH)\n"
+         "  -s, --script-path DIR    search DIR first for sourced scripts\n"
+         "  -l, --plugin-path DIR    search DIR first for plug-ins\n"
+         "  -h, --help               show this text\n"
+         "Plug-ins, texts and files are handled in the order given. Idle script jobs run\n"
+         "after each top-level statement and before exit. Exit status: 0 on success,\n"
+         "1 after an error, 2 for a bad command line.\n";
+}
+
+}  // namespace minihost_cli

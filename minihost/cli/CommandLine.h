@@ -1,0 +1,26 @@
+#pragma once
+// The batch host's command line, parsed before anything runs.
+
+#include <string>
+#include <vector>
+
+namespace minihost_cli {
+
+struct Step {
+  enum class Kind { kPlugin, kText, kFile };
+  Kind kind;
+  std::string value;
+};
+
+struct CommandLine {
+  std::vector<Step> steps;  // in the order given
+  std::vector<std::string> scriptDirs;
+  std::vector<std::string> pluginDirs;
+  bool help = false;
+  std::string error;  // non-empty when the line cannot be used
+};
+
+CommandLine parseCommandLine(int argc, const char* const* argv);
+const char* usageText();
+
+}  // namespace minihost_cli

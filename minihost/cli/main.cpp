@@ -1,0 +1,54 @@
+// minihost: the batch host. Loads plug-ins, runs MEL text and files, then idle jobs.
+
+#include <cstdio>
+
+#include "cli/CommandLine.h"
+#include "engine/Scene.h"
+#include "mel/MelHost.h"
+
+int main(int argc, char** argv) {
+  minihost_cli::CommandLine line = minihost_cli::parseCommandLine(argc, argv);
+  if (!line.error.empty()) {
+    std::fprintf(stderr, "minihost: %s\n%s", line.error.c_str(), minihost_cli::usageText());
+    return 2;
+  }
+  if (line.help) {
+    std::fputs(minihost_cli::usageText(), stdout);
+    return 0;
+  }
+  mel::MelHost& host = mel::initMinihostMel();
+  auto& scripts = host.interp().scriptPath();
+  scripts.insert(scripts.begin(), line.scriptDirs.begin(), line.scriptDirs.end());
+  auto& plugins = host.pluginPath();
+  plugins.insert(plugins.begin(), line.pluginDirs.begin(), line.pluginDirs.end());
+
+  bool ok = true;
+  for (const minihost_cli::Step& step : line.steps) {
+    switch (step.kind) {
+      case minihost_cli::Step::Kind::kPlugin: {
+        // Through the script command, so the plug-in's commands are bound at once.
+        std::string text = "loadPlugin \"";
+        for (char c : step.value) {
+          if (c == '"' || c == '\\')
+            text += '\\';
+          text += c;
+        }
+        text += "\";";
+        ok = host.runTopLevelText(text);
+        break;
+      }
+      case minihost_cli::Step::Kind::kText:
+        ok = host.runTopLevelText(step.value);
+        break;
+      case minihost_cli::Step::Kind::kFile:
+        ok = host.runTopLevelFile(step.value);
+        break;
+    }
+    if (!ok)
+      break;
+  }
+  if (ok)
+    ok = host.runIdleJobs();
+  mel::shutdownMinihostMel();
+  return ok ? 0 : 1;
+}

@@ -1,0 +1,163 @@
+// getAttr, setAttr, connectAttr, disconnectAttr.
+
+#include "mel/Interpreter.h"
+#include "mel/host/HostCommands.h"
+#include "mel/host/HostCommon.h"
+
+namespace mel::host {
+
+using minihost::AttrType;
+
+namespace {
+
+bool cmdGetAttr(CommandCall& call) {
+  FlagSet flags;
+  if (!flags.parse(call, {{"t", "time", 1}, {"typ", "type", 0}, {"sl", "silent", 0}}, false)) {
+    return false;
+  }
+  if (flags.positional.size() != 1)
+    return call.failNamed("Expected one node.attribute.");
+  Plug plug;
+  if (!findPlug(call, flags.positional[0].asString(), plug))
+    return false;
+  const minihost::AttributeSpec* spec = scene().attributeSpec(plug.node, plug.attribute);
+  if (flags.has("type")) {
+    static const char* const kNames[] = {"bool",  "enum",   "short",        "long",
+                                         "float", "double", "doubleLinear", "doubleAngle",
+                                         "time",  "string", "message",      "double3"};
+    call.result = Value(std::string(kNames[static_cast<int>(spec->type)]));
+    return true;
+  }
+  if (flags.has("time")) {
+    double ticks = flags.value("time").asFloat() * ticksPerUiUnit();
+    return readAttribute(call, plug, call.result, &ticks);
+  }
+  return readAttribute(call, plug, call.result, nullptr);
+}
+
+bool setNumeric(CommandCall& call, const Plug& plug, int attribute, const Value& v) {
+  const minihost::AttributeSpec* spec = scene().attributeSpec(plug.node, attribute);
+  if (v.type() == ValueType::kString) {
+    bool whole = false;
+    parseLeadingNumber(v.stringRef(), &whole);
+    if (!whole) {
+      return call.failNamed("Error while parsing arguments: \"" + v.stringRef() +
+                            "\" is not a number.");
+    }
+  }
+  if (!scene().setNumber(plug.node, attribute, fromScript(spec->type, v.asFloat()))) {
+    return call.failNamed("Cannot set '" + plug.text + "' to " + v.asString() + ".");
+  }
+  return true;
+}
+
+bool cmdSetAttr(CommandCall& call) {
+  FlagSet flags;
+  if (!flags.parse(
+          call,
+          {{"typ", "type", 1}, {"l", "lock", 1}, {"k", "keyable", 1}, {"cb", "channelBox", 1}},
+          false)) {
+    return false;
+  }
+  if (flags.positional.empty())
+    return call.failNamed("Expected node.attribute and a value.");
+  Plug plug;
+  if (!findPlug(call, flags.positional[0].asString(), plug))
+    return false;
+  const minihost::AttributeSpec* spec = scene().attributeSpec(plug.node, plug.attribute);
+  std::vector<Value> values(flags.positional.begin() + 1, flags.positional.end());
+  // Arrays passed as values spread into their elements.
+  std::vector<Value> flat;
+  for (const Value& v : values) {
+    if (v.isArray()) {
+      for (std::size_t i = 0; i < v.arraySize(); ++i)
+        flat.push_back(v.element(i));
+    } else if (v.type() == ValueType::kVector) {
+      Vec3 x = v.vectorRef();
+      flat.push_back(Value(x.x));
+      flat.push_back(Value(x.y));
+      flat.push_back(Value(x.z));
+    } else {
+      flat.push_back(v);
+    }
+  }
+  std::string type = flags.value("type").asString();
+  if (spec->type == AttrType::kString) {
+    if (type != "string") {
+      return call.failNamed("'" + plug.text + "' is a string attribute: use -type \"string\".");
+    }
+    if (flat.size() != 1)
+      return call.failNamed("Expected one string value.");
+    scene().setText(plug.node, plug.attribute, flat[0].asString());
+    return true;
+  }
+  if (!type.empty() && type == "string") {
+    return call.failNamed("'" + plug.text + "' is not a string attribute.");
+  }
+  if (spec->type == AttrType::kMessage) {
+    return call.failNamed("'" + plug.text + "' is a message attribute and has no value.");
+  }
+  if (spec->type == AttrType::kCompound) {
+    if (flat.size() != spec->children.size()) {
+      return call.failNamed("'" + plug.text + "' takes " + std::to_string(spec->children.size()) +
+                            " values.");
+    }
+    for (std::size_t i = 0; i < flat.size(); ++i) {
+      if (!setNumeric(call, plug, spec->children[i], flat[i]))
+        return false;
+    }
+    return true;
+  }
+  if (flat.size() != 1)
+    return call.failNamed("'" + plug.text + "' takes one value.");
+  return setNumeric(call, plug, plug.attribute, flat[0]);
+}
+
+bool twoPlugs(CommandCall& call, FlagSet& flags, Plug& src, Plug& dst) {
+  if (flags.positional.size() != 2)
+    return call.failNamed("Expected a source and a destination plug.");
+  return findPlug(call, flags.positional[0].asString(), src) &&
+         findPlug(call, flags.positional[1].asString(), dst);
+}
+
+bool cmdConnectAttr(CommandCall& call) {
+  FlagSet flags;
+  if (!flags.parse(call, {{"f", "force", 0}, {"l", "lock", 1}}, false))
+    return false;
+  Plug src, dst;
+  if (!twoPlugs(call, flags, src, dst))
+    return false;
+  std::string error;
+  if (!scene().connect(src.node, src.attribute, dst.node, dst.attribute, flags.has("force"),
+                       &error)) {
+    return call.failNamed(error);
+  }
+  call.result = Value("Connected " + src.text + " to " + dst.text + ".");
+  return true;
+}
+
+bool cmdDisconnectAttr(CommandCall& call) {
+  FlagSet flags;
+  if (!flags.parse(call, {}, false))
+    return false;
+  Plug src, dst;
+  if (!twoPlugs(call, flags, src, dst))
+    return false;
+  if (!scene().disconnect(src.node, src.attribute, dst.node, dst.attribute)) {
+    return call.failNamed("There is no connection from " + src.text + " to " + dst.text + ".");
+  }
+  call.result = Value("Disconnected " + src.text + " from " + dst.text + ".");
+  return true;
+}
+
+}  // namespace
+
+void registerAttributeCommands(Interpreter& interp) {
+  CommandTable& t = interp.commands();
+  t.set("getAttr", cmdGetAttr);
+  t.set("setAttr", cmdSetAttr);
+  t.set("connectAttr", cmdConnectAttr);
+  t.set("disconnectAttr", cmdDisconnectAttr);
+}
+
+}  // namespace mel::host

@@ -1,0 +1,189 @@
+// file: new scene, import and open through a translator, export all or the selection.
+
+#include <fstream>
+#include <memory>
+
+#include <maya/MFileObject.h>
+#include <maya/MPxFileTranslator.h>
+
+#include "engine/PluginRegistry.h"
+#include "mel/Interpreter.h"
+#include "mel/host/HostCommands.h"
+#include "mel/host/HostCommon.h"
+
+namespace mel::host {
+
+namespace {
+
+using Mode = MPxFileTranslator::FileAccessMode;
+
+// identifyFile takes its buffer size as a short; the host hands over the file's start.
+constexpr std::size_t kIdentifyBytes = 4096;
+
+minihost::PluginRegistry& registry() {
+  return minihost::PluginRegistry::get();
+}
+
+std::string extensionOf(const std::string& path) {
+  std::size_t slash = path.find_last_of('/');
+  std::size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+    return std::string();
+  return path.substr(dot + 1);
+}
+
+// Restores the access mode when a file operation ends, however it ends.
+class AccessModeScope {
+ public:
+  explicit AccessModeScope(Mode mode) : saved_(registry().accessMode()) {
+    registry().setAccessMode(mode);
+  }
+  ~AccessModeScope() { registry().setAccessMode(saved_); }
+  AccessModeScope(const AccessModeScope&) = delete;
+  AccessModeScope& operator=(const AccessModeScope&) = delete;
+
+ private:
+  Mode saved_;
+};
+
+// The translator named by -type, or for reading the one whose identifyFile claims the
+// file's first bytes (a sure answer beats a maybe; registration order breaks ties).
+bool chooseReader(CommandCall& call, const std::string& type, const std::string& path,
+                  std::unique_ptr<MPxFileTranslator>& out) {
+  if (!type.empty()) {
+    out = registry().createTranslator(type);
+    if (!out)
+      return call.failNamed("Unknown file type: " + type);
+    if (!out->haveReadMethod())
+      return call.failNamed("The " + type + " translator cannot read.");
+    return true;
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in)
+    return call.failNamed("Cannot open \"" + path + "\".");
+  std::vector<char> buffer(kIdentifyBytes);
+  in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+  short size = static_cast<short>(in.gcount());
+  MFileObject file;
+  file.setRawFullName(MString(path.c_str()));
+  std::unique_ptr<MPxFileTranslator> maybe;
+  for (const std::string& name : registry().translatorNames()) {
+    std::unique_ptr<MPxFileTranslator> t = registry().createTranslator(name);
+    if (!t || !t->haveReadMethod())
+      continue;
+    MPxFileTranslator::MFileKind kind = t->identifyFile(file, buffer.data(), size);
+    if (kind == MPxFileTranslator::kIsMyFileType) {
+      out = std::move(t);
+      return true;
+    }
+    if (kind == MPxFileTranslator::kCouldBeMyFileType && !maybe)
+      maybe = std::move(t);
+  }
+  if (maybe) {
+    out = std::move(maybe);
+    return true;
+  }
+  return call.failNamed("Unrecognized file type: \"" + path + "\".");
+}
+
+bool chooseWriter(CommandCall& call, const std::string& type, const std::string& path,
+                  std::unique_ptr<MPxFileTranslator>& out) {
+  if (!type.empty()) {
+    out = registry().createTranslator(type);
+    if (!out)
+      return call.failNamed("Unknown file type: " + type);
+  } else {
+    std::string ext = extensionOf(path);
+    for (const std::string& name : registry().translatorNames()) {
+      std::unique_ptr<MPxFileTranslator> t = registry().createTranslator(name);
+      if (t && t->haveWriteMethod() && !ext.empty() && ext == t->defaultExtension().asChar()) {
+        out = std::move(t);
+        break;
+      }
+    }
+    if (!out)
+      return call.failNamed("No file type given (-type) and none writes \"." + ext + "\" files.");
+  }
+  if (!out->haveWriteMethod())
+    return call.failNamed("The " + type + " translator cannot write.");
+  return true;
+}
+
+bool cmdFile(CommandCall& call) {
+  FlagSet flags;
+  if (!flags.parse(call,
+                   {{"new", "newFile", 0},
+                    {"f", "force", 0},
+                    {"i", "import", 0},
+                    {"o", "open", 0},
+                    {"ea", "exportAll", 0},
+                    {"es", "exportSelected", 0},
+                    {"ex", "export", 0},
+                    {"typ", "type", 1},
+                    {"op", "options", 1},
+                    {"pr", "preserveReferences", 0},
+                    {"ignoreVersion", "ignoreVersion", 0},
+                    {"sn", "sceneName", 0}},
+                   true, false)) {
+    return false;
+  }
+  if (flags.query) {
+    if (flags.has("sceneName")) {
+      call.result = Value(std::string());
+      return true;
+    }
+    return call.failNamed("Nothing to query.");
+  }
+  if (flags.has("newFile")) {
+    scene().newScene();
+    call.result = Value(std::string("untitled"));
+    return true;
+  }
+  std::string type = flags.value("type").asString();
+  std::string options = flags.value("options").asString();
+  bool reading = flags.has("import") || flags.has("open");
+  bool writing = flags.has("exportAll") || flags.has("exportSelected") || flags.has("export");
+  if (!reading && !writing) {
+    return call.failNamed("Expected -new, -import, -open, -exportAll or -exportSelected.");
+  }
+  if (reading && writing)
+    return call.failNamed("A file is read or written, not both.");
+  if (flags.positional.size() != 1)
+    return call.failNamed("Expected one file name.");
+  std::string path = flags.positional[0].asString();
+  MFileObject file;
+  file.setRawFullName(MString(path.c_str()));
+  std::unique_ptr<MPxFileTranslator> translator;
+  if (reading) {
+    Mode mode = flags.has("open") ? MPxFileTranslator::kOpenAccessMode
+                                  : MPxFileTranslator::kImportAccessMode;
+    AccessModeScope scope(mode);
+    if (!chooseReader(call, type, path, translator))
+      return false;
+    if (flags.has("open"))
+      scene().newScene();
+    MStatus status = translator->reader(file, MString(options.c_str()), mode);
+    if (!status)
+      return call.failNamed("Error reading file \"" + path + "\".");
+    call.result = Value(path);
+    return true;
+  }
+  Mode mode = flags.has("exportSelected") ? MPxFileTranslator::kExportActiveAccessMode
+                                          : MPxFileTranslator::kExportAccessMode;
+  AccessModeScope scope(mode);
+  if (!chooseWriter(call, type, path, translator))
+    return false;
+  MStatus status = translator->writer(file, MString(options.c_str()), mode);
+  if (!status)
+    return call.failNamed("Error writing file \"" + path + "\".");
+  call.result = Value(path);
+  return true;
+}
+
+}  // namespace
+
+void registerFileCommands(Interpreter& interp) {
+  interp.commands().set("file", cmdFile);
+}
+
+}  // namespace mel::host

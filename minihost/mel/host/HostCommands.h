@@ -1,0 +1,32 @@
+#pragma once
+// Registration of the host commands, one group per file.
+
+namespace mel {
+class Interpreter;
+}
+
+namespace mel::host {
+
+void registerSceneCommands(Interpreter& interp);
+void registerAttributeCommands(Interpreter& interp);
+void registerObjectCommands(Interpreter& interp);
+void registerPolyCommands(Interpreter& interp);
+void registerTransformCommands(Interpreter& interp);
+void registerTimeCommands(Interpreter& interp);
+void registerFileCommands(Interpreter& interp);
+void registerPluginCommands(Interpreter& interp);
+void registerScriptJobCommand(Interpreter& interp);
+
+inline void registerHostCommands(Interpreter& interp) {
+  registerSceneCommands(interp);
+  registerAttributeCommands(interp);
+  registerObjectCommands(interp);
+  registerPolyCommands(interp);
+  registerTransformCommands(interp);
+  registerTimeCommands(interp);
+  registerFileCommands(interp);
+  registerPluginCommands(interp);
+  registerScriptJobCommand(interp);
+}
+
+}  // namespace mel::host

@@ -1,0 +1,410 @@
+// createNode, delete, rename, parent, group, select, ls, listRelatives, objExists, nodeType.
+
+#include <algorithm>
+
+#include "mel/Glob.h"
+#include "mel/Interpreter.h"
+#include "mel/host/HostCommands.h"
+#include "mel/host/HostCommon.h"
+
+namespace mel::host {
+
+using minihost::NodeKind;
+using minihost::NodeRef;
+
+namespace {
+
+bool cmdCreateNode(CommandCall& call) {
+  FlagSet flags;
+  if (!flags.parse(call, {{"n", "name", 1}, {"p", "parent", 1}, {"ss", "skipSelect", 0}}, false)) {
+    return false;
+  }
+  if (flags.positional.size() != 1)
+    return call.failNamed("Expected one node type.");
+  std::string type = flags.positional[0].asString();
+  if (minihost::findNodeType(type) == nullptr || type == "world") {
+    return call.failNamed("Unknown object type: " + type);
+  }
+  NodeRef parent;
+  if (flags.has("parent") && !findNode(call, flags.value("parent").asString(), parent)) {
+    return false;
+  }
+  std::string error;
+  NodeRef ref = scene().createNode(type, flags.value("name").asString(), parent, &error);
+  if (!ref.isSet())
+    return call.failNamed(error);
+  if (!flags.has("skipSelect"))
+    setSelection({ref});
+  call.result = Value(nodeName(ref));
+  return true;
+}
+
+bool cmdDelete(CommandCall& call) {
+  FlagSet flags;
+  if (!flags.parse(call, {}, false))
+    return false;
+  std::vector<NodeRef> nodes;
+  if (!objectsOrSelection(call, flags.positional, nodes))
+    return false;
+  if (nodes.empty())
+    return call.failNamed("Not enough objects or values.");
+  for (NodeRef ref : nodes) {
+    // Deleting a parent already took its children with it.
+    if (!scene().isAlive(ref))
+      continue;
+    std::string error;
+    if (!scene().deleteNode(ref, &error))
+      return call.failNamed(error);
+  }
+  return true;
+}
+
+bool cmdRename(CommandCall& call) {
+  FlagSet flags;
+  if (!flags.parse(call, {}, false))
+    return false;
+  NodeRef ref;
+  std::string newName;
+  if (flags.positional.size() == 2) {
+    if (!findNode(call, flags.positional[0].asString(), ref))
+      return false;
+    newName = flags.positional[1].asString();
+  } else if (flags.positional.size() == 1) {
+    std::vector<NodeRef> selected = selectedNodes();
+    if (selected.empty())
+      return call.failNamed("Nothing selected to rename.");
+    ref = selected.front();
+    newName = flags.positional[0].asString();
+  } else {
+    return call.failNamed("Expected an object and a new name.");
+  }
+  std::string error;
+  if (!scene().renameNode(ref, newName, &error))
+    return call.failNamed(error);
+  call.result = Value(nodeName(ref));
+  return true;
+}
+
+bool cmdParent(CommandCall& call) {
+  FlagSet flags;
+  if (!flags.parse(call, {{"w", "world", 0}, {"r", "relative", 0}, {"a", "absolute", 0}}, false)) {
+    return false;
+  }
+  std::vector<NodeRef> nodes;
+  if (!objectsOrSelection(call, flags.positional, nodes))
+    return false;
+  NodeRef target = scene().world();
+  if (!flags.has("world")) {
+    if (nodes.size() < 2)
+      return call.failNamed("Expected the objects and their new parent.");
+    target = nodes.back();
+    nodes.pop_back();
+  }
+  std::vector<std::string> names;
+  for (NodeRef child : nodes) {
+    std::string error;
+    if (!scene().reparent(child, target, &error))
+      return call.failNamed(error);
+    names.push_back(nodeName(child));
+  }
+  call.result = Value(std::move(names));
+  return true;
+}
+
+bool cmdGroup(CommandCall& call) {
+  FlagSet flags;
+  if (!flags.parse(call,
+                   {{"n", "name", 1}, {"w", "world", 0}, {"em", "empty", 0}, {"p", "parent", 1}},
+                   false)) {
+    return false;
+  }
+  std::vector<NodeRef> nodes;
+  if (!flags.has("empty") && !objectsOrSelection(call, flags.positional, nodes))
+    return false;
+  NodeRef parent;
+  if (flags.has("parent") && !findNode(call, flags.value("parent").asString(), parent)) {
+    return false;
+  }
+  if (!flags.has("parent") && !flags.has("world") && !nodes.empty()) {
+    // The group goes where the first object was.
+    NodeRef p = scene().parentOf(nodes.front());
+    if (p != scene().world())
+      parent = p;
+  }
+  std::string error;
+  std::string name = flags.has("name") ? flags.value("name").asString() : std::string("group1");
+  NodeRef group = scene().createNode("transform", name, parent, &error);
+  if (!group.isSet())
+    return call.failNamed(error);
+  for (NodeRef child : nodes) {
+    if (!scene().reparent(child, group, &error))
+      return call.failNamed(error);
+  }
+  setSelection({group});
+  call.result = Value(nodeName(group));
+  return true;
+}
+
+bool cmdSelect(CommandCall& call) {
+  FlagSet flags;
+  if (!flags.parse(call,
+                   {{"r", "replace", 0},
+                    {"add", "add", 0},
+                    {"af", "addFirst", 0},
+                    {"d", "deselect", 0},
+                    {"cl", "clear", 0},
+                    {"tgl", "toggle", 0},
+                    {"ne", "noExpand", 0}},
+                   false)) {
+    return false;
+  }
+  if (flags.has("clear")) {
+    setSelection({});
+    return true;
+  }
+  std::vector<NodeRef> named;
+  for (const Value& v : flags.positional) {
+    for (const std::string& pattern : v.asStringArray()) {
+      if (pattern.find_first_of("*?[") != std::string::npos) {
+        std::vector<NodeRef> matches = scene().nodesMatching(pattern);
+        named.insert(named.end(), matches.begin(), matches.end());
+        continue;
+      }
+      NodeRef ref;
+      if (!findNode(call, pattern, ref))
+        return false;
+      named.push_back(ref);
+    }
+  }
+  std::vector<NodeRef> current = selectedNodes();
+  auto contains = [](const std::vector<NodeRef>& list, NodeRef ref) {
+    return std::find(list.begin(), list.end(), ref) != list.end();
+  };
+  if (flags.has("deselect")) {
+    std::vector<NodeRef> kept;
+    for (NodeRef ref : current) {
+      if (!contains(named, ref))
+        kept.push_back(ref);
+    }
+    setSelection(kept);
+  } else if (flags.has("toggle")) {
+    std::vector<NodeRef> result;
+    for (NodeRef ref : current) {
+      if (!contains(named, ref))
+        result.push_back(ref);
+    }
+    for (NodeRef ref : named) {
+      if (!contains(current, ref))
+        result.push_back(ref);
+    }
+    setSelection(result);
+  } else if (flags.has("add") || flags.has("addFirst")) {
+    std::vector<NodeRef> result = flags.has("addFirst") ? std::vector<NodeRef>() : current;
+    for (NodeRef ref : named) {
+      if (!contains(result, ref))
+        result.push_back(ref);
+    }
+    if (flags.has("addFirst")) {
+      for (NodeRef ref : current) {
+        if (!contains(result, ref))
+          result.push_back(ref);
+      }
+    }
+    setSelection(result);
+  } else {
+    std::vector<NodeRef> unique;
+    for (NodeRef ref : named) {
+      if (!contains(unique, ref))
+        unique.push_back(ref);
+    }
+    setSelection(unique);
+  }
+  return true;
+}
+
+bool kindMatches(const minihost::Node& n, const std::string& type) {
+  if (n.type->name == type)
+    return true;
+  // The abstract kinds scripts filter by.
+  if (type == "light") {
+    return n.kind() == NodeKind::kDirectionalLight || n.kind() == NodeKind::kPointLight ||
+           n.kind() == NodeKind::kSpotLight || n.kind() == NodeKind::kAmbientLight ||
+           n.kind() == NodeKind::kAreaLight;
+  }
+  if (type == "shape")
+    return n.type->shape;
+  if (type == "dagNode")
+    return n.type->dag;
+  if (type == "animCurve")
+    return minihost::isAnimCurve(n.kind());
+  return false;
+}
+
+bool cmdLs(CommandCall& call) {
+  FlagSet flags;
+  if (!flags.parse(call,
+                   {{"sl", "selection", 0},
+                    {"typ", "type", 1},
+                    {"l", "long", 0},
+                    {"dag", "dag", 0},
+                    {"tr", "transforms", 0},
+                    {"s", "shapes", 0},
+                    {"ca", "cameras", 0},
+                    {"lt", "lights", 0},
+                    {"g", "geometry", 0},
+                    {"st", "showType", 0}},
+                   false)) {
+    return false;
+  }
+  std::vector<NodeRef> candidates = flags.has("selection") ? selectedNodes() : scene().nodes();
+  std::vector<std::string> types;
+  for (const auto& t : flags.all("type"))
+    types.push_back(t[0].asString());
+  if (flags.has("transforms"))
+    types.push_back("transform");
+  if (flags.has("shapes"))
+    types.push_back("shape");
+  if (flags.has("cameras"))
+    types.push_back("camera");
+  if (flags.has("lights"))
+    types.push_back("light");
+  if (flags.has("geometry"))
+    types.push_back("mesh");
+  std::vector<std::string> patterns;
+  for (const Value& v : flags.positional) {
+    for (const std::string& p : v.asStringArray())
+      patterns.push_back(p);
+  }
+  std::vector<std::string> out;
+  for (NodeRef ref : candidates) {
+    const minihost::Node* n = scene().node(ref);
+    if (n == nullptr)
+      continue;
+    if (flags.has("dag") && !n->type->dag)
+      continue;
+    if (!types.empty() && std::none_of(types.begin(), types.end(),
+                                       [&](const std::string& t) { return kindMatches(*n, t); })) {
+      continue;
+    }
+    if (!patterns.empty()) {
+      std::string full = scene().fullPathName(ref);
+      bool match = std::any_of(patterns.begin(), patterns.end(), [&](const std::string& p) {
+        if (p.find('|') != std::string::npos) {
+          return globMatch(p, full) || scene().findNode(p) == ref;
+        }
+        return globMatch(p, n->name);
+      });
+      if (!match)
+        continue;
+    }
+    out.push_back(flags.has("long") ? scene().fullPathName(ref) : nodeName(ref));
+    if (flags.has("showType"))
+      out.push_back(n->type->name);
+  }
+  call.result = Value(std::move(out));
+  return true;
+}
+
+void collectDescendants(NodeRef ref, std::vector<NodeRef>& out) {
+  for (NodeRef child : scene().childrenOf(ref)) {
+    // Deepest first, as the host lists all descendants.
+    collectDescendants(child, out);
+    out.push_back(child);
+  }
+}
+
+bool cmdListRelatives(CommandCall& call) {
+  FlagSet flags;
+  if (!flags.parse(call,
+                   {{"c", "children", 0},
+                    {"p", "parent", 0},
+                    {"s", "shapes", 0},
+                    {"ad", "allDescendents", 0},
+                    {"f", "fullPath", 0},
+                    {"pa", "path", 0},
+                    {"typ", "type", 1},
+                    {"ap", "allParents", 0}},
+                   false)) {
+    return false;
+  }
+  std::vector<NodeRef> nodes;
+  if (!objectsOrSelection(call, flags.positional, nodes))
+    return false;
+  std::vector<NodeRef> found;
+  for (NodeRef ref : nodes) {
+    if (flags.has("parent") || flags.has("allParents")) {
+      NodeRef p = scene().parentOf(ref);
+      if (p.isSet() && p != scene().world())
+        found.push_back(p);
+    } else if (flags.has("allDescendents")) {
+      collectDescendants(ref, found);
+    } else {
+      for (NodeRef child : scene().childrenOf(ref))
+        found.push_back(child);
+    }
+  }
+  std::vector<std::string> types;
+  for (const auto& t : flags.all("type"))
+    types.push_back(t[0].asString());
+  std::vector<NodeRef> kept;
+  for (NodeRef ref : found) {
+    const minihost::Node* n = scene().node(ref);
+    if (n == nullptr)
+      continue;
+    if (flags.has("shapes") && !n->type->shape)
+      continue;
+    if (!types.empty() && std::none_of(types.begin(), types.end(),
+                                       [&](const std::string& t) { return kindMatches(*n, t); })) {
+      continue;
+    }
+    kept.push_back(ref);
+  }
+  call.result = namesValue(kept, flags.has("fullPath"));
+  return true;
+}
+
+bool cmdObjExists(CommandCall& call) {
+  if (call.count() != 1)
+    return call.failNamed("Expected one object name.");
+  std::string name = call.arg(0).asString();
+  bool exists = scene().findNode(name).isSet();
+  if (!exists && name.find('.') != std::string::npos) {
+    // A plug also exists.
+    std::size_t dot = name.find('.');
+    NodeRef ref = scene().findNode(name.substr(0, dot));
+    exists = ref.isSet() && scene().findAttribute(ref, name.substr(dot + 1)) >= 0;
+  }
+  call.result = Value(exists ? 1 : 0);
+  return true;
+}
+
+bool cmdNodeType(CommandCall& call) {
+  FlagSet flags;
+  if (!flags.parse(call, {{"api", "apiType", 0}}, false))
+    return false;
+  if (flags.positional.size() != 1)
+    return call.failNamed("Expected one object name.");
+  NodeRef ref;
+  if (!findNode(call, flags.positional[0].asString(), ref))
+    return false;
+  call.result = Value(scene().node(ref)->type->name);
+  return true;
+}
+
+}  // namespace
+
+void registerSceneCommands(Interpreter& interp) {
+  CommandTable& t = interp.commands();
+  t.set("createNode", cmdCreateNode);
+  t.set("delete", cmdDelete);
+  t.set("rename", cmdRename);
+  t.set("parent", cmdParent);
+  t.set("group", cmdGroup);
+  t.set("select", cmdSelect);
+  t.set("ls", cmdLs);
+  t.set("listRelatives", cmdListRelatives);
+  t.set("objExists", cmdObjExists);
+  t.set("nodeType", cmdNodeType);
+}
+
+}  // namespace mel::host
