@@ -1,0 +1,26 @@
+#pragma once
+
+#include <maya/MFileObject.h>
+#include <maya/MPxFileTranslator.h>
+#include <maya/MStatus.h>
+#include <maya/MString.h>
+
+// The "VXR Animation" file translator (extension "vxranim"). Its writer captures the scene's
+// cameras and lights over the render frame range into an animation file; its reader loads such
+// a file and hands it to the import script.
+class AnimationTranslator : public MPxFileTranslator {
+ public:
+  ~AnimationTranslator() override;
+
+  MStatus reader(const MFileObject& file, const MString& optionsString,
+                 FileAccessMode mode) override;
+  MStatus writer(const MFileObject& file, const MString& optionsString,
+                 FileAccessMode mode) override;
+  bool haveReadMethod() const override;
+  bool haveWriteMethod() const override;
+  MString defaultExtension() const override;
+  bool canBeOpened() const override;
+  MFileKind identifyFile(const MFileObject& file, const char* buffer, short size) const override;
+
+  static void* creator();
+};

@@ -1,0 +1,47 @@
+// The import half of the "VXR Animation" translator: load the file into a registered document,
+// then hand it to the import script through a one-shot idle script job.
+
+#include <maya/MFileObject.h>
+#include <maya/MGlobal.h>
+#include <maya/MString.h>
+
+#include <iostream>
+
+#include "anim_export/AnimationTranslator.h"
+#include "anim_import/AnimationFileReading.h"
+#include "anim_model/AnimationFileFormat.h"
+#include "boundary/base/GString.h"
+#include "boundary/base/impstream.h"
+#include "shell/ErrorReport.h"
+#include "shell/MessageTexts.h"
+
+MStatus AnimationTranslator::reader(const MFileObject& file, const MString& /*optionsString*/,
+                                    FileAccessMode /*mode*/) {
+  const AnimationReadResult result = readAnimationFile(file.fullName().asChar());
+  switch (result.outcome) {
+    case AnimationReadOutcome::kCannotOpen:
+      return MStatus(MS::kFailure);
+    case AnimationReadOutcome::kBadFile:
+      reportError(kMsgCantOpenInputFile);
+      return MStatus(MS::kFailure);
+    case AnimationReadOutcome::kLoaded:
+      break;
+  }
+
+  // The script does the scene work once the host is idle, after this call has returned. Its
+  // failures are the script's to report; the document stays registered either way.
+  MGlobal::sourceFile(MString("VXRAnimImport.mel"));
+  GString job("scriptJob -runOnce true -conditionFalse \"busy\" \"VXRAnimImportById(");
+  job += GString::Format("%li", static_cast<long>(result.handle));
+  job += ")\";";
+  std::cerr << job.c_str() << std::endl;
+  MGlobal::executeCommand(MString(job.c_str()), false, false);
+  return MStatus(MS::kSuccess);
+}
+
+MPxFileTranslator::MFileKind AnimationTranslator::identifyFile(const MFileObject& /*file*/,
+                                                               const char* buffer,
+                                                               short size) const {
+  impstream header(buffer, buffer != nullptr ? static_cast<long>(size) : 0L, GIO::IORead);
+  return isAnimationFile(header) ? kIsMyFileType : kNotMyFileType;
+}

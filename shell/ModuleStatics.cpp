@@ -1,0 +1,28 @@
+// The module's own static objects, in the order they are built at load: the translator's
+// message texts, then the registrars in table order. C++ orders static initialisation only
+// within one translation unit, so they all live here; the module's exit list destroys them in
+// reverse, and the last registrar destroyed frees the registrar list.
+//
+// The axis matrices and the class records of the animation classes are built before any of
+// these: they are static objects of the animation library, linked ahead of this file.
+
+#include "shell/MessageTexts.h"
+#include "shell/Registrar.h"
+
+#include "anim_export/AnimationTranslator.h"
+#include "anim_import/AnimationImportCommand.h"
+#include "mesh_export/MeshExportCommand.h"
+#include "mesh_export/MeshTranslator.h"
+
+const GString kMsgCantGetRenderGlobals("VXR animation. Can't get Render Globals.\n");
+const GString kMsgEnableAnimation("VXR animation. Please enable animation in Render Globals.\n");
+const GString kMsgCantOpenOutputFile("VXR animation. Can't open output file: ");
+const GString kMsgCantOpenInputFile("VXR animation. Can't open input file. ");
+
+namespace {
+TranslatorRegistrar animationTranslatorRegistrar("VXR Animation", AnimationTranslator::creator);
+CommandRegistrar animationImportCommandRegistrar("VXR_AnimationImportCmd",
+                                                 AnimationImportCommand::creator);
+TranslatorRegistrar meshTranslatorRegistrar("VXR PolyMesh", MeshTranslator::creator);
+CommandRegistrar meshExportCommandRegistrar("VXR_MeshExportCmd", MeshExportCommand::creator);
+}  // namespace

@@ -1,0 +1,32 @@
+// The three symbols the host looks for when it loads the module.
+
+#define MNoVersionString  // the module states its own API version below
+#include <maya/MFnPlugin.h>
+#include <maya/MObject.h>
+#include <maya/MStatus.h>
+
+#include "shell/Registrar.h"
+
+extern "C" PLUGIN_EXPORT const char MApiVersion[] = "400";
+
+PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
+  MFnPlugin plugin(obj, "Vornhal Studio Inc.", "1.5", "Any", nullptr);
+  if (registrarListUnavailable)
+    return MStatus(MS::kFailure);
+  if (registrarList != nullptr) {
+    // Registration failures (a name the host already knows) are the host's to report; the
+    // remaining items are still registered.
+    for (int i = 0; i < registrarList->count; ++i)
+      registrarList->registrarAt(i)->registerWithHost(plugin);
+  }
+  return MStatus(MS::kSuccess);
+}
+
+PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj) {
+  MFnPlugin plugin(obj, "Unknown", "Unknown", "Any", nullptr);
+  if (registrarList != nullptr) {
+    for (int i = registrarList->count - 1; i >= 0; --i)
+      registrarList->registrarAt(i)->deregisterFromHost(plugin);
+  }
+  return MStatus(MS::kSuccess);
+}
