@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include <assimp/Importer.hpp>
 #include <assimp/mesh.h>
 #include <assimp/scene.h>
+#include <assimp/Importer.hpp>
 
 #include "ToolSamples.h"
 #include "tools/vxrinfo/ObjExport.h"

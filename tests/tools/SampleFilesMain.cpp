@@ -23,8 +23,8 @@ int main(int argc, char** argv) {
   };
   for (const auto& file : files) {
     std::FILE* out = std::fopen((folder + "/" + file.first).c_str(), "wb");
-    if (out == nullptr || std::fwrite(file.second.data(), 1, file.second.size(), out) !=
-                              file.second.size()) {
+    if (out == nullptr ||
+        std::fwrite(file.second.data(), 1, file.second.size(), out) != file.second.size()) {
       std::fprintf(stderr, "cannot write %s/%s\n", folder.c_str(), file.first);
       return 1;
     }
