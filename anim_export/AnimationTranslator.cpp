@@ -42,16 +42,16 @@ bool makeTracks(const MDagPathArray& paths, List& list) {
 
 // A camera whose settings give no finite window at this frame is reported by name with the
 // setting, and the export stops: the file never holds non-finite values.
-bool reportUncapturableCamera(const MDagPath& path, const MFnCamera& camera,
+bool reportUncapturableCamera(const MDagPath& path, const MFnCamera& camera, std::int32_t frame,
                               const RenderSettings& settings) {
-  const GString setting = uncapturableCameraSetting(camera, settings);
-  if (setting.isEmpty())
+  const GString reason = uncapturableCameraSetting(camera, settings);
+  if (reason.isEmpty())
     return false;
   GString message("VXR animation. Can't export camera ");
   message += path.fullPathName().asChar();
-  message += ": its ";
-  message += setting;
-  message += " gives no defined view.\n";
+  message += GString::Format(" at frame %d: ", static_cast<int>(frame));
+  message += reason;
+  message += ".\n";
   reportError(message);
   return true;
 }
@@ -66,7 +66,7 @@ bool captureFrames(const RenderSettings& settings, const MTime& timeBefore,
     MAnimControl::setCurrentTime(MTime(static_cast<double>(frame), timeBefore.unit()));
     for (unsigned i = 0; i < cameraPaths.length(); ++i) {
       MFnCamera camera(cameraPaths[i]);
-      if (reportUncapturableCamera(cameraPaths[i], camera, settings))
+      if (reportUncapturableCamera(cameraPaths[i], camera, frame, settings))
         return false;
       captureCamera(*cameras.track(static_cast<int>(i)), camera, frame, settings);
     }
@@ -124,8 +124,10 @@ MStatus AnimationTranslator::writer(const MFileObject& file, const MString& /*op
   collectDagPaths(cameraPaths, MFn::kCamera, mode);
   collectDagPaths(lightPaths, MFn::kLight, mode);
   if (!makeTracks<VXRAnimation_Camera>(cameraPaths, cameras) ||
-      !makeTracks<VXRAnimation_Light>(lightPaths, lights))
+      !makeTracks<VXRAnimation_Light>(lightPaths, lights)) {
+    reportError(GString("VXR animation. Out of memory while preparing the export.\n"));
     return MStatus(MS::kFailure);
+  }
 
   const MTime timeBefore = MAnimControl::currentTime();
   const bool captured =

@@ -86,16 +86,16 @@ FilmWindow computeFilmWindow(const MFnCamera& camera, const RenderSettings& sett
 
 GString uncapturableCameraSetting(const MFnCamera& camera, const RenderSettings& settings) {
   if (settings.height == 0)
-    return "image height 0";
+    return "the image height in Render Globals is 0";
   if (camera.focalLength() == 0.0)
-    return "focal length 0";
+    return "its focal length is 0";
   if (camera.aspectRatio() == 0.0)
-    return "camera aspect ratio 0";
+    return "its camera aspect ratio is 0";
   const FilmWindow window = computeFilmWindow(camera, settings);
   if (!std::isfinite(window.nearDistance) || !std::isfinite(window.origin.x) ||
       !std::isfinite(window.origin.y) || !std::isfinite(window.size.x) ||
       !std::isfinite(window.size.y))
-    return "film back (non-finite window)";
+    return "its film back gives a window that is not finite";
   return GString();
 }
 

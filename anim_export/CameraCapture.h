@@ -26,8 +26,8 @@ struct FilmWindow {
 };
 FilmWindow computeFilmWindow(const MFnCamera& camera, const RenderSettings& settings);
 
-// Why a camera cannot be captured without writing non-finite numbers: the name of the setting
-// that makes the window undefined, or empty when the camera can be captured.
+// Why a camera cannot be captured without writing non-finite numbers, naming the setting that
+// makes the window undefined ("its focal length is 0"), or empty when it can be captured.
 GString uncapturableCameraSetting(const MFnCamera& camera, const RenderSettings& settings);
 
 // Appends one key for the camera at the host's current time: a viewing plane at the near
