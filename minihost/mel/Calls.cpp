@@ -112,15 +112,17 @@ bool Interpreter::callProc(const ProcDef& proc, std::vector<Value>& args, Value&
   Flow flow = execBlock(proc.body);
   --callDepth_;
   bool ok = flow != Flow::kError;
+  // `result` may be the caller's returnValue_, so the value is taken out first.
+  Value returned = std::move(returnValue_);
+  returnValue_ = Value();
   if (ok && flow == Flow::kReturn && proc.returnType != ValueType::kNone) {
-    ok = convertForStore(proc.returnType, returnValue_);
-    result = std::move(returnValue_);
+    ok = convertForStore(proc.returnType, returned);
+    result = std::move(returned);
   } else if (ok && proc.returnType != ValueType::kNone) {
     result = Value::defaultOf(proc.returnType);
   } else {
     result = Value();
   }
-  returnValue_ = Value();
   frame_ = savedFrame;
   file_ = savedFile;
   line_ = savedLine;

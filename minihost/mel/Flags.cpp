@@ -5,6 +5,17 @@
 
 namespace mel {
 
+bool asBoolArg(const Value& v) {
+  if (v.type() == ValueType::kString) {
+    const std::string& s = v.stringRef();
+    if (s == "true" || s == "on" || s == "yes")
+      return true;
+    if (s == "false" || s == "off" || s == "no")
+      return false;
+  }
+  return v.asBool();
+}
+
 bool isFlagWord(const Value& v) {
   if (v.type() != ValueType::kString) {
     return false;

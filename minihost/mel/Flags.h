@@ -42,6 +42,9 @@ class FlagSet {
   std::vector<std::pair<std::string, std::vector<Value>>> given_;
 };
 
+// A boolean flag argument: 1/0, true/false, on/off, yes/no.
+bool asBoolArg(const Value& v);
+
 // A string argument that reads as a flag: '-' then a letter.
 bool isFlagWord(const Value& v);
 

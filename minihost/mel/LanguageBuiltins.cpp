@@ -52,7 +52,7 @@ bool messageText(CommandCall& call, std::string& text, bool& showLine) {
   if (!flags.parse(call, {{"sl", "showLineNumber", 1, 0}, {"n", "noContext", 0, 0}}, false)) {
     return false;
   }
-  showLine = flags.value("showLineNumber", 0, Value(0)).asBool();
+  showLine = asBoolArg(flags.value("showLineNumber", 0, Value(0)));
   for (std::size_t i = 0; i < flags.positional.size(); ++i) {
     if (i > 0)
       text += ' ';

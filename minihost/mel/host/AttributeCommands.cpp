@@ -143,9 +143,16 @@ bool cmdDisconnectAttr(CommandCall& call) {
   Plug src, dst;
   if (!twoPlugs(call, flags, src, dst))
     return false;
+  // The destination keeps the value it last had through the connection, as in the host.
+  bool numeric = numericAttribute(*scene().attributeSpec(dst.node, dst.attribute));
+  double lastValue = 0.0;
+  if (numeric)
+    scene().getNumber(dst.node, dst.attribute, lastValue);
   if (!scene().disconnect(src.node, src.attribute, dst.node, dst.attribute)) {
     return call.failNamed("There is no connection from " + src.text + " to " + dst.text + ".");
   }
+  if (numeric)
+    scene().setNumber(dst.node, dst.attribute, lastValue);
   call.result = Value("Disconnected " + src.text + " from " + dst.text + ".");
   return true;
 }

@@ -85,7 +85,9 @@ bool applyFlags(CommandCall& call, const FlagSet& flags, const std::vector<AttrF
         spec->type == AttrType::kCompound ? spec->children : std::vector<int>{attr};
     for (std::size_t i = 0; i < targets.size() && i < values->size(); ++i) {
       const minihost::AttributeSpec* ts = scene().attributeSpec(shape, targets[i]);
-      double stored = flagToStored(ts->type, (*values)[i].asFloat(), degreesFlags);
+      const Value& given = (*values)[i];
+      double raw = ts->type == AttrType::kBool ? (asBoolArg(given) ? 1.0 : 0.0) : given.asFloat();
+      double stored = flagToStored(ts->type, raw, degreesFlags);
       if (!scene().setNumber(shape, targets[i], stored)) {
         return call.failNamed(std::string("Invalid value for -") + f.longName + ".");
       }

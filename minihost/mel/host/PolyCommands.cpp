@@ -47,7 +47,7 @@ bool makeMesh(CommandCall& call, const FlagSet& flags, const std::string& base,
       !mesh->setNormals(std::move(geometry.normals), std::move(geometry.normalIds), &error)) {
     return call.failNamed("Cannot build the mesh: " + error);
   }
-  bool wantUVs = flags.value("createUVs", 0, Value(1)).asInt() != 0;
+  bool wantUVs = asBoolArg(flags.value("createUVs", 0, Value(1)));
   if (wantUVs && !mesh->uvSets().empty()) {
     minihost::UVSet& set = mesh->uvSets()[0];
     set.u = std::move(geometry.u);

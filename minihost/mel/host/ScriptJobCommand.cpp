@@ -93,7 +93,7 @@ bool cmdScriptJob(CommandCall& call) {
   } else {
     return call.failNamed("Expected -conditionFalse \"busy\" <script> or -idleEvent <script>.");
   }
-  bool runOnce = flags.value("runOnce", 0, Value(0)).asBool();
+  bool runOnce = asBoolArg(flags.value("runOnce", 0, Value(0)));
   call.result = Value(h.addIdleJob(script, runOnce));
   return true;
 }

@@ -176,8 +176,13 @@ bool cmdSetKeyframe(CommandCall& call) {
         double value = 0.0;
         if (flags.has("value")) {
           value = fromScript(ts->type, flags.value("value").asFloat());
-        } else {
+        } else if (flags.has("time")) {
+          // At another time an animated attribute is keyed with its value there.
           scene().getNumber(plug.node, attr, value, &ticks);
+        } else {
+          // At the current time the attribute's present value is keyed, also when it was set
+          // after the curve was evaluated.
+          scene().getNumber(plug.node, attr, value, nullptr);
         }
         std::string error;
         if (!scene().setKey(plug.node, attr, ticks, value, inT, outT, &error)) {
