@@ -262,3 +262,36 @@ TEST(MeshRecordReader, FaultListKeepsTheFirstFaultsAndCountsAll) {
   EXPECT_EQ(all.faults.kept().size(), FaultList::defaultKeepLimit);
   EXPECT_EQ(all.faults.droppedCount(), 900u - FaultList::defaultKeepLimit);
 }
+
+TEST(MeshRecordReader, ReadsTheDocumentedOneTriangleDump) {
+  // The 148 bytes of the triangle that the format documentation shows as the plug-in writes it.
+  const char* const hex =
+      "56 58 70 6D 00 03 00 00 00 74 72 69 03 00 00 00 00 00 00 00 00 00 00 80 00 00 00 00 "
+      "00 00 80 3F 00 00 00 80 00 00 00 00 00 00 00 00 00 00 80 3F 00 00 00 00 01 00 00 00 "
+      "00 00 00 00 00 00 00 80 00 00 80 3F 01 00 00 00 03 00 00 00 00 00 00 00 00 00 00 00 "
+      "00 00 00 00 00 00 00 00 01 00 00 00 00 00 00 00 00 00 80 3F 00 00 00 00 02 00 00 00 "
+      "00 00 00 00 00 00 00 00 00 00 80 3F 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 80 "
+      "00 00 00 00 00 00 F0 3F";
+  std::string bytes;
+  for (const char* p = hex; *p != '\0'; p += (p[2] == ' ' ? 3 : 2))
+    bytes += static_cast<char>(std::stoi(std::string(p, 2), nullptr, 16));
+  ASSERT_EQ(bytes.size(), 148u);
+
+  ReadAll all = readAll(bytes);
+  EXPECT_EQ(all.last, MeshRecordReader::Result::end);
+  EXPECT_EQ(all.faults.errorCount(), 0u);
+  ASSERT_EQ(all.records, 1);
+  const MeshRecord& tri = all.collected.records[0];
+  EXPECT_EQ(tri.name, "tri");
+  ASSERT_EQ(tri.points.size(), 3u);
+  EXPECT_EQ(tri.points[2].y, 1.0f);
+  EXPECT_TRUE(std::signbit(tri.points[0].y));
+  ASSERT_EQ(tri.normals.size(), 1u);
+  EXPECT_EQ(tri.normals[0].z, 1.0f);
+  ASSERT_EQ(tri.polygons.size(), 1u);
+  ASSERT_EQ(tri.polygons[0].corners.size(), 3u);
+  EXPECT_EQ(tri.polygons[0].corners[1].u, 1.0f);
+  EXPECT_EQ(tri.polygons[0].corners[2].vertexIndex, 2u);
+  EXPECT_EQ(tri.polygons[0].corners[2].v, 1.0f);
+  EXPECT_EQ(tri.polygons[0].faceNormal.z, 1.0);
+}
