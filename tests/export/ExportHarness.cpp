@@ -94,6 +94,10 @@ bool ExportTest::mel(const std::string& text) {
   return mel::melHost()->runTopLevelText(text);
 }
 
+bool ExportTest::melFile(const std::string& file) {
+  return mel::melHost()->runTopLevelFile(file);
+}
+
 std::string ExportTest::melResult(const std::string& command) {
   std::string result;
   EXPECT_TRUE(mel::melHost()->executeCommand(command, &result, false, false)) << command;

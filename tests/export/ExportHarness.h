@@ -17,6 +17,8 @@ class ExportTest : public ::testing::Test {
 
   // Runs MEL text as a top-level script; false after any error.
   static bool mel(const std::string& text);
+  // Runs a MEL file as a top-level script; false after any error.
+  static bool melFile(const std::string& file);
   // The result of one MEL command, as text.
   static std::string melResult(const std::string& command);
   static double melNumber(const std::string& command);
