@@ -56,6 +56,15 @@ bool reportUncapturableCamera(const MDagPath& path, const MFnCamera& camera, std
   return true;
 }
 
+// A key that could not be stored would leave a gap in the file: the export fails instead.
+bool reportOutOfMemory(const MDagPath& path) {
+  GString message("VXR animation. Out of memory while capturing ");
+  message += path.fullPathName().asChar();
+  message += ".\n";
+  reportError(message);
+  return false;
+}
+
 bool captureFrames(const RenderSettings& settings, const MTime& timeBefore,
                    const MDagPathArray& cameraPaths, VXRAnimation_CameraList& cameras,
                    const MDagPathArray& lightPaths, VXRAnimation_LightList& lights) {
@@ -68,10 +77,13 @@ bool captureFrames(const RenderSettings& settings, const MTime& timeBefore,
       MFnCamera camera(cameraPaths[i]);
       if (reportUncapturableCamera(cameraPaths[i], camera, frame, settings))
         return false;
-      captureCamera(*cameras.track(static_cast<int>(i)), camera, frame, settings);
+      if (!captureCamera(*cameras.track(static_cast<int>(i)), camera, frame, settings))
+        return reportOutOfMemory(cameraPaths[i]);
     }
-    for (unsigned i = 0; i < lightPaths.length(); ++i)
-      captureLight(*lights.track(static_cast<int>(i)), lightPaths[i], frame);
+    for (unsigned i = 0; i < lightPaths.length(); ++i) {
+      if (!captureLight(*lights.track(static_cast<int>(i)), lightPaths[i], frame))
+        return reportOutOfMemory(lightPaths[i]);
+    }
   }
   return true;
 }

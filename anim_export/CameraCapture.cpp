@@ -99,11 +99,11 @@ GString uncapturableCameraSetting(const MFnCamera& camera, const RenderSettings&
   return GString();
 }
 
-void captureCamera(VXRAnimation_Camera& track, const MFnCamera& camera, std::int32_t frame,
+bool captureCamera(VXRAnimation_Camera& track, const MFnCamera& camera, std::int32_t frame,
                    const RenderSettings& settings) {
   CameraKey* key = new (std::nothrow) CameraKey();
   if (key == nullptr)
-    return;
+    return false;
   key->frame = frame;
 
   const MPoint eye = camera.eyePoint(MSpace::kWorld);
@@ -125,6 +125,9 @@ void captureCamera(VXRAnimation_Camera& track, const MFnCamera& camera, std::int
   key->projector.imageWidth = settings.width;
   key->projector.imageHeight = settings.height;
 
-  if (track.v_insert(key) < 0)
+  if (track.v_insert(key) < 0) {
     delete key;
+    return false;
+  }
+  return true;
 }

@@ -32,5 +32,6 @@ GString uncapturableCameraSetting(const MFnCamera& camera, const RenderSettings&
 
 // Appends one key for the camera at the host's current time: a viewing plane at the near
 // distance in front of the eye, the film-back window on it and the image size.
-void captureCamera(VXRAnimation_Camera& track, const MFnCamera& camera, std::int32_t frame,
+// False, with nothing appended, when memory ran out.
+bool captureCamera(VXRAnimation_Camera& track, const MFnCamera& camera, std::int32_t frame,
                    const RenderSettings& settings);

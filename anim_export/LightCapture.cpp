@@ -50,11 +50,11 @@ Matrix3D lightTransform(const MDagPath& lightPath) {
 
 }  // namespace
 
-void captureLight(VXRAnimation_Light& track, const MDagPath& lightPath, std::int32_t frame) {
+bool captureLight(VXRAnimation_Light& track, const MDagPath& lightPath, std::int32_t frame) {
   MStatus status;
   MFnNonExtendedLight light(lightPath, &status);
   if (!status)
-    return;
+    return true;
 
   // A light none of the three kinds accepts (an area light) would otherwise be written as a
   // point light at the start position: it gets no keys, like an ambient light.
@@ -68,11 +68,11 @@ void captureLight(VXRAnimation_Light& track, const MDagPath& lightPath, std::int
   MFnSpotLight spot(lightPath, &status);
   const bool isSpot = static_cast<bool>(status);
   if (!isDirectional && !isPoint && !isSpot)
-    return;
+    return true;
 
   LightKey* key = new (std::nothrow) LightKey();
   if (key == nullptr)
-    return;
+    return false;
   key->frame = frame;
 
   const MColor colour = light.color();
@@ -99,6 +99,9 @@ void captureLight(VXRAnimation_Light& track, const MDagPath& lightPath, std::int
     key->target = Vector3D(key->position.x - d.x, key->position.y - d.y, key->position.z - d.z);
   }
 
-  if (track.v_insert(key) < 0)
+  if (track.v_insert(key) < 0) {
     delete key;
+    return false;
+  }
+  return true;
 }
