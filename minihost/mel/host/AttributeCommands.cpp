@@ -12,7 +12,9 @@ namespace {
 
 bool cmdGetAttr(CommandCall& call) {
   FlagSet flags;
-  if (!flags.parse(call, {{"t", "time", 1}, {"typ", "type", 0}, {"sl", "silent", 0}}, false)) {
+  static const std::vector<FlagSpec> kSpecs = {
+      {"t", "time", 1}, {"typ", "type", 0}, {"sl", "silent", 0}};
+  if (!flags.parse(call, kSpecs, false)) {
     return false;
   }
   if (flags.positional.size() != 1)

@@ -10,8 +10,14 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
+void push3(std::vector<double>& v, double x, double y, double z) {
+  v.push_back(x);
+  v.push_back(y);
+  v.push_back(z);
+}
+
 void addNormal(PolyGeometry& g, double x, double y, double z) {
-  g.normals.insert(g.normals.end(), {x, y, z});
+  push3(g.normals, x, y, z);
 }
 
 }  // namespace
@@ -22,7 +28,7 @@ PolyGeometry makePlane(double width, double height, int sx, int sy) {
     for (int i = 0; i <= sx; ++i) {
       double x = -width / 2 + width * i / sx;
       double z = height / 2 - height * j / sy;
-      g.points.insert(g.points.end(), {x, 0.0, z});
+      push3(g.points, x, 0.0, z);
       g.u.push_back(static_cast<float>(static_cast<double>(i) / sx));
       g.v.push_back(static_cast<float>(static_cast<double>(j) / sy));
     }
@@ -54,8 +60,8 @@ PolyGeometry makeCube(double width, double height, double depth, int sx, int sy,
     if (it != lattice.end())
       return it->second;
     int index = static_cast<int>(g.points.size() / 3);
-    g.points.insert(g.points.end(), {-width / 2 + width * i / sx, -height / 2 + height * j / sy,
-                                     -depth / 2 + depth * k / sz});
+    push3(g.points, -width / 2 + width * i / sx, -height / 2 + height * j / sy,
+          -depth / 2 + depth * k / sz);
     lattice.emplace(key, index);
     return index;
   };
@@ -111,18 +117,18 @@ PolyGeometry makeSphere(double radius, int sx, int sy) {
     out[2] = -std::cos(phi) * std::sin(theta);
   };
   // Vertex indices: south pole 0, ring r (1..sy-1) starts at 1 + (r-1)*sx, north pole last.
-  g.points.insert(g.points.end(), {0.0, -radius, 0.0});
+  push3(g.points, 0.0, -radius, 0.0);
   addNormal(g, 0, -1, 0);
   for (int r = 1; r < sy; ++r) {
     for (int i = 0; i < sx; ++i) {
       double p[3];
       ringPoint(r, i, p);
-      g.points.insert(g.points.end(), {p[0] * radius, p[1] * radius, p[2] * radius});
+      push3(g.points, p[0] * radius, p[1] * radius, p[2] * radius);
       addNormal(g, p[0], p[1], p[2]);
     }
   }
   int north = 1 + (sy - 1) * sx;
-  g.points.insert(g.points.end(), {0.0, radius, 0.0});
+  push3(g.points, 0.0, radius, 0.0);
   addNormal(g, 0, 1, 0);
   auto ringVertex = [&](int r, int i) {
     if (r == 0)
