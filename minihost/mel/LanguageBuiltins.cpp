@@ -46,17 +46,25 @@ bool cmdPrint(CommandCall& call) {
   return true;
 }
 
-// error and warning share their flags: -showLineNumber (-sl) and -noContext (-n).
+// error and warning share their flags: -showLineNumber (-sl) and -noContext (-n). Any other
+// word, even one starting with '-', is part of the message.
 bool messageText(CommandCall& call, std::string& text, bool& showLine) {
-  FlagSet flags;
-  if (!flags.parse(call, {{"sl", "showLineNumber", 1, 0}, {"n", "noContext", 0, 0}}, false)) {
-    return false;
-  }
-  showLine = asBoolArg(flags.value("showLineNumber", 0, Value(0)));
-  for (std::size_t i = 0; i < flags.positional.size(); ++i) {
-    if (i > 0)
+  bool first = true;
+  for (std::size_t i = 0; i < call.count(); ++i) {
+    const Value& v = call.arg(i);
+    if (v.type() == ValueType::kString) {
+      const std::string& s = v.stringRef();
+      if ((s == "-sl" || s == "-showLineNumber") && i + 1 < call.count()) {
+        showLine = asBoolArg(call.arg(++i));
+        continue;
+      }
+      if (s == "-n" || s == "-noContext")
+        continue;
+    }
+    if (!first)
       text += ' ';
-    text += flags.positional[i].asString();
+    text += v.asString();
+    first = false;
   }
   return true;
 }

@@ -51,6 +51,10 @@ TEST_F(InterpreterTest, WarningsDoNotStopTheScript) {
   EXPECT_TRUE(run("warning \"careful\"; print \"after\";"));
   EXPECT_EQ(err, "// Warning: careful //\n");
   EXPECT_EQ(out, "after");
+  err.clear();
+  // A message that starts with '-' is still the message, not a flag.
+  EXPECT_TRUE(run("warning \"-5 frames\"; warning -sl true \"located\";"));
+  EXPECT_EQ(err, "// Warning: -5 frames //\n// Warning: line 1: located //\n");
 }
 
 TEST_F(InterpreterTest, ResultIsTheLastStatementsValue) {
