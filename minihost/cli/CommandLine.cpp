@@ -57,7 +57,9 @@ const char* usageText() {
          "  -h, --help               show this text\n"
          "Plug-ins, texts and files are handled in the order given. Idle script jobs run\n"
          "after each top-level statement and before exit. Exit status: 0 on success,\n"
-         "1 after an error, 2 for a bad command line.\n";
+         "1 after an error, 2 for a bad command line.\n"
+         "Modules: every *.mod file in a MAYA_MODULE_PATH folder adds its module's plug-in\n"
+         "and script folders to the search paths.\n";
 }
 
 }  // namespace minihost_cli

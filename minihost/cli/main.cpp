@@ -2,7 +2,10 @@
 
 #include <cstdio>
 
+#include <cstdlib>
+
 #include "cli/CommandLine.h"
+#include "cli/ModulePath.h"
 #include "engine/Scene.h"
 #include "mel/MelHost.h"
 
@@ -21,6 +24,13 @@ int main(int argc, char** argv) {
   scripts.insert(scripts.begin(), line.scriptDirs.begin(), line.scriptDirs.end());
   auto& plugins = host.pluginPath();
   plugins.insert(plugins.begin(), line.pluginDirs.begin(), line.pluginDirs.end());
+  // Installed modules come after the folders named on the command line and in the variables.
+  minihost_cli::ModuleFolders modules =
+      minihost_cli::findModuleFolders(std::getenv("MAYA_MODULE_PATH"));
+  for (const std::string& warning : modules.warnings)
+    std::fprintf(stderr, "minihost: warning: %s\n", warning.c_str());
+  plugins.insert(plugins.end(), modules.pluginDirs.begin(), modules.pluginDirs.end());
+  scripts.insert(scripts.end(), modules.scriptDirs.begin(), modules.scriptDirs.end());
 
   bool ok = true;
   for (const minihost_cli::Step& step : line.steps) {
