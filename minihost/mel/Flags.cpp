@@ -33,16 +33,11 @@ bool FlagSet::parse(CommandCall& call, const std::vector<FlagSpec>& specs, bool 
     if (!isFlagWord(a)) {
       continue;
     }
+    // Where a command has no such mode, -q and -e are ordinary flag names (or invalid).
     const std::string& s = a.stringRef();
-    if (s == "-q" || s == "-query") {
-      if (!allowQuery) {
-        return call.failNamed("This command has no query mode.");
-      }
+    if (allowQuery && (s == "-q" || s == "-query")) {
       query = true;
-    } else if (s == "-e" || s == "-edit") {
-      if (!allowEdit) {
-        return call.failNamed("This command has no edit mode.");
-      }
+    } else if (allowEdit && (s == "-e" || s == "-edit")) {
       edit = true;
     }
   }

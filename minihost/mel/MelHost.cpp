@@ -84,8 +84,7 @@ bool MelHost::runTopLevelText(const std::string& text) {
   bool ok = interp_.runText(text, std::string(), nullptr,
                             top ? [this] { return atTopStatement(); } : std::function<bool()>());
   --busyDepth_;
-  if (top && ok)
-    ok = runIdleJobs();
+  // The idle jobs already ran after the last statement.
   return ok;
 }
 
@@ -95,8 +94,7 @@ bool MelHost::runTopLevelFile(const std::string& path) {
   bool ok =
       interp_.sourceFile(path, top ? [this] { return atTopStatement(); } : std::function<bool()>());
   --busyDepth_;
-  if (top && ok)
-    ok = runIdleJobs();
+  // The idle jobs already ran after the last statement.
   return ok;
 }
 

@@ -1,5 +1,7 @@
 // polyCube, polyPlane, polySphere: a transform and a mesh shape with normals and UVs.
 
+#include <algorithm>
+
 #include "mel/Interpreter.h"
 #include "mel/host/HostCommands.h"
 #include "mel/host/HostCommon.h"
@@ -139,6 +141,64 @@ bool cmdPolySphere(CommandCall& call) {
   return makeMesh(call, flags, "pSphere", makeSphere(r, sx, sy));
 }
 
+// polyEvaluate: counts of a mesh (or the first selected one).
+bool cmdPolyEvaluate(CommandCall& call) {
+  FlagSet flags;
+  static const std::vector<FlagSpec> kSpecs = {{"v", "vertex", 0},   {"f", "face", 0},
+                                               {"e", "edge", 0},     {"uv", "uvcoord", 0},
+                                               {"t", "triangle", 0}, {"n", "normal", 0}};
+  if (!flags.parse(call, kSpecs, false))
+    return false;
+  std::vector<NodeRef> nodes;
+  if (!objectsOrSelection(call, flags.positional, nodes))
+    return false;
+  if (nodes.empty())
+    return call.failNamed("No mesh given or selected.");
+  NodeRef shape = shapeOf(nodes.front(), minihost::NodeKind::kMesh);
+  const minihost::Node* n = scene().node(shape);
+  if (n == nullptr || !n->mesh)
+    return call.failNamed(nodeName(nodes.front()) + " is not a mesh.");
+  const minihost::MeshData& m = *n->mesh;
+  std::vector<int> out;
+  for (const auto& given : flags.given()) {
+    const std::string& f = given.first;
+    if (f == "vertex") {
+      out.push_back(m.pointCount());
+    } else if (f == "face") {
+      out.push_back(m.polygonCount());
+    } else if (f == "normal") {
+      out.push_back(m.normalCount());
+    } else if (f == "uvcoord") {
+      int set = m.currentUVSet();
+      out.push_back(set >= 0 && set < static_cast<int>(m.uvSets().size())
+                        ? static_cast<int>(m.uvSets()[static_cast<std::size_t>(set)].u.size())
+                        : 0);
+    } else if (f == "triangle") {
+      int triangles = 0;
+      for (int p = 0; p < m.polygonCount(); ++p)
+        triangles += m.polygonSize(p) - 2;
+      out.push_back(triangles);
+    } else if (f == "edge") {
+      // Each edge once, whichever polygons share it.
+      std::vector<std::pair<int, int>> edges;
+      for (int p = 0; p < m.polygonCount(); ++p) {
+        int start = m.polygonStart(p), size = m.polygonSize(p);
+        for (int c = 0; c < size; ++c) {
+          int a = m.connects()[static_cast<std::size_t>(start + c)];
+          int b = m.connects()[static_cast<std::size_t>(start + (c + 1) % size)];
+          edges.emplace_back(std::min(a, b), std::max(a, b));
+        }
+      }
+      std::sort(edges.begin(), edges.end());
+      out.push_back(static_cast<int>(std::unique(edges.begin(), edges.end()) - edges.begin()));
+    }
+  }
+  if (out.empty())
+    return call.failNamed("Give -vertex, -face, -edge, -uvcoord, -triangle or -normal.");
+  call.result = out.size() == 1 ? Value(out.front()) : Value(std::move(out));
+  return true;
+}
+
 }  // namespace
 
 void registerPolyCommands(Interpreter& interp) {
@@ -146,6 +206,7 @@ void registerPolyCommands(Interpreter& interp) {
   t.set("polyCube", cmdPolyCube);
   t.set("polyPlane", cmdPolyPlane);
   t.set("polySphere", cmdPolySphere);
+  t.set("polyEvaluate", cmdPolyEvaluate);
 }
 
 }  // namespace mel::host

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <maya/MGlobal.h>
+#include <maya/MString.h>
+
+#include <string>
+
+#include "engine/Scene.h"
+#include "mel/MelHost.h"
+
+namespace {
+
+class MelHostTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    host = &mel::initMinihostMel();
+    host->interp().setOutput([this](const std::string& s) { out += s; });
+    host->interp().setDiagnostics([this](const std::string& s) { err += s; });
+    minihost::Scene::get().newScene();
+    host->killAllJobs();
+  }
+  void TearDown() override { mel::shutdownMinihostMel(); }
+
+  mel::MelHost* host = nullptr;
+  std::string out;
+  std::string err;
+};
+
+TEST_F(MelHostTest, ExecuteCommandReturnsTheResultAsText) {
+  MString result;
+  ASSERT_TRUE(MGlobal::executeCommand("upAxis -q -axis;", result, false, false));
+  EXPECT_EQ(std::string(result.asChar()), "y");
+  ASSERT_TRUE(MGlobal::executeCommand("upAxis -ax z; upAxis -q -axis;", result));
+  EXPECT_EQ(std::string(result.asChar()), "z");
+  ASSERT_TRUE(MGlobal::executeCommand("ls -type camera", result));
+  EXPECT_EQ(std::string(result.asChar()), "perspShape topShape frontShape sideShape");
+  MGlobal::executeCommand("upAxis -ax y;");
+}
+
+TEST_F(MelHostTest, AFailedCommandFailsTheCallAndSaysWhere) {
+  EXPECT_FALSE(MGlobal::executeCommand("noSuchCommand 1;"));
+  EXPECT_EQ(err, "// Error: line 1: Cannot find procedure \"noSuchCommand\". //\n");
+}
+
+TEST_F(MelHostTest, ModuleWarningTextIsShownInTheHostsForm) {
+  ASSERT_TRUE(MGlobal::executeCommand("warning \" vxr error - see output window for details.\"\n",
+                                      false, false));
+  EXPECT_EQ(err, "// Warning:  vxr error - see output window for details. //\n");
+  err.clear();
+  MGlobal::displayWarning("direct");
+  EXPECT_EQ(err, "// Warning: direct //\n");
+}
+
+TEST_F(MelHostTest, IdleJobsWaitWhileBusyAndRunOnceInOrder) {
+  ASSERT_TRUE(
+      host->runTopLevelText("global string $gLog = \"\";"
+                            "global proc logIt(string $s) { global string $gLog; $gLog += $s; }"));
+  // Issued from inside a running script: nothing runs until the statement is over.
+  ASSERT_TRUE(
+      host->runTopLevelText("{ scriptJob -runOnce true -conditionFalse \"busy\" \"logIt a\";"
+                            "  scriptJob -runOnce true -conditionFalse \"busy\" \"logIt b\";"
+                            "  global string $gLog; logIt(\"[\" + $gLog + \"]\"); }"));
+  MString log;
+  ASSERT_TRUE(MGlobal::executeCommand("global string $gLog; $gLog;", log));
+  EXPECT_EQ(std::string(log.asChar()), "[]ab");
+  // Issued while idle, by a plug-in's executeCommand: it runs as soon as that call ends.
+  ASSERT_TRUE(MGlobal::executeCommand("scriptJob -ro true -cf \"busy\" \"logIt c\";"));
+  ASSERT_TRUE(MGlobal::executeCommand("global string $gLog; $gLog;", log));
+  EXPECT_EQ(std::string(log.asChar()), "[]abc");
+  EXPECT_TRUE(host->jobs().empty());
+}
+
+TEST_F(MelHostTest, PersistentIdleJobRunsAtEveryIdlePoint) {
+  ASSERT_TRUE(host->runTopLevelText("global int $gTicks = 0;"));
+  ASSERT_TRUE(host->runTopLevelText(
+      "scriptJob -runOnce false -idleEvent \"global int $gTicks; $gTicks++;\";"));
+  ASSERT_TRUE(host->runTopLevelText("int $a = 1; int $b = 2;"));
+  MString ticks;
+  ASSERT_TRUE(MGlobal::executeCommand("global int $gTicks; $gTicks;", ticks));
+  // Once after the issuing statement and once after each of the two statements; the
+  // query's own idle point comes after its value is read.
+  EXPECT_EQ(std::string(ticks.asChar()), "3");
+  host->killAllJobs();
+}
+
+TEST_F(MelHostTest, SourceFileFailsCleanlyForAMissingScript) {
+  EXPECT_FALSE(MGlobal::sourceFile("noSuchScript.mel"));
+  EXPECT_NE(err.find("Cannot find file \"noSuchScript.mel\""), std::string::npos);
+}
+
+}  // namespace
