@@ -66,71 +66,61 @@ void writeNormalList(MeshRecordWriter& writer, const MFnMesh& mesh) {
   writer.writeNormals(xyz.data(), count);
 }
 
-// The corner lists of every polygon, fetched from the mesh in one call, with the place where
-// each polygon's corners start.
-class PolygonVertexLists {
+// A per-corner index list the host hands back with one count per polygon, walked polygon by
+// polygon. A polygon whose count falls short of its corner count gets `missing` for the corners
+// it lacks; a list shorter than its counts claim never makes the writer read past it.
+class CornerIndexLists {
  public:
-  explicit PolygonVertexLists(const MFnMesh& mesh) {
-    mesh.getVertices(counts_, vertices_);
-    const unsigned int polygons = counts_.length();
-    starts_.resize(polygons);
-    std::size_t start = 0;
-    for (unsigned int p = 0; p < polygons; ++p) {
-      starts_[p] = start;
-      start += counts_[p] > 0 ? static_cast<std::size_t>(counts_[p]) : 0;
+  CornerIndexLists() = default;
+  CornerIndexLists(const CornerIndexLists&) = delete;
+  CornerIndexLists& operator=(const CornerIndexLists&) = delete;
+
+  MIntArray counts;
+  MIntArray ids;
+
+  // Positions the walk at polygon p (polygons are visited in order, each once).
+  void beginPolygon(unsigned int p) {
+    start_ = next_;
+    have_ = 0;
+    if (p < counts.length() && counts[p] > 0) {
+      const std::size_t claimed = static_cast<std::size_t>(counts[p]);
+      const std::size_t left = start_ < ids.length() ? ids.length() - start_ : 0;
+      have_ = claimed < left ? claimed : left;
+      next_ = start_ + claimed;
     }
   }
-
-  // Vertex j of polygon p; 0 where the mesh's lists do not reach, so a host that answers
-  // inconsistently never makes the writer read past them.
-  std::uint32_t vertex(unsigned int p, unsigned int j) const {
-    if (p >= counts_.length() || counts_[p] < 0 || j >= static_cast<unsigned int>(counts_[p]))
-      return 0;
-    const std::size_t at = starts_[p] + j;
-    return at < vertices_.length() ? static_cast<std::uint32_t>(vertices_[at]) : 0;
-  }
+  bool has(unsigned int corner) const { return corner < have_; }
+  int at(unsigned int corner) const { return ids[static_cast<unsigned int>(start_ + corner)]; }
 
  private:
-  MIntArray counts_;
-  MIntArray vertices_;
-  std::vector<std::size_t> starts_;
-};
-
-struct TextureCoordinate {
-  float u;
-  float v;
-};
-
-// Texture coordinates of the corners in the mesh's current UV set. The coordinate list is fetched
-// once; each corner asks only for its index into it.
-class CornerTextureCoordinates {
- public:
-  explicit CornerTextureCoordinates(const MFnMesh& mesh) : mesh_(mesh) { mesh.getUVs(u_, v_); }
-
-  // A corner without a coordinate in the set (or with an index the list does not hold) gets 0, 0.
-  TextureCoordinate at(int polygon, int corner) const {
-    int id = -1;
-    if (!mesh_.getPolygonUVid(polygon, corner, id) || id < 0 ||
-        static_cast<unsigned int>(id) >= u_.length() ||
-        static_cast<unsigned int>(id) >= v_.length())
-      return {0.0f, 0.0f};
-    return {u_[static_cast<unsigned int>(id)], v_[static_cast<unsigned int>(id)]};
-  }
-
- private:
-  const MFnMesh& mesh_;
-  MFloatArray u_;
-  MFloatArray v_;
+  std::size_t start_ = 0;
+  std::size_t next_ = 0;
+  std::size_t have_ = 0;
 };
 
 void writePolygonList(MeshRecordWriter& writer, const MDagPath& path, const MFnMesh& mesh) {
   writer.writePolygonCount(static_cast<std::uint32_t>(mesh.numPolygons()));
 
-  const PolygonVertexLists vertexLists(mesh);
-  const CornerTextureCoordinates textureCoordinates(mesh);
+  // Whole-mesh lists in a few calls, so no host call is made per corner.
+  CornerIndexLists vertices;
+  if (!mesh.getVertices(vertices.counts, vertices.ids))
+    vertices.counts.clear();
+  CornerIndexLists normals;
+  if (!mesh.getNormalIds(normals.counts, normals.ids))
+    normals.counts.clear();
+  CornerIndexLists uvs;  // in the current UV set
+  if (!mesh.getAssignedUVs(uvs.counts, uvs.ids))
+    uvs.counts.clear();
+  MFloatArray u;
+  MFloatArray v;
+  if (!mesh.getUVs(u, v)) {
+    u.clear();
+    v.clear();
+  }
+  const unsigned int uvCount = u.length() < v.length() ? u.length() : v.length();
+
   PolygonBlock block;
   block.reserve(kPolygonsPerBlock, 4 * kPolygonsPerBlock);
-  MIntArray normalIds;
   MVector faceNormal;
 
   // The whole mesh, whatever part of it the selection named.
@@ -139,15 +129,22 @@ void writePolygonList(MeshRecordWriter& writer, const MDagPath& path, const MFnM
   for (unsigned int p = 0; !polygon.isDone(); polygon.next(), ++p) {
     const unsigned int corners = polygon.polygonVertexCount();
     block.cornerCounts.push_back(corners);
-    if (!mesh.getFaceNormalIds(static_cast<int>(p), normalIds))
-      normalIds.clear();  // never the previous polygon's indices
+    vertices.beginPolygon(p);
+    normals.beginPolygon(p);
+    uvs.beginPolygon(p);
     for (unsigned int j = 0; j < corners; ++j) {
-      block.vertexIds.push_back(vertexLists.vertex(p, j));
-      block.normalIds.push_back(j < normalIds.length() ? static_cast<std::uint32_t>(normalIds[j])
-                                                       : 0u);
-      const TextureCoordinate uv = textureCoordinates.at(static_cast<int>(p), static_cast<int>(j));
-      block.uvs.push_back(uv.u);
-      block.uvs.push_back(uv.v);
+      block.vertexIds.push_back(vertices.has(j) ? static_cast<std::uint32_t>(vertices.at(j)) : 0u);
+      block.normalIds.push_back(normals.has(j) ? static_cast<std::uint32_t>(normals.at(j)) : 0u);
+      // A corner without a coordinate in the set (or with an index the list does not hold)
+      // gets 0, 0.
+      const int id = uvs.has(j) ? uvs.at(j) : -1;
+      if (id >= 0 && static_cast<unsigned int>(id) < uvCount) {
+        block.uvs.push_back(u[static_cast<unsigned int>(id)]);
+        block.uvs.push_back(v[static_cast<unsigned int>(id)]);
+      } else {
+        block.uvs.push_back(0.0f);
+        block.uvs.push_back(0.0f);
+      }
     }
     faceNormal = MVector();
     polygon.getNormal(faceNormal, MSpace::kWorld);

@@ -144,26 +144,31 @@ void fetch(const MDagPath& path, MeshSnapshot* keep) {
     }
     keep->polygonCount = static_cast<std::uint32_t>(polygons);
   }
-  MIntArray normalIds;
+  MIntArray normalCounts, normalIds;
+  mesh.getNormalIds(normalCounts, normalIds);
+  MIntArray uvCounts, uvIds;
+  mesh.getAssignedUVs(uvCounts, uvIds);
   MVector faceNormal;
   MObject whole;
   PolygonBlock block;
   std::size_t corner = 0;
+  std::size_t uvCorner = 0;
   int p = 0;
   for (MItMeshPolygon it(path, whole); !it.isDone(); it.next(), ++p) {
     const unsigned int n = it.polygonVertexCount();
-    mesh.getFaceNormalIds(p, normalIds);
     it.getNormal(faceNormal, MSpace::kWorld);
     block.cornerCounts.push_back(n);
+    const bool mapped = uvCounts[static_cast<unsigned int>(p)] == static_cast<int>(n);
     for (unsigned int j = 0; j < n; ++j) {
       float uv[2] = {0, 0};
-      int id = -1;
-      if (mesh.getPolygonUVid(p, static_cast<int>(j), id) && id >= 0) {
-        uv[0] = u[static_cast<unsigned int>(id)];
-        uv[1] = v[static_cast<unsigned int>(id)];
+      if (mapped) {
+        const unsigned int id = static_cast<unsigned int>(uvIds[uvCorner++]);
+        uv[0] = u[id];
+        uv[1] = v[id];
       }
-      block.vertexIds.push_back(static_cast<std::uint32_t>(vertices[corner++]));
-      block.normalIds.push_back(static_cast<std::uint32_t>(normalIds[j]));
+      block.vertexIds.push_back(static_cast<std::uint32_t>(vertices[corner]));
+      block.normalIds.push_back(static_cast<std::uint32_t>(normalIds[corner]));
+      ++corner;
       block.uvs.push_back(uv[0]);
       block.uvs.push_back(uv[1]);
     }

@@ -74,13 +74,19 @@ void MeshData::polygonNormal(int p, double out[3]) const {
   out[0] = out[1] = out[2] = 0.0;
   if (!validPolygon(p))
     return;
-  const int start = starts_[p], n = counts_[p];
+  // Each edge from corner j to the next, the last one closing back to the first; the sums
+  // accumulate in corner order.
+  const int* corner = connects_.data() + starts_[p];
+  const int n = counts_[p];
+  const double* points = points_.data();
+  const double* first = points + 3 * static_cast<size_t>(corner[0]);
+  const double* a = first;
   for (int j = 0; j < n; ++j) {
-    const double* a = &points_[3 * static_cast<size_t>(connects_[start + j])];
-    const double* b = &points_[3 * static_cast<size_t>(connects_[start + (j + 1) % n])];
+    const double* b = j + 1 < n ? points + 3 * static_cast<size_t>(corner[j + 1]) : first;
     out[0] += (a[1] - b[1]) * (a[2] + b[2]);
     out[1] += (a[2] - b[2]) * (a[0] + b[0]);
     out[2] += (a[0] - b[0]) * (a[1] + b[1]);
+    a = b;
   }
   double len = std::sqrt(out[0] * out[0] + out[1] * out[1] + out[2] * out[2]);
   if (len > 0.0) {

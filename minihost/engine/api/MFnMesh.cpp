@@ -134,12 +134,21 @@ MStatus MFnMesh::getPoints(MPointArray& vertexArray, MSpace::Space space) const 
   MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
   if (!mesh)
     return MS::kFailure;
+  // One matrix fetch, then a tight loop over the flat coordinates. The arithmetic is that of
+  // MPoint * MMatrix with w = 1, so the values are the same as a point-by-point transform.
   const MMatrix m = worldOf(object_, space);
+  const auto& a = m.matrix;
   const std::vector<double>& p = mesh->points();
   std::vector<MPoint>& out = vertexArray.storage();
   out.resize(p.size() / 3);
-  for (size_t i = 0; i < out.size(); ++i) {
-    out[i] = MPoint(p[3 * i], p[3 * i + 1], p[3 * i + 2]) * m;
+  const double* in = p.data();
+  for (MPoint& q : out) {
+    const double x = in[0], y = in[1], z = in[2];
+    in += 3;
+    q.x = x * a[0][0] + y * a[1][0] + z * a[2][0] + a[3][0];
+    q.y = x * a[0][1] + y * a[1][1] + z * a[2][1] + a[3][1];
+    q.z = x * a[0][2] + y * a[1][2] + z * a[2][2] + a[3][2];
+    q.w = x * a[0][3] + y * a[1][3] + z * a[2][3] + a[3][3];
   }
   return MS::kSuccess;
 }
@@ -207,14 +216,35 @@ MStatus MFnMesh::getNormals(MFloatVectorArray& normals, MSpace::Space space) con
   MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
   if (!mesh)
     return MS::kFailure;
-  const bool world = space == MSpace::kWorld;
-  const MMatrix nm = worldOf(object_, space).inverse().transpose();
   const std::vector<double>& n = mesh->normals();
   std::vector<MFloatVector>& out = normals.storage();
   out.resize(n.size() / 3);
-  for (size_t i = 0; i < out.size(); ++i) {
-    MVector v(n[3 * i], n[3 * i + 1], n[3 * i + 2]);
-    out[i] = MFloatVector(world ? transformNormal(v, nm) : v);
+  const double* in = n.data();
+  if (space != MSpace::kWorld) {
+    for (MFloatVector& v : out) {
+      v = MFloatVector(static_cast<float>(in[0]), static_cast<float>(in[1]),
+                       static_cast<float>(in[2]));
+      in += 3;
+    }
+    return MS::kSuccess;
+  }
+  // The inverse transpose once for the whole list; each normal is transformed and renormalised
+  // with the same arithmetic as MVector * MMatrix and MVector::normalize.
+  const MMatrix nm = worldOf(object_, space).inverse().transpose();
+  const auto& a = nm.matrix;
+  for (MFloatVector& v : out) {
+    const double x = in[0], y = in[1], z = in[2];
+    in += 3;
+    double rx = x * a[0][0] + y * a[1][0] + z * a[2][0];
+    double ry = x * a[0][1] + y * a[1][1] + z * a[2][1];
+    double rz = x * a[0][2] + y * a[1][2] + z * a[2][2];
+    const double len = std::sqrt(rx * rx + ry * ry + rz * rz);
+    if (len > 0.0) {
+      rx /= len;
+      ry /= len;
+      rz /= len;
+    }
+    v = MFloatVector(static_cast<float>(rx), static_cast<float>(ry), static_cast<float>(rz));
   }
   return MS::kSuccess;
 }
@@ -245,6 +275,17 @@ MStatus MFnMesh::getFaceNormalIds(int faceIndex, MIntArray& normals) const {
   int start = mesh->polygonStart(faceIndex), n = mesh->polygonSize(faceIndex);
   normals.storage().assign(mesh->normalIds().begin() + start,
                            mesh->normalIds().begin() + start + n);
+  return MS::kSuccess;
+}
+
+MStatus MFnMesh::getNormalIds(MIntArray& normalIdCounts, MIntArray& normals) const {
+  MStatus s;
+  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
+  if (!mesh)
+    return MS::kFailure;
+  // Every corner has a normal index, so each polygon's count is its corner count.
+  normalIdCounts.storage() = mesh->counts();
+  normals.storage() = mesh->normalIds();
   return MS::kSuccess;
 }
 

@@ -116,6 +116,36 @@ MStatus MFnMesh::getUVs(MFloatArray& uArray, MFloatArray& vArray, const MString*
   return MS::kSuccess;
 }
 
+MStatus MFnMesh::getAssignedUVs(MIntArray& uvCounts, MIntArray& uvIds, const MString* uvSet) const {
+  MStatus s;
+  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
+  if (!mesh)
+    return MS::kFailure;
+  int set = mesh->findUVSet(uvSetName(uvSet));
+  if (set < 0)
+    return MS::kInvalidParameter;
+  // A polygon is mapped in a set with all its corners or with none: its count is its corner
+  // count or 0, and only mapped polygons add indices to the list.
+  const std::vector<int>& cornerIds = mesh->uvSets()[set].cornerIds;
+  std::vector<int>& counts = uvCounts.storage();
+  std::vector<int>& ids = uvIds.storage();
+  const int polygons = mesh->polygonCount();
+  counts.assign(static_cast<size_t>(polygons), 0);
+  ids.clear();
+  ids.reserve(cornerIds.size());
+  for (int p = 0; p < polygons; ++p) {
+    const int start = mesh->polygonStart(p), n = mesh->polygonSize(p);
+    bool mapped = true;
+    for (int j = 0; j < n && mapped; ++j)
+      mapped = cornerIds[static_cast<size_t>(start + j)] >= 0;
+    if (!mapped)
+      continue;
+    counts[static_cast<size_t>(p)] = n;
+    ids.insert(ids.end(), cornerIds.begin() + start, cornerIds.begin() + start + n);
+  }
+  return MS::kSuccess;
+}
+
 MStatus MFnMesh::getPolygonUVid(int polygonId, int vertexIndex, int& uvId,
                                 const MString* uvSet) const {
   MStatus s;

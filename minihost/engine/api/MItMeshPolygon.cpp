@@ -2,6 +2,8 @@
 
 #include <maya/MFnMesh.h>
 
+#include <cmath>
+
 #include "engine/Handles.h"
 #include "engine/Scene.h"
 
@@ -63,12 +65,24 @@ MItMeshPolygon::MItMeshPolygon(const MDagPath& polyObject, MObject& component,
 MItMeshPolygon::~MItMeshPolygon() = default;
 
 bool MItMeshPolygon::valid() const {
+  int polygon;
+  return current(polygon) != nullptr;
+}
+
+// One scene lookup for the mesh and the polygon at the iterator's position; null when the mesh
+// is gone or the walk is past its end.
+const MeshData* MItMeshPolygon::current(int& polygon) const {
   const MeshData* mesh = meshOf(mesh_);
   if (!mesh)
-    return false;
-  if (allFaces_)
-    return static_cast<int>(position_) < mesh->polygonCount();
-  return position_ < faces_.length() && mesh->validPolygon(faces_[position_]);
+    return nullptr;
+  if (allFaces_) {
+    polygon = static_cast<int>(position_);
+    return polygon >= 0 && polygon < mesh->polygonCount() ? mesh : nullptr;
+  }
+  if (position_ >= faces_.length())
+    return nullptr;
+  polygon = faces_[position_];
+  return mesh->validPolygon(polygon) ? mesh : nullptr;
 }
 
 bool MItMeshPolygon::isDone(MStatus* ReturnStatus) {
@@ -105,9 +119,10 @@ unsigned int MItMeshPolygon::index(MStatus* ReturnStatus) {
 }
 
 unsigned int MItMeshPolygon::polygonVertexCount(MStatus* ReturnStatus) {
-  bool ok = valid();
-  report(ReturnStatus, ok);
-  return ok ? static_cast<unsigned int>(meshOf(mesh_)->polygonSize(static_cast<int>(index()))) : 0u;
+  int p = 0;
+  const MeshData* mesh = current(p);
+  report(ReturnStatus, mesh != nullptr);
+  return mesh ? static_cast<unsigned int>(mesh->polygonSize(p)) : 0u;
 }
 
 int MItMeshPolygon::vertexIndex(int i, MStatus* ReturnStatus) {
@@ -153,17 +168,29 @@ unsigned int MItMeshPolygon::normalIndex(int vertex, MStatus* ReturnStatus) cons
 }
 
 MStatus MItMeshPolygon::getNormal(MVector& normal, MSpace::Space space) const {
-  if (!valid())
+  int p = 0;
+  const MeshData* mesh = current(p);
+  if (!mesh)
     return MS::kFailure;
-  const MeshData* mesh = meshOf(mesh_);
-  int p = allFaces_ ? static_cast<int>(position_) : faces_[position_];
   double n[3];
   mesh->polygonNormal(p, n);
-  normal = MVector(n);
-  if (space == MSpace::kWorld) {
-    normal = normal * normalWorld_;
-    normal.normalize();
+  if (space != MSpace::kWorld) {
+    normal = MVector(n);
+    return MS::kSuccess;
   }
+  // The same arithmetic as MVector * MMatrix followed by MVector::normalize, written out so
+  // a walk over a million polygons stays in one function.
+  const auto& a = normalWorld_.matrix;
+  double x = n[0] * a[0][0] + n[1] * a[1][0] + n[2] * a[2][0];
+  double y = n[0] * a[0][1] + n[1] * a[1][1] + n[2] * a[2][1];
+  double z = n[0] * a[0][2] + n[1] * a[1][2] + n[2] * a[2][2];
+  const double len = std::sqrt(x * x + y * y + z * z);
+  if (len > 0.0) {
+    x /= len;
+    y /= len;
+    z /= len;
+  }
+  normal = MVector(x, y, z);
   return MS::kSuccess;
 }
 

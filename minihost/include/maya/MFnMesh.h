@@ -50,6 +50,8 @@ class OPENMAYA_EXPORT MFnMesh : public MFnDagNode {
   // Replaces the normal list; faceNormalIds holds one normal index per face corner.
   MStatus setNormals(const MFloatVectorArray& normals, const MIntArray& faceNormalIds);
   MStatus getFaceNormalIds(int faceIndex, MIntArray& normals) const;
+  // Normal indices of every corner, polygon after polygon, with each polygon's count.
+  MStatus getNormalIds(MIntArray& normalIdCounts, MIntArray& normals) const;
   MStatus getPolygonNormal(int polygonId, MVector& normal,
                            MSpace::Space space = MSpace::kObject) const;
   MStatus getPolygonVertices(int polygonId, MIntArray& vertexList) const;
@@ -64,6 +66,8 @@ class OPENMAYA_EXPORT MFnMesh : public MFnDagNode {
   MStatus setUVs(const MFloatArray& uArray, const MFloatArray& vArray, const MString* uvSet = NULL);
   MStatus assignUVs(const MIntArray& uvCounts, const MIntArray& uvIds, const MString* uvSet = NULL);
   MStatus getUVs(MFloatArray& uArray, MFloatArray& vArray, const MString* uvSet = NULL) const;
+  // UV indices of the mapped polygons' corners, with each polygon's count (0: not mapped).
+  MStatus getAssignedUVs(MIntArray& uvCounts, MIntArray& uvIds, const MString* uvSet = NULL) const;
   // Texture coordinate of one face corner; fails when the corner has none in the set.
   MStatus getPolygonUV(int polygonId, int vertexIndex, float& u, float& v,
                        const MString* uvSet = NULL) const;

@@ -9,6 +9,10 @@
 #include <maya/MStatus.h>
 #include <maya/MVector.h>
 
+namespace minihost {
+class MeshData;
+}
+
 class OPENMAYA_EXPORT MItMeshPolygon {
  public:
   MItMeshPolygon(const MObject& polyObject, MStatus* ReturnStatus = NULL);
@@ -37,6 +41,7 @@ class OPENMAYA_EXPORT MItMeshPolygon {
   MItMeshPolygon(const MItMeshPolygon&) = delete;
   MItMeshPolygon& operator=(const MItMeshPolygon&) = delete;
   bool valid() const;
+  const minihost::MeshData* current(int& polygon) const;
 
   MObject mesh_;
   MIntArray faces_;  // empty: every polygon
