@@ -18,6 +18,7 @@ extern "C" PLUGIN_EXPORT const char MApiVersion[] = "400";
 namespace {
 
 int lastAccessMode = -1;
+int identifyAccessMode = -1;
 
 // Sums its integer arguments; "-fail" fails the call after setting a fallback result.
 class SumCommand : public MPxCommand {
@@ -74,10 +75,12 @@ class WarnCommand : public MPxCommand {
   }
 };
 
+// The access mode the last reader or writer ran in; "-identify": the one identifyFile saw.
 class ModeCommand : public MPxCommand {
  public:
-  MStatus doIt(const MArgList&) override {
-    setResult(lastAccessMode);
+  MStatus doIt(const MArgList& args) override {
+    bool identify = args.length() == 1 && args.asString(0) == "-identify";
+    setResult(identify ? identifyAccessMode : lastAccessMode);
     return MS::kSuccess;
   }
 };
@@ -87,6 +90,9 @@ class TextTranslator : public MPxFileTranslator {
  public:
   MStatus reader(const MFileObject& file, const MString&, FileAccessMode mode) override {
     lastAccessMode = static_cast<int>(mode);
+    // The host's access mode must agree with the one it passes.
+    if (fileAccessMode() != mode)
+      return MS::kFailure;
     std::ifstream in(file.fullName().asChar());
     std::string line;
     if (!std::getline(in, line) || line != "MTT1")
@@ -106,6 +112,8 @@ class TextTranslator : public MPxFileTranslator {
   }
   MStatus writer(const MFileObject& file, const MString& options, FileAccessMode mode) override {
     lastAccessMode = static_cast<int>(mode);
+    if (fileAccessMode() != mode)
+      return MS::kFailure;
     MString list;
     MGlobal::executeCommand(
         mode == kExportActiveAccessMode ? "ls -sl -type transform" : "ls -type transform", list,
@@ -130,7 +138,7 @@ class TextTranslator : public MPxFileTranslator {
   bool haveWriteMethod() const override { return true; }
   MString defaultExtension() const override { return "mtt"; }
   MFileKind identifyFile(const MFileObject&, const char* buffer, short size) const override {
-    lastAccessMode = static_cast<int>(fileAccessMode());
+    identifyAccessMode = static_cast<int>(fileAccessMode());
     return size >= 4 && std::string(buffer, 4) == "MTT1" ? kIsMyFileType : kNotMyFileType;
   }
 };
