@@ -41,6 +41,7 @@ bool MeshData::build(std::vector<double> points, std::vector<int> polygonCounts,
   points_ = std::move(points);
   counts_ = std::move(polygonCounts);
   connects_ = std::move(connects);
+  faceNormalsStale_ = true;
   starts_.assign(counts_.size() + 1, 0);
   for (size_t p = 0; p < counts_.size(); ++p)
     starts_[p + 1] = starts_[p] + counts_[p];
@@ -94,6 +95,16 @@ void MeshData::polygonNormal(int p, double out[3]) const {
     out[1] /= len;
     out[2] /= len;
   }
+}
+
+const double* MeshData::cachedPolygonNormal(int p) const {
+  if (faceNormalsStale_) {
+    faceNormals_.resize(counts_.size() * 3);
+    for (int q = 0; q < polygonCount(); ++q)
+      polygonNormal(q, &faceNormals_[3 * static_cast<size_t>(q)]);
+    faceNormalsStale_ = false;
+  }
+  return &faceNormals_[3 * static_cast<size_t>(p)];
 }
 
 void MeshData::computeFaceNormals() {

@@ -37,8 +37,15 @@ class MeshData {
   int polygonStart(int p) const { return starts_[p]; }
   // Unit face normal (Newell's method) in object space.
   void polygonNormal(int p, double out[3]) const;
+  // The same normal from a table of every polygon's, worked out again only after the points
+  // have been edited; polygon walks read it once per polygon.
+  const double* cachedPolygonNormal(int p) const;
 
-  std::vector<double>& points() { return points_; }
+  // For editing the points; the face normal table is refreshed on its next read.
+  std::vector<double>& editablePoints() {
+    faceNormalsStale_ = true;
+    return points_;
+  }
   const std::vector<double>& points() const { return points_; }
   const std::vector<int>& counts() const { return counts_; }
   const std::vector<int>& connects() const { return connects_; }
@@ -62,6 +69,9 @@ class MeshData {
   std::vector<int> normalIds_;
   std::vector<UVSet> uvSets_;
   int currentUVSet_ = 0;
+  // Filled on demand by cachedPolygonNormal; the stand-in host runs on one thread.
+  mutable std::vector<double> faceNormals_;
+  mutable bool faceNormalsStale_ = true;
 };
 
 }  // namespace minihost

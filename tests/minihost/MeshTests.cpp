@@ -284,3 +284,37 @@ TEST_F(BulkMeshTest, FaceNormalsCloseThePolygonOverItsLastEdge) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BulkMeshTest, FaceNormalsFollowEditedPoints) {
+  MFnMesh fn(path(transform));
+  MVector before;
+  {
+    MItMeshPolygon it(path(transform));
+    ASSERT_TRUE(it.getNormal(before));
+  }
+  // Lift one corner of the quad: its plane tilts, and the walk must see the new points.
+  ASSERT_TRUE(fn.setPoint(3, MPoint(0, 1, -1)));
+  MVector after, single;
+  MItMeshPolygon it(path(transform));
+  ASSERT_TRUE(it.getNormal(after));
+  ASSERT_TRUE(fn.getPolygonNormal(0, single));
+  EXPECT_FALSE(after.isEquivalent(before, 1e-6));
+  EXPECT_EQ(after.x, single.x);
+  EXPECT_EQ(after.y, single.y);
+  EXPECT_EQ(after.z, single.z);
+
+  MPointArray all;
+  ASSERT_TRUE(fn.getPoints(all));
+  all[4] = MPoint(2, -3, -0.5);
+  ASSERT_TRUE(fn.setPoints(all));
+  it.next();
+  ASSERT_TRUE(it.getNormal(after));
+  ASSERT_TRUE(fn.getPolygonNormal(1, single));
+  EXPECT_EQ(after.x, single.x);
+  EXPECT_EQ(after.y, single.y);
+  EXPECT_EQ(after.z, single.z);
+}
+
+}  // namespace

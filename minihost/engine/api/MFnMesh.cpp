@@ -174,7 +174,7 @@ MStatus MFnMesh::setPoints(MPointArray& vertexArray, MSpace::Space space) {
     return MS::kInvalidParameter;
   }
   const MMatrix inv = worldOf(object_, space).inverse();
-  std::vector<double>& p = mesh->points();
+  std::vector<double>& p = mesh->editablePoints();
   for (unsigned int i = 0; i < vertexArray.length(); ++i) {
     MPoint q = vertexArray[i] * inv;
     p[3 * i] = q.x;
@@ -204,7 +204,7 @@ MStatus MFnMesh::setPoint(int vertexId, const MPoint& pos, MSpace::Space space) 
   if (vertexId < 0 || vertexId >= mesh->pointCount())
     return MS::kInvalidParameter;
   MPoint q = pos * worldOf(object_, space).inverse();
-  double* p = &mesh->points()[3 * static_cast<size_t>(vertexId)];
+  double* p = &mesh->editablePoints()[3 * static_cast<size_t>(vertexId)];
   p[0] = q.x;
   p[1] = q.y;
   p[2] = q.z;

@@ -172,8 +172,7 @@ MStatus MItMeshPolygon::getNormal(MVector& normal, MSpace::Space space) const {
   const MeshData* mesh = current(p);
   if (!mesh)
     return MS::kFailure;
-  double n[3];
-  mesh->polygonNormal(p, n);
+  const double* n = mesh->cachedPolygonNormal(p);
   if (space != MSpace::kWorld) {
     normal = MVector(n);
     return MS::kSuccess;
