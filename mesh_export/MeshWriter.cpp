@@ -132,19 +132,23 @@ void writePolygonList(MeshRecordWriter& writer, const MDagPath& path, const MFnM
     vertices.beginPolygon(p);
     normals.beginPolygon(p);
     uvs.beginPolygon(p);
+    // Grown once per polygon and filled through pointers: the loop runs for millions of corners.
+    const std::size_t first = block.vertexIds.size();
+    block.vertexIds.resize(first + corners);
+    block.normalIds.resize(first + corners);
+    block.uvs.resize(2 * (first + corners));
+    std::uint32_t* vertexOut = block.vertexIds.data() + first;
+    std::uint32_t* normalOut = block.normalIds.data() + first;
+    float* uvOut = block.uvs.data() + 2 * first;
     for (unsigned int j = 0; j < corners; ++j) {
-      block.vertexIds.push_back(vertices.has(j) ? static_cast<std::uint32_t>(vertices.at(j)) : 0u);
-      block.normalIds.push_back(normals.has(j) ? static_cast<std::uint32_t>(normals.at(j)) : 0u);
+      vertexOut[j] = vertices.has(j) ? static_cast<std::uint32_t>(vertices.at(j)) : 0u;
+      normalOut[j] = normals.has(j) ? static_cast<std::uint32_t>(normals.at(j)) : 0u;
       // A corner without a coordinate in the set (or with an index the list does not hold)
       // gets 0, 0.
       const int id = uvs.has(j) ? uvs.at(j) : -1;
-      if (id >= 0 && static_cast<unsigned int>(id) < uvCount) {
-        block.uvs.push_back(u[static_cast<unsigned int>(id)]);
-        block.uvs.push_back(v[static_cast<unsigned int>(id)]);
-      } else {
-        block.uvs.push_back(0.0f);
-        block.uvs.push_back(0.0f);
-      }
+      const bool mapped = id >= 0 && static_cast<unsigned int>(id) < uvCount;
+      uvOut[2 * j] = mapped ? u[static_cast<unsigned int>(id)] : 0.0f;
+      uvOut[2 * j + 1] = mapped ? v[static_cast<unsigned int>(id)] : 0.0f;
     }
     faceNormal = MVector();
     polygon.getNormal(faceNormal, MSpace::kWorld);
