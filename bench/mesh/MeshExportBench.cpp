@@ -233,6 +233,59 @@ void BM_HostCallsOnly(benchmark::State& state) {
     fetch(planeScene().path, nullptr);
 }
 
+// Each host call of the writer on its own, to say where the host's share of the time goes.
+enum HostCall { kPoints, kNormals, kVertices, kNormalIds, kAssignedUVs, kUVs, kPolygonWalk };
+
+void BM_HostCall(benchmark::State& state) {
+  if (!planeScene().ready) {
+    state.SkipWithError("no scene");
+    return;
+  }
+  const MDagPath& path = planeScene().path;
+  MFnMesh mesh(path);
+  for (auto _ : state) {
+    MPointArray points;
+    MFloatVectorArray normals;
+    MIntArray counts, ids;
+    MFloatArray u, v;
+    MVector normal;
+    switch (state.range(0)) {
+      case kPoints:
+        mesh.getPoints(points, MSpace::kWorld);
+        benchmark::DoNotOptimize(points.length());
+        break;
+      case kNormals:
+        mesh.getNormals(normals, MSpace::kWorld);
+        benchmark::DoNotOptimize(normals.length());
+        break;
+      case kVertices:
+        mesh.getVertices(counts, ids);
+        break;
+      case kNormalIds:
+        mesh.getNormalIds(counts, ids);
+        break;
+      case kAssignedUVs:
+        mesh.getAssignedUVs(counts, ids);
+        break;
+      case kUVs:
+        mesh.getUVs(u, v);
+        benchmark::DoNotOptimize(u.length());
+        break;
+      default: {
+        MObject whole;
+        unsigned int corners = 0;
+        for (MItMeshPolygon it(path, whole); !it.isDone(); it.next()) {
+          corners += it.polygonVertexCount();
+          it.getNormal(normal, MSpace::kWorld);
+        }
+        benchmark::DoNotOptimize(corners);
+        benchmark::DoNotOptimize(normal.x);
+      }
+    }
+    benchmark::DoNotOptimize(ids.length());
+  }
+}
+
 // The module's own work: encoding the fetched data through the output file stream, closing
 // included. Arg 1 syncs the file before the rename, as the command does; 0 does not.
 void BM_EncodeIntoFile(benchmark::State& state) {
@@ -339,6 +392,12 @@ void BM_AssimpBinaryPly(benchmark::State& state) {
 BENCHMARK(BM_ExportCommand)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 BENCHMARK(BM_AssimpBinaryPly)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 BENCHMARK(BM_HostCallsOnly)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+BENCHMARK(BM_HostCall)
+    ->ArgName("call")
+    ->DenseRange(kPoints, kPolygonWalk)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0)
+    ->UseRealTime();
 BENCHMARK(BM_EncodeIntoFile)
     ->Arg(1)
     ->Arg(0)
