@@ -36,5 +36,3 @@ std::string validAnimationFile(int cameras, int lights, int keys);
 
 std::string readBytes(const std::string& file);
 void writeBytes(const std::string& file, const std::string& bytes);
-// Whether the build runs under AddressSanitizer (loops are cut down there).
-bool sanitizedBuild();
