@@ -57,8 +57,6 @@ struct AttributeInfo {
   std::vector<int> children;
 };
 
-// Transitional name kept while the script layer moves to AttributeInfo; remove then.
-using AttributeSpec = AttributeInfo;
 
 struct NodeType {
   std::string name;  // the type name scripts use: "transform", "spotLight", ...

@@ -95,10 +95,6 @@ class Scene {
   // ---- attributes (stored units: cm, radians, ticks) ----
   int findAttribute(NodeRef ref, const std::string& name) const;
   const AttributeInfo* attributeInfo(NodeRef ref, int attribute) const;
-  // Transitional name of attributeInfo; remove once the script layer uses the new one.
-  const AttributeInfo* attributeSpec(NodeRef ref, int attribute) const {
-    return attributeInfo(ref, attribute);
-  }
   // Reads a numeric attribute, following an incoming connection; with atTicks, a
   // curve-driven attribute is evaluated at that time instead of the current one.
   bool getNumber(NodeRef ref, int attribute, double& out, const double* atTicks = nullptr) const;

@@ -53,18 +53,18 @@ bool FlagSet::parse(CommandCall& call, const std::vector<FlagSpec>& specs, bool 
         (edit && (std::strcmp(name, "e") == 0 || std::strcmp(name, "edit") == 0))) {
       continue;
     }
-    const FlagSpec* spec = nullptr;
+    const FlagSpec* desc = nullptr;
     for (const FlagSpec& candidate : specs) {
       if (std::strcmp(candidate.shortName, name) == 0 ||
           std::strcmp(candidate.longName, name) == 0) {
-        spec = &candidate;
+        desc = &candidate;
         break;
       }
     }
-    if (spec == nullptr) {
+    if (desc == nullptr) {
       return call.failNamed("Invalid flag '" + word + "'");
     }
-    int count = query ? spec->queryArgs : spec->args;
+    int count = query ? desc->queryArgs : desc->args;
     if (count > 0 && i + static_cast<std::size_t>(count) >= n) {
       return call.failNamed("Flag '" + word + "' needs " + std::to_string(count) +
                             (count == 1 ? " argument." : " arguments."));
@@ -74,7 +74,7 @@ bool FlagSet::parse(CommandCall& call, const std::vector<FlagSpec>& specs, bool 
       values.push_back(call.arg(i + 1 + static_cast<std::size_t>(k)));
     }
     i += static_cast<std::size_t>(count);
-    given_.emplace_back(spec->longName, std::move(values));
+    given_.emplace_back(desc->longName, std::move(values));
   }
   return true;
 }

@@ -22,12 +22,12 @@ bool cmdGetAttr(CommandCall& call) {
   Plug plug;
   if (!findPlug(call, flags.positional[0].asString(), plug))
     return false;
-  const minihost::AttributeSpec* spec = scene().attributeSpec(plug.node, plug.attribute);
+  const minihost::AttributeInfo* desc = scene().attributeInfo(plug.node, plug.attribute);
   if (flags.has("type")) {
     static const char* const kNames[] = {"bool",  "enum",   "short",        "long",
                                          "float", "double", "doubleLinear", "doubleAngle",
                                          "time",  "string", "message",      "double3"};
-    call.result = Value(std::string(kNames[static_cast<int>(spec->type)]));
+    call.result = Value(std::string(kNames[static_cast<int>(desc->type)]));
     return true;
   }
   if (flags.has("time")) {
@@ -38,7 +38,7 @@ bool cmdGetAttr(CommandCall& call) {
 }
 
 bool setNumeric(CommandCall& call, const Plug& plug, int attribute, const Value& v) {
-  const minihost::AttributeSpec* spec = scene().attributeSpec(plug.node, attribute);
+  const minihost::AttributeInfo* desc = scene().attributeInfo(plug.node, attribute);
   if (v.type() == ValueType::kString) {
     bool whole = false;
     parseLeadingNumber(v.stringRef(), &whole);
@@ -47,7 +47,7 @@ bool setNumeric(CommandCall& call, const Plug& plug, int attribute, const Value&
                             "\" is not a number.");
     }
   }
-  if (!scene().setNumber(plug.node, attribute, fromScript(spec->type, v.asFloat()))) {
+  if (!scene().setNumber(plug.node, attribute, fromScript(desc->type, v.asFloat()))) {
     return call.failNamed("Cannot set '" + plug.text + "' to " + v.asString() + ".");
   }
   return true;
@@ -66,7 +66,7 @@ bool cmdSetAttr(CommandCall& call) {
   Plug plug;
   if (!findPlug(call, flags.positional[0].asString(), plug))
     return false;
-  const minihost::AttributeSpec* spec = scene().attributeSpec(plug.node, plug.attribute);
+  const minihost::AttributeInfo* desc = scene().attributeInfo(plug.node, plug.attribute);
   std::vector<Value> values(flags.positional.begin() + 1, flags.positional.end());
   // Arrays passed as values spread into their elements.
   std::vector<Value> flat;
@@ -84,7 +84,7 @@ bool cmdSetAttr(CommandCall& call) {
     }
   }
   std::string type = flags.value("type").asString();
-  if (spec->type == AttrType::kString) {
+  if (desc->type == AttrType::kString) {
     if (type != "string") {
       return call.failNamed("'" + plug.text + "' is a string attribute: use -type \"string\".");
     }
@@ -96,16 +96,16 @@ bool cmdSetAttr(CommandCall& call) {
   if (!type.empty() && type == "string") {
     return call.failNamed("'" + plug.text + "' is not a string attribute.");
   }
-  if (spec->type == AttrType::kMessage) {
+  if (desc->type == AttrType::kMessage) {
     return call.failNamed("'" + plug.text + "' is a message attribute and has no value.");
   }
-  if (spec->type == AttrType::kCompound) {
-    if (flat.size() != spec->children.size()) {
-      return call.failNamed("'" + plug.text + "' takes " + std::to_string(spec->children.size()) +
+  if (desc->type == AttrType::kCompound) {
+    if (flat.size() != desc->children.size()) {
+      return call.failNamed("'" + plug.text + "' takes " + std::to_string(desc->children.size()) +
                             " values.");
     }
     for (std::size_t i = 0; i < flat.size(); ++i) {
-      if (!setNumeric(call, plug, spec->children[i], flat[i]))
+      if (!setNumeric(call, plug, desc->children[i], flat[i]))
         return false;
     }
     return true;
@@ -146,7 +146,7 @@ bool cmdDisconnectAttr(CommandCall& call) {
   if (!twoPlugs(call, flags, src, dst))
     return false;
   // The destination keeps the value it last had through the connection, as in the host.
-  bool numeric = numericAttribute(*scene().attributeSpec(dst.node, dst.attribute));
+  bool numeric = numericAttribute(*scene().attributeInfo(dst.node, dst.attribute));
   double lastValue = 0.0;
   if (numeric)
     scene().getNumber(dst.node, dst.attribute, lastValue);

@@ -147,9 +147,9 @@ double fromScript(AttrType type, double value) {
   }
 }
 
-bool numericAttribute(const minihost::AttributeSpec& spec) {
-  return spec.type != AttrType::kString && spec.type != AttrType::kMessage &&
-         spec.type != AttrType::kCompound;
+bool numericAttribute(const minihost::AttributeInfo& desc) {
+  return desc.type != AttrType::kString && desc.type != AttrType::kMessage &&
+         desc.type != AttrType::kCompound;
 }
 
 namespace {
@@ -160,10 +160,10 @@ bool integral(AttrType t) {
 }  // namespace
 
 bool readAttribute(CommandCall& call, const Plug& plug, Value& out, const double* atTicks) {
-  const minihost::AttributeSpec* spec = scene().attributeSpec(plug.node, plug.attribute);
-  if (spec == nullptr)
+  const minihost::AttributeInfo* desc = scene().attributeInfo(plug.node, plug.attribute);
+  if (desc == nullptr)
     return call.fail("No object matches name: " + plug.text);
-  switch (spec->type) {
+  switch (desc->type) {
     case AttrType::kString: {
       std::string text;
       scene().getText(plug.node, plug.attribute, text);
@@ -175,8 +175,8 @@ bool readAttribute(CommandCall& call, const Plug& plug, Value& out, const double
                             "' is a message attribute and has no value.");
     case AttrType::kCompound: {
       std::vector<double> values;
-      for (int child : spec->children) {
-        const minihost::AttributeSpec* cs = scene().attributeSpec(plug.node, child);
+      for (int child : desc->children) {
+        const minihost::AttributeInfo* cs = scene().attributeInfo(plug.node, child);
         double v = 0.0;
         scene().getNumber(plug.node, child, v, atTicks);
         values.push_back(cs != nullptr ? toScript(cs->type, v) : v);
@@ -189,10 +189,10 @@ bool readAttribute(CommandCall& call, const Plug& plug, Value& out, const double
       if (!scene().getNumber(plug.node, plug.attribute, v, atTicks)) {
         return call.failNamed("Cannot read '" + plug.text + "'.");
       }
-      if (integral(spec->type)) {
+      if (integral(desc->type)) {
         out = Value(floatToInt(v));
       } else {
-        out = Value(toScript(spec->type, v));
+        out = Value(toScript(desc->type, v));
       }
       return true;
     }

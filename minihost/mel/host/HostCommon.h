@@ -51,8 +51,8 @@ double angleFromScript(double value);
 // Reads an attribute as a script value: numbers by type, strings, compounds as arrays.
 bool readAttribute(CommandCall& call, const Plug& plug, Value& out, const double* atTicks);
 
-// Converts stored numbers through an attribute's spec; false for non-numeric ones.
-bool numericAttribute(const minihost::AttributeSpec& spec);
+// Converts stored numbers through an attribute's desc; false for non-numeric ones.
+bool numericAttribute(const minihost::AttributeInfo& desc);
 
 Value namesValue(const std::vector<minihost::NodeRef>& nodes, bool longNames = false);
 

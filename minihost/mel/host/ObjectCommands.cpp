@@ -78,13 +78,13 @@ bool applyFlags(CommandCall& call, const FlagSet& flags, const std::vector<AttrF
     if (values == nullptr)
       continue;
     int attr = scene().findAttribute(shape, f.attribute);
-    const minihost::AttributeSpec* spec = scene().attributeSpec(shape, attr);
-    if (spec == nullptr)
+    const minihost::AttributeInfo* desc = scene().attributeInfo(shape, attr);
+    if (desc == nullptr)
       continue;
     std::vector<int> targets =
-        spec->type == AttrType::kCompound ? spec->children : std::vector<int>{attr};
+        desc->type == AttrType::kCompound ? desc->children : std::vector<int>{attr};
     for (std::size_t i = 0; i < targets.size() && i < values->size(); ++i) {
-      const minihost::AttributeSpec* ts = scene().attributeSpec(shape, targets[i]);
+      const minihost::AttributeInfo* ts = scene().attributeInfo(shape, targets[i]);
       const Value& given = (*values)[i];
       double raw = ts->type == AttrType::kBool ? (asBoolArg(given) ? 1.0 : 0.0) : given.asFloat();
       double stored = flagToStored(ts->type, raw, degreesFlags);
@@ -102,24 +102,24 @@ bool queryFlag(CommandCall& call, const FlagSet& flags, const std::vector<AttrFl
     if (!flags.has(f.longName))
       continue;
     int attr = scene().findAttribute(shape, f.attribute);
-    const minihost::AttributeSpec* spec = scene().attributeSpec(shape, attr);
-    if (spec == nullptr)
+    const minihost::AttributeInfo* desc = scene().attributeInfo(shape, attr);
+    if (desc == nullptr)
       break;
-    if (spec->type == AttrType::kCompound) {
+    if (desc->type == AttrType::kCompound) {
       std::vector<double> out;
-      for (int child : spec->children) {
+      for (int child : desc->children) {
         double v = 0.0;
         scene().getNumber(shape, child, v);
-        out.push_back(storedToFlag(scene().attributeSpec(shape, child)->type, v, degreesFlags));
+        out.push_back(storedToFlag(scene().attributeInfo(shape, child)->type, v, degreesFlags));
       }
       call.result = Value(std::move(out));
     } else {
       double v = 0.0;
       scene().getNumber(shape, attr, v);
-      if (spec->type == AttrType::kBool || spec->type == AttrType::kEnum) {
+      if (desc->type == AttrType::kBool || desc->type == AttrType::kEnum) {
         call.result = Value(floatToInt(v));
       } else {
-        call.result = Value(storedToFlag(spec->type, v, degreesFlags));
+        call.result = Value(storedToFlag(desc->type, v, degreesFlags));
       }
     }
     return true;
@@ -220,12 +220,12 @@ bool cmdCamera(CommandCall& call) {
     if (v == nullptr)
       continue;
     int attr = scene().findAttribute(transform, tf[1]);
-    const minihost::AttributeSpec* spec = scene().attributeSpec(transform, attr);
+    const minihost::AttributeInfo* desc = scene().attributeInfo(transform, attr);
     for (std::size_t i = 0; i < 3; ++i) {
-      int child = spec->children[i];
+      int child = desc->children[i];
       scene().setNumber(
           transform, child,
-          fromScript(scene().attributeSpec(transform, child)->type, (*v)[i].asFloat()));
+          fromScript(scene().attributeInfo(transform, child)->type, (*v)[i].asFloat()));
     }
   }
   if (!flags.edit) {

@@ -152,9 +152,9 @@ bool cmdSetKeyframe(CommandCall& call) {
         }
       } else {
         for (std::size_t i = 0; i < n->type->attributes.size(); ++i) {
-          const minihost::AttributeSpec& spec = n->type->attributes[i];
-          if (spec.keyable && numericAttribute(spec)) {
-            plugs.push_back(Plug{ref, static_cast<int>(i), name + "." + spec.longName});
+          const minihost::AttributeInfo& desc = n->type->attributes[i];
+          if (desc.keyable && numericAttribute(desc)) {
+            plugs.push_back(Plug{ref, static_cast<int>(i), name + "." + desc.longName});
           }
         }
       }
@@ -164,11 +164,11 @@ bool cmdSetKeyframe(CommandCall& call) {
     return call.failNamed("No objects or attributes to key.");
   int count = 0;
   for (const Plug& plug : plugs) {
-    const minihost::AttributeSpec* spec = scene().attributeSpec(plug.node, plug.attribute);
+    const minihost::AttributeInfo* desc = scene().attributeInfo(plug.node, plug.attribute);
     std::vector<int> targets =
-        spec->type == AttrType::kCompound ? spec->children : std::vector<int>{plug.attribute};
+        desc->type == AttrType::kCompound ? desc->children : std::vector<int>{plug.attribute};
     for (int attr : targets) {
-      const minihost::AttributeSpec* ts = scene().attributeSpec(plug.node, attr);
+      const minihost::AttributeInfo* ts = scene().attributeInfo(plug.node, attr);
       if (!numericAttribute(*ts)) {
         return call.failNamed("'" + plug.text + "' cannot be keyed.");
       }
@@ -243,16 +243,16 @@ bool cmdKeyframe(CommandCall& call) {
   std::vector<double> times, values;
   std::vector<std::string> curves;
   for (const Plug& plug : plugs) {
-    const minihost::AttributeSpec* spec = scene().attributeSpec(plug.node, plug.attribute);
+    const minihost::AttributeInfo* desc = scene().attributeInfo(plug.node, plug.attribute);
     std::vector<int> targets =
-        spec->type == AttrType::kCompound ? spec->children : std::vector<int>{plug.attribute};
+        desc->type == AttrType::kCompound ? desc->children : std::vector<int>{plug.attribute};
     for (int attr : targets) {
       NodeRef curveNode = scene().curveDriving(plug.node, attr);
       const minihost::Node* cn = scene().node(curveNode);
       if (cn == nullptr || !cn->curve)
         continue;
       curves.push_back(cn->name);
-      AttrType type = scene().attributeSpec(plug.node, attr)->type;
+      AttrType type = scene().attributeInfo(plug.node, attr)->type;
       for (const minihost::CurveKey& key : cn->curve->keys()) {
         if (oneTime && std::fabs(key.ticks - atTicks) > 1e-6)
           continue;

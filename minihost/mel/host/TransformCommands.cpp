@@ -17,21 +17,21 @@ namespace {
 // Reads and writes translate, rotate or scale in script units.
 void getTriple(NodeRef ref, const char* name, double out[3]) {
   int attr = scene().findAttribute(ref, name);
-  const minihost::AttributeSpec* spec = scene().attributeSpec(ref, attr);
+  const minihost::AttributeInfo* desc = scene().attributeInfo(ref, attr);
   for (int i = 0; i < 3; ++i) {
-    int child = spec->children[static_cast<std::size_t>(i)];
+    int child = desc->children[static_cast<std::size_t>(i)];
     double v = 0.0;
     scene().getNumber(ref, child, v);
-    out[i] = toScript(scene().attributeSpec(ref, child)->type, v);
+    out[i] = toScript(scene().attributeInfo(ref, child)->type, v);
   }
 }
 
 bool setTriple(CommandCall& call, NodeRef ref, const char* name, const double v[3]) {
   int attr = scene().findAttribute(ref, name);
-  const minihost::AttributeSpec* spec = scene().attributeSpec(ref, attr);
+  const minihost::AttributeInfo* desc = scene().attributeInfo(ref, attr);
   for (int i = 0; i < 3; ++i) {
-    int child = spec->children[static_cast<std::size_t>(i)];
-    if (!scene().setNumber(ref, child, fromScript(scene().attributeSpec(ref, child)->type, v[i]))) {
+    int child = desc->children[static_cast<std::size_t>(i)];
+    if (!scene().setNumber(ref, child, fromScript(scene().attributeInfo(ref, child)->type, v[i]))) {
       return call.failNamed(std::string("Cannot set ") + name + " of " + nodeName(ref) + ".");
     }
   }
