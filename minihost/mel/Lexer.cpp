@@ -327,6 +327,13 @@ Token Lexer::nextCommandArgument() {
   while (!endsWord(peek())) {
     ++pos_;
   }
+  // A character that ends a word without being one of the cases above (a NUL byte in the text)
+  // would give an empty word forever; the expression scanner reports it instead.
+  if (pos_ == start) {
+    Token t = next();
+    t.spaceBefore = space;
+    return t;
+  }
   token.text = std::string(source_.substr(start, pos_ - start));
   if (!parseNumberWord(token.text, token)) {
     token.kind = TokenKind::kWord;
