@@ -36,8 +36,15 @@ const char* const kOptions[] = {"-id",        "-cameraid", "-lightid", "-keyfram
                                 "-lightpath", "-cameras",  "-lights",  "-keyframes", "-gettime",
                                 "-getname",   "-gettype",  "-setinfo", "-close",     "-open"};
 
+std::string folder;
 std::string validFile;
 int loadedHandle = 0;
+
+// The valid file and its folder go when the fuzzer exits.
+void removeValidFile() {
+  std::remove(validFile.c_str());
+  ::rmdir(folder.c_str());
+}
 
 void writeValidFile(const std::string& file) {
   VXRAnimation_CameraList cameras;
@@ -127,11 +134,13 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
     std::fprintf(stderr, "cannot load the plug-in: %s\n", error.c_str());
     std::abort();
   }
-  char folder[] = "/tmp/vxr-fuzz-import-XXXXXX";
-  if (::mkdtemp(folder) == nullptr)
+  char pattern[] = "/tmp/vxr-fuzz-import-XXXXXX";
+  if (::mkdtemp(pattern) == nullptr)
     std::abort();
-  validFile = std::string(folder) + "/valid.vxranim";
+  folder = pattern;
+  validFile = folder + "/valid.vxranim";
   writeValidFile(validFile);
+  std::atexit(removeValidFile);
   loadedHandle = openValidFile();
   if (loadedHandle == 0)
     std::abort();
