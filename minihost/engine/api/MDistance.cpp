@@ -47,6 +47,20 @@ double radiansPer(MAngle::Unit unit) {
   }
 }
 
+// `value` measured in a unit of size `fromScale`, expressed in a unit of size `toScale` (sizes in
+// one common base unit); an unknown target unit (size 0) is an invalid parameter.
+double convertByScale(double value, double fromScale, double toScale, bool sameUnit,
+                      MStatus* status) {
+  if (toScale <= 0.0) {
+    if (status)
+      *status = MS::kInvalidParameter;
+    return 0.0;
+  }
+  if (status)
+    *status = MS::kSuccess;
+  return sameUnit ? value : value * fromScale / toScale;
+}
+
 }  // namespace
 
 MDistance::MDistance() : value_(0.0), unit_(kCentimeters) {}
@@ -72,17 +86,8 @@ MStatus MDistance::setValue(double newValue) {
   return MS::kSuccess;
 }
 double MDistance::as(Unit otherUnit, MStatus* ReturnStatus) const {
-  double to = micrometres(otherUnit);
-  if (to <= 0.0) {
-    if (ReturnStatus)
-      *ReturnStatus = MS::kInvalidParameter;
-    return 0.0;
-  }
-  if (ReturnStatus)
-    *ReturnStatus = MS::kSuccess;
-  if (otherUnit == unit_)
-    return value_;
-  return value_ * micrometres(unit_) / to;
+  return convertByScale(value_, micrometres(unit_), micrometres(otherUnit), otherUnit == unit_,
+                        ReturnStatus);
 }
 double MDistance::asInches() const {
   return as(kInches);
@@ -150,17 +155,8 @@ MStatus MAngle::setValue(double newValue) {
   return MS::kSuccess;
 }
 double MAngle::as(Unit otherUnit, MStatus* ReturnStatus) const {
-  double to = radiansPer(otherUnit);
-  if (to <= 0.0) {
-    if (ReturnStatus)
-      *ReturnStatus = MS::kInvalidParameter;
-    return 0.0;
-  }
-  if (ReturnStatus)
-    *ReturnStatus = MS::kSuccess;
-  if (otherUnit == unit_)
-    return value_;
-  return value_ * radiansPer(unit_) / to;
+  return convertByScale(value_, radiansPer(unit_), radiansPer(otherUnit), otherUnit == unit_,
+                        ReturnStatus);
 }
 double MAngle::asRadians() const {
   return as(kRadians);
