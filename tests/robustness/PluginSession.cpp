@@ -6,6 +6,7 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -125,6 +126,9 @@ std::string readBytes(const std::string& file) {
 }
 
 void writeBytes(const std::string& file, const std::string& bytes) {
+  // A new file each time: a file truncated and rewritten in place is flushed to the disk at
+  // close by some file systems, which makes sweeps of thousands of files slow.
+  std::remove(file.c_str());
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   ASSERT_TRUE(out.good()) << file;
