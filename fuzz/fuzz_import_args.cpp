@@ -27,14 +27,12 @@
 #include "boundary/base/ofpstream.h"
 #include "engine/CommandResult.h"
 #include "engine/PluginRegistry.h"
+#include "fuzz/CommandArgBytes.h"
 #include "mel/MelHost.h"
 
 namespace {
 
 const char kCommand[] = "VXR_AnimationImportCmd";
-const char* const kOptions[] = {"-id",        "-cameraid", "-lightid", "-keyframe",  "-camerapath",
-                                "-lightpath", "-cameras",  "-lights",  "-keyframes", "-gettime",
-                                "-getname",   "-gettype",  "-setinfo", "-close",     "-open"};
 
 std::string folder;
 std::string validFile;
@@ -117,14 +115,6 @@ void closeDocument(int handle) {
   run(args);
 }
 
-// Reads a little-endian value of `width` bytes, as many as there are.
-std::uint32_t take(const std::uint8_t*& data, const std::uint8_t* end, int width) {
-  std::uint32_t value = 0;
-  for (int i = 0; i < width && data < end; ++i)
-    value |= static_cast<std::uint32_t>(*data++) << (8 * i);
-  return value;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
@@ -148,40 +138,31 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::uint8_t* end = data + size;
+  using namespace importArgs;
+  ArgByteReader bytes(data, size);
   MArgList args;
   bool opens = false;
-  while (data < end) {
-    const std::uint8_t kind = *data++;
-    switch (kind % 6) {
-      case 0: {
-        const std::size_t option = take(data, end, 1) % (sizeof kOptions / sizeof kOptions[0]);
-        opens = opens || std::strcmp(kOptions[option], "-open") == 0;
-        args.addArg(MString(kOptions[option]));
+  while (!bytes.done()) {
+    switch (bytes.take(1) % kKinds) {
+      case kOption: {
+        const char* option = kOptions[bytes.take(1) % kOptionCount];
+        opens = opens || std::strcmp(option, "-open") == 0;
+        args.addArg(MString(option));
         break;
       }
-      case 1:
-        args.addArg(static_cast<int>(take(data, end, 4)));
+      case kInt:
+        args.addArg(static_cast<int>(bytes.take(4)));
         break;
-      case 2: {
-        double value = 0;
-        std::uint64_t bits = take(data, end, 4);
-        bits |= static_cast<std::uint64_t>(take(data, end, 4)) << 32;
-        std::memcpy(&value, &bits, sizeof value);
-        args.addArg(value);
+      case kDouble:
+        args.addArg(bytes.takeDouble());
         break;
-      }
-      case 3: {
-        // A short string. A slash is dropped, so an opened path never leaves the current folder.
-        const std::size_t length = take(data, end, 1) % 32;
-        std::string text;
-        for (std::size_t i = 0; i < length && data < end; ++i, ++data)
-          if (*data != '/')
-            text.push_back(static_cast<char>(*data));
+      case kName: {
+        // Without a slash an opened name never leaves the current folder.
+        const std::string text = bytes.takeName(kNameLimit, true);
         args.addArg(MString(text.c_str(), static_cast<int>(text.size())));
         break;
       }
-      case 4:
+      case kLoadedHandle:
         args.addArg(loadedHandle);
         break;
       default:
