@@ -14,7 +14,13 @@
 #endif
 
 #if defined(VXR_METER_SANITIZER)
-#include <sanitizer/allocator_interface.h>
+// The sanitizer runtime's allocator interface (declared here: not every compiler ships its
+// header).
+extern "C" {
+int __sanitizer_install_malloc_and_free_hooks(void (*onMalloc)(const volatile void*, std::size_t),
+                                              void (*onFree)(const volatile void*));
+std::size_t __sanitizer_get_allocated_size(const volatile void* block);
+}
 #else
 #include <malloc.h>
 #endif
@@ -54,7 +60,7 @@ void onMalloc(const volatile void* /*block*/, std::size_t size) {
 void onFree(const volatile void* block) {
   // The hook runs before the block is released, so its size is still known.
   if (block != nullptr)
-    removed(__sanitizer_get_allocated_size(const_cast<const void*>(block)));
+    removed(__sanitizer_get_allocated_size(block));
 }
 
 const int hooksInstalled = __sanitizer_install_malloc_and_free_hooks(onMalloc, onFree);
