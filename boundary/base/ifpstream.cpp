@@ -13,8 +13,16 @@ ifpstream::ifpstream(const char* path, int openMode, int /*createMode*/, int /*s
     setFailure(badbit);
     return;
   }
-  fd_ = ::open(path, O_RDONLY | O_CLOEXEC);
+  // Opening a named pipe waits for a writer, which may never come: open without waiting, then
+  // read as usual. A pipe that no one writes to then reads as empty.
+  fd_ = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd_ < 0) {
+    setFailure(badbit);
+    return;
+  }
+  const int flags = ::fcntl(fd_, F_GETFL);
+  if (flags < 0 || ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    close();
     setFailure(badbit);
     return;
   }

@@ -11,6 +11,7 @@
 // start, so remaining() is exact and a claimed length larger than the file fails at once.
 // The open fails (state & 6 nonzero) when the mode lacks IORead, the file cannot be opened, or
 // it is a folder. The create and share modes are accepted; reading never creates a file.
+// A named pipe is opened without waiting for a writer; one that no writer holds reads as empty.
 class ifpstream : public ipstream {
  public:
   static constexpr std::size_t bufferSize = 64 * 1024;

@@ -250,3 +250,57 @@ TEST(MemoryStreamTest, GrowsAcrossManyBuffersWithoutLosingBytes) {
 }
 
 }  // namespace
+
+namespace {
+
+// A named pipe in a fresh folder; removed with the folder.
+class NamedPipeInputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/vxr_pipe_XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+    pipe_ = dir_ + "/anim.vxranim";
+    ASSERT_EQ(::mkfifo(pipe_.c_str(), 0600), 0);
+  }
+  void TearDown() override {
+    ::unlink(pipe_.c_str());
+    ::rmdir(dir_.c_str());
+  }
+  std::string dir_;
+  std::string pipe_;
+};
+
+// Opening a pipe for reading waits for a writer; a reader must not wait for ever. Each case runs
+// in a child process with an alarm, so a wait that never ends fails the test instead of
+// stopping the suite.
+void readPipeNoOneWritesTo(const std::string& pipe) {
+  ::alarm(5);
+  ifpstream in(pipe.c_str());
+  const bool opened = !in.fail() && in.remaining() == ipstream::unknownRemaining;
+  const bool empty = in.readDWord() == 0 && in.fail() && in.eof();
+  std::exit(opened && empty ? 0 : 1);
+}
+
+void readWhatAWriterSends(const std::string& pipe) {
+  ::alarm(5);
+  ifpstream in(pipe.c_str());
+  // With a reader there, opening for writing does not wait either.
+  const int writer = ::open(pipe.c_str(), O_WRONLY);
+  const unsigned char bytes[8] = {1, 0, 0, 0, 2, 0, 0, 0};
+  const bool sent = writer >= 0 && ::write(writer, bytes, sizeof bytes) == 8;
+  ::close(writer);
+  const bool read = in.readDWord() == 1 && in.readDWord() == 2 && in.good();
+  const bool ended = in.readByte() == 0 && in.eof();
+  std::exit(sent && read && ended ? 0 : 1);
+}
+
+TEST_F(NamedPipeInputTest, APipeNoOneWritesToReadsAsEmpty) {
+  EXPECT_EXIT(readPipeNoOneWritesTo(pipe_), ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(NamedPipeInputTest, WhatTheWriterSendsIsRead) {
+  EXPECT_EXIT(readWhatAWriterSends(pipe_), ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
