@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -36,6 +37,10 @@ struct HostileFile {
   const char* label;
   std::string (*bytes)();
 };
+
+void PrintTo(const HostileFile& file, std::ostream* out) {
+  *out << file.label;
+}
 
 // An empty camera list: its version byte is in the head.
 ByteText afterEmptyCameras() {

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -90,6 +91,10 @@ struct PluginWrite {
   const char* scene;
   std::string (*command)(const std::string& target);
 };
+
+void PrintTo(const PluginWrite& write, std::ostream* out) {
+  *out << write.label;
+}
 
 std::string quoted(const std::string& text) {
   return "\"" + text + "\"";
@@ -174,6 +179,10 @@ struct ToolWrite {
   const char* option;
   const char* output;
 };
+
+void PrintTo(const ToolWrite& write, std::ostream* out) {
+  *out << write.label;
+}
 
 const ToolWrite kToolWrites[] = {
     {"Obj", "--obj", "out.obj"},
