@@ -2,46 +2,99 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <cstring>
+
+#include "boundary/base/ByteOrder.h"
+#include "mesh_export/FileAxes.h"
 
 class GString;
 class opstream;
 
-// The corners of a run of consecutive polygons, gathered from the host before they are written.
-// Vectors are in the host's axes; the writer turns them.
-struct PolygonBlock {
-  std::vector<std::uint32_t> cornerCounts;  // one per polygon
-  std::vector<std::uint32_t> vertexIds;     // one per corner, polygon after polygon
-  std::vector<std::uint32_t> normalIds;     // one per corner
-  std::vector<float> uvs;                   // u then v, one pair per corner
-  std::vector<double> faceNormals;          // x, y, z per polygon
-
-  std::size_t polygonCount() const { return cornerCounts.size(); }
-  void clear();
-  void reserve(std::size_t polygons, std::size_t corners);
-};
-
 // Encodes mesh records into an output stream, field by field in file order: the header, the
-// points, the normals, the polygon count, then the polygons in as many blocks as the caller likes.
-// It knows nothing of the host, so the layout can be checked without one.
+// point list, the normal list, the polygon count, then each polygon. Vectors are given in the
+// host's axes; the writer turns them. It knows nothing of the host, so the layout can be checked
+// without one.
+//
+// The lists and polygons of a million-polygon mesh are written value by value, so those values
+// are staged in a buffer of the writer's own with the stream's encoding of each primitive (DWord
+// and float as 4 little-endian bytes, double as 8) and handed to the stream in large pieces. The
+// bytes are exactly those of one stream primitive per value; staging only keeps the cursor in a
+// register and the per-value calls inline. Staged bytes reach the stream before any other write
+// and at `finish` (or destruction).
 class MeshRecordWriter {
  public:
   MeshRecordWriter(opstream& out, bool upAxisIsZ) : out_(out), upAxisIsZ_(upAxisIsZ) {}
+  ~MeshRecordWriter() { finish(); }
+  MeshRecordWriter(const MeshRecordWriter&) = delete;
+  MeshRecordWriter& operator=(const MeshRecordWriter&) = delete;
 
   // Magic, version and the mesh's name.
   void writeHeader(const GString& name);
-  // The count, then x, y, z of each point as Floats; `xyz` holds 3 * count values.
-  void writePoints(const float* xyz, std::size_t count);
-  // The same layout for the mesh's normal list.
-  void writeNormals(const float* xyz, std::size_t count);
-  void writePolygonCount(std::uint32_t count);
-  // One polygon record per polygon of the block: the corner count, the corner groups (vertex
-  // index, normal index, u, v) and the face normal as three Doubles.
-  void writePolygons(const PolygonBlock& block);
+
+  // A point or normal list: its count, then x, y, z of each vector as Floats. The caller writes
+  // exactly `count` vectors after the count.
+  void writeVectorCount(std::uint32_t count) { writeCount(count); }
+  void writeVector(float x, float y, float z) {
+    const FileVector<float> f = toFileAxes(x, y, z, upAxisIsZ_);
+    char* at = reserve(12);
+    putFloat(at, f.x);
+    putFloat(at + 4, f.y);
+    putFloat(at + 8, f.z);
+  }
+  // A whole list at once; `xyz` holds 3 * count values.
+  void writeVectors(const float* xyz, std::size_t count);
+
+  void writePolygonCount(std::uint32_t count) { writeCount(count); }
+
+  // One polygon record: the corner count, `corners` corner groups (vertex index, normal index,
+  // u, v) in the polygon's vertex order, then the face normal as three Doubles.
+  void beginPolygon(std::uint32_t corners) { gbyteorder::store32(reserve(4), corners); }
+  void writeCorner(std::uint32_t vertexId, std::uint32_t normalId, float u, float v) {
+    char* at = reserve(16);
+    gbyteorder::store32(at, vertexId);
+    gbyteorder::store32(at + 4, normalId);
+    putFloat(at + 8, u);
+    putFloat(at + 12, v);
+  }
+  void endPolygon(double x, double y, double z) {
+    const FileVector<double> f = toFileAxes(x, y, z, upAxisIsZ_);
+    char* at = reserve(24);
+    putDouble(at, f.x);
+    putDouble(at + 8, f.y);
+    putDouble(at + 16, f.z);
+  }
+
+  // Hands the staged bytes to the stream.
+  void finish();
 
  private:
-  void writeVectors(const float* xyz, std::size_t count);
+  static constexpr std::size_t kStageSize = 32 * 1024;
+
+  void writeCount(std::uint32_t count);
+
+  // Room for `bytes` at the cursor, which moves past them; the caller fills them through the
+  // pointer it gets. The cursor is read and moved once per call: byte stores through any
+  // pointer could alias it, so filling through it would reload it after every store.
+  char* reserve(std::size_t bytes) {
+    if (static_cast<std::size_t>(stage_ + kStageSize - cur_) < bytes)
+      finish();
+    char* at = cur_;
+    cur_ = at + bytes;
+    return at;
+  }
+  static void putFloat(char* at, float value) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, 4);
+    gbyteorder::store32(at, bits);
+  }
+  static void putDouble(char* at, double value) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, 8);
+    gbyteorder::store64(at, bits);
+  }
 
   opstream& out_;
   bool upAxisIsZ_;
+  char stage_[kStageSize];
+  char* cur_ = stage_;
 };

@@ -43,7 +43,6 @@
 namespace {
 
 constexpr int kQuadsPerSide = 1000;
-constexpr std::size_t kPolygonsPerBlock = 4096;
 
 std::string benchFolder() {
   static const std::string folder = [] {
@@ -111,26 +110,46 @@ PlaneScene& planeScene() {
   return scene;
 }
 
-// What the writer fetches from the host, kept in the blocks it encodes.
+// What the writer fetches from the host, as plain lists in the host's axes.
 struct MeshSnapshot {
   std::vector<float> points;
   std::vector<float> normals;
-  std::vector<PolygonBlock> blocks;
-  std::uint32_t polygonCount = 0;
+  std::vector<std::uint32_t> cornerCounts;  // one per polygon
+  std::vector<std::uint32_t> vertexIds;     // one per corner
+  std::vector<std::uint32_t> normalIds;     // one per corner
+  std::vector<float> uvs;                   // u, v per corner
+  std::vector<double> faceNormals;          // x, y, z per polygon
 };
 
-// The host calls the writer makes for one mesh, in the same order.
+template <class HostArray, class T>
+void copyOut(const HostArray& from, std::vector<T>& to) {
+  to.resize(from.length());
+  if (!to.empty())
+    from.get(to.data());
+}
+
+// The host calls the writer makes for one mesh, in the same order, each host array copied out
+// once as the writer does.
 void fetch(const MDagPath& path, MeshSnapshot* keep) {
   MFnMesh mesh(path);
   MPointArray points;
   mesh.getPoints(points, MSpace::kWorld);
   MFloatVectorArray normals;
   mesh.getNormals(normals, MSpace::kWorld);
-  MIntArray counts, vertices;
-  mesh.getVertices(counts, vertices);
-  const int polygons = mesh.numPolygons();
-  MFloatArray u, v;
-  mesh.getUVs(u, v);
+  std::vector<int> vertices, normalIds, uvIds, uvCounts;
+  MIntArray counts, ids;
+  mesh.getVertices(counts, ids);
+  copyOut(ids, vertices);
+  mesh.getNormalIds(counts, ids);
+  copyOut(ids, normalIds);
+  mesh.getAssignedUVs(counts, ids);
+  copyOut(counts, uvCounts);
+  copyOut(ids, uvIds);
+  MFloatArray hostU, hostV;
+  mesh.getUVs(hostU, hostV);
+  std::vector<float> u, v;
+  copyOut(hostU, u);
+  copyOut(hostV, v);
   if (keep) {
     for (unsigned int i = 0; i < points.length(); ++i) {
       keep->points.push_back(static_cast<float>(points[i].x));
@@ -142,48 +161,40 @@ void fetch(const MDagPath& path, MeshSnapshot* keep) {
       keep->normals.push_back(normals[i].y);
       keep->normals.push_back(normals[i].z);
     }
-    keep->polygonCount = static_cast<std::uint32_t>(polygons);
   }
-  MIntArray normalCounts, normalIds;
-  mesh.getNormalIds(normalCounts, normalIds);
-  MIntArray uvCounts, uvIds;
-  mesh.getAssignedUVs(uvCounts, uvIds);
   MVector faceNormal;
   MObject whole;
-  PolygonBlock block;
   std::size_t corner = 0;
   std::size_t uvCorner = 0;
-  int p = 0;
+  unsigned int p = 0;
   for (MItMeshPolygon it(path, whole); !it.isDone(); it.next(), ++p) {
     const unsigned int n = it.polygonVertexCount();
     it.getNormal(faceNormal, MSpace::kWorld);
-    block.cornerCounts.push_back(n);
-    const bool mapped = uvCounts[static_cast<unsigned int>(p)] == static_cast<int>(n);
-    for (unsigned int j = 0; j < n; ++j) {
+    const bool mapped = uvCounts[p] == static_cast<int>(n);
+    if (keep)
+      keep->cornerCounts.push_back(n);
+    for (unsigned int j = 0; j < n; ++j, ++corner) {
       float uv[2] = {0, 0};
       if (mapped) {
-        const unsigned int id = static_cast<unsigned int>(uvIds[uvCorner++]);
+        const std::size_t id = static_cast<std::size_t>(uvIds[uvCorner++]);
         uv[0] = u[id];
         uv[1] = v[id];
       }
-      block.vertexIds.push_back(static_cast<std::uint32_t>(vertices[corner]));
-      block.normalIds.push_back(static_cast<std::uint32_t>(normalIds[corner]));
-      ++corner;
-      block.uvs.push_back(uv[0]);
-      block.uvs.push_back(uv[1]);
+      if (keep) {
+        keep->vertexIds.push_back(static_cast<std::uint32_t>(vertices[corner]));
+        keep->normalIds.push_back(static_cast<std::uint32_t>(normalIds[corner]));
+        keep->uvs.push_back(uv[0]);
+        keep->uvs.push_back(uv[1]);
+      }
+      benchmark::DoNotOptimize(uv);
     }
-    block.faceNormals.push_back(faceNormal.x);
-    block.faceNormals.push_back(faceNormal.y);
-    block.faceNormals.push_back(faceNormal.z);
-    if (block.polygonCount() == kPolygonsPerBlock) {
-      if (keep)
-        keep->blocks.push_back(block);
-      block.clear();
+    if (keep) {
+      keep->faceNormals.push_back(faceNormal.x);
+      keep->faceNormals.push_back(faceNormal.y);
+      keep->faceNormals.push_back(faceNormal.z);
     }
   }
-  if (keep)
-    keep->blocks.push_back(block);
-  benchmark::DoNotOptimize(block.cornerCounts.data());
+  benchmark::DoNotOptimize(faceNormal.x);
 }
 
 const MeshSnapshot& snapshot() {
@@ -198,11 +209,18 @@ const MeshSnapshot& snapshot() {
 void encode(opstream& out, const MeshSnapshot& s) {
   MeshRecordWriter writer(out, false);
   writer.writeHeader("pPlaneShape1");
-  writer.writePoints(s.points.data(), s.points.size() / 3);
-  writer.writeNormals(s.normals.data(), s.normals.size() / 3);
-  writer.writePolygonCount(s.polygonCount);
-  for (const PolygonBlock& block : s.blocks)
-    writer.writePolygons(block);
+  writer.writeVectors(s.points.data(), s.points.size() / 3);
+  writer.writeVectors(s.normals.data(), s.normals.size() / 3);
+  writer.writePolygonCount(static_cast<std::uint32_t>(s.cornerCounts.size()));
+  std::size_t corner = 0;
+  for (std::size_t p = 0; p < s.cornerCounts.size(); ++p) {
+    writer.beginPolygon(s.cornerCounts[p]);
+    for (std::uint32_t j = 0; j < s.cornerCounts[p]; ++j, ++corner)
+      writer.writeCorner(s.vertexIds[corner], s.normalIds[corner], s.uvs[2 * corner],
+                         s.uvs[2 * corner + 1]);
+    const double* n = &s.faceNormals[3 * p];
+    writer.endPolygon(n[0], n[1], n[2]);
+  }
 }
 
 void BM_ExportCommand(benchmark::State& state) {
@@ -355,18 +373,16 @@ aiScene* assimpPlane() {
     mesh->mNormals[i] = aiVector3D(0, 1, 0);
     mesh->mTextureCoords[0][i] = aiVector3D(0, 0, 0);
   }
-  mesh->mNumFaces = s.polygonCount;
-  mesh->mFaces = new aiFace[s.polygonCount];
-  unsigned int face = 0;
-  for (const PolygonBlock& block : s.blocks) {
-    std::size_t corner = 0;
-    for (std::uint32_t n : block.cornerCounts) {
-      aiFace& f = mesh->mFaces[face++];
-      f.mNumIndices = n;
-      f.mIndices = new unsigned int[n];
-      for (std::uint32_t j = 0; j < n; ++j)
-        f.mIndices[j] = block.vertexIds[corner++];
-    }
+  const unsigned int faces = static_cast<unsigned int>(s.cornerCounts.size());
+  mesh->mNumFaces = faces;
+  mesh->mFaces = new aiFace[faces];
+  std::size_t corner = 0;
+  for (unsigned int face = 0; face < faces; ++face) {
+    aiFace& f = mesh->mFaces[face];
+    f.mNumIndices = s.cornerCounts[face];
+    f.mIndices = new unsigned int[f.mNumIndices];
+    for (unsigned int j = 0; j < f.mNumIndices; ++j)
+      f.mIndices[j] = s.vertexIds[corner++];
   }
   return scene;
 }

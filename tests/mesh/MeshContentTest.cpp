@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <maya/MFloatArray.h>
+#include <maya/MFnDagNode.h>
+#include <maya/MFnMesh.h>
+#include <maya/MIntArray.h>
+
 #include <cmath>
+#include <cstdint>
 
 #include "MeshFileReadBack.h"
 #include "PluginHost.h"
@@ -184,6 +190,42 @@ TEST_F(MeshContentTest, CornersWithoutTextureCoordinatesWriteZero) {
       EXPECT_EQ(c.u, 0.0f);
       EXPECT_EQ(c.v, 0.0f);
     }
+  }
+}
+
+TEST_F(MeshContentTest, OnlyTheMappedPolygonsOfAMeshCarryCoordinates) {
+  // The triangle has no coordinates in the set, the quad after it has four: the quad's corners
+  // must take their own coordinates, not ones shifted by the triangle's missing corners.
+  MObject transform = makeTriangleAndQuad("tq");
+  MFnMesh mesh(MFnDagNode(transform).child(0));
+  MFloatArray u, v;
+  const float quad[4][2] = {{0.1f, 0.2f}, {0.3f, 0.4f}, {0.5f, 0.6f}, {0.7f, 0.8f}};
+  for (const auto& c : quad) {
+    u.append(c[0]);
+    v.append(c[1]);
+  }
+  ASSERT_TRUE(mesh.setUVs(u, v));
+  MIntArray counts, ids;
+  counts.append(0);
+  counts.append(4);
+  for (int id : {3, 2, 1, 0})
+    ids.append(id);
+  ASSERT_TRUE(mesh.assignUVs(counts, ids));
+  select({"tq"});
+  const ReadMeshFile file = exportSelection();
+  ASSERT_EQ(file.meshes.size(), 1u);
+  ASSERT_EQ(file.meshes[0].polygons.size(), 2u);
+  for (const ReadCorner& c : file.meshes[0].polygons[0].corners) {
+    EXPECT_EQ(c.u, 0.0f);
+    EXPECT_EQ(c.v, 0.0f);
+  }
+  const ReadPolygon& mapped = file.meshes[0].polygons[1];
+  const std::uint32_t quadVertices[4] = {1, 3, 4, 2};
+  ASSERT_EQ(mapped.corners.size(), 4u);
+  for (int j = 0; j < 4; ++j) {
+    EXPECT_EQ(mapped.corners[j].u, quad[3 - j][0]) << j;
+    EXPECT_EQ(mapped.corners[j].v, quad[3 - j][1]) << j;
+    EXPECT_EQ(mapped.corners[j].vertex, quadVertices[j]) << j;
   }
 }
 

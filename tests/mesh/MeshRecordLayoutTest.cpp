@@ -17,6 +17,27 @@
 
 namespace {
 
+// Polygons as plain lists, in the host's axes.
+struct Polygons {
+  std::vector<std::uint32_t> cornerCounts;  // one per polygon
+  std::vector<std::uint32_t> vertexIds;     // one per corner, polygon after polygon
+  std::vector<std::uint32_t> normalIds;     // one per corner
+  std::vector<float> uvs;                   // u then v, one pair per corner
+  std::vector<double> faceNormals;          // x, y, z per polygon
+};
+
+void writePolygons(MeshRecordWriter& writer, const Polygons& polygons) {
+  std::size_t corner = 0;
+  for (std::size_t p = 0; p < polygons.cornerCounts.size(); ++p) {
+    writer.beginPolygon(polygons.cornerCounts[p]);
+    for (std::uint32_t j = 0; j < polygons.cornerCounts[p]; ++j, ++corner)
+      writer.writeCorner(polygons.vertexIds[corner], polygons.normalIds[corner],
+                         polygons.uvs[2 * corner], polygons.uvs[2 * corner + 1]);
+    const double* n = &polygons.faceNormals[3 * p];
+    writer.endPolygon(n[0], n[1], n[2]);
+  }
+}
+
 std::string bytesOf(const ompstream& out) {
   return std::string(out.data(), out.size());
 }
@@ -26,17 +47,17 @@ void writeTriangle(opstream& out, bool upAxisIsZ) {
   MeshRecordWriter writer(out, upAxisIsZ);
   writer.writeHeader("tri");
   const float points[] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-  writer.writePoints(points, 3);
+  writer.writeVectors(points, 3);
   const float normals[] = {0, 1, 0};
-  writer.writeNormals(normals, 1);
+  writer.writeVectors(normals, 1);
   writer.writePolygonCount(1);
-  PolygonBlock block;
-  block.cornerCounts = {3};
-  block.vertexIds = {0, 1, 2};
-  block.normalIds = {0, 0, 0};
-  block.uvs = {0.0f, 0.0f, 1.0f, 0.0f, 0.5f, 1.0f};
-  block.faceNormals = {0.0, 1.0, 0.0};
-  writer.writePolygons(block);
+  Polygons triangle;
+  triangle.cornerCounts = {3};
+  triangle.vertexIds = {0, 1, 2};
+  triangle.normalIds = {0, 0, 0};
+  triangle.uvs = {0.0f, 0.0f, 1.0f, 0.0f, 0.5f, 1.0f};
+  triangle.faceNormals = {0.0, 1.0, 0.0};
+  writePolygons(writer, triangle);
 }
 
 TEST(FileAxesTest, YUpIsTurnedAQuarterAboutX) {
@@ -145,39 +166,58 @@ TEST(MeshRecordLayoutTest, YUpTurnsPointsNormalsAndFaceNormals) {
   EXPECT_FALSE(in.fail());
 }
 
-TEST(MeshRecordLayoutTest, PolygonsSplitIntoBlocksWriteTheSameBytes) {
-  PolygonBlock whole;
-  whole.cornerCounts = {3, 4};
-  whole.vertexIds = {0, 1, 2, 2, 1, 3, 4};
-  whole.normalIds = {0, 1, 2, 3, 4, 5, 6};
-  whole.uvs = {0, 0, 1, 0, 1, 1, 0, 1, 0.5f, 0.5f, 0.25f, 0.75f, 1, 0};
-  whole.faceNormals = {0, 0, 1, 0, 1, 0};
-  PolygonBlock first, second;
-  first.cornerCounts = {3};
-  first.vertexIds = {0, 1, 2};
-  first.normalIds = {0, 1, 2};
-  first.uvs = {0, 0, 1, 0, 1, 1};
-  first.faceNormals = {0, 0, 1};
-  second.cornerCounts = {4};
-  second.vertexIds = {2, 1, 3, 4};
-  second.normalIds = {3, 4, 5, 6};
-  second.uvs = {0, 1, 0.5f, 0.5f, 0.25f, 0.75f, 1, 0};
-  second.faceNormals = {0, 1, 0};
+TEST(MeshRecordLayoutTest, StagedValuesReachTheStreamBeforeTheNextRecord) {
+  // Two records through one writer: the second header is written to the stream directly, so
+  // the first record's staged lists and polygons must already be there, in order.
+  ompstream single;
+  writeTriangle(single, true);  // one record through a writer of its own
+  const std::string one = bytesOf(single);
+  ompstream out;
+  {
+    MeshRecordWriter writer(out, true);
+    for (int record = 0; record < 2; ++record) {
+      writer.writeHeader("tri");
+      const float points[] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+      writer.writeVectors(points, 3);
+      const float normals[] = {0, 1, 0};
+      writer.writeVectors(normals, 1);
+      writer.writePolygonCount(1);
+      writer.beginPolygon(3);
+      writer.writeCorner(0, 0, 0.0f, 0.0f);
+      writer.writeCorner(1, 0, 1.0f, 0.0f);
+      writer.writeCorner(2, 0, 0.5f, 1.0f);
+      writer.endPolygon(0.0, 1.0, 0.0);
+    }
+  }
+  EXPECT_TRUE(bytesOf(out) == one + one);
+}
 
-  ompstream once, split;
-  MeshRecordWriter(once, false).writePolygons(whole);
-  MeshRecordWriter splitWriter(split, false);
-  splitWriter.writePolygons(first);
-  splitWriter.writePolygons(second);
-  EXPECT_EQ(bytesOf(once), bytesOf(split));
+TEST(MeshRecordLayoutTest, ATriangleAndAQuadHaveThreeAndFourCornerGroups) {
+  Polygons two;
+  two.cornerCounts = {3, 4};
+  two.vertexIds = {0, 1, 2, 2, 1, 3, 4};
+  two.normalIds = {0, 1, 2, 3, 4, 5, 6};
+  two.uvs = {0, 0, 1, 0, 1, 1, 0, 1, 0.5f, 0.5f, 0.25f, 0.75f, 1, 0};
+  two.faceNormals = {0, 0, 1, 0, 1, 0};
+  ompstream out;
+  {
+    MeshRecordWriter writer(out, false);
+    writePolygons(writer, two);
+  }
   // Triangle: 4 + 3*16 + 24; quad: 4 + 4*16 + 24.
-  EXPECT_EQ(once.size(), 76u + 92u);
+  ASSERT_EQ(out.size(), 76u + 92u);
+  impstream in(out.data(), static_cast<long>(out.size()));
+  EXPECT_EQ(in.readDWord(), 3u);
+  char skipped[3 * 16 + 24];
+  ASSERT_TRUE(in.readBytes(skipped, sizeof skipped));
+  EXPECT_EQ(in.readDWord(), 4u);
+  EXPECT_EQ(in.readDWord(), 2u);  // first vertex of the quad
 }
 
 // The reference: every value through its own stream primitive, in record order.
-void writeOneByOne(opstream& out, const PolygonBlock& block, bool upAxisIsZ) {
+void writeOneByOne(opstream& out, const Polygons& block, bool upAxisIsZ) {
   std::size_t corner = 0;
-  for (std::size_t p = 0; p < block.polygonCount(); ++p) {
+  for (std::size_t p = 0; p < block.cornerCounts.size(); ++p) {
     out.writeDWord(block.cornerCounts[p]);
     for (std::uint32_t j = 0; j < block.cornerCounts[p]; ++j, ++corner) {
       out.writeDWord(block.vertexIds[corner]);
@@ -191,8 +231,8 @@ void writeOneByOne(opstream& out, const PolygonBlock& block, bool upAxisIsZ) {
 }
 
 // Enough polygons, and one polygon with enough corners, to cross every internal buffer size.
-PolygonBlock largeBlock() {
-  PolygonBlock block;
+Polygons largeBlock() {
+  Polygons block;
   std::uint32_t seed = 12345;
   auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
   for (int p = 0; p < 5000; ++p) {
@@ -210,11 +250,14 @@ PolygonBlock largeBlock() {
   return block;
 }
 
-TEST(MeshRecordLayoutTest, LargeBlocksWriteOnePrimitivePerValue) {
-  const PolygonBlock block = largeBlock();
+TEST(MeshRecordLayoutTest, ManyPolygonsWriteOnePrimitivePerValue) {
+  const Polygons block = largeBlock();
   for (bool upAxisIsZ : {false, true}) {
     ompstream written, reference;
-    MeshRecordWriter(written, upAxisIsZ).writePolygons(block);
+    {
+      MeshRecordWriter writer(written, upAxisIsZ);
+      writePolygons(writer, block);
+    }
     writeOneByOne(reference, block, upAxisIsZ);
     ASSERT_GT(reference.size(), 200u * 1024u);
     EXPECT_TRUE(bytesOf(written) == bytesOf(reference)) << "z-up " << upAxisIsZ;
@@ -226,16 +269,19 @@ TEST(MeshRecordLayoutTest, LongPointListsWriteOnePrimitivePerValue) {
   for (int i = 0; i < 3 * 20000; ++i)
     xyz.push_back(static_cast<float>(i) * 0.37f - 100.0f);
   ompstream written, reference;
-  MeshRecordWriter(written, false).writePoints(xyz.data(), xyz.size() / 3);
+  MeshRecordWriter(written, false).writeVectors(xyz.data(), xyz.size() / 3);
   reference.writeDWord(20000);
   for (std::size_t i = 0; i < xyz.size(); i += 3)
     reference << xyz[i] << -xyz[i + 2] << xyz[i + 1];
   EXPECT_TRUE(bytesOf(written) == bytesOf(reference));
 }
 
-TEST(MeshRecordLayoutTest, AnEmptyBlockWritesNothing) {
+TEST(MeshRecordLayoutTest, AWriterGivenNothingWritesNothing) {
   ompstream out;
-  MeshRecordWriter(out, false).writePolygons(PolygonBlock());
+  {
+    MeshRecordWriter writer(out, false);
+    writer.finish();
+  }
   EXPECT_EQ(out.size(), 0u);
 }
 
