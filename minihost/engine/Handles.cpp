@@ -14,12 +14,6 @@ MObject HandleAccess::nodeObject(NodeRef ref) {
   return o;
 }
 
-NodeRef HandleAccess::nodeRef(const MObject& object) {
-  if (object.kind_ != MObject::Kind::kNode)
-    return NodeRef{};
-  return NodeRef{object.index_, object.generation_};
-}
-
 bool HandleAccess::isComponent(const MObject& object) {
   return object.kind_ == MObject::Kind::kComponent;
 }

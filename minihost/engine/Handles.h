@@ -25,7 +25,11 @@ class HandleAccess {
  public:
   static MObject nodeObject(NodeRef ref);
   // The node a handle names, alive or not; unset for any other kind of object.
-  static NodeRef nodeRef(const MObject& object);
+  static NodeRef nodeRef(const MObject& object) {
+    if (object.kind_ != MObject::Kind::kNode)
+      return NodeRef{};
+    return NodeRef{object.index_, object.generation_};
+  }
   static bool isComponent(const MObject& object);
   static MObject componentObject(MFn::Type type, std::vector<int> elements);
   static MFn::Type componentType(const MObject& object);

@@ -83,19 +83,6 @@ void Scene::clearAll() {
   node(world_)->isDefault = true;
 }
 
-bool Scene::isAlive(NodeRef ref) const {
-  return ref.isSet() && ref.index < slots_.size() && slots_[ref.index].node &&
-         slots_[ref.index].generation == ref.generation;
-}
-
-Node* Scene::node(NodeRef ref) {
-  return isAlive(ref) ? slots_[ref.index].node.get() : nullptr;
-}
-
-const Node* Scene::node(NodeRef ref) const {
-  return isAlive(ref) ? slots_[ref.index].node.get() : nullptr;
-}
-
 NodeRef Scene::allocate(const NodeType& type, const std::string& name) {
   uint32_t index;
   if (!freeSlots_.empty()) {

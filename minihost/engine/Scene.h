@@ -65,9 +65,16 @@ class Scene {
 
   // ---- nodes ----
   NodeRef world() const { return world_; }
-  bool isAlive(NodeRef ref) const;
-  Node* node(NodeRef ref);
-  const Node* node(NodeRef ref) const;
+  // Inline: every host call that takes a handle looks its node up, millions of times in a walk
+  // over a large mesh.
+  bool isAlive(NodeRef ref) const {
+    return ref.isSet() && ref.index < slots_.size() && slots_[ref.index].node &&
+           slots_[ref.index].generation == ref.generation;
+  }
+  Node* node(NodeRef ref) { return isAlive(ref) ? slots_[ref.index].node.get() : nullptr; }
+  const Node* node(NodeRef ref) const {
+    return isAlive(ref) ? slots_[ref.index].node.get() : nullptr;
+  }
   // Creates a node of a type name. A requested name that is taken (or empty) gets a
   // free numbered variant. A shape without a parent gets a new transform above it.
   NodeRef createNode(const std::string& typeName, const std::string& name, NodeRef parent,

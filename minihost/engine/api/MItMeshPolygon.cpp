@@ -86,8 +86,10 @@ const MeshData* MItMeshPolygon::current(int& polygon) const {
 }
 
 bool MItMeshPolygon::isDone(MStatus* ReturnStatus) {
-  report(ReturnStatus, meshOf(mesh_) != nullptr);
-  return !valid();
+  int polygon;
+  const bool atPolygon = current(polygon) != nullptr;
+  report(ReturnStatus, atPolygon || meshOf(mesh_) != nullptr);
+  return !atPolygon;
 }
 
 MStatus MItMeshPolygon::next() {
