@@ -17,6 +17,7 @@
 #include "PluginSession.h"
 #include "anim_model/AnimationDocument.h"
 #include "boundary/base/impstream.h"
+#include "tests/tools/MiniJson.h"
 #include "tools/meshfile/MeshRecordReader.h"
 #include "tools/vxrinfo/Vxrinfo.h"
 #include "tools/vxrinfo/VxrinfoOptions.h"
@@ -63,14 +64,32 @@ bool namesAnError(const std::string& report) {
 
 class CheckSweepTest : public RobustnessTest {
  protected:
-  CheckResult check(const std::string& bytes) {
+  // `mode` is an option of the tool, or "" for its plain summary.
+  CheckResult check(const std::string& bytes, const char* mode = "--check") {
     const std::string file = path("damaged");
     writeBytes(file, bytes);
     std::ostringstream out, err;
     CheckResult result;
-    result.status = runVxrinfo({"--check", file}, out, err);
+    std::vector<std::string> args{file};
+    if (*mode != '\0')
+      args.insert(args.begin(), mode);
+    result.status = runVxrinfo(args, out, err);
     result.report = out.str() + err.str();
     return result;
+  }
+
+  // The JSON report of damaged bytes is still one well-formed document, and its "valid" member
+  // agrees with the exit status; the plain summary ends with the same status.
+  void expectReportsAgree(const std::string& bytes, const std::string& what) {
+    const CheckResult json = check(bytes, "--json");
+    JsonValue document;
+    std::string error;
+    ASSERT_TRUE(parseJson(json.report, document, error)) << what << ": " << error << "\n"
+                                                         << json.report;
+    ASSERT_EQ(document["valid"].type, JsonValue::Type::boolean) << what << "\n" << json.report;
+    EXPECT_EQ(document["valid"].boolean, json.status == kExitOk) << what;
+    const CheckResult summary = check(bytes, "");
+    EXPECT_EQ(summary.status, json.status) << what << "\n" << summary.report;
   }
 
   // A polygon cube and a triangle with texture coordinates, both selected, written by the mesh
@@ -162,6 +181,11 @@ TEST_F(MeshCheckSweepTest, EveryProperPrefixIsDamagedUnlessItEndsBetweenRecords)
   EXPECT_EQ(damaged, static_cast<int>(whole_.size()) - 2);
 }
 
+TEST_F(MeshCheckSweepTest, EveryProperPrefixGivesWellFormedReports) {
+  for (std::size_t length = 0; length < whole_.size(); ++length)
+    expectReportsAgree(whole_.substr(0, length), std::to_string(length) + " bytes");
+}
+
 TEST_F(MeshCheckSweepTest, EverySingleBitFlipIsValidOrDamaged) {
   int refused = 0;
   for (std::size_t byte = 0; byte < whole_.size(); ++byte) {
@@ -248,6 +272,20 @@ TEST_F(AnimationCheckSweepTest, EverySingleBitFlipIsValidOrRefusedWithAMessage) 
     }
   }
   EXPECT_GT(refused, 40);
+}
+
+TEST_F(AnimationCheckSweepTest, EveryProperPrefixAndFlipGivesWellFormedReports) {
+  const std::string whole = validAnimationFile(2, 1, 3);
+  for (std::size_t length = 0; length < whole.size(); ++length)
+    expectReportsAgree(whole.substr(0, length), std::to_string(length) + " bytes");
+  const std::string original = validAnimationFile(1, 1, 1);
+  for (std::size_t byte = 0; byte < original.size(); ++byte) {
+    for (int bit = 0; bit < 8; ++bit) {
+      std::string flipped = original;
+      flipped[byte] = static_cast<char>(flipped[byte] ^ (1 << bit));
+      expectReportsAgree(flipped, "byte " + std::to_string(byte) + " bit " + std::to_string(bit));
+    }
+  }
 }
 
 }  // namespace
