@@ -43,8 +43,7 @@ std::string bytesOf(const ompstream& out) {
 }
 
 // One triangle at points (1,2,3), (4,5,6), (7,8,9), one normal, one UV per corner.
-void writeTriangle(opstream& out, bool upAxisIsZ) {
-  MeshRecordWriter writer(out, upAxisIsZ);
+void writeTriangleRecord(MeshRecordWriter& writer) {
   writer.writeHeader("tri");
   const float points[] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
   writer.writeVectors(points, 3);
@@ -58,6 +57,11 @@ void writeTriangle(opstream& out, bool upAxisIsZ) {
   triangle.uvs = {0.0f, 0.0f, 1.0f, 0.0f, 0.5f, 1.0f};
   triangle.faceNormals = {0.0, 1.0, 0.0};
   writePolygons(writer, triangle);
+}
+
+void writeTriangle(opstream& out, bool upAxisIsZ) {
+  MeshRecordWriter writer(out, upAxisIsZ);
+  writeTriangleRecord(writer);
 }
 
 TEST(FileAxesTest, YUpIsTurnedAQuarterAboutX) {
@@ -175,19 +179,8 @@ TEST(MeshRecordLayoutTest, StagedValuesReachTheStreamBeforeTheNextRecord) {
   ompstream out;
   {
     MeshRecordWriter writer(out, true);
-    for (int record = 0; record < 2; ++record) {
-      writer.writeHeader("tri");
-      const float points[] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-      writer.writeVectors(points, 3);
-      const float normals[] = {0, 1, 0};
-      writer.writeVectors(normals, 1);
-      writer.writePolygonCount(1);
-      writer.beginPolygon(3);
-      writer.writeCorner(0, 0, 0.0f, 0.0f);
-      writer.writeCorner(1, 0, 1.0f, 0.0f);
-      writer.writeCorner(2, 0, 0.5f, 1.0f);
-      writer.endPolygon(0.0, 1.0, 0.0);
-    }
+    writeTriangleRecord(writer);
+    writeTriangleRecord(writer);
   }
   EXPECT_TRUE(bytesOf(out) == one + one);
 }
