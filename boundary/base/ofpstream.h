@@ -22,6 +22,9 @@
 class ofpstream : public opstream {
  public:
   static constexpr std::size_t bufferSize = 64 * 1024;
+  // With the sync on, every time this much more has been written the system is asked to start
+  // putting it on disk, so writing a large file and waiting for the disk overlap.
+  static constexpr std::size_t writebackStep = 8 * 1024 * 1024;
 
   ofpstream(const char* path, int openMode = GIO::IOWrite, int createMode = GFileIO::IOCreateAlways,
             int shareMode = GFileIO::IOShareNone);
@@ -52,6 +55,8 @@ class ofpstream : public opstream {
   bool closeResult_ = false;
   bool syncOnClose_ = true;
   bool noClobber_ = false;
+  std::size_t written_ = 0;         // bytes handed to the system so far
+  std::size_t writebackStart_ = 0;  // first byte not yet asked to go to disk
   GString target_;
   GString temporary_;
   char* buffer_ = nullptr;

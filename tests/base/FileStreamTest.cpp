@@ -221,6 +221,32 @@ TEST_F(AtomicReplaceTest, WritesAfterCloseAreDropped) {
   EXPECT_EQ(contents(target), "a");
 }
 
+TEST_F(AtomicReplaceTest, FileLongerThanTheWritebackStepIsWhole) {
+  // Early writeback runs several times while the file is written; the file must still be the
+  // bytes written, in order, with or without the sync.
+  const std::uint32_t n = static_cast<std::uint32_t>((2 * ofpstream::writebackStep + 12345) / 4);
+  for (bool sync : {true, false}) {
+    std::string target = path(sync ? "synced" : "unsynced");
+    put(target, "old");
+    {
+      ofpstream out(target.c_str());
+      out.setSyncOnClose(sync);
+      for (std::uint32_t i = 0; i < n; ++i)
+        out.writeDWord(i ^ 0x9e3779b9u);
+      ASSERT_TRUE(out.close());
+    }
+    ifpstream in(target.c_str());
+    ASSERT_EQ(in.remaining(), 4u * n);
+    std::uint32_t firstWrong = n;
+    for (std::uint32_t i = 0; i < n && firstWrong == n; ++i) {
+      if (in.readDWord() != (i ^ 0x9e3779b9u))
+        firstWrong = i;
+    }
+    EXPECT_EQ(firstWrong, n) << "sync " << sync;
+  }
+  EXPECT_EQ(entriesInFolder(), 2);
+}
+
 TEST(InputFileStreamTest, OpenFailures) {
   ifpstream missing("/nonexistent/vxr/file", GIO::IORead, GFileIO::IOOpenExisting,
                     GFileIO::IOShareRead);
