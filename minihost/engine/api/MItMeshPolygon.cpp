@@ -13,8 +13,15 @@ using minihost::Scene;
 
 namespace {
 
+// The scene lives as long as the process; it is fetched once, on first use, instead of through
+// a call on every step of a walk over a large mesh.
+const Scene& theScene() {
+  static const Scene& scene = Scene::get();
+  return scene;
+}
+
 const MeshData* meshOf(const MObject& object) {
-  const minihost::Node* n = Scene::get().node(HandleAccess::nodeRef(object));
+  const minihost::Node* n = theScene().node(HandleAccess::nodeRef(object));
   return n ? n->mesh.get() : nullptr;
 }
 
