@@ -84,14 +84,15 @@ for target in $targets; do
     ${VXR_FUZZ_ARGS:-} >"$log" 2>&1
   status=$?
   set -e
-  executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
-  edges=$(grep -o 'cov: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2)
-  corpus=$(find "$grown" -type f | wc -l)
+  # A run that stopped early may have printed none of these.
+  executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1 || true)
+  edges=$(grep -o 'cov: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2 || true)
+  corpus=$(find "$grown" -type f | wc -l || true)
   if [ "$status" -eq 0 ]; then
     result=ok
   else
     result="FAILED (exit $status)"
-    artifact=$(sed -n 's/.*Test unit written to \(.*\)$/\1/p' "$log" | tail -n 1)
+    artifact=$(sed -n 's/.*Test unit written to \(.*\)$/\1/p' "$log" | tail -n 1 || true)
     failed+=("$target: ${artifact:-no input written}, log $log")
   fi
   printf '%-24s %8s %12s %8s %8s  %s\n' "$target" "$seconds" "${executions:-?}" "${edges:-?}" \
