@@ -1,16 +1,20 @@
 #include "anim_import/AnimationFileReading.h"
 
+#include <maya/MString.h>
+
 #include <memory>
 #include <new>
 
 #include "anim_import/DocumentRegistry.h"
 #include "anim_model/AnimationDocument.h"
 #include "boundary/base/GIO.h"
+#include "boundary/base/GString.h"
 #include "boundary/base/ifpstream.h"
 #include "shell/ErrorReport.h"
 
-AnimationReadResult readAnimationFile(const char* fileName) {
-  ifpstream in(fileName, GIO::IORead, GFileIO::IOOpenExisting, GFileIO::IOShareRead);
+AnimationReadResult readAnimationFile(const MString& fileName) {
+  ifpstream in(GString(fileName.asChar(), fileName.length()), GIO::IORead, GFileIO::IOOpenExisting,
+               GFileIO::IOShareRead);
   if (in.fail())
     return {AnimationReadOutcome::kCannotOpen, 0};
 

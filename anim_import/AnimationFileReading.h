@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+class MString;
+
 // What reading an animation file by name came to.
 enum class AnimationReadOutcome {
   kCannotOpen,  // the file could not be opened; nothing was allocated
@@ -15,5 +17,6 @@ struct AnimationReadResult {
 };
 
 // Opens the file, reads it into a new document, turns it to the scene's up axis and registers
-// it. Shared by the translator's reader and the import command's "-open".
-AnimationReadResult readAnimationFile(const char* fileName);
+// it. Shared by the translator's reader and the import command's "-open". A name holding a NUL
+// byte cannot be opened: the system would see only the part before it, another file.
+AnimationReadResult readAnimationFile(const MString& fileName);

@@ -204,7 +204,7 @@ const LightKey* AnimationImportCommand::findLightKey(const DocumentRegistry::Ent
 }
 
 void AnimationImportCommand::openFile() {
-  const AnimationReadResult result = readAnimationFile(openFileName.asChar());
+  const AnimationReadResult result = readAnimationFile(openFileName);
   if (result.outcome == AnimationReadOutcome::kLoaded) {
     documentHandle = result.handle;
     setResult(static_cast<int>(result.handle));

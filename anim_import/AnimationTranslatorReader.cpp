@@ -17,7 +17,7 @@
 
 MStatus AnimationTranslator::reader(const MFileObject& file, const MString& /*optionsString*/,
                                     FileAccessMode /*mode*/) {
-  const AnimationReadResult result = readAnimationFile(file.fullName().asChar());
+  const AnimationReadResult result = readAnimationFile(file.fullName());
   switch (result.outcome) {
     case AnimationReadOutcome::kCannotOpen:
       return MStatus(MS::kFailure);

@@ -20,10 +20,10 @@ class ifpstream : public ipstream {
             int shareMode = GFileIO::IOShareRead);
   ifpstream(const GString& path, int openMode = GIO::IORead,
             int createMode = GFileIO::IOOpenExisting, int shareMode = GFileIO::IOShareRead)
-      : ifpstream(path.c_str(), openMode, createMode, shareMode) {}
+      : ifpstream(GFile::systemPath(path), openMode, createMode, shareMode) {}
   ifpstream(const GFile& path, int openMode = GIO::IORead, int createMode = GFileIO::IOOpenExisting,
             int shareMode = GFileIO::IOShareRead)
-      : ifpstream(path.c_str(), openMode, createMode, shareMode) {}
+      : ifpstream(path.systemPath(), openMode, createMode, shareMode) {}
   ~ifpstream() override;
 
   bool isOpen() const { return fd_ >= 0; }

@@ -30,10 +30,10 @@ class ofpstream : public opstream {
             int shareMode = GFileIO::IOShareNone);
   ofpstream(const GString& path, int openMode = GIO::IOWrite,
             int createMode = GFileIO::IOCreateAlways, int shareMode = GFileIO::IOShareNone)
-      : ofpstream(path.c_str(), openMode, createMode, shareMode) {}
+      : ofpstream(GFile::systemPath(path), openMode, createMode, shareMode) {}
   ofpstream(const GFile& path, int openMode = GIO::IOWrite,
             int createMode = GFileIO::IOCreateAlways, int shareMode = GFileIO::IOShareNone)
-      : ofpstream(path.c_str(), openMode, createMode, shareMode) {}
+      : ofpstream(path.systemPath(), openMode, createMode, shareMode) {}
   ~ofpstream() override;
 
   bool isOpen() const { return fd_ >= 0; }

@@ -247,6 +247,29 @@ TEST_F(AtomicReplaceTest, FileLongerThanTheWritebackStepIsWhole) {
   EXPECT_EQ(entriesInFolder(), 2);
 }
 
+TEST_F(AtomicReplaceTest, PathsHoldingANulByteAreRefused) {
+  // The system would see only the part before the NUL, which names another file.
+  const std::string target = path("kept");
+  put(target, "old");
+  const GString withNul((target + std::string("\0.other", 7)).c_str(), target.size() + 7);
+  {
+    ofpstream out(withNul);
+    EXPECT_NE(out.rdstate() & 6, 0);
+    out.writeBytes("new", 3);
+    EXPECT_FALSE(out.close());
+  }
+  {
+    ofpstream out{GFile(withNul)};
+    EXPECT_NE(out.rdstate() & 6, 0);
+  }
+  EXPECT_EQ(contents(target), "old");
+  EXPECT_EQ(entriesInFolder(), 1);
+  ifpstream in(withNul);
+  EXPECT_TRUE(in.fail());
+  ifpstream inFile{GFile(withNul)};
+  EXPECT_TRUE(inFile.fail());
+}
+
 TEST(InputFileStreamTest, OpenFailures) {
   ifpstream missing("/nonexistent/vxr/file", GIO::IORead, GFileIO::IOOpenExisting,
                     GFileIO::IOShareRead);

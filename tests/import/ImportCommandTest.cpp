@@ -4,7 +4,12 @@
 #include <cstdlib>
 #include <string>
 
+#include <maya/MArgList.h>
+#include <maya/MString.h>
+
 #include "ImportFixture.h"
+#include "engine/CommandResult.h"
+#include "engine/PluginRegistry.h"
 
 namespace {
 
@@ -111,6 +116,19 @@ TEST_F(ImportCommandTest, OpenRefusesAFileOfAnotherKind) {
   std::fputs("not an animation file", f);
   std::fclose(f);
   EXPECT_EQ(melResult("VXR_AnimationImportCmd -open \"" + other + "\""), "0");
+}
+
+TEST_F(ImportCommandTest, OpenRefusesANameHoldingANulByte) {
+  // "walk.vxranim" exists, but the name given is longer: the file it names cannot be opened,
+  // and the part before the NUL must not be opened in its place.
+  const std::string name = path("walk.vxranim") + std::string("\0.other", 7);
+  MArgList args;
+  args.addArg(MString("-open"));
+  args.addArg(MString(name.c_str(), static_cast<int>(name.size())));
+  minihost::CommandResult result;
+  ASSERT_TRUE(minihost::PluginRegistry::get().runCommand("VXR_AnimationImportCmd", args, result));
+  ASSERT_EQ(result.kind, minihost::CommandResult::Kind::kInt);
+  EXPECT_EQ(result.ints.at(0), 0);
 }
 
 }  // namespace

@@ -109,6 +109,15 @@ TEST_F(MeshExportCommandTest, AFileThatCannotBeCreatedFailsWithItsName) {
   EXPECT_TRUE(folderEntries().empty());
 }
 
+TEST_F(MeshExportCommandTest, ANameHoldingANulByteIsRefused) {
+  // The system would see only "rock" and write that file instead, without its extension.
+  ::testing::internal::CaptureStderr();
+  const MStatus status = exportCommand({"-file", std::string("rock\0/../../escaped", 20)});
+  ::testing::internal::GetCapturedStderr();
+  EXPECT_FALSE(status);
+  EXPECT_TRUE(folderEntries().empty());
+}
+
 // Files may grow to a few bytes only; a write beyond fails instead of raising a signal.
 class FileSizeLimit {
  public:

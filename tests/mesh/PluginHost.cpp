@@ -83,7 +83,7 @@ void PluginTest::TearDown() {
 MStatus PluginTest::exportCommand(std::initializer_list<std::string> args) {
   MArgList list;
   for (const std::string& arg : args)
-    list.addArg(MString(arg.c_str()));
+    list.addArg(MString(arg.c_str(), static_cast<int>(arg.size())));
   minihost::CommandResult result;
   return minihost::PluginRegistry::get().runCommand("VXR_MeshExportCmd", list, result);
 }
