@@ -135,8 +135,11 @@ std::string expectedName(const ExpectedCall& call) {
   return name + ".vxrmesh";
 }
 
-// Whether a file of that name can be made in the folder; one that can is removed again.
+// Whether a file of that name can be made in the folder; one that can is removed again. A name
+// holding a NUL byte names no file the system can make.
 bool creatable(const std::string& name) {
+  if (name.find('\0') != std::string::npos)
+    return false;
   const int fd = ::openat(folderFd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
   if (fd < 0)
     return false;
@@ -206,7 +209,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         args.addArg((bytes.take(1) & 1) != 0);
         break;
       case kName: {
-        const std::string text = bytes.takeName(kNameLimit, false);
+        const std::string text = bytes.takeName(kNameLimit, true);
         args.addArg(MString(text.c_str(), static_cast<int>(text.size())));
         break;
       }
