@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 
+#include "LoadedPlugin.h"
 #include "engine/PluginRegistry.h"
 #include "mel/MelHost.h"
 
@@ -54,12 +55,7 @@ bool isFileStart(const Translator& translator, const char* bytes, long length) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-  mel::MelHost& host = mel::initMinihostMel();
-  std::string name, error;
-  if (!host.loadPlugin(VXR_PLUGIN_PATH, name, error)) {
-    std::fprintf(stderr, "cannot load the plug-in: %s\n", error.c_str());
-    std::abort();
-  }
+  loadPluginOrAbort();
   for (Translator& translator : translators) {
     translator.instance =
         minihost::PluginRegistry::get().createTranslator(translator.name).release();

@@ -17,6 +17,7 @@
 #include <cstring>
 #include <string>
 
+#include "LoadedPlugin.h"
 #include "anim_model/AnimationFileHeader.h"
 #include "anim_model/CameraKey.h"
 #include "anim_model/LightKey.h"
@@ -118,12 +119,7 @@ void closeDocument(int handle) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-  mel::MelHost& host = mel::initMinihostMel();
-  std::string name, error;
-  if (!host.loadPlugin(VXR_PLUGIN_PATH, name, error)) {
-    std::fprintf(stderr, "cannot load the plug-in: %s\n", error.c_str());
-    std::abort();
-  }
+  loadPluginOrAbort();
   char pattern[] = "/tmp/vxr-fuzz-import-XXXXXX";
   if (::mkdtemp(pattern) == nullptr)
     std::abort();

@@ -32,6 +32,7 @@
 #include <string>
 #include <vector>
 
+#include "LoadedPlugin.h"
 #include "engine/CommandResult.h"
 #include "engine/PluginRegistry.h"
 #include "fuzz/CommandArgBytes.h"
@@ -151,12 +152,7 @@ bool creatable(const std::string& name) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-  mel::MelHost& host = mel::initMinihostMel();
-  std::string name, error;
-  if (!host.loadPlugin(VXR_PLUGIN_PATH, name, error)) {
-    std::fprintf(stderr, "cannot load the plug-in: %s\n", error.c_str());
-    std::abort();
-  }
+  mel::MelHost& host = loadPluginOrAbort();
   if (!host.runTopLevelText("polyCube -n fuzzCube; select -r fuzzCube;")) {
     std::fprintf(stderr, "cannot make the cube to export\n");
     std::abort();

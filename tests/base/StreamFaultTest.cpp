@@ -6,8 +6,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,6 +19,7 @@
 #include <vector>
 
 #include "boundary/base/Streams.h"
+#include "tests/support/ImmutableFolder.h"
 
 namespace {
 
@@ -59,22 +58,6 @@ int descriptorOn(const std::string& prefix) {
       return std::atoi(name.c_str());
   }
   return -1;
-}
-
-// Sets or clears the immutable attribute of a folder: nothing can be created, renamed or removed
-// in it, also by root. False when the file system or the process cannot.
-bool setImmutable(const std::string& folder, bool on) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd < 0)
-    return false;
-  int flags = 0;
-  bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-  if (done) {
-    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-    done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-  }
-  ::close(fd);
-  return done;
 }
 
 class OutputStreamFaultTest : public ::testing::Test {

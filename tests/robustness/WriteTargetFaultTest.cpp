@@ -5,9 +5,7 @@
 // file that was at the target and leave no temporary file behind.
 
 #include <fcntl.h>
-#include <linux/fs.h>
 #include <signal.h>
-#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,26 +17,13 @@
 #include <vector>
 
 #include "PluginSession.h"
+#include "tests/support/ImmutableFolder.h"
 #include "tools/vxrinfo/Vxrinfo.h"
 #include "tools/vxrinfo/VxrinfoOptions.h"
 
 namespace {
 
 const char kPrevious[] = "previous contents";
-
-bool setImmutable(const std::string& folder, bool on) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd < 0)
-    return false;
-  int flags = 0;
-  bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-  if (done) {
-    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-    done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-  }
-  ::close(fd);
-  return done;
-}
 
 // A folder in which nothing can be created, renamed or removed while the object lives. Root
 // passes over permission bits, so the immutable attribute is used where it can be set.
