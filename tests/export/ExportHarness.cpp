@@ -5,9 +5,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <dirent.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -15,6 +13,7 @@
 #include "boundary/base/GIO.h"
 #include "boundary/base/ifpstream.h"
 #include "mel/MelHost.h"
+#include "tests/support/FolderEntries.h"
 
 namespace {
 
@@ -142,18 +141,7 @@ void ExportTest::setRenderRange(double start, double end, double step) {
 }
 
 std::vector<std::string> ExportTest::folderEntries() const {
-  std::vector<std::string> names;
-  DIR* dir = ::opendir(folder_.c_str());
-  if (!dir)
-    return names;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string name = entry->d_name;
-    if (name != "." && name != "..")
-      names.push_back(name);
-  }
-  ::closedir(dir);
-  std::sort(names.begin(), names.end());
-  return names;
+  return entriesOf(folder_);
 }
 
 std::unique_ptr<AnimationDocument> readDocument(const std::string& path) {

@@ -13,17 +13,16 @@
 #include <maya/MString.h>
 #include <maya/MVector.h>
 
-#include <dirent.h>
 #include <ftw.h>
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cmath>
 
 #include "engine/CommandResult.h"
 #include "engine/PluginRegistry.h"
 #include "engine/Scene.h"
+#include "tests/support/FolderEntries.h"
 
 namespace {
 
@@ -96,18 +95,7 @@ void PluginTest::select(std::initializer_list<std::string> names) {
 }
 
 std::vector<std::string> PluginTest::folderEntries() const {
-  std::vector<std::string> names;
-  DIR* dir = ::opendir(folder_.c_str());
-  if (!dir)
-    return names;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string name = entry->d_name;
-    if (name != "." && name != "..")
-      names.push_back(name);
-  }
-  ::closedir(dir);
-  std::sort(names.begin(), names.end());
-  return names;
+  return entriesOf(folder_);
 }
 
 MObject makeBox(const std::string& name, double width, double height, double depth) {
