@@ -277,67 +277,52 @@ bool Value::asBool() const {
   }
 }
 
-std::vector<std::string> Value::asStringArray() const {
-  if (type() == ValueType::kStringArray) {
-    return stringArray();
-  }
-  std::vector<std::string> out;
-  if (isArray()) {
-    for (std::size_t i = 0; i < arraySize(); ++i) {
-      out.push_back(element(i).asString());
-    }
-  } else if (!isNone()) {
-    out.push_back(asString());
+namespace {
+
+// A value's elements as T: an array of T as it is, any other array element by element, a
+// scalar as one element, nothing as none.
+template <class T, class Same, class Convert>
+std::vector<T> elementsAs(const Value& value, ValueType arrayType, Same same, Convert convert) {
+  if (value.type() == arrayType)
+    return same(value);
+  std::vector<T> out;
+  if (value.isArray()) {
+    for (std::size_t i = 0; i < value.arraySize(); ++i)
+      out.push_back(convert(value.element(i)));
+  } else if (!value.isNone()) {
+    out.push_back(convert(value));
   }
   return out;
+}
+
+}  // namespace
+
+std::vector<std::string> Value::asStringArray() const {
+  return elementsAs<std::string>(
+      *this, ValueType::kStringArray, [](const Value& v) { return v.stringArray(); },
+      [](const Value& v) { return v.asString(); });
 }
 
 std::vector<int> Value::asIntArray() const {
-  if (type() == ValueType::kIntArray) {
-    return intArray();
-  }
-  std::vector<int> out;
-  if (isArray()) {
-    for (std::size_t i = 0; i < arraySize(); ++i) {
-      out.push_back(element(i).asInt());
-    }
-  } else if (!isNone()) {
-    out.push_back(asInt());
-  }
-  return out;
+  return elementsAs<int>(
+      *this, ValueType::kIntArray, [](const Value& v) { return v.intArray(); },
+      [](const Value& v) { return v.asInt(); });
 }
 
 std::vector<double> Value::asFloatArray() const {
-  if (type() == ValueType::kFloatArray) {
-    return floatArray();
-  }
-  std::vector<double> out;
-  if (isArray()) {
-    for (std::size_t i = 0; i < arraySize(); ++i) {
-      out.push_back(element(i).asFloat());
-    }
-  } else if (type() == ValueType::kVector) {
+  if (type() == ValueType::kVector) {
     const Vec3& v = vectorRef();
-    out = {v.x, v.y, v.z};
-  } else if (!isNone()) {
-    out.push_back(asFloat());
+    return {v.x, v.y, v.z};
   }
-  return out;
+  return elementsAs<double>(
+      *this, ValueType::kFloatArray, [](const Value& v) { return v.floatArray(); },
+      [](const Value& v) { return v.asFloat(); });
 }
 
 std::vector<Vec3> Value::asVectorArray() const {
-  if (type() == ValueType::kVectorArray) {
-    return vectorArray();
-  }
-  std::vector<Vec3> out;
-  if (isArray()) {
-    for (std::size_t i = 0; i < arraySize(); ++i) {
-      out.push_back(element(i).asVector());
-    }
-  } else if (!isNone()) {
-    out.push_back(asVector());
-  }
-  return out;
+  return elementsAs<Vec3>(
+      *this, ValueType::kVectorArray, [](const Value& v) { return v.vectorArray(); },
+      [](const Value& v) { return v.asVector(); });
 }
 
 Value Value::convertedTo(ValueType target) const {
