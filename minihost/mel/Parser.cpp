@@ -428,13 +428,21 @@ StmtPtr Parser::parseDeclaration(bool global) {
   return s;
 }
 
+// "(" expression ")", as after if, while and switch; null after an error.
+ExprPtr Parser::parseCondition() {
+  if (!expect("("))
+    return nullptr;
+  ExprPtr condition = parseExpression();
+  if (!condition || !expect(")"))
+    return nullptr;
+  return condition;
+}
+
 StmtPtr Parser::parseIf() {
   auto s = makeStmt(StmtKind::kIf, tok_.line);
   advance();
-  if (!expect("("))
-    return nullptr;
-  s->expr = parseExpression();
-  if (!s->expr || !expect(")"))
+  s->expr = parseCondition();
+  if (!s->expr)
     return nullptr;
   s->then = parseStatement();
   if (!s->then)
@@ -451,10 +459,8 @@ StmtPtr Parser::parseIf() {
 StmtPtr Parser::parseWhile() {
   auto s = makeStmt(StmtKind::kWhile, tok_.line);
   advance();
-  if (!expect("("))
-    return nullptr;
-  s->expr = parseExpression();
-  if (!s->expr || !expect(")"))
+  s->expr = parseCondition();
+  if (!s->expr)
     return nullptr;
   ++loopDepth_;
   s->then = parseStatement();
@@ -475,10 +481,8 @@ StmtPtr Parser::parseDoWhile() {
     return nullptr;
   }
   advance();
-  if (!expect("("))
-    return nullptr;
-  s->expr = parseExpression();
-  if (!s->expr || !expect(")"))
+  s->expr = parseCondition();
+  if (!s->expr)
     return nullptr;
   if (!endOfStatement())
     return nullptr;
@@ -562,10 +566,8 @@ StmtPtr Parser::parseFor() {
 StmtPtr Parser::parseSwitch() {
   auto s = makeStmt(StmtKind::kSwitch, tok_.line);
   advance();
-  if (!expect("("))
-    return nullptr;
-  s->expr = parseExpression();
-  if (!s->expr || !expect(")"))
+  s->expr = parseCondition();
+  if (!s->expr)
     return nullptr;
   if (!expect("{"))
     return nullptr;

@@ -52,6 +52,7 @@ class Parser {
   StmtPtr parseBlock();
   StmtPtr parseDeclaration(bool global);
   bool parseProc(bool global, Unit& unit);
+  ExprPtr parseCondition();
   StmtPtr parseIf();
   StmtPtr parseWhile();
   StmtPtr parseDoWhile();
