@@ -60,6 +60,15 @@ MStatus readAs(const MPlug& plug, T& value, const MDGContext& ctx) {
   return s;
 }
 
+// The plug's value read into `v`, which keeps its starting value when the read fails.
+template <class T>
+T valueAs(const MPlug& plug, T v, MDGContext& ctx, MStatus* ReturnStatus) {
+  const MStatus s = plug.getValue(v, ctx);
+  if (ReturnStatus)
+    *ReturnStatus = s;
+  return v;
+}
+
 }  // namespace
 
 MPlug::MPlug() = default;
@@ -263,53 +272,25 @@ MStatus MPlug::setValue(const MAngle& value) {
 }
 
 bool MPlug::asBool(MDGContext& ctx, MStatus* ReturnStatus) const {
-  bool v = false;
-  MStatus s = getValue(v, ctx);
-  if (ReturnStatus)
-    *ReturnStatus = s;
-  return v;
+  return valueAs<bool>(*this, false, ctx, ReturnStatus);
 }
 short MPlug::asShort(MDGContext& ctx, MStatus* ReturnStatus) const {
-  short v = 0;
-  MStatus s = getValue(v, ctx);
-  if (ReturnStatus)
-    *ReturnStatus = s;
-  return v;
+  return valueAs<short>(*this, 0, ctx, ReturnStatus);
 }
 int MPlug::asInt(MDGContext& ctx, MStatus* ReturnStatus) const {
-  int v = 0;
-  MStatus s = getValue(v, ctx);
-  if (ReturnStatus)
-    *ReturnStatus = s;
-  return v;
+  return valueAs<int>(*this, 0, ctx, ReturnStatus);
 }
 float MPlug::asFloat(MDGContext& ctx, MStatus* ReturnStatus) const {
-  float v = 0.0f;
-  MStatus s = getValue(v, ctx);
-  if (ReturnStatus)
-    *ReturnStatus = s;
-  return v;
+  return valueAs<float>(*this, 0.0f, ctx, ReturnStatus);
 }
 double MPlug::asDouble(MDGContext& ctx, MStatus* ReturnStatus) const {
-  double v = 0.0;
-  MStatus s = getValue(v, ctx);
-  if (ReturnStatus)
-    *ReturnStatus = s;
-  return v;
+  return valueAs<double>(*this, 0.0, ctx, ReturnStatus);
 }
 MString MPlug::asString(MDGContext& ctx, MStatus* ReturnStatus) const {
-  MString v;
-  MStatus s = getValue(v, ctx);
-  if (ReturnStatus)
-    *ReturnStatus = s;
-  return v;
+  return valueAs<MString>(*this, MString(), ctx, ReturnStatus);
 }
 MTime MPlug::asMTime(MDGContext& ctx, MStatus* ReturnStatus) const {
-  MTime v;
-  MStatus s = getValue(v, ctx);
-  if (ReturnStatus)
-    *ReturnStatus = s;
-  return v;
+  return valueAs<MTime>(*this, MTime(), ctx, ReturnStatus);
 }
 
 bool MPlug::operator==(const MPlug& other) const {
