@@ -28,6 +28,16 @@ MVector transformNormal(const MVector& n, const MMatrix& normalMatrix) {
   return r;
 }
 
+// The entries of a per-corner list (vertex or normal indices) that belong to one polygon.
+MStatus copyCornerValues(const MeshData& mesh, int polygon, const std::vector<int>& perCorner,
+                         MIntArray& out) {
+  if (!mesh.validPolygon(polygon))
+    return MS::kInvalidParameter;
+  const auto first = perCorner.begin() + mesh.polygonStart(polygon);
+  out.storage().assign(first, first + mesh.polygonSize(polygon));
+  return MS::kSuccess;
+}
+
 }  // namespace
 
 MFnMesh::MFnMesh() = default;
@@ -270,12 +280,7 @@ MStatus MFnMesh::getFaceNormalIds(int faceIndex, MIntArray& normals) const {
   MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
   if (!mesh)
     return MS::kFailure;
-  if (!mesh->validPolygon(faceIndex))
-    return MS::kInvalidParameter;
-  int start = mesh->polygonStart(faceIndex), n = mesh->polygonSize(faceIndex);
-  normals.storage().assign(mesh->normalIds().begin() + start,
-                           mesh->normalIds().begin() + start + n);
-  return MS::kSuccess;
+  return copyCornerValues(*mesh, faceIndex, mesh->normalIds(), normals);
 }
 
 MStatus MFnMesh::getNormalIds(MIntArray& normalIdCounts, MIntArray& normals) const {
@@ -310,12 +315,7 @@ MStatus MFnMesh::getPolygonVertices(int polygonId, MIntArray& vertexList) const 
   MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
   if (!mesh)
     return MS::kFailure;
-  if (!mesh->validPolygon(polygonId))
-    return MS::kInvalidParameter;
-  int start = mesh->polygonStart(polygonId), n = mesh->polygonSize(polygonId);
-  vertexList.storage().assign(mesh->connects().begin() + start,
-                              mesh->connects().begin() + start + n);
-  return MS::kSuccess;
+  return copyCornerValues(*mesh, polygonId, mesh->connects(), vertexList);
 }
 
 int MFnMesh::polygonVertexCount(int polygonId, MStatus* ReturnStatus) const {
