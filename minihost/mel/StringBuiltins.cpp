@@ -139,24 +139,23 @@ bool cmdStrcmp(CommandCall& call) {
   return true;
 }
 
-bool cmdToupper(CommandCall& call) {
+// The one argument with `change` applied to each byte.
+bool mapEachByte(CommandCall& call, int (*change)(int)) {
   if (!needArgs(call, 1, 1))
     return false;
   std::string s = call.arg(0).asString();
   for (char& c : s)
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    c = static_cast<char>(change(static_cast<unsigned char>(c)));
   call.result = Value(std::move(s));
   return true;
 }
 
+bool cmdToupper(CommandCall& call) {
+  return mapEachByte(call, [](int c) { return std::toupper(c); });
+}
+
 bool cmdTolower(CommandCall& call) {
-  if (!needArgs(call, 1, 1))
-    return false;
-  std::string s = call.arg(0).asString();
-  for (char& c : s)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  call.result = Value(std::move(s));
-  return true;
+  return mapEachByte(call, [](int c) { return std::tolower(c); });
 }
 
 bool cmdStrip(CommandCall& call) {
