@@ -35,25 +35,15 @@ GString nodeName(const MDagPath& path) {
   return GString(name.asChar(), name.length());
 }
 
-void writePointList(MeshRecordWriter& writer, const MFnMesh& mesh) {
-  MPointArray points;
-  mesh.getPoints(points, MSpace::kWorld);
-  const unsigned int count = points.length();
+// A point or normal list as the host gave it: its count, then each vector as Floats (the
+// points' doubles rounded, their w left out).
+template <class HostVectors>
+void writeVectorList(MeshRecordWriter& writer, const HostVectors& vectors) {
+  const unsigned int count = vectors.length();
   writer.writeVectorCount(count);
   for (unsigned int i = 0; i < count; ++i) {
-    const MPoint& p = points[i];
-    writer.writeVector(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
-  }
-}
-
-void writeNormalList(MeshRecordWriter& writer, const MFnMesh& mesh) {
-  MFloatVectorArray normals;
-  mesh.getNormals(normals, MSpace::kWorld);
-  const unsigned int count = normals.length();
-  writer.writeVectorCount(count);
-  for (unsigned int i = 0; i < count; ++i) {
-    const MFloatVector& n = normals[i];
-    writer.writeVector(n.x, n.y, n.z);
+    const auto& v = vectors[i];
+    writer.writeVector(static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z));
   }
 }
 
@@ -157,8 +147,16 @@ void writePolygonList(MeshRecordWriter& writer, const MDagPath& path, const MFnM
 void writeMeshRecord(MeshRecordWriter& writer, const MDagPath& path) {
   writer.writeHeader(nodeName(path));
   const MFnMesh mesh(path);
-  writePointList(writer, mesh);
-  writeNormalList(writer, mesh);
+  {  // each host list is freed once written
+    MPointArray points;
+    mesh.getPoints(points, MSpace::kWorld);
+    writeVectorList(writer, points);
+  }
+  {
+    MFloatVectorArray normals;
+    mesh.getNormals(normals, MSpace::kWorld);
+    writeVectorList(writer, normals);
+  }
   writePolygonList(writer, path, mesh);
 }
 
