@@ -18,6 +18,13 @@ void opstream::writeBytes(const void* bytes, std::size_t length) {
   }
 }
 
+char* opstream::reserveSlow(std::size_t length) {
+  if (length <= maxReserve && makeRoom(length))
+    return cur_;
+  setBuffer(scratch_, scratch_ + maxReserve);
+  return scratch_;
+}
+
 bool opstream::enterObject() {
   if (nesting_ >= maxNesting) {
     setFailure(failbit);

@@ -50,6 +50,21 @@ class opstream : public GStreamState {
   }
   void writeBytes(const void* bytes, std::size_t length);
 
+  // Room for `length` bytes (at most maxReserve) at the cursor, which moves past them; the
+  // caller stores exactly that many bytes through the pointer, in the encoding above. For
+  // writers of many small values: the cursor is read and moved once per call, however many
+  // values are stored (a byte store through any pointer could alias it, so storing through the
+  // primitive writes would reload it after each one). Once the stream has failed the room is a
+  // scratch area and the bytes are dropped.
+  static constexpr std::size_t maxReserve = 64;
+  char* reserve(std::size_t length) {
+    char* at = cur_;
+    if (static_cast<std::size_t>(end_ - at) < length)
+      at = reserveSlow(length);
+    cur_ = at + length;
+    return at;
+  }
+
   // Objects nest at most this deep; deeper (or cyclic) structures fail the stream instead of
   // exhausting the call stack. Readers refuse the same depth.
   static constexpr int maxNesting = 256;
@@ -71,8 +86,8 @@ class opstream : public GStreamState {
   }
   char* bufferCursor() const { return cur_; }
   void setFailure(int bits) { state_ |= bits; }
-  // Drains or grows the buffer so that `needed` bytes (at most 8) fit at the cursor. Returns
-  // false to drop the value (the stream has failed).
+  // Drains or grows the buffer so that `needed` bytes (at most maxReserve) fit at the cursor.
+  // Returns false to drop the value (the stream has failed).
   virtual bool overflow(std::size_t needed) = 0;
 
  private:
@@ -80,11 +95,13 @@ class opstream : public GStreamState {
     return overflow(needed) && std::size_t(end_ - cur_) >= needed;
   }
 
+  char* reserveSlow(std::size_t length);
   bool enterObject();
 
   char* cur_ = nullptr;
   char* end_ = nullptr;
   int nesting_ = 0;
+  char scratch_[maxReserve];  // takes what reserve() drops
 };
 
 opstream& operator<<(opstream& out, const GString& text);

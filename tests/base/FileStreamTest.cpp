@@ -4,12 +4,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "boundary/base/BackgroundClose.h"
 #include "boundary/base/Streams.h"
 
 namespace {
@@ -218,7 +222,78 @@ TEST_F(AtomicReplaceTest, WritesAfterCloseAreDropped) {
   ASSERT_TRUE(out.close());
   out.writeBytes("bcd", 3);
   out.writeDWord(1);
+  std::memset(out.reserve(opstream::maxReserve), 'x', opstream::maxReserve);
+  std::memset(out.reserve(8), 'y', 8);
   EXPECT_EQ(contents(target), "a");
+}
+
+// Every kind of write, in pieces smaller and larger than the stream's buffer and than the
+// chunks a writing thread takes, so that pieces straddle every boundary.
+void writeMixed(opstream& out) {
+  std::string block(3 * 1024 * 1024 + 17, '\0');
+  for (std::size_t i = 0; i < block.size(); ++i)
+    block[i] = static_cast<char>(i * 131 + (i >> 12));
+  std::size_t piece = 1;
+  for (std::size_t at = 0; at < block.size(); at += piece, piece = piece * 3 + 7)
+    out.writeBytes(block.data() + at, std::min(piece, block.size() - at));
+  for (std::uint32_t i = 0; i < 300000; ++i) {
+    out.writeDWord(i * 2654435761u);
+    char* room = out.reserve(i % 3 == 0 ? 24 : 13);
+    for (int k = 0; k < (i % 3 == 0 ? 24 : 13); ++k)
+      room[k] = static_cast<char>(i + k);
+    out << static_cast<double>(i) / 7.0;
+    out.writeByte(static_cast<std::uint8_t>(i));
+  }
+  out.writeBytes(block.data(), block.size());
+}
+
+TEST_F(AtomicReplaceTest, LargeFileHoldsExactlyWhatWasWritten) {
+  ompstream reference;
+  writeMixed(reference);
+  const std::string expected(reference.data(), reference.size());
+  ASSERT_GT(expected.size(), 4 * ofpstream::writeBehindFrom);
+  for (bool sync : {true, false}) {
+    const std::string target = path(sync ? "synced" : "unsynced");
+    put(target, "old");
+    ofpstream out(target.c_str());
+    out.setSyncOnClose(sync);
+    writeMixed(out);
+    EXPECT_TRUE(out.good());
+    ASSERT_TRUE(out.close());
+    EXPECT_TRUE(contents(target) == expected) << "sync " << sync;
+  }
+  EXPECT_EQ(entriesInFolder(), 2);
+}
+
+// Descriptors this process holds on `file` after it was removed or replaced.
+int descriptorsOnRemoved(const std::string& file) {
+  int n = 0;
+  DIR* d = ::opendir("/proc/self/fd");
+  while (dirent* e = ::readdir(d)) {
+    char target[4096];
+    const std::string link = std::string("/proc/self/fd/") + e->d_name;
+    const ssize_t length = ::readlink(link.c_str(), target, sizeof target);
+    if (length > 0 && std::string(target, static_cast<std::size_t>(length)) == file + " (deleted)")
+      ++n;
+  }
+  ::closedir(d);
+  return n;
+}
+
+TEST_F(AtomicReplaceTest, ReplacedFileIsReleased) {
+  // The file replaced is released after the close returns; once the background closes are done,
+  // nothing of it is held, however many times the target is replaced.
+  const std::string target = path("replaced");
+  put(target, std::string(2 * 1024 * 1024, 'o'));
+  for (int round = 0; round < 3; ++round) {
+    ofpstream out(target.c_str());
+    out.writeBytes("new", 3);
+    ASSERT_TRUE(out.close());
+  }
+  waitForBackgroundCloses();
+  EXPECT_EQ(descriptorsOnRemoved(target), 0);
+  EXPECT_EQ(contents(target), "new");
+  EXPECT_EQ(entriesInFolder(), 1);
 }
 
 TEST_F(AtomicReplaceTest, FileLongerThanTheWritebackStepIsWhole) {
