@@ -4,14 +4,7 @@
 #include "boundary/base/opstream.h"
 #include "mesh_export/MeshFileFormat.h"
 
-void MeshRecordWriter::finish() {
-  if (cur_ != stage_)
-    out_.writeBytes(stage_, static_cast<std::size_t>(cur_ - stage_));
-  cur_ = stage_;
-}
-
 void MeshRecordWriter::writeHeader(const GString& name) {
-  finish();
   out_.writeDWord(kMeshRecordMagic);
   out_.writeByte(kMeshRecordVersion);
   out_ << name;

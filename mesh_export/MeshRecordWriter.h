@@ -5,26 +5,24 @@
 #include <cstring>
 
 #include "boundary/base/ByteOrder.h"
+#include "boundary/base/opstream.h"
 #include "mesh_export/FileAxes.h"
 
 class GString;
-class opstream;
 
 // Encodes mesh records into an output stream, field by field in file order: the header, the
 // point list, the normal list, the polygon count, then each polygon. Vectors are given in the
 // host's axes; the writer turns them. It knows nothing of the host, so the layout can be checked
 // without one.
 //
-// The lists and polygons of a million-polygon mesh are written value by value, so those values
-// are staged in a buffer of the writer's own with the stream's encoding of each primitive (DWord
-// and float as 4 little-endian bytes, double as 8) and handed to the stream in large pieces. The
-// bytes are exactly those of one stream primitive per value; staging only keeps the cursor in a
-// register and the per-value calls inline. Staged bytes reach the stream before any other write
-// and at `finish` (or destruction).
+// The lists and polygons of a million-polygon mesh are written value by value, so each group of
+// values (a vector, a corner, a face normal) is stored straight into the stream's buffer through
+// one opstream::reserve, with the stream's encoding of each primitive (DWord and float as 4
+// little-endian bytes, double as 8): the bytes are exactly those of one stream primitive per
+// value, with the cursor moved once per group and every call inline.
 class MeshRecordWriter {
  public:
   MeshRecordWriter(opstream& out, bool upAxisIsZ) : out_(out), upAxisIsZ_(upAxisIsZ) {}
-  ~MeshRecordWriter() { finish(); }
   MeshRecordWriter(const MeshRecordWriter&) = delete;
   MeshRecordWriter& operator=(const MeshRecordWriter&) = delete;
 
@@ -64,24 +62,10 @@ class MeshRecordWriter {
     putDouble(at + 16, f.z);
   }
 
-  // Hands the staged bytes to the stream.
-  void finish();
-
  private:
-  static constexpr std::size_t kStageSize = 32 * 1024;
-
   void writeCount(std::uint32_t count);
 
-  // Room for `bytes` at the cursor, which moves past them; the caller fills them through the
-  // pointer it gets. The cursor is read and moved once per call: byte stores through any
-  // pointer could alias it, so filling through it would reload it after every store.
-  char* reserve(std::size_t bytes) {
-    if (static_cast<std::size_t>(stage_ + kStageSize - cur_) < bytes)
-      finish();
-    char* at = cur_;
-    cur_ = at + bytes;
-    return at;
-  }
+  char* reserve(std::size_t bytes) { return out_.reserve(bytes); }
   static void putFloat(char* at, float value) {
     std::uint32_t bits;
     std::memcpy(&bits, &value, 4);
@@ -95,6 +79,4 @@ class MeshRecordWriter {
 
   opstream& out_;
   bool upAxisIsZ_;
-  char stage_[kStageSize];
-  char* cur_ = stage_;
 };

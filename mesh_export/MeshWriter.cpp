@@ -20,7 +20,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "boundary/base/GString.h"
 #include "mesh_export/MeshRecordWriter.h"
@@ -47,14 +47,25 @@ void writeVectorList(MeshRecordWriter& writer, const HostVectors& vectors) {
   }
 }
 
-// Copies a host array into plain memory with one call, so the per-corner loop below reads it
-// without a host call per element.
-template <class HostArray, class T>
-void copyOut(const HostArray& from, std::vector<T>& to) {
-  to.resize(from.length());
-  if (!to.empty())
-    from.get(to.data());
-}
+// A host array copied into plain memory with one call, so the per-corner loop below reads it
+// without a host call per element. The memory is not cleared first: the copy fills all of it.
+template <class T>
+class PlainArray {
+ public:
+  template <class HostArray>
+  void copy(const HostArray& from) {
+    size_ = from.length();
+    values_.reset(size_ != 0 ? new T[size_] : nullptr);
+    if (size_ != 0)
+      from.get(values_.get());
+  }
+  std::size_t size() const { return size_; }
+  const T& operator[](std::size_t i) const { return values_[i]; }
+
+ private:
+  std::unique_ptr<T[]> values_;
+  std::size_t size_ = 0;
+};
 
 // A per-corner index list the host hands back with one count per polygon, walked polygon by
 // polygon. A polygon whose count falls short of its corner count has no index for the corners
@@ -65,8 +76,8 @@ class CornerIndexLists {
   void take(MStatus fetched, const MIntArray& counts, const MIntArray& ids) {
     if (!fetched)
       return;
-    copyOut(counts, counts_);
-    copyOut(ids, ids_);
+    counts_.copy(counts);
+    ids_.copy(ids);
   }
 
   // Positions the walk at polygon p (polygons are visited in order, each once).
@@ -84,8 +95,8 @@ class CornerIndexLists {
   int at(unsigned int corner) const { return corner < have_ ? ids_[start_ + corner] : -1; }
 
  private:
-  std::vector<int> counts_;
-  std::vector<int> ids_;
+  PlainArray<int> counts_;
+  PlainArray<int> ids_;
   std::size_t start_ = 0;
   std::size_t next_ = 0;
   std::size_t have_ = 0;
@@ -108,13 +119,13 @@ void writePolygonList(MeshRecordWriter& writer, const MDagPath& path, const MFnM
     normals.take(mesh.getNormalIds(counts, ids), counts, ids);
     uvs.take(mesh.getAssignedUVs(counts, ids), counts, ids);
   }
-  std::vector<float> u;
-  std::vector<float> v;
+  PlainArray<float> u;
+  PlainArray<float> v;
   {
     MFloatArray hostU, hostV;
     if (mesh.getUVs(hostU, hostV)) {
-      copyOut(hostU, u);
-      copyOut(hostV, v);
+      u.copy(hostU);
+      v.copy(hostV);
     }
   }
   const std::size_t uvCount = u.size() < v.size() ? u.size() : v.size();

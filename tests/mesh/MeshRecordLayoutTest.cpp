@@ -170,9 +170,9 @@ TEST(MeshRecordLayoutTest, YUpTurnsPointsNormalsAndFaceNormals) {
   EXPECT_FALSE(in.fail());
 }
 
-TEST(MeshRecordLayoutTest, StagedValuesReachTheStreamBeforeTheNextRecord) {
-  // Two records through one writer: the second header is written to the stream directly, so
-  // the first record's staged lists and polygons must already be there, in order.
+TEST(MeshRecordLayoutTest, TwoRecordsThroughOneWriterFollowEachOther) {
+  // The header goes through the stream's primitive writes, the lists and polygons through its
+  // reserved room: the second header must follow the first record's last polygon.
   ompstream single;
   writeTriangle(single, true);  // one record through a writer of its own
   const std::string one = bytesOf(single);
@@ -271,10 +271,7 @@ TEST(MeshRecordLayoutTest, LongPointListsWriteOnePrimitivePerValue) {
 
 TEST(MeshRecordLayoutTest, AWriterGivenNothingWritesNothing) {
   ompstream out;
-  {
-    MeshRecordWriter writer(out, false);
-    writer.finish();
-  }
+  { MeshRecordWriter writer(out, false); }
   EXPECT_EQ(out.size(), 0u);
 }
 
