@@ -6,14 +6,8 @@
 #include <maya/MPoint.h>
 #include <maya/MVector.h>
 
-MFloatVector::MFloatVector() : x(0), y(0), z(0) {}
-MFloatVector::MFloatVector(const MFloatVector& other) = default;
 MFloatVector::MFloatVector(const MVector& o)
     : x(static_cast<float>(o.x)), y(static_cast<float>(o.y)), z(static_cast<float>(o.z)) {}
-MFloatVector::MFloatVector(float xx, float yy, float zz) : x(xx), y(yy), z(zz) {}
-MFloatVector::MFloatVector(const float f[3]) : x(f[0]), y(f[1]), z(f[2]) {}
-MFloatVector::~MFloatVector() = default;
-MFloatVector& MFloatVector::operator=(const MFloatVector& other) = default;
 float MFloatVector::operator[](unsigned int i) const {
   return i == 0 ? x : i == 1 ? y : z;
 }

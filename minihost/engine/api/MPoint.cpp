@@ -9,15 +9,8 @@
 
 const MPoint MPoint::origin(0, 0, 0, 1);
 
-MPoint::MPoint() : x(0), y(0), z(0), w(1) {}
-MPoint::MPoint(const MPoint& other) = default;
 MPoint::MPoint(const MVector& v) : x(v.x), y(v.y), z(v.z), w(1) {}
 MPoint::MPoint(const MFloatPoint& o) : x(o.x), y(o.y), z(o.z), w(o.w) {}
-MPoint::MPoint(double xx, double yy, double zz, double ww) : x(xx), y(yy), z(zz), w(ww) {}
-MPoint::MPoint(const double d[4]) : x(d[0]), y(d[1]), z(d[2]), w(d[3]) {}
-MPoint::~MPoint() = default;
-
-MPoint& MPoint::operator=(const MPoint& other) = default;
 double MPoint::operator[](unsigned int i) const {
   return i == 0 ? x : i == 1 ? y : i == 2 ? z : w;
 }

@@ -17,17 +17,9 @@ const MVector MVector::xNegAxis(-1, 0, 0);
 const MVector MVector::yNegAxis(0, -1, 0);
 const MVector MVector::zNegAxis(0, 0, -1);
 
-MVector::MVector() : x(0), y(0), z(0) {}
-MVector::MVector(const MVector& other) = default;
 MVector::MVector(const MFloatVector& o) : x(o.x), y(o.y), z(o.z) {}
 MVector::MVector(const MPoint& p) : x(p.x), y(p.y), z(p.z) {}
 MVector::MVector(const MFloatPoint& p) : x(p.x), y(p.y), z(p.z) {}
-MVector::MVector(double xx, double yy, double zz) : x(xx), y(yy), z(zz) {}
-MVector::MVector(const double d[3]) : x(d[0]), y(d[1]), z(d[2]) {}
-MVector::MVector(const float f[3]) : x(f[0]), y(f[1]), z(f[2]) {}
-MVector::~MVector() = default;
-
-MVector& MVector::operator=(const MVector& other) = default;
 double MVector::operator()(unsigned int i) const {
   return (*this)[i];
 }

@@ -2,6 +2,7 @@
 // Common storage of the host's value arrays (MIntArray, MPointArray, ...).
 // Every array class is a thin named wrapper over this template.
 
+#include <algorithm>
 #include <vector>
 
 #include <maya/MStatus.h>
@@ -57,8 +58,7 @@ class ArrayBase {
   }
   void setSizeIncrement(unsigned int) {}
   MStatus get(T* dest) const {
-    for (size_t i = 0; i < items_.size(); ++i)
-      dest[i] = items_[i];
+    std::copy(items_.begin(), items_.end(), dest);
     return MS::kSuccess;
   }
 

@@ -9,14 +9,15 @@ class MFloatMatrix;
 
 class OPENMAYA_EXPORT MFloatVector {
  public:
-  MFloatVector();
-  MFloatVector(const MFloatVector& other);
+  // The trivial members are inline, as in the host's own header.
+  MFloatVector() : x(0.0f), y(0.0f), z(0.0f) {}
+  MFloatVector(const MFloatVector& other) = default;
   MFloatVector(const MVector& other);
-  MFloatVector(float xx, float yy, float zz = 0.0f);
-  MFloatVector(const float f[3]);
-  ~MFloatVector();
+  MFloatVector(float xx, float yy, float zz = 0.0f) : x(xx), y(yy), z(zz) {}
+  MFloatVector(const float f[3]) : x(f[0]), y(f[1]), z(f[2]) {}
+  ~MFloatVector() = default;
 
-  MFloatVector& operator=(const MFloatVector& other);
+  MFloatVector& operator=(const MFloatVector& other) = default;
   float operator[](unsigned int i) const;
   float& operator[](unsigned int i);
   MFloatVector operator^(const MFloatVector& right) const;

@@ -14,15 +14,16 @@ class MFloatPoint;
 
 class OPENMAYA_EXPORT MPoint {
  public:
-  MPoint();
-  MPoint(const MPoint& other);
+  // The trivial members are inline, as in the host's own header.
+  MPoint() : x(0.0), y(0.0), z(0.0), w(1.0) {}
+  MPoint(const MPoint& other) = default;
   MPoint(const MVector& v);
   MPoint(const MFloatPoint& other);
-  MPoint(double xx, double yy, double zz = 0.0, double ww = 1.0);
-  MPoint(const double d[4]);
-  ~MPoint();
+  MPoint(double xx, double yy, double zz = 0.0, double ww = 1.0) : x(xx), y(yy), z(zz), w(ww) {}
+  MPoint(const double d[4]) : x(d[0]), y(d[1]), z(d[2]), w(d[3]) {}
+  ~MPoint() = default;
 
-  MPoint& operator=(const MPoint& other);
+  MPoint& operator=(const MPoint& other) = default;
   double operator[](unsigned int i) const;
   double& operator[](unsigned int i);
   MPoint operator+(const MVector& v) const;

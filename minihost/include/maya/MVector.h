@@ -17,17 +17,18 @@ class OPENMAYA_EXPORT MVector {
  public:
   enum Axis { kXaxis, kYaxis, kZaxis, kWaxis };
 
-  MVector();
-  MVector(const MVector& other);
+  // The trivial members are inline, as in the host's own header.
+  MVector() : x(0.0), y(0.0), z(0.0) {}
+  MVector(const MVector& other) = default;
   MVector(const MFloatVector& other);
   MVector(const MPoint& point);
   MVector(const MFloatPoint& point);
-  MVector(double xx, double yy, double zz = 0.0);
-  MVector(const double d[3]);
-  MVector(const float f[3]);
-  ~MVector();
+  MVector(double xx, double yy, double zz = 0.0) : x(xx), y(yy), z(zz) {}
+  MVector(const double d[3]) : x(d[0]), y(d[1]), z(d[2]) {}
+  MVector(const float f[3]) : x(f[0]), y(f[1]), z(f[2]) {}
+  ~MVector() = default;
 
-  MVector& operator=(const MVector& other);
+  MVector& operator=(const MVector& other) = default;
   double operator()(unsigned int i) const;
   double operator[](unsigned int i) const;
   double& operator[](unsigned int i);
