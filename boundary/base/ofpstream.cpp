@@ -8,14 +8,23 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <new>
 #include <vector>
 
-#include "boundary/base/BackgroundClose.h"
-#include "boundary/base/SystemWrites.h"
-#include "boundary/base/WriteBehind.h"
-
 namespace {
+
+bool writeAll(int fd, const char* bytes, std::size_t length) {
+  while (length > 0) {
+    ssize_t n = ::write(fd, bytes, length);
+    if (n < 0) {
+      if (errno == EINTR)
+        continue;
+      return false;
+    }
+    bytes += n;
+    length -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
 
 // mkstemp on a copy of `pattern`, which then holds the name made.
 int makeTemporary(GString& pattern) {
@@ -24,6 +33,20 @@ int makeTemporary(GString& pattern) {
   if (fd >= 0)
     pattern = name.data();
   return fd;
+}
+
+// Starts writing the given range of the file to disk without waiting for it, so that the sync
+// at close finds most of a large file already written instead of writing it all then.
+void startWriteback(int fd, std::size_t from, std::size_t length) {
+#if defined(__linux__)
+  // A failure here changes nothing: the sync at close still writes and reports.
+  ::sync_file_range(fd, static_cast<off_t>(from), static_cast<off_t>(length),
+                    SYNC_FILE_RANGE_WRITE);
+#else
+  (void)fd;
+  (void)from;
+  (void)length;
+#endif
 }
 
 // The mode a newly created file gets from the process's umask.
@@ -92,7 +115,6 @@ ofpstream::ofpstream(const char* path, int openMode, int createMode, int /*share
   ::fcntl(fd_, F_SETFD, FD_CLOEXEC);
   // Keep the permissions of the file being replaced; a new file gets the usual ones.
   ::fchmod(fd_, exists ? (info.st_mode & 07777) : newFileMode());
-  bufferStart_ = buffer_;
   setBuffer(buffer_, buffer_ + bufferSize);
 }
 
@@ -118,22 +140,6 @@ bool ofpstream::drain() {
   return true;
 }
 
-bool ofpstream::startWriteBehind() {
-  behind_ = new (std::nothrow) WriteBehind;
-  char* chunk =
-      behind_ ? behind_->start(fd_, written_, writebackStart_, syncOnClose_ ? writebackStep : 0)
-              : nullptr;
-  if (chunk == nullptr) {
-    // No thread: this stream goes on writing itself.
-    delete behind_;
-    behind_ = nullptr;
-    return false;
-  }
-  bufferStart_ = chunk;
-  setBuffer(chunk, chunk + WriteBehind::chunkSize);
-  return true;
-}
-
 bool ofpstream::overflow(std::size_t /*needed*/) {
   if (fd_ < 0 || fail()) {
     // Failed or closed: keep the buffer empty and drop what comes, without system calls.
@@ -141,66 +147,7 @@ bool ofpstream::overflow(std::size_t /*needed*/) {
       setBuffer(buffer_, buffer_ + bufferSize);
     return buffer_ != nullptr && !closed_;
   }
-  if (behind_ != nullptr) {
-    char* next = behind_->submit(static_cast<std::size_t>(bufferCursor() - bufferStart_));
-    if (next == nullptr) {
-      setFailure(badbit);
-      bufferStart_ = buffer_;
-      setBuffer(buffer_, buffer_ + bufferSize);
-      return false;
-    }
-    bufferStart_ = next;
-    setBuffer(next, next + WriteBehind::chunkSize);
-    return true;
-  }
-  if (!drain())
-    return false;
-  if (written_ >= writeBehindFrom && !writeBehindTried_) {
-    writeBehindTried_ = true;
-    startWriteBehind();
-  }
-  return true;
-}
-
-// Hands the rest of the data to the system and, when a thread was writing, waits for it.
-bool ofpstream::finishWrites() {
-  const bool ok = fd_ >= 0 && !fail();
-  if (behind_ == nullptr)
-    return ok && drain();
-  const std::size_t rest = static_cast<std::size_t>(bufferCursor() - bufferStart_);
-  const bool written = behind_->finish(ok ? rest : 0);
-  written_ = behind_->written();
-  delete behind_;
-  behind_ = nullptr;
-  if (!written)
-    setFailure(badbit);
-  return ok && written;
-}
-
-// Puts the finished temporary in the target's place.
-bool ofpstream::replaceTarget() {
-  if (noClobber_) {
-    // link() refuses an existing name, so a file that appeared meanwhile is not replaced.
-    if (::link(temporary_.c_str(), target_.c_str()) != 0)
-      return false;
-    ::unlink(temporary_.c_str());
-    return true;
-  }
-  // Hold the file being replaced, so that the rename does not free its blocks; the held
-  // descriptor is closed in the background, where that work is done.
-#if defined(O_PATH)
-  const int previous = ::open(target_.c_str(), O_PATH | O_CLOEXEC);
-#else
-  const int previous = -1;
-#endif
-  const bool ok = ::rename(temporary_.c_str(), target_.c_str()) == 0;
-  if (previous >= 0) {
-    if (ok)
-      closeInBackground(previous);
-    else
-      ::close(previous);
-  }
-  return ok;
+  return drain();
 }
 
 void ofpstream::discard() {
@@ -217,9 +164,8 @@ void ofpstream::discard() {
 bool ofpstream::close() {
   if (closed_)
     return closeResult_;
-  bool ok = finishWrites();
+  bool ok = fd_ >= 0 && !fail() && drain();
   closed_ = true;
-  bufferStart_ = nullptr;
   setBuffer(nullptr, nullptr);  // writes after the close are dropped
   if (ok && syncOnClose_ && ::fsync(fd_) != 0)
     ok = false;
@@ -228,8 +174,16 @@ bool ofpstream::close() {
       ok = false;
     fd_ = -1;
   }
-  if (ok)
-    ok = replaceTarget();
+  if (ok) {
+    if (noClobber_) {
+      // link() refuses an existing name, so a file that appeared meanwhile is not replaced.
+      ok = ::link(temporary_.c_str(), target_.c_str()) == 0;
+      if (ok)
+        ::unlink(temporary_.c_str());
+    } else {
+      ok = ::rename(temporary_.c_str(), target_.c_str()) == 0;
+    }
+  }
   if (ok) {
     temporary_.clear();
   } else {

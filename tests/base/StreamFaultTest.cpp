@@ -131,23 +131,6 @@ TEST_F(OutputStreamFaultTest, FailingWriteOfAFullBufferFailsTheStreamAtOnce) {
   expectTargetKeptAndNoTemporary();
 }
 
-TEST_F(OutputStreamFaultTest, FailingWriteOfALargeFileFailsTheStream) {
-  // Past the first megabyte a thread of the stream's own writes the file; its failure must
-  // reach the stream while the caller is still writing, and the close.
-  ofpstream out(target_.c_str());
-  const std::string block(64 * 1024, 'x');
-  for (std::size_t n = 0; n < 2 * ofpstream::writeBehindFrom; n += block.size())
-    out.writeBytes(block.data(), block.size());
-  ASSERT_TRUE(out.good());
-  breakDescriptor();
-  for (int i = 0; i < 8 && out.good(); ++i)
-    for (std::size_t n = 0; n < 1024 * 1024; n += block.size())
-      out.writeBytes(block.data(), block.size());
-  EXPECT_TRUE(out.bad()) << "8 MB written after the failure and the stream still good";
-  EXPECT_FALSE(out.close());
-  expectTargetKeptAndNoTemporary();
-}
-
 TEST_F(OutputStreamFaultTest, FailingSyncFailsTheClose) {
   // Nothing left to write: the first system call of the close is the sync.
   ofpstream out(target_.c_str());
