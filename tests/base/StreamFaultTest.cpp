@@ -3,7 +3,6 @@
 // written. Each time close() reports failure, the file at the target keeps its bytes and no
 // temporary file is left beside it.
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -19,6 +18,7 @@
 #include <vector>
 
 #include "boundary/base/Streams.h"
+#include "tests/support/FolderEntries.h"
 #include "tests/support/ImmutableFolder.h"
 
 namespace {
@@ -34,23 +34,9 @@ void put(const std::string& file, const std::string& text) {
   std::ofstream(file, std::ios::binary) << text;
 }
 
-std::vector<std::string> entries(const std::string& folder) {
-  std::vector<std::string> names;
-  if (DIR* d = ::opendir(folder.c_str())) {
-    while (dirent* e = ::readdir(d)) {
-      const std::string name = e->d_name;
-      if (name != "." && name != "..")
-        names.push_back(name);
-    }
-    ::closedir(d);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // The descriptor this process holds on a file whose path begins with `prefix`, or -1.
 int descriptorOn(const std::string& prefix) {
-  for (const std::string& name : entries("/proc/self/fd")) {
+  for (const std::string& name : entriesOf("/proc/self/fd")) {
     char target[PATH_MAX];
     const std::string link = "/proc/self/fd/" + name;
     const ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
@@ -100,7 +86,7 @@ class OutputStreamFaultTest : public ::testing::Test {
 
   void expectTargetKeptAndNoTemporary() {
     EXPECT_EQ(contents(target_), "previous");
-    EXPECT_EQ(entries(dir_), std::vector<std::string>{"anim.vxranim"});
+    EXPECT_EQ(entriesOf(dir_), std::vector<std::string>{"anim.vxranim"});
   }
 
   std::string dir_;
@@ -168,7 +154,7 @@ TEST_F(OutputStreamFaultTest, FailingRenameFailsTheClose) {
   EXPECT_FALSE(out.close());
   EXPECT_TRUE(out.bad());
   EXPECT_EQ(contents(target_ + "/inside"), "kept");
-  EXPECT_EQ(entries(dir_), std::vector<std::string>{"anim.vxranim"});
+  EXPECT_EQ(entriesOf(dir_), std::vector<std::string>{"anim.vxranim"});
 }
 
 TEST_F(OutputStreamFaultTest, LinkToTheFullDeviceIsRefused) {
@@ -185,8 +171,8 @@ TEST_F(OutputStreamFaultTest, LinkToTheFullDeviceIsRefused) {
   EXPECT_TRUE(S_ISLNK(info.st_mode));
   ASSERT_EQ(::stat("/dev/full", &info), 0);
   EXPECT_TRUE(S_ISCHR(info.st_mode));
-  EXPECT_EQ(entries(dir_), (std::vector<std::string>{"anim.vxranim", "full.vxranim"}));
-  for (const std::string& name : entries("/dev"))
+  EXPECT_EQ(entriesOf(dir_), (std::vector<std::string>{"anim.vxranim", "full.vxranim"}));
+  for (const std::string& name : entriesOf("/dev"))
     EXPECT_EQ(name.find("full.tmp"), std::string::npos) << name;
 }
 
