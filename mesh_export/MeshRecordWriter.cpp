@@ -11,7 +11,7 @@ void MeshRecordWriter::writeHeader(const GString& name) {
 }
 
 void MeshRecordWriter::writeCount(std::uint32_t count) {
-  gbyteorder::store32(reserve(4), count);
+  gbyteorder::store32(out_.reserve(4), count);
 }
 
 void MeshRecordWriter::writeVectors(const float* xyz, std::size_t count) {

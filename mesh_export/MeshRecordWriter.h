@@ -34,7 +34,7 @@ class MeshRecordWriter {
   void writeVectorCount(std::uint32_t count) { writeCount(count); }
   void writeVector(float x, float y, float z) {
     const FileVector<float> f = toFileAxes(x, y, z, upAxisIsZ_);
-    char* at = reserve(12);
+    char* at = out_.reserve(12);
     putFloat(at, f.x);
     putFloat(at + 4, f.y);
     putFloat(at + 8, f.z);
@@ -46,9 +46,9 @@ class MeshRecordWriter {
 
   // One polygon record: the corner count, `corners` corner groups (vertex index, normal index,
   // u, v) in the polygon's vertex order, then the face normal as three Doubles.
-  void beginPolygon(std::uint32_t corners) { gbyteorder::store32(reserve(4), corners); }
+  void beginPolygon(std::uint32_t corners) { gbyteorder::store32(out_.reserve(4), corners); }
   void writeCorner(std::uint32_t vertexId, std::uint32_t normalId, float u, float v) {
-    char* at = reserve(16);
+    char* at = out_.reserve(16);
     gbyteorder::store32(at, vertexId);
     gbyteorder::store32(at + 4, normalId);
     putFloat(at + 8, u);
@@ -56,7 +56,7 @@ class MeshRecordWriter {
   }
   void endPolygon(double x, double y, double z) {
     const FileVector<double> f = toFileAxes(x, y, z, upAxisIsZ_);
-    char* at = reserve(24);
+    char* at = out_.reserve(24);
     putDouble(at, f.x);
     putDouble(at + 8, f.y);
     putDouble(at + 16, f.z);
@@ -65,7 +65,6 @@ class MeshRecordWriter {
  private:
   void writeCount(std::uint32_t count);
 
-  char* reserve(std::size_t bytes) { return out_.reserve(bytes); }
   static void putFloat(char* at, float value) {
     std::uint32_t bits;
     std::memcpy(&bits, &value, 4);
