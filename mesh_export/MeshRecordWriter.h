@@ -48,15 +48,32 @@ class MeshRecordWriter {
   // u, v) in the polygon's vertex order, then the face normal as three Doubles.
   void beginPolygon(std::uint32_t corners) { gbyteorder::store32(out_.reserve(4), corners); }
   void writeCorner(std::uint32_t vertexId, std::uint32_t normalId, float u, float v) {
-    char* at = out_.reserve(16);
+    putCorner(out_.reserve(16), vertexId, normalId, u, v);
+  }
+  void endPolygon(double x, double y, double z) { putFaceNormal(out_.reserve(24), x, y, z); }
+
+  // The same polygon record stored into room taken once for the whole record, for polygons of
+  // at most maxPackedCorners corners: the corner count is stored here, then the caller stores
+  // each corner j through putCorner(corner(at, j), ...) and the face normal through
+  // putFaceNormal(faceNormal(at, corners), ...).
+  static constexpr std::uint32_t maxPackedCorners =
+      static_cast<std::uint32_t>((opstream::maxReserve - 4 - 24) / 16);
+  char* beginPackedPolygon(std::uint32_t corners) {
+    char* at = out_.reserve(4 + 16 * std::size_t(corners) + 24);
+    gbyteorder::store32(at, corners);
+    return at;
+  }
+  static char* corner(char* polygon, std::uint32_t j) { return polygon + 4 + 16 * std::size_t(j); }
+  static char* faceNormal(char* polygon, std::uint32_t corners) { return corner(polygon, corners); }
+  static void putCorner(char* at, std::uint32_t vertexId, std::uint32_t normalId, float u,
+                        float v) {
     gbyteorder::store32(at, vertexId);
     gbyteorder::store32(at + 4, normalId);
     putFloat(at + 8, u);
     putFloat(at + 12, v);
   }
-  void endPolygon(double x, double y, double z) {
+  void putFaceNormal(char* at, double x, double y, double z) const {
     const FileVector<double> f = toFileAxes(x, y, z, upAxisIsZ_);
-    char* at = out_.reserve(24);
     putDouble(at, f.x);
     putDouble(at + 8, f.y);
     putDouble(at + 16, f.z);

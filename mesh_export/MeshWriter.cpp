@@ -129,6 +129,20 @@ void writePolygonList(MeshRecordWriter& writer, const MDagPath& path, const MFnM
     }
   }
   const std::size_t uvCount = u.size() < v.size() ? u.size() : v.size();
+
+  // Corner j of the current polygon. A corner without a coordinate in the set (or with an index
+  // the list does not hold) gets 0, 0.
+  struct Corner {
+    std::uint32_t vertexId, normalId;
+    float u, v;
+  };
+  const auto cornerAt = [&](unsigned int j) {
+    const int uv = uvs.at(j);
+    const bool mapped = uv >= 0 && static_cast<std::size_t>(uv) < uvCount;
+    return Corner{indexOrZero(vertices.at(j)), indexOrZero(normals.at(j)),
+                  mapped ? u[static_cast<std::size_t>(uv)] : 0.0f,
+                  mapped ? v[static_cast<std::size_t>(uv)] : 0.0f};
+  };
   MVector faceNormal;
 
   // The whole mesh, whatever part of it the selection named.
@@ -136,22 +150,30 @@ void writePolygonList(MeshRecordWriter& writer, const MDagPath& path, const MFnM
   MItMeshPolygon polygon(path, wholeMesh);
   for (unsigned int p = 0; !polygon.isDone(); polygon.next(), ++p) {
     const unsigned int corners = polygon.polygonVertexCount();
-    writer.beginPolygon(corners);
     vertices.beginPolygon(p);
     normals.beginPolygon(p);
     uvs.beginPolygon(p);
-    for (unsigned int j = 0; j < corners; ++j) {
-      // A corner without a coordinate in the set (or with an index the list does not hold)
-      // gets 0, 0.
-      const int uv = uvs.at(j);
-      const bool mapped = uv >= 0 && static_cast<std::size_t>(uv) < uvCount;
-      writer.writeCorner(indexOrZero(vertices.at(j)), indexOrZero(normals.at(j)),
-                         mapped ? u[static_cast<std::size_t>(uv)] : 0.0f,
-                         mapped ? v[static_cast<std::size_t>(uv)] : 0.0f);
-    }
     faceNormal = MVector();
-    polygon.getNormal(faceNormal, MSpace::kWorld);
-    writer.endPolygon(faceNormal.x, faceNormal.y, faceNormal.z);
+    if (corners <= MeshRecordWriter::maxPackedCorners) {
+      // The usual polygon: the whole record goes into room taken once.
+      char* record = writer.beginPackedPolygon(corners);
+      for (unsigned int j = 0; j < corners; ++j) {
+        const Corner c = cornerAt(j);
+        MeshRecordWriter::putCorner(MeshRecordWriter::corner(record, j), c.vertexId, c.normalId,
+                                    c.u, c.v);
+      }
+      polygon.getNormal(faceNormal, MSpace::kWorld);
+      writer.putFaceNormal(MeshRecordWriter::faceNormal(record, corners), faceNormal.x,
+                           faceNormal.y, faceNormal.z);
+    } else {
+      writer.beginPolygon(corners);
+      for (unsigned int j = 0; j < corners; ++j) {
+        const Corner c = cornerAt(j);
+        writer.writeCorner(c.vertexId, c.normalId, c.u, c.v);
+      }
+      polygon.getNormal(faceNormal, MSpace::kWorld);
+      writer.endPolygon(faceNormal.x, faceNormal.y, faceNormal.z);
+    }
   }
 }
 

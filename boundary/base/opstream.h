@@ -56,7 +56,7 @@ class opstream : public GStreamState {
   // values are stored (a byte store through any pointer could alias it, so storing through the
   // primitive writes would reload it after each one). Once the stream has failed the room is a
   // scratch area and the bytes are dropped.
-  static constexpr std::size_t maxReserve = 64;
+  static constexpr std::size_t maxReserve = 256;
   char* reserve(std::size_t length) {
     char* at = cur_;
     if (static_cast<std::size_t>(end_ - at) < length)

@@ -237,8 +237,10 @@ void writeMixed(opstream& out) {
     out.writeBytes(block.data() + at, std::min(piece, block.size() - at));
   for (std::uint32_t i = 0; i < 300000; ++i) {
     out.writeDWord(i * 2654435761u);
-    char* room = out.reserve(i % 3 == 0 ? 24 : 13);
-    for (int k = 0; k < (i % 3 == 0 ? 24 : 13); ++k)
+    // Sizes up to the largest room a writer may take.
+    const std::size_t length = i % 3 == 0 ? 24 : i % 3 == 1 ? 13 : opstream::maxReserve - i % 41;
+    char* room = out.reserve(length);
+    for (std::size_t k = 0; k < length; ++k)
       room[k] = static_cast<char>(i + k);
     out << static_cast<double>(i) / 7.0;
     out.writeByte(static_cast<std::uint8_t>(i));

@@ -115,6 +115,30 @@ TEST_F(MeshContentTest, TriangleAndQuadKeepTheirCornersInOrder) {
   }
 }
 
+TEST_F(MeshContentTest, PolygonsOfEverySizeKeepTheirCornersAndFollowEachOther) {
+  // Small and large polygons mixed, so each record must end exactly where the next begins.
+  const std::vector<int> sizes = {3, 4, 12, 13, 14, 15, 16, 17, 40, 3, 100, 5};
+  makePolygons("ngons", sizes);
+  select({"ngons"});
+  const ReadMeshFile file = exportSelection();
+  ASSERT_EQ(file.meshes.size(), 1u);
+  const ReadMesh& mesh = file.meshes[0];
+  ASSERT_EQ(mesh.polygons.size(), sizes.size());
+  std::uint32_t point = 0;
+  for (std::size_t p = 0; p < sizes.size(); ++p) {
+    const ReadPolygon& polygon = mesh.polygons[p];
+    ASSERT_EQ(polygon.corners.size(), static_cast<std::size_t>(sizes[p])) << p;
+    for (std::size_t j = 0; j < polygon.corners.size(); ++j, ++point) {
+      EXPECT_EQ(polygon.corners[j].vertex, point) << p << " " << j;
+      EXPECT_EQ(polygon.corners[j].u, static_cast<float>(j) / 1024) << p << " " << j;
+      EXPECT_EQ(polygon.corners[j].v, static_cast<float>(p) / 1024) << p << " " << j;
+    }
+    EXPECT_NEAR(polygon.faceNormal[0], 0.0, 1e-9) << p;
+    EXPECT_NEAR(polygon.faceNormal[1], 0.0, 1e-9) << p;
+    EXPECT_NEAR(polygon.faceNormal[2], 1.0, 1e-9) << p;
+  }
+}
+
 TEST_F(MeshContentTest, CornersUseTheNormalOfTheirPolygon) {
   makeBox("box", 1, 1, 1);
   select({"box"});

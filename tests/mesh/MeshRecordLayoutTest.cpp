@@ -38,6 +38,29 @@ void writePolygons(MeshRecordWriter& writer, const Polygons& polygons) {
   }
 }
 
+// The same through room taken once per polygon, where the polygon fits in it.
+void writePackedPolygons(MeshRecordWriter& writer, const Polygons& polygons) {
+  std::size_t corner = 0;
+  for (std::size_t p = 0; p < polygons.cornerCounts.size(); ++p) {
+    const std::uint32_t corners = polygons.cornerCounts[p];
+    const double* n = &polygons.faceNormals[3 * p];
+    if (corners > MeshRecordWriter::maxPackedCorners) {
+      writer.beginPolygon(corners);
+      for (std::uint32_t j = 0; j < corners; ++j, ++corner)
+        writer.writeCorner(polygons.vertexIds[corner], polygons.normalIds[corner],
+                           polygons.uvs[2 * corner], polygons.uvs[2 * corner + 1]);
+      writer.endPolygon(n[0], n[1], n[2]);
+      continue;
+    }
+    char* record = writer.beginPackedPolygon(corners);
+    for (std::uint32_t j = 0; j < corners; ++j, ++corner)
+      MeshRecordWriter::putCorner(MeshRecordWriter::corner(record, j), polygons.vertexIds[corner],
+                                  polygons.normalIds[corner], polygons.uvs[2 * corner],
+                                  polygons.uvs[2 * corner + 1]);
+    writer.putFaceNormal(MeshRecordWriter::faceNormal(record, corners), n[0], n[1], n[2]);
+  }
+}
+
 std::string bytesOf(const ompstream& out) {
   return std::string(out.data(), out.size());
 }
@@ -229,7 +252,8 @@ Polygons largeBlock() {
   std::uint32_t seed = 12345;
   auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
   for (int p = 0; p < 5000; ++p) {
-    const std::uint32_t corners = p == 2500 ? 3000 : 3 + next() % 3;
+    // Mostly triangles to pentagons, every seventh polygon up to 18 corners, one very large.
+    const std::uint32_t corners = p == 2500 ? 3000 : 3 + next() % (p % 7 == 0 ? 16 : 3);
     block.cornerCounts.push_back(corners);
     for (std::uint32_t j = 0; j < corners; ++j) {
       block.vertexIds.push_back(next());
@@ -246,14 +270,17 @@ Polygons largeBlock() {
 TEST(MeshRecordLayoutTest, ManyPolygonsWriteOnePrimitivePerValue) {
   const Polygons block = largeBlock();
   for (bool upAxisIsZ : {false, true}) {
-    ompstream written, reference;
+    ompstream written, packed, reference;
     {
       MeshRecordWriter writer(written, upAxisIsZ);
       writePolygons(writer, block);
+      MeshRecordWriter packedWriter(packed, upAxisIsZ);
+      writePackedPolygons(packedWriter, block);
     }
     writeOneByOne(reference, block, upAxisIsZ);
     ASSERT_GT(reference.size(), 200u * 1024u);
     EXPECT_TRUE(bytesOf(written) == bytesOf(reference)) << "z-up " << upAxisIsZ;
+    EXPECT_TRUE(bytesOf(packed) == bytesOf(reference)) << "z-up " << upAxisIsZ;
   }
 }
 

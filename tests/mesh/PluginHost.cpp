@@ -167,6 +167,31 @@ MObject makeTriangle(const std::string& name, const float uv[6]) {
   return transform;
 }
 
+MObject makePolygons(const std::string& name, const std::vector<int>& cornerCounts) {
+  MFloatPointArray points;
+  MIntArray counts, connects;
+  MFloatArray u, v;
+  const double turn = 2 * std::acos(-1.0);
+  for (std::size_t p = 0; p < cornerCounts.size(); ++p) {
+    const int n = cornerCounts[p];
+    counts.append(n);
+    for (int j = 0; j < n; ++j) {
+      // Counter-clockwise seen from +y, so the polygon faces up.
+      const double a = turn * j / n;
+      connects.append(static_cast<int>(points.length()));
+      points.append(MFloatPoint(static_cast<float>(3.0 * p + std::cos(a)), 0.0f,
+                                static_cast<float>(-std::sin(a))));
+      u.append(static_cast<float>(j) / 1024);
+      v.append(static_cast<float>(p) / 1024);
+    }
+  }
+  MObject transform = makeMesh(name, points, counts, connects);
+  MFnMesh mesh(MFnDagNode(transform).child(0));
+  EXPECT_TRUE(mesh.setUVs(u, v));
+  EXPECT_TRUE(mesh.assignUVs(counts, connects));
+  return transform;
+}
+
 void placeTransform(const MObject& transform, const double translate[3],
                     const double rotateDegrees[3], const double scale[3]) {
   MFnTransform fn(transform);

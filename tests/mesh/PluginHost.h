@@ -36,6 +36,9 @@ MObject makeBox(const std::string& name, double width, double height, double dep
 MObject makeTriangleAndQuad(const std::string& name);
 // One triangle with the given texture coordinates.
 MObject makeTriangle(const std::string& name, const float uv[6]);
+// Regular polygons in the ground plane, one per entry of `cornerCounts`, side by side, each
+// with its own points and a texture coordinate per corner (u = corner / 1024, v = polygon / 1024).
+MObject makePolygons(const std::string& name, const std::vector<int>& cornerCounts);
 // Moves, rotates (degrees, xyz order) and scales a transform.
 void placeTransform(const MObject& transform, const double translate[3],
                     const double rotateDegrees[3], const double scale[3]);
