@@ -16,10 +16,11 @@ class GString;
 // without one.
 //
 // The lists and polygons of a million-polygon mesh are written value by value, so each group of
-// values (a vector, a corner, a face normal) is stored straight into the stream's buffer through
-// one opstream::reserve, with the stream's encoding of each primitive (DWord and float as 4
-// little-endian bytes, double as 8): the bytes are exactly those of one stream primitive per
-// value, with the cursor moved once per group and every call inline.
+// values (a vector, a whole polygon record, or for a large polygon each corner) is stored
+// straight into the stream's buffer through one opstream::reserve, with the stream's encoding
+// of each primitive (DWord and float as 4 little-endian bytes, double as 8): the bytes are
+// exactly those of one stream primitive per value, with the cursor moved once per group and
+// every call inline.
 class MeshRecordWriter {
  public:
   MeshRecordWriter(opstream& out, bool upAxisIsZ) : out_(out), upAxisIsZ_(upAxisIsZ) {}
