@@ -56,10 +56,13 @@ class MeshRecordWriter {
   // The same polygon record stored into room taken once for the whole record, for polygons of
   // at most maxPackedCorners corners: the corner count is stored here, then the caller stores
   // each corner j through putCorner(corner(at, j), ...) and the face normal through
-  // putFaceNormal(faceNormal(at, corners), ...).
+  // putFaceNormal(faceNormal(at, corners), ...). A larger polygon gets null and nothing is
+  // written: it goes through beginPolygon, writeCorner and endPolygon.
   static constexpr std::uint32_t maxPackedCorners =
       static_cast<std::uint32_t>((opstream::maxReserve - 4 - 24) / 16);
   char* beginPackedPolygon(std::uint32_t corners) {
+    if (corners > maxPackedCorners)
+      return nullptr;
     char* at = out_.reserve(4 + 16 * std::size_t(corners) + 24);
     gbyteorder::store32(at, corners);
     return at;

@@ -154,9 +154,8 @@ void writePolygonList(MeshRecordWriter& writer, const MDagPath& path, const MFnM
     normals.beginPolygon(p);
     uvs.beginPolygon(p);
     faceNormal = MVector();
-    if (corners <= MeshRecordWriter::maxPackedCorners) {
+    if (char* record = writer.beginPackedPolygon(corners)) {
       // The usual polygon: the whole record goes into room taken once.
-      char* record = writer.beginPackedPolygon(corners);
       for (unsigned int j = 0; j < corners; ++j) {
         const Corner c = cornerAt(j);
         MeshRecordWriter::putCorner(MeshRecordWriter::corner(record, j), c.vertexId, c.normalId,

@@ -44,7 +44,8 @@ void writePackedPolygons(MeshRecordWriter& writer, const Polygons& polygons) {
   for (std::size_t p = 0; p < polygons.cornerCounts.size(); ++p) {
     const std::uint32_t corners = polygons.cornerCounts[p];
     const double* n = &polygons.faceNormals[3 * p];
-    if (corners > MeshRecordWriter::maxPackedCorners) {
+    char* record = writer.beginPackedPolygon(corners);
+    if (record == nullptr) {
       writer.beginPolygon(corners);
       for (std::uint32_t j = 0; j < corners; ++j, ++corner)
         writer.writeCorner(polygons.vertexIds[corner], polygons.normalIds[corner],
@@ -52,7 +53,6 @@ void writePackedPolygons(MeshRecordWriter& writer, const Polygons& polygons) {
       writer.endPolygon(n[0], n[1], n[2]);
       continue;
     }
-    char* record = writer.beginPackedPolygon(corners);
     for (std::uint32_t j = 0; j < corners; ++j, ++corner)
       MeshRecordWriter::putCorner(MeshRecordWriter::corner(record, j), polygons.vertexIds[corner],
                                   polygons.normalIds[corner], polygons.uvs[2 * corner],
@@ -282,6 +282,17 @@ TEST(MeshRecordLayoutTest, ManyPolygonsWriteOnePrimitivePerValue) {
     EXPECT_TRUE(bytesOf(written) == bytesOf(reference)) << "z-up " << upAxisIsZ;
     EXPECT_TRUE(bytesOf(packed) == bytesOf(reference)) << "z-up " << upAxisIsZ;
   }
+}
+
+TEST(MeshRecordLayoutTest, APolygonTooLargeForOneRoomIsRefusedWithoutWriting) {
+  ompstream out;
+  MeshRecordWriter writer(out, false);
+  ASSERT_NE(writer.beginPackedPolygon(MeshRecordWriter::maxPackedCorners), nullptr);
+  const std::size_t packed = out.size();
+  EXPECT_EQ(packed, 4u + 16u * MeshRecordWriter::maxPackedCorners + 24u);
+  EXPECT_LE(packed, opstream::maxReserve);
+  EXPECT_EQ(writer.beginPackedPolygon(MeshRecordWriter::maxPackedCorners + 1), nullptr);
+  EXPECT_EQ(out.size(), packed);
 }
 
 TEST(MeshRecordLayoutTest, LongPointListsWriteOnePrimitivePerValue) {
