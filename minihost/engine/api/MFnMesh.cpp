@@ -140,10 +140,7 @@ int MFnMesh::numUVSets(MStatus* ReturnStatus) const {
 }
 
 MStatus MFnMesh::getPoints(MPointArray& vertexArray, MSpace::Space space) const {
-  MStatus s;
-  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
-  if (!mesh)
-    return MS::kFailure;
+  MINIHOST_MESH_OR_FAILURE();
   // One matrix fetch, then a tight loop over the flat coordinates. The arithmetic is that of
   // MPoint * MMatrix with w = 1, so the values are the same as a point-by-point transform.
   const MMatrix m = worldOf(object_, space);
@@ -176,10 +173,7 @@ MStatus MFnMesh::getPoints(MFloatPointArray& vertexArray, MSpace::Space space) c
 }
 
 MStatus MFnMesh::setPoints(MPointArray& vertexArray, MSpace::Space space) {
-  MStatus s;
-  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
-  if (!mesh)
-    return MS::kFailure;
+  MINIHOST_MESH_OR_FAILURE();
   if (vertexArray.length() != static_cast<unsigned int>(mesh->pointCount())) {
     return MS::kInvalidParameter;
   }
@@ -195,10 +189,7 @@ MStatus MFnMesh::setPoints(MPointArray& vertexArray, MSpace::Space space) {
 }
 
 MStatus MFnMesh::getPoint(int vertexId, MPoint& pos, MSpace::Space space) const {
-  MStatus s;
-  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
-  if (!mesh)
-    return MS::kFailure;
+  MINIHOST_MESH_OR_FAILURE();
   if (vertexId < 0 || vertexId >= mesh->pointCount())
     return MS::kInvalidParameter;
   const double* p = &mesh->points()[3 * static_cast<size_t>(vertexId)];
@@ -207,10 +198,7 @@ MStatus MFnMesh::getPoint(int vertexId, MPoint& pos, MSpace::Space space) const 
 }
 
 MStatus MFnMesh::setPoint(int vertexId, const MPoint& pos, MSpace::Space space) {
-  MStatus s;
-  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
-  if (!mesh)
-    return MS::kFailure;
+  MINIHOST_MESH_OR_FAILURE();
   if (vertexId < 0 || vertexId >= mesh->pointCount())
     return MS::kInvalidParameter;
   MPoint q = pos * worldOf(object_, space).inverse();
@@ -222,10 +210,7 @@ MStatus MFnMesh::setPoint(int vertexId, const MPoint& pos, MSpace::Space space) 
 }
 
 MStatus MFnMesh::getNormals(MFloatVectorArray& normals, MSpace::Space space) const {
-  MStatus s;
-  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
-  if (!mesh)
-    return MS::kFailure;
+  MINIHOST_MESH_OR_FAILURE();
   const std::vector<double>& n = mesh->normals();
   std::vector<MFloatVector>& out = normals.storage();
   out.resize(n.size() / 3);
@@ -260,10 +245,7 @@ MStatus MFnMesh::getNormals(MFloatVectorArray& normals, MSpace::Space space) con
 }
 
 MStatus MFnMesh::setNormals(const MFloatVectorArray& normals, const MIntArray& faceNormalIds) {
-  MStatus s;
-  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
-  if (!mesh)
-    return MS::kFailure;
+  MINIHOST_MESH_OR_FAILURE();
   std::vector<double> values(static_cast<size_t>(normals.length()) * 3);
   for (unsigned int i = 0; i < normals.length(); ++i) {
     values[3 * i] = normals[i].x;
@@ -276,18 +258,12 @@ MStatus MFnMesh::setNormals(const MFloatVectorArray& normals, const MIntArray& f
 }
 
 MStatus MFnMesh::getFaceNormalIds(int faceIndex, MIntArray& normals) const {
-  MStatus s;
-  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
-  if (!mesh)
-    return MS::kFailure;
+  MINIHOST_MESH_OR_FAILURE();
   return copyCornerValues(*mesh, faceIndex, mesh->normalIds(), normals);
 }
 
 MStatus MFnMesh::getNormalIds(MIntArray& normalIdCounts, MIntArray& normals) const {
-  MStatus s;
-  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
-  if (!mesh)
-    return MS::kFailure;
+  MINIHOST_MESH_OR_FAILURE();
   // Every corner has a normal index, so each polygon's count is its corner count.
   normalIdCounts.storage() = mesh->counts();
   normals.storage() = mesh->normalIds();
@@ -295,10 +271,7 @@ MStatus MFnMesh::getNormalIds(MIntArray& normalIdCounts, MIntArray& normals) con
 }
 
 MStatus MFnMesh::getPolygonNormal(int polygonId, MVector& normal, MSpace::Space space) const {
-  MStatus s;
-  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
-  if (!mesh)
-    return MS::kFailure;
+  MINIHOST_MESH_OR_FAILURE();
   if (!mesh->validPolygon(polygonId))
     return MS::kInvalidParameter;
   double n[3];
@@ -311,10 +284,7 @@ MStatus MFnMesh::getPolygonNormal(int polygonId, MVector& normal, MSpace::Space 
 }
 
 MStatus MFnMesh::getPolygonVertices(int polygonId, MIntArray& vertexList) const {
-  MStatus s;
-  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
-  if (!mesh)
-    return MS::kFailure;
+  MINIHOST_MESH_OR_FAILURE();
   return copyCornerValues(*mesh, polygonId, mesh->connects(), vertexList);
 }
 
@@ -329,15 +299,11 @@ int MFnMesh::polygonVertexCount(int polygonId, MStatus* ReturnStatus) const {
 }
 
 MStatus MFnMesh::getVertices(MIntArray& vertexCount, MIntArray& vertexList) const {
-  MStatus s;
-  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
-  if (!mesh)
-    return MS::kFailure;
+  MINIHOST_MESH_OR_FAILURE();
   vertexCount.storage() = mesh->counts();
   vertexList.storage() = mesh->connects();
   return MS::kSuccess;
 }
 
 #undef MINIHOST_MESH_OR
-
-#undef MINIHOST_MESH_OR
+#undef MINIHOST_MESH_OR_FAILURE

@@ -9,10 +9,7 @@ using minihost::Scene;
 using minihost::uvSetName;
 
 MStatus MFnMesh::getUVSetNames(MStringArray& setNames) const {
-  MStatus s;
-  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
-  if (!mesh)
-    return MS::kFailure;
+  MINIHOST_MESH_OR_FAILURE();
   setNames.clear();
   for (const auto& set : mesh->uvSets())
     setNames.append(MString(set.name.c_str()));
@@ -33,10 +30,7 @@ MString MFnMesh::currentUVSetName(MStatus* ReturnStatus, int) const {
 }
 
 MStatus MFnMesh::setCurrentUVSetName(const MString& name) {
-  MStatus s;
-  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
-  if (!mesh)
-    return MS::kFailure;
+  MINIHOST_MESH_OR_FAILURE();
   return mesh->setCurrentUVSet(name.asChar()) ? MS::kSuccess : MS::kInvalidParameter;
 }
 
@@ -53,10 +47,7 @@ MString MFnMesh::createUVSetWithName(const MString& name, MStatus* ReturnStatus)
 
 MStatus MFnMesh::setUVs(const MFloatArray& uArray, const MFloatArray& vArray,
                         const MString* uvSet) {
-  MStatus s;
-  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
-  if (!mesh)
-    return MS::kFailure;
+  MINIHOST_MESH_OR_FAILURE();
   if (uArray.length() != vArray.length())
     return MS::kInvalidParameter;
   int set = mesh->findUVSet(uvSetName(uvSet));
@@ -75,10 +66,7 @@ MStatus MFnMesh::setUVs(const MFloatArray& uArray, const MFloatArray& vArray,
 
 MStatus MFnMesh::assignUVs(const MIntArray& uvCounts, const MIntArray& uvIds,
                            const MString* uvSet) {
-  MStatus s;
-  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
-  if (!mesh)
-    return MS::kFailure;
+  MINIHOST_MESH_OR_FAILURE();
   int set = mesh->findUVSet(uvSetName(uvSet));
   if (set < 0 || uvCounts.length() != static_cast<unsigned int>(mesh->polygonCount())) {
     return MS::kInvalidParameter;
@@ -104,10 +92,7 @@ MStatus MFnMesh::assignUVs(const MIntArray& uvCounts, const MIntArray& uvIds,
 }
 
 MStatus MFnMesh::getUVs(MFloatArray& uArray, MFloatArray& vArray, const MString* uvSet) const {
-  MStatus s;
-  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
-  if (!mesh)
-    return MS::kFailure;
+  MINIHOST_MESH_OR_FAILURE();
   int set = mesh->findUVSet(uvSetName(uvSet));
   if (set < 0)
     return MS::kInvalidParameter;
@@ -117,10 +102,7 @@ MStatus MFnMesh::getUVs(MFloatArray& uArray, MFloatArray& vArray, const MString*
 }
 
 MStatus MFnMesh::getAssignedUVs(MIntArray& uvCounts, MIntArray& uvIds, const MString* uvSet) const {
-  MStatus s;
-  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
-  if (!mesh)
-    return MS::kFailure;
+  MINIHOST_MESH_OR_FAILURE();
   int set = mesh->findUVSet(uvSetName(uvSet));
   if (set < 0)
     return MS::kInvalidParameter;
@@ -148,10 +130,7 @@ MStatus MFnMesh::getAssignedUVs(MIntArray& uvCounts, MIntArray& uvIds, const MSt
 
 MStatus MFnMesh::getPolygonUVid(int polygonId, int vertexIndex, int& uvId,
                                 const MString* uvSet) const {
-  MStatus s;
-  MeshData* mesh = attached(&s) ? meshOf(object_) : nullptr;
-  if (!mesh)
-    return MS::kFailure;
+  MINIHOST_MESH_OR_FAILURE();
   if (!mesh->validPolygon(polygonId) || vertexIndex < 0 ||
       vertexIndex >= mesh->polygonSize(polygonId)) {
     return MS::kInvalidParameter;
@@ -180,3 +159,4 @@ MStatus MFnMesh::getPolygonUV(int polygonId, int vertexIndex, float& u, float& v
 }
 
 #undef MINIHOST_MESH_OR
+#undef MINIHOST_MESH_OR_FAILURE

@@ -29,3 +29,9 @@ inline std::string uvSetName(const MString* uvSet) {
   MeshData* mesh = attached(ReturnStatus) ? meshOf(object_) : nullptr; \
   if (!mesh)                                                           \
   return value
+
+// The same for calls that answer with a status: the attached mesh or MS::kFailure.
+#define MINIHOST_MESH_OR_FAILURE()                                \
+  MeshData* mesh = attached(nullptr) ? meshOf(object_) : nullptr; \
+  if (!mesh)                                                      \
+  return MS::kFailure
