@@ -58,6 +58,36 @@ class MeshRecordWriter {
   // each corner j through putCorner(corner(at, j), ...) and the face normal through
   // putFaceNormal(faceNormal(at, corners), ...). A larger polygon gets null and nothing is
   // written: it goes through beginPolygon, writeCorner and endPolygon.
+  // A whole polygon record from callbacks, the packed path when the polygon fits one room and
+  // the per-corner path otherwise: cornerAt(j) gives corner j as a Corner, faceNormal() the face
+  // normal in the host's axes (asked for after the corners, as the host's walk gives it).
+  struct Corner {
+    std::uint32_t vertexId, normalId;
+    float u, v;
+  };
+  struct Normal {
+    double x, y, z;
+  };
+  template <class CornerAt, class FaceNormal>
+  void writePolygon(std::uint32_t corners, CornerAt cornerAt, FaceNormal faceNormal) {
+    if (char* record = beginPackedPolygon(corners)) {
+      for (std::uint32_t j = 0; j < corners; ++j) {
+        const Corner c = cornerAt(j);
+        putCorner(corner(record, j), c.vertexId, c.normalId, c.u, c.v);
+      }
+      const Normal n = faceNormal();
+      putFaceNormal(MeshRecordWriter::faceNormal(record, corners), n.x, n.y, n.z);
+      return;
+    }
+    beginPolygon(corners);
+    for (std::uint32_t j = 0; j < corners; ++j) {
+      const Corner c = cornerAt(j);
+      writeCorner(c.vertexId, c.normalId, c.u, c.v);
+    }
+    const Normal n = faceNormal();
+    endPolygon(n.x, n.y, n.z);
+  }
+
   static constexpr std::uint32_t maxPackedCorners =
       static_cast<std::uint32_t>((opstream::maxReserve - 4 - 24) / 16);
   char* beginPackedPolygon(std::uint32_t corners) {

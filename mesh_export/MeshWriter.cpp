@@ -132,47 +132,28 @@ void writePolygonList(MeshRecordWriter& writer, const MDagPath& path, const MFnM
 
   // Corner j of the current polygon. A corner without a coordinate in the set (or with an index
   // the list does not hold) gets 0, 0.
-  struct Corner {
-    std::uint32_t vertexId, normalId;
-    float u, v;
-  };
   const auto cornerAt = [&](unsigned int j) {
     const int uv = uvs.at(j);
     const bool mapped = uv >= 0 && static_cast<std::size_t>(uv) < uvCount;
-    return Corner{indexOrZero(vertices.at(j)), indexOrZero(normals.at(j)),
-                  mapped ? u[static_cast<std::size_t>(uv)] : 0.0f,
-                  mapped ? v[static_cast<std::size_t>(uv)] : 0.0f};
+    return MeshRecordWriter::Corner{indexOrZero(vertices.at(j)), indexOrZero(normals.at(j)),
+                                    mapped ? u[static_cast<std::size_t>(uv)] : 0.0f,
+                                    mapped ? v[static_cast<std::size_t>(uv)] : 0.0f};
   };
-  MVector faceNormal;
 
   // The whole mesh, whatever part of it the selection named.
   MObject wholeMesh;
   MItMeshPolygon polygon(path, wholeMesh);
+  const auto faceNormal = [&polygon] {
+    MVector normal;
+    polygon.getNormal(normal, MSpace::kWorld);
+    return MeshRecordWriter::Normal{normal.x, normal.y, normal.z};
+  };
   for (unsigned int p = 0; !polygon.isDone(); polygon.next(), ++p) {
     const unsigned int corners = polygon.polygonVertexCount();
     vertices.beginPolygon(p);
     normals.beginPolygon(p);
     uvs.beginPolygon(p);
-    faceNormal = MVector();
-    if (char* record = writer.beginPackedPolygon(corners)) {
-      // The usual polygon: the whole record goes into room taken once.
-      for (unsigned int j = 0; j < corners; ++j) {
-        const Corner c = cornerAt(j);
-        MeshRecordWriter::putCorner(MeshRecordWriter::corner(record, j), c.vertexId, c.normalId,
-                                    c.u, c.v);
-      }
-      polygon.getNormal(faceNormal, MSpace::kWorld);
-      writer.putFaceNormal(MeshRecordWriter::faceNormal(record, corners), faceNormal.x,
-                           faceNormal.y, faceNormal.z);
-    } else {
-      writer.beginPolygon(corners);
-      for (unsigned int j = 0; j < corners; ++j) {
-        const Corner c = cornerAt(j);
-        writer.writeCorner(c.vertexId, c.normalId, c.u, c.v);
-      }
-      polygon.getNormal(faceNormal, MSpace::kWorld);
-      writer.endPolygon(faceNormal.x, faceNormal.y, faceNormal.z);
-    }
+    writer.writePolygon(corners, cornerAt, faceNormal);
   }
 }
 

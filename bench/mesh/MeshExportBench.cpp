@@ -227,15 +227,19 @@ void encode(opstream& out, const MeshSnapshot& s) {
   writer.writeVectors(s.normals.data(), s.normals.size() / 3);
   writer.writePolygonCount(static_cast<std::uint32_t>(s.cornerCounts.size()));
   std::size_t corner = 0;
-  // As the writer does: each polygon of the plane fits the room taken once per record.
   for (std::size_t p = 0; p < s.cornerCounts.size(); ++p) {
-    const std::uint32_t corners = s.cornerCounts[p];
-    char* record = writer.beginPackedPolygon(corners);
-    for (std::uint32_t j = 0; j < corners; ++j, ++corner)
-      MeshRecordWriter::putCorner(MeshRecordWriter::corner(record, j), s.vertexIds[corner],
-                                  s.normalIds[corner], s.uvs[2 * corner], s.uvs[2 * corner + 1]);
     const double* n = &s.faceNormals[3 * p];
-    writer.putFaceNormal(MeshRecordWriter::faceNormal(record, corners), n[0], n[1], n[2]);
+    writer.writePolygon(
+        s.cornerCounts[p],
+        [&](std::uint32_t j) {
+          const std::size_t c = corner + j;
+          return MeshRecordWriter::Corner{s.vertexIds[c], s.normalIds[c], s.uvs[2 * c],
+                                          s.uvs[2 * c + 1]};
+        },
+        [n] {
+          return MeshRecordWriter::Normal{n[0], n[1], n[2]};
+        });
+    corner += s.cornerCounts[p];
   }
 }
 

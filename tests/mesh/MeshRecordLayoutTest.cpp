@@ -38,26 +38,22 @@ void writePolygons(MeshRecordWriter& writer, const Polygons& polygons) {
   }
 }
 
-// The same through room taken once per polygon, where the polygon fits in it.
+// The same through writePolygon, which takes room once per polygon where the polygon fits.
 void writePackedPolygons(MeshRecordWriter& writer, const Polygons& polygons) {
   std::size_t corner = 0;
   for (std::size_t p = 0; p < polygons.cornerCounts.size(); ++p) {
-    const std::uint32_t corners = polygons.cornerCounts[p];
     const double* n = &polygons.faceNormals[3 * p];
-    char* record = writer.beginPackedPolygon(corners);
-    if (record == nullptr) {
-      writer.beginPolygon(corners);
-      for (std::uint32_t j = 0; j < corners; ++j, ++corner)
-        writer.writeCorner(polygons.vertexIds[corner], polygons.normalIds[corner],
-                           polygons.uvs[2 * corner], polygons.uvs[2 * corner + 1]);
-      writer.endPolygon(n[0], n[1], n[2]);
-      continue;
-    }
-    for (std::uint32_t j = 0; j < corners; ++j, ++corner)
-      MeshRecordWriter::putCorner(MeshRecordWriter::corner(record, j), polygons.vertexIds[corner],
-                                  polygons.normalIds[corner], polygons.uvs[2 * corner],
-                                  polygons.uvs[2 * corner + 1]);
-    writer.putFaceNormal(MeshRecordWriter::faceNormal(record, corners), n[0], n[1], n[2]);
+    writer.writePolygon(
+        polygons.cornerCounts[p],
+        [&](std::uint32_t j) {
+          const std::size_t c = corner + j;
+          return MeshRecordWriter::Corner{polygons.vertexIds[c], polygons.normalIds[c],
+                                          polygons.uvs[2 * c], polygons.uvs[2 * c + 1]};
+        },
+        [n] {
+          return MeshRecordWriter::Normal{n[0], n[1], n[2]};
+        });
+    corner += polygons.cornerCounts[p];
   }
 }
 
