@@ -91,6 +91,8 @@ class CornerIndexLists {
       next_ = start_ + claimed;
     }
   }
+  // The corner count the list gives polygon p, or -1 when it has none for it.
+  int countOf(unsigned int p) const { return p < counts_.size() ? counts_[p] : -1; }
   // The index of corner j of the current polygon, or -1 when the list has none for it.
   int at(unsigned int corner) const { return corner < have_ ? ids_[start_ + corner] : -1; }
 
@@ -149,7 +151,11 @@ void writePolygonList(MeshRecordWriter& writer, const MDagPath& path, const MFnM
     return MeshRecordWriter::Normal{normal.x, normal.y, normal.z};
   };
   for (unsigned int p = 0; !polygon.isDone(); polygon.next(), ++p) {
-    const unsigned int corners = polygon.polygonVertexCount();
+    // The vertex list's count for the polygon is the polygon's corner count; asking the
+    // iterator only where the list has none saves a host call per polygon.
+    const int listed = vertices.countOf(p);
+    const unsigned int corners =
+        listed >= 0 ? static_cast<unsigned int>(listed) : polygon.polygonVertexCount();
     vertices.beginPolygon(p);
     normals.beginPolygon(p);
     uvs.beginPolygon(p);
