@@ -21,7 +21,7 @@
 // Writes into a stream whose open failed are dropped harmlessly.
 class ofpstream : public opstream {
  public:
-  static constexpr std::size_t bufferSize = 64 * 1024;
+  static constexpr std::size_t bufferSize = 256 * 1024;
   // With the sync on, every time this much more has been written the system is asked to start
   // putting it on disk, so writing a large file and waiting for the disk overlap.
   static constexpr std::size_t writebackStep = 8 * 1024 * 1024;
