@@ -53,14 +53,10 @@ class MeshRecordWriter {
   }
   void endPolygon(double x, double y, double z) { putFaceNormal(out_.reserve(24), x, y, z); }
 
-  // The same polygon record stored into room taken once for the whole record, for polygons of
-  // at most maxPackedCorners corners: the corner count is stored here, then the caller stores
-  // each corner j through putCorner(corner(at, j), ...) and the face normal through
-  // putFaceNormal(faceNormal(at, corners), ...). A larger polygon gets null and nothing is
-  // written: it goes through beginPolygon, writeCorner and endPolygon.
-  // A whole polygon record from callbacks, the packed path when the polygon fits one room and
-  // the per-corner path otherwise: cornerAt(j) gives corner j as a Corner, faceNormal() the face
-  // normal in the host's axes (asked for after the corners, as the host's walk gives it).
+  // The same polygon record from callbacks, stored into room taken once for the whole record
+  // when the polygon fits one room and group by group otherwise: cornerAt(j) gives corner j as
+  // a Corner, faceNormal() the face normal in the host's axes (asked for after the corners, as
+  // the host's walk gives it).
   struct Corner {
     std::uint32_t vertexId, normalId;
     float u, v;
@@ -88,6 +84,9 @@ class MeshRecordWriter {
     endPolygon(n.x, n.y, n.z);
   }
 
+  // Room for a whole polygon record of at most maxPackedCorners corners, its corner count
+  // stored; each corner j goes at corner(at, j) and the face normal at faceNormal(at, corners).
+  // A larger polygon gets null and nothing is written.
   static constexpr std::uint32_t maxPackedCorners =
       static_cast<std::uint32_t>((opstream::maxReserve - 4 - 24) / 16);
   char* beginPackedPolygon(std::uint32_t corners) {
@@ -97,6 +96,8 @@ class MeshRecordWriter {
     gbyteorder::store32(at, corners);
     return at;
   }
+
+ private:
   static char* corner(char* polygon, std::uint32_t j) { return polygon + 4 + 16 * std::size_t(j); }
   static char* faceNormal(char* polygon, std::uint32_t corners) { return corner(polygon, corners); }
   static void putCorner(char* at, std::uint32_t vertexId, std::uint32_t normalId, float u,
@@ -113,7 +114,6 @@ class MeshRecordWriter {
     putDouble(at + 16, f.z);
   }
 
- private:
   void writeCount(std::uint32_t count);
 
   static void putFloat(char* at, float value) {
