@@ -80,12 +80,12 @@ std::string meshFileBytes(const std::vector<MeshRecord>& records) {
 
 namespace {
 
-CameraKey cameraKey(std::int32_t frame, const Vector3D& eye, const Vector3D& direction) {
+CameraKey cameraKey(std::int32_t frame, const Vector3D& eye, const Vector3D& direction,
+                    const Vector3D& up = Vector3D(0.0, 0.0, 1.0)) {
   CameraKey key;
   key.frame = frame;
   const double nearDistance = 0.1;
-  key.projector.plane.setPlaneParameters(eye + direction * nearDistance, direction,
-                                         Vector3D(0.0, 0.0, 1.0));
+  key.projector.plane.setPlaneParameters(eye + direction * nearDistance, direction, up);
   key.projector.window =
       GViewportWindowInfo(Vector2D(-0.04572, -0.03429), Vector2D(0.09144, 0.06858));
   key.projector.eyeOffset = Vector3D(0.0, 0.0, nearDistance);
@@ -160,23 +160,41 @@ std::string sampleAnimationBytes(bool upAxisIsZ, const std::string& cameraName) 
   return std::string(out.data(), out.size());
 }
 
-std::string smallAnimationBytes() {
+std::string animationBytes(bool upAxisIsZ, const std::vector<SampleTrack>& tracks) {
   VXRAnimation_CameraList cameras;
-  auto* camera = new VXRAnimation_Camera;
-  camera->setName("c");
-  camera->v_insert(new CameraKey(cameraKey(1, Vector3D(0, -5, 1), Vector3D(0, 1, 0))));
-  cameras.v_insert(camera);
   VXRAnimation_LightList lights;
-  auto* light = new VXRAnimation_Light;
-  light->setName("l");
-  light->v_insert(new LightKey(lightKey(1, LightKey::kPoint, Vector3D(1, 2, 3))));
-  lights.v_insert(light);
+  const Vector3D up = upAxisIsZ ? Vector3D(0, 0, 1) : Vector3D(0, 1, 0);
+  for (const SampleTrack& t : tracks) {
+    if (t.lightType == 0) {
+      auto* camera = new VXRAnimation_Camera;
+      camera->setName(GString(t.name.data(), t.name.size()));
+      for (const SampleKey& k : t.keys)
+        camera->v_insert(new CameraKey(cameraKey(k.frame, k.place, k.direction, up)));
+      cameras.v_insert(camera);
+    } else {
+      auto* light = new VXRAnimation_Light;
+      light->setName(GString(t.name.data(), t.name.size()));
+      for (const SampleKey& k : t.keys) {
+        LightKey key = lightKey(k.frame, static_cast<std::uint8_t>(t.lightType), k.place);
+        if (t.lightType == LightKey::kSpot)
+          key.target = k.place + k.direction;
+        light->v_insert(new LightKey(key));
+      }
+      lights.v_insert(light);
+    }
+  }
   ompstream out;
   AnimationFileHeader header;
+  header.upAxisIsZ = upAxisIsZ;
   header.write(out, cameras);
   header.writeLights(out, lights);
   EXPECT_FALSE(out.fail());
   return std::string(out.data(), out.size());
+}
+
+std::string smallAnimationBytes() {
+  return animationBytes(true, {{"c", 0, {{1, Vector3D(0, -5, 1), Vector3D(0, 1, 0)}}},
+                               {"l", LightKey::kPoint, {{1, Vector3D(1, 2, 3)}}}});
 }
 
 void writeFile(const std::string& path, const std::string& bytes) {

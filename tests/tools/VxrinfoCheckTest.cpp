@@ -245,6 +245,17 @@ TEST(VxrinfoOptions, WrongCommandLinesExitWithTwoAndShowTheUsage) {
       {"--obj", folder.path("o.obj"), m, m},
       {"--json", "--check", m},
       {"--plot", "a.svg", "--obj", "b.obj", m},
+      // The plot's own options: only with --plot, and a frame range that makes sense.
+      {"--frames", "1:5", m},
+      {"--all-tracks", "--check", m},
+      {"--plot", "a.svg", m, "--frames"},
+      {"--plot", "a.svg", "--frames", "5:1", m},
+      {"--plot", "a.svg", "--frames", "5", m},
+      {"--plot", "a.svg", "--frames", "1:x", m},
+      {"--plot", "a.svg", "--frames", "1.5:3", m},
+      {"--plot", "a.svg", "--frames", ":3", m},
+      {"--plot", "a.svg", "--frames", "1:99999999999", m},
+      {"--plot", "a.svg", "--frames", "1:2", "--frames", "3:4", m},
   };
   for (const auto& args : wrong) {
     ToolRun run = runTool(args);

@@ -208,7 +208,7 @@ int convert(const VxrinfoOptions& options, TextSink& out) {
   ReplacingFileStream svg(options.outputPath.c_str());
   {
     PersistentTextSink text(svg);
-    writeAnimationPlot(file.document, text);
+    writeAnimationPlot(file.document, options.plot, text);
     if (!text.flush())
       svg.abandon();
   }

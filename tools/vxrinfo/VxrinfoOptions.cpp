@@ -1,6 +1,40 @@
 #include "tools/vxrinfo/VxrinfoOptions.h"
 
+#include <cerrno>
+#include <cstdlib>
+#include <limits>
+
 namespace {
+
+// A whole frame number, optionally signed, filling all of `text`.
+bool parseFrame(const std::string& text, std::int32_t& frame) {
+  if (text.empty() || text.find_first_not_of("+-0123456789") != std::string::npos)
+    return false;
+  errno = 0;
+  char* end = nullptr;
+  const long long value = std::strtoll(text.c_str(), &end, 10);
+  if (errno != 0 || *end != '\0' || value < std::numeric_limits<std::int32_t>::min() ||
+      value > std::numeric_limits<std::int32_t>::max())
+    return false;
+  frame = static_cast<std::int32_t>(value);
+  return true;
+}
+
+// "FIRST:LAST", both included.
+bool parseFrameRange(const std::string& text, AnimationPlotOptions& plot, std::string& error) {
+  const std::size_t colon = text.find(':', 1);
+  if (colon == std::string::npos || !parseFrame(text.substr(0, colon), plot.firstFrame) ||
+      !parseFrame(text.substr(colon + 1), plot.lastFrame)) {
+    error = "--frames needs FIRST:LAST, two whole frame numbers, not \"" + text + "\"";
+    return false;
+  }
+  if (plot.firstFrame > plot.lastFrame) {
+    error = "--frames " + text + ": the first frame is after the last";
+    return false;
+  }
+  plot.frameRange = true;
+  return true;
+}
 
 bool setMode(VxrinfoOptions& options, VxrinfoOptions::Mode mode, std::string& error) {
   if (options.mode != VxrinfoOptions::Mode::summary && options.mode != mode) {
@@ -21,7 +55,7 @@ bool setMode(VxrinfoOptions& options, VxrinfoOptions::Mode mode, std::string& er
 const char* vxrinfoUsage() {
   return "Usage: vxrinfo [--json | --check] FILE...\n"
          "       vxrinfo --obj OUT.obj MESHFILE\n"
-         "       vxrinfo --plot OUT.svg ANIMATIONFILE\n"
+         "       vxrinfo --plot OUT.svg [--frames FIRST:LAST] [--all-tracks] ANIMATIONFILE\n"
          "       vxrinfo --help\n"
          "\n"
          "Shows what animation (.vxranim) and mesh (.vxrmesh) files hold. The kind of each\n"
@@ -34,8 +68,11 @@ const char* vxrinfoUsage() {
          "  --check        validates each file in full and prints what is wrong and where\n"
          "                 (byte offset, record, field)\n"
          "  --obj OUT.obj  converts a mesh file to a Wavefront OBJ file, one object per record\n"
-         "  --plot OUT.svg draws an animation file seen from above its up axis: camera paths\n"
-         "                 with view directions, lights, axes and a legend\n"
+         "  --plot OUT.svg draws an animation file from above and from the side, framed on the\n"
+         "                 cameras and lights that move: camera paths with frame numbers,\n"
+         "                 direction of travel and view pyramids, lights, a scale bar, a legend\n"
+         "  --frames FIRST:LAST  with --plot: only the keys of these frames (both included)\n"
+         "  --all-tracks   with --plot: frame the views on every track, also the still ones\n"
          "  --help         shows this text\n"
          "  --             ends the options; every later argument is a file\n"
          "\n"
@@ -74,6 +111,19 @@ bool parseVxrinfoOptions(const std::vector<std::string>& args, VxrinfoOptions& o
         return false;
       }
       options.outputPath = args[++i];
+    } else if (arg == "--frames") {
+      if (i + 1 >= args.size()) {
+        error = "--frames needs FIRST:LAST";
+        return false;
+      }
+      if (options.plot.frameRange) {
+        error = "only one --frames can be given";
+        return false;
+      }
+      if (!parseFrameRange(args[++i], options.plot, error))
+        return false;
+    } else if (arg == "--all-tracks") {
+      options.plot.allTracks = true;
     } else {
       error = "unknown option " + arg;
       return false;
@@ -81,6 +131,11 @@ bool parseVxrinfoOptions(const std::vector<std::string>& args, VxrinfoOptions& o
   }
   if (options.files.empty()) {
     error = "no input file";
+    return false;
+  }
+  if ((options.plot.frameRange || options.plot.allTracks) &&
+      options.mode != VxrinfoOptions::Mode::plot) {
+    error = "--frames and --all-tracks go with --plot";
     return false;
   }
   const bool converts =

@@ -3,12 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "tools/vxrinfo/PlotScene.h"
+
 // The command line of vxrinfo.
 struct VxrinfoOptions {
   enum class Mode { summary, json, check, obj, plot, help };
 
   Mode mode = Mode::summary;
-  std::string outputPath;  // --obj and --plot
+  std::string outputPath;     // --obj and --plot
+  AnimationPlotOptions plot;  // --frames and --all-tracks, for --plot
   std::vector<std::string> files;
 };
 
