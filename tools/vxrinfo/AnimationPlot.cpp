@@ -28,7 +28,7 @@ constexpr double kPadding = 1.15;           // room around what the view is fram
 constexpr double kFrustumDepth = 0.07;      // view pyramids, as a part of the view's span
 constexpr std::size_t kMaxLegendName = 64;  // longer names are shortened in the middle
 constexpr int kFrameIntervals = 6;          // about this many frame numbers along a path
-constexpr int kLongPath = 12;               // from this many keys, pyramids also between
+constexpr std::size_t kLongPath = 12;       // from this many keys, pyramids also between
 
 const char* const kCameraColours[] = {"#1f77b4", "#2ca02c", "#9467bd", "#17becf",
                                       "#8c564b", "#e377c2", "#7f7f7f", "#bcbd22"};
@@ -49,18 +49,6 @@ std::string cameraColour(std::size_t i) {
 }
 std::string lightColour(std::size_t i) {
   return kLightColours[i % 4];
-}
-
-// 1, 2 or 5 times a power of ten, the first at least `least`.
-double niceStep(double least) {
-  if (!(least > 0.0) || !std::isfinite(least))
-    return 1.0;
-  double power = std::pow(10.0, std::floor(std::log10(least)));
-  for (double m : {1.0, 2.0, 5.0, 10.0}) {
-    if (m * power >= least * (1 - 1e-9))
-      return m * power;
-  }
-  return 10.0 * power;
 }
 
 std::string middleShortened(const std::string& text) {
@@ -368,47 +356,6 @@ class Plotter {
 
   // --- cameras
 
-  // The keys that get a frame number: the first, the last, and those on an even frame interval
-  // between them, not too close to either end.
-  static std::vector<std::size_t> frameTicks(const PlotCamera& camera) {
-    std::vector<std::size_t> ticks;
-    if (camera.keys.empty())
-      return ticks;
-    const std::int32_t first = camera.keys.front().frame;
-    const std::int32_t last = camera.keys.back().frame;
-    const double step = std::max(
-        1.0, niceStep((static_cast<double>(last) - static_cast<double>(first)) / kFrameIntervals));
-    ticks.push_back(0);
-    for (std::size_t k = 1; k + 1 < camera.keys.size(); ++k) {
-      const double f = camera.keys[k].frame;
-      if (std::fmod(f, step) == 0.0 && f - first >= step / 2 && last - f >= step / 2)
-        ticks.push_back(k);
-    }
-    if (camera.keys.size() > 1)
-      ticks.push_back(camera.keys.size() - 1);
-    return ticks;
-  }
-
-  // The keys that show their view pyramid: the first and last, and on long paths up to three
-  // of the frame-numbered keys between, spread evenly.
-  static std::vector<std::size_t> pyramidKeys(const PlotCamera& camera,
-                                              const std::vector<std::size_t>& ticks) {
-    std::vector<std::size_t> keys;
-    if (ticks.empty())
-      return keys;
-    keys.push_back(ticks.front());
-    if (camera.keys.size() >= static_cast<std::size_t>(kLongPath) && ticks.size() > 2) {
-      const std::size_t inner = ticks.size() - 2;
-      const std::size_t wanted = std::min<std::size_t>(3, inner);
-      for (std::size_t n = 1; n <= wanted; ++n)
-        keys.push_back(ticks[(n * (inner + 1)) / (wanted + 1)]);
-    }
-    if (ticks.back() != ticks.front())
-      keys.push_back(ticks.back());
-    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
-    return keys;
-  }
-
   void writePyramid(const View& view, const PlotCameraKey& key, const std::string& colour) {
     PlotFrustum f;
     if (!frustumOf(key, span_ * kFrustumDepth, f))
@@ -458,8 +405,8 @@ class Plotter {
     }
     out_.put("<path class=\"camera-path\" d=\"" + d + "\" fill=\"none\" stroke=\"" + colour +
              "\" stroke-width=\"2\" stroke-linejoin=\"round\"/>\n");
-    const std::vector<std::size_t> ticks = frameTicks(camera);
-    for (std::size_t k : pyramidKeys(camera, ticks))
+    const std::vector<std::size_t> ticks = frameNumberKeys(camera, kFrameIntervals);
+    for (std::size_t k : pyramidKeys(camera.keys.size(), ticks, kLongPath))
       writePyramid(view, camera.keys[k], colour);
     writeTravel(view, camera, ticks, colour);
     circle(view.x(first.eye), view.y(first.eye), 4.5, colour, "camera-start");

@@ -176,3 +176,51 @@ bool frustumOf(const PlotCameraKey& key, double length, PlotFrustum& frustum) {
   }
   return true;
 }
+
+double niceStep(double least) {
+  if (!(least > 0.0) || !std::isfinite(least))
+    return 1.0;
+  const double power = std::pow(10.0, std::floor(std::log10(least)));
+  for (double m : {1.0, 2.0, 5.0}) {
+    if (m * power >= least * (1 - 1e-9))
+      return m * power;
+  }
+  return 10.0 * power;
+}
+
+std::vector<std::size_t> frameNumberKeys(const PlotCamera& camera, int intervals) {
+  std::vector<std::size_t> numbered;
+  if (camera.keys.empty())
+    return numbered;
+  const double first = camera.keys.front().frame;
+  const double last = camera.keys.back().frame;
+  const double step = std::max(1.0, niceStep((last - first) / std::max(1, intervals)));
+  numbered.push_back(0);
+  for (std::size_t k = 1; k + 1 < camera.keys.size(); ++k) {
+    const double f = camera.keys[k].frame;
+    if (std::fmod(f, step) == 0.0 && f - first >= step / 2 && last - f >= step / 2)
+      numbered.push_back(k);
+  }
+  if (camera.keys.size() > 1)
+    numbered.push_back(camera.keys.size() - 1);
+  return numbered;
+}
+
+std::vector<std::size_t> pyramidKeys(std::size_t keyCount, const std::vector<std::size_t>& numbered,
+                                     std::size_t longPath) {
+  std::vector<std::size_t> keys;
+  if (numbered.empty())
+    return keys;
+  keys.push_back(numbered.front());
+  if (keyCount >= longPath && numbered.size() > 2) {
+    // numbered[1] to numbered[inner] lie between the ends.
+    const std::size_t inner = numbered.size() - 2;
+    const std::size_t wanted = std::min<std::size_t>(3, inner);
+    for (std::size_t n = 1; n <= wanted; ++n)
+      keys.push_back(numbered[(n * (inner + 1)) / (wanted + 1)]);
+  }
+  if (numbered.back() != numbered.front())
+    keys.push_back(numbered.back());
+  keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+  return keys;
+}

@@ -92,3 +92,17 @@ struct PlotFrustum {
   bool fromEye = true;  // perspective: `near` all hold the eye
 };
 bool frustumOf(const PlotCameraKey& key, double length, PlotFrustum& frustum);
+
+// 1, 2 or 5 times a power of ten: the first at least `least` (1 for a `least` that is not
+// positive and finite).
+double niceStep(double least);
+
+// The keys of a camera (indices into `keys`) that carry a frame number: the first, the last,
+// and between them those whose frame is a multiple of a round step that gives about
+// `intervals` intervals, leaving out any within half a step of either end.
+std::vector<std::size_t> frameNumberKeys(const PlotCamera& camera, int intervals);
+
+// The keys that show their view pyramid: the first and last of `numbered`, and, on a path of
+// at least `longPath` keys, up to three of the numbered keys between, spread evenly.
+std::vector<std::size_t> pyramidKeys(std::size_t keyCount, const std::vector<std::size_t>& numbered,
+                                     std::size_t longPath);
