@@ -109,7 +109,7 @@ struct PendingLabel {
   std::string fallback;  // a shorter text when `text` finds no room; empty for none
   std::string colour;
   double size = kNameSize;
-  double reach = 66.0;
+  double reach = 90.0;
   int rank = 0;  // lower ranks are placed first
 };
 
@@ -389,7 +389,7 @@ class Plotter {
         circle(view.x(first.eye), view.y(first.eye), 3, "white", "camera-still",
                (" stroke=\"" + colour + "\" stroke-width=\"1.5\"").c_str());
         labels_.push_back(
-            {view.x(first.eye), view.y(first.eye), name, key, colour, kNameSize, 66, kStillName});
+            {view.x(first.eye), view.y(first.eye), name, key, colour, kNameSize, 90, kStillName});
       }
       out_.put("</g>\n");
       return;
@@ -517,7 +517,7 @@ class Plotter {
     circle(x, y, light.moves ? 6 : 4.5, colour, "light-position",
            " stroke=\"black\" stroke-width=\"0.5\"");
     labels_.push_back(
-        {x, y, name, key, colour, kNameSize, 66, light.moves ? kMovingName : kStillName});
+        {x, y, name, key, colour, kNameSize, 90, light.moves ? kMovingName : kStillName});
     out_.put("</g>\n");
   }
 

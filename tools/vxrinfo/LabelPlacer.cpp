@@ -95,13 +95,17 @@ bool LabelPlacer::isFree(const PlotRect& r) const {
   return free;
 }
 
-bool LabelPlacer::segmentIsFree(double x0, double y0, double x1, double y1) const {
+bool LabelPlacer::leaderIsFree(double x0, double y0, double x1, double y1) const {
   const PlotRect bounds{std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
   bool free = true;
   forCells(bounds, [&](std::size_t cell) {
     for (long item : cells_[cell]) {
-      if (free && item < 0)
-        free = !crosses(rects_[static_cast<std::size_t>(-1 - item)], x0, y0, x1, y1);
+      if (!free || item >= 0)
+        continue;
+      // Marks at the anchor (its own among them) are where every leader starts.
+      const PlotRect& r = rects_[static_cast<std::size_t>(-1 - item)];
+      const bool atAnchor = x0 >= r.left && x0 <= r.right && y0 >= r.top && y0 <= r.bottom;
+      free = atAnchor || !crosses(r, x0, y0, x1, y1);
     }
   });
   return free;
@@ -112,7 +116,7 @@ bool LabelPlacer::place(double x, double y, double width, double height, double 
   // Right of the anchor first (where text is read from), then above, left, below.
   static const double kDirections[8][2] = {{1, 0},  {0.7, -0.7}, {0, -1}, {-0.7, -0.7},
                                            {-1, 0}, {-0.7, 0.7}, {0, 1},  {0.7, 0.7}};
-  static const double kDistances[] = {4, 10, 18, 30, 46, 66};
+  static const double kDistances[] = {4, 10, 18, 30, 46, 66, 90};
   constexpr double kLeaderFrom = 18;
   for (double distance : kDistances) {
     if (distance > reach)
@@ -133,11 +137,7 @@ bool LabelPlacer::place(double x, double y, double width, double height, double 
         p.leader = true;
         p.leaderX = std::clamp(x, box.left, box.right);
         p.leaderY = std::clamp(y, box.top, box.bottom);
-        // Tested from a little way out, clear of the anchor's own mark.
-        const double length = std::hypot(p.leaderX - x, p.leaderY - y);
-        const double skip = std::min(6.0, length) / std::max(length, 1e-9);
-        if (!segmentIsFree(x + (p.leaderX - x) * skip, y + (p.leaderY - y) * skip, p.leaderX,
-                           p.leaderY))
+        if (!leaderIsFree(x, y, p.leaderX, p.leaderY))
           continue;
         blockSegment(x, y, p.leaderX, p.leaderY);
       }

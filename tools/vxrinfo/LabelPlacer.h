@@ -52,7 +52,8 @@ class LabelPlacer {
   };
   template <class F>
   void forCells(const PlotRect& r, F&& f) const;
-  bool segmentIsFree(double x0, double y0, double x1, double y1) const;
+  // True when a leader from (x0, y0) to (x1, y1) crosses no label or mark but those at its start.
+  bool leaderIsFree(double x0, double y0, double x1, double y1) const;
 
   PlotRect area_;
   double cell_ = 24.0;
