@@ -228,3 +228,27 @@ TEST(LabelPlacer, LabelsAvoidWhatIsBlockedAndEachOther) {
   EXPECT_FALSE(narrow.place(25, 25, 60, 10, 66, p));
   EXPECT_TRUE(narrow.place(25, 25, 20, 10, 66, p));
 }
+
+TEST(LabelPlacer, ALabelCanSitDiagonallyOutOnALeader) {
+  // The anchor's own mark, a ring of lines close around it and blocks straight out on all four
+  // sides: only the corners further out are left, reached by a leader from inside the mark.
+  LabelPlacer placer({0, 0, 200, 200});
+  placer.blockRect({94, 94, 106, 106});
+  placer.blockSegment(85, 85, 115, 85);
+  placer.blockSegment(115, 85, 115, 115);
+  placer.blockSegment(115, 115, 85, 115);
+  placer.blockSegment(85, 115, 85, 85);
+  placer.blockRect({115, 90, 200, 110});
+  placer.blockRect({0, 90, 85, 110});
+  placer.blockRect({90, 0, 110, 85});
+  placer.blockRect({90, 115, 110, 200});
+  LabelPlacer::Placement p;
+  ASSERT_TRUE(placer.place(100, 100, 30, 10, 90, p));
+  EXPECT_TRUE(p.leader);
+  const bool right = p.box.left >= 115;
+  const bool left = p.box.right <= 85;
+  const bool above = p.box.bottom <= 85;
+  const bool below = p.box.top >= 115;
+  EXPECT_TRUE((right || left) && (above || below))
+      << p.box.left << "," << p.box.top << " " << p.box.right << "," << p.box.bottom;
+}
