@@ -8,7 +8,9 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
+#include <exception>
+
+#include "boundary/base/TemporaryFile.h"
 
 namespace {
 
@@ -26,15 +28,6 @@ bool writeAll(int fd, const char* bytes, std::size_t length) {
   return true;
 }
 
-// mkstemp on a copy of `pattern`, which then holds the name made.
-int makeTemporary(GString& pattern) {
-  std::vector<char> name(pattern.c_str(), pattern.c_str() + pattern.length() + 1);
-  int fd = ::mkstemp(name.data());
-  if (fd >= 0)
-    pattern = name.data();
-  return fd;
-}
-
 // Starts writing the given range of the file to disk without waiting for it, so that the sync
 // at close finds most of a large file already written instead of writing it all then.
 void startWriteback(int fd, std::size_t from, std::size_t length) {
@@ -47,6 +40,16 @@ void startWriteback(int fd, std::size_t from, std::size_t length) {
   (void)from;
   (void)length;
 #endif
+}
+
+// Whether the user may replace an existing file. The file takes the place of the old one, so
+// this asks what opening the old file for writing would: the system's answer for this process,
+// and, since the superuser passes over permission bits, whether the file is marked read-only for
+// everyone, which the user has set to keep it from being changed.
+bool userMayWrite(const char* path, const struct stat& info) {
+  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+    return false;
+  return ::faccessat(AT_FDCWD, path, W_OK, AT_EACCESS) == 0;
 }
 
 // The mode a newly created file gets from the process's umask.
@@ -83,6 +86,10 @@ ofpstream::ofpstream(const char* path, int openMode, int createMode, int /*share
     setFailure(badbit);
     return;
   }
+  if (exists && !userMayWrite(target_.c_str(), info)) {
+    setFailure(badbit);
+    return;
+  }
   if ((createMode == GFileIO::IOOpenExisting && !exists) ||
       (createMode == GFileIO::IOCreateNew && exists)) {
     setFailure(badbit);
@@ -95,30 +102,21 @@ ofpstream::ofpstream(const char* path, int openMode, int createMode, int /*share
     setFailure(badbit);
     return;
   }
-  GString pattern = target_;
-  pattern += ".tmpXXXXXX";
-  fd_ = makeTemporary(pattern);
-  if (fd_ < 0 && errno == ENAMETOOLONG) {
-    // A target name near the length limit leaves no room for the suffix: use a short hidden
-    // name in the same folder, so the rename stays within one file system.
-    const char* slash = std::strrchr(target_.c_str(), '/');
-    pattern =
-        slash ? GString(target_.c_str(), std::size_t(slash - target_.c_str()) + 1) : GString();
-    pattern += ".vxr.tmpXXXXXX";
-    fd_ = makeTemporary(pattern);
-  }
+  GString pattern;
+  fd_ = makeTemporaryBeside(target_, pattern);
   if (fd_ < 0) {
     setFailure(badbit);
     return;
   }
   temporary_ = pattern;
-  ::fcntl(fd_, F_SETFD, FD_CLOEXEC);
   // Keep the permissions of the file being replaced; a new file gets the usual ones.
   ::fchmod(fd_, exists ? (info.st_mode & 07777) : newFileMode());
   setBuffer(buffer_, buffer_ + bufferSize);
 }
 
 ofpstream::~ofpstream() {
+  if (std::uncaught_exceptions() > 0)
+    abandon();
   close();
   std::free(buffer_);
 }
@@ -159,6 +157,16 @@ void ofpstream::discard() {
     ::unlink(temporary_.c_str());
     temporary_.clear();
   }
+}
+
+void ofpstream::abandon() {
+  if (closed_)
+    return;
+  closed_ = true;
+  closeResult_ = false;
+  setBuffer(nullptr, nullptr);
+  discard();
+  setFailure(badbit);
 }
 
 bool ofpstream::close() {

@@ -9,13 +9,17 @@
 
 // An output file stream that replaces its target atomically.
 //
-// Opening creates a temporary "<target>.tmpXXXXXX" in the target's folder; the data goes there.
-// close() flushes, syncs and closes it and, when every step and every earlier write succeeded,
-// renames it over the target. On any failure the target is left as it was, the temporary is
-// removed and the state shows badbit. The destructor closes a stream the caller did not.
+// Opening creates a hidden temporary ".<target name>.tmpXXXXXX" in the target's folder (see
+// TemporaryFile.h; stale ones of the same target left by a killed writer are removed then); the
+// data goes there. close() flushes, syncs and closes it and, when every step and every earlier
+// write succeeded, renames it over the target. On any failure the target is left as it was, the
+// temporary is removed and the state shows badbit. abandon() drops the data on purpose. The
+// destructor closes a stream the caller did not, unless the stack is being unwound by an
+// exception: a write cut short that way is abandoned.
 //
 // The open fails (state & 6 nonzero) when the open mode lacks IOWrite, when no temporary can be
-// made beside the target, when the target exists but is not a regular file (a device, a folder),
+// made beside the target, when the target exists but is not a regular file (a device, a folder)
+// or is one the user could not open for writing (read-only for this user or for everyone),
 // and as the create mode asks: IOOpenExisting needs an existing target, IOCreateNew a missing one.
 // A symbolic link as target is followed: the file it names is replaced and the link kept.
 // Writes into a stream whose open failed are dropped harmlessly.
@@ -42,6 +46,9 @@ class ofpstream : public opstream {
   // Finishes the file (see the class comment). True when the target now holds what was written.
   // A second call returns the result of the first.
   bool close();
+  // Drops everything written: the temporary is removed, the target left as it was, and close()
+  // reports failure. For a writer that finds, part way, that it must not finish the file.
+  void abandon();
   // Whether close() asks the system to put the data on disk before the rename (default on).
   void setSyncOnClose(bool sync) { syncOnClose_ = sync; }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -201,6 +202,60 @@ TEST_F(AtomicReplaceTest, KeepsPermissionsAndSymbolicLinks) {
   EXPECT_EQ(contents(real), "new");
   ASSERT_EQ(::stat(real.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+// A file marked read-only for everyone is kept, for root too, who passes over permission bits.
+TEST_F(AtomicReplaceTest, ReadOnlyTargetIsRefusedAndKept) {
+  for (mode_t mode : {0444, 0400, 0555}) {
+    const std::string target = path("readonly");
+    put(target, "old");
+    ASSERT_EQ(::chmod(target.c_str(), mode), 0);
+    {
+      ofpstream out(target.c_str());
+      EXPECT_NE(out.rdstate() & 6, 0) << std::oct << mode;
+      out.writeBytes("new", 3);
+      EXPECT_FALSE(out.close());
+    }
+    EXPECT_EQ(contents(target), "old");
+    struct stat info;
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, mode);
+    EXPECT_EQ(entriesInFolder(), 1);
+    ASSERT_EQ(::unlink(target.c_str()), 0);
+  }
+}
+
+// Another user's file that this user may not write, in a folder everyone may write: refused,
+// while a file everyone may write is replaced. Needs root to make the other user's file; the
+// write itself runs in a child process that has given up root.
+TEST_F(AtomicReplaceTest, FileTheUserMayNotWriteIsRefused) {
+  if (::geteuid() != 0)
+    GTEST_SKIP() << "needs root to own a file as another user";
+  const std::string theirs = path("theirs");
+  const std::string shared = path("shared");
+  put(theirs, "old");
+  put(shared, "old");
+  ASSERT_EQ(::chmod(theirs.c_str(), 0644), 0);
+  ASSERT_EQ(::chmod(shared.c_str(), 0666), 0);
+  ASSERT_EQ(::chmod(dir_.c_str(), 0777), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+      ::_exit(2);
+    ofpstream refused(theirs.c_str());
+    const bool wasRefused = (refused.rdstate() & 6) != 0;
+    ofpstream allowed(shared.c_str());
+    allowed.writeBytes("new", 3);
+    const bool replaced = allowed.close();
+    ::_exit(wasRefused && replaced ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(contents(theirs), "old");
+  EXPECT_EQ(contents(shared), "new");
 }
 
 TEST_F(AtomicReplaceTest, TargetNameAtTheLengthLimitStillWorks) {

@@ -79,7 +79,7 @@ class OutputStreamFaultTest : public ::testing::Test {
 
   // Closes the stream's temporary file behind its back, so the next system call on it fails.
   void breakDescriptor() {
-    const int fd = descriptorOn(target_ + ".tmp");
+    const int fd = descriptorOn(dir_ + "/.anim.vxranim.tmp");
     ASSERT_GE(fd, 0) << "no open temporary beside " << target_;
     ASSERT_EQ(::close(fd), 0);
   }

@@ -5,6 +5,7 @@
 
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <string>
 
@@ -75,6 +76,17 @@ TEST_F(OutputFileTest, ADeviceAsTargetIsRefused) {
   const ExportRun run = exportTo("/dev/full");
   EXPECT_FALSE(run.succeeded);
   EXPECT_EQ(run.output, std::string(kCantOpen) + "/dev/full\n");
+}
+
+TEST_F(OutputFileTest, AReadOnlyFileIsKeptAndTheExportFailsWithTheMessage) {
+  const std::string target = path("scene.vxranim");
+  writeBytes(target, "previous contents");
+  ASSERT_EQ(::chmod(target.c_str(), 0444), 0);
+  const ExportRun run = exportTo(target);
+  EXPECT_FALSE(run.succeeded);
+  EXPECT_EQ(run.output, std::string(kCantOpen) + target + "\n");
+  EXPECT_EQ(readBytes(target), "previous contents");
+  EXPECT_EQ(folderEntries(), (std::vector<std::string>{"scene.vxranim"}));
 }
 
 // A full disk, made with a file size limit: the write fails, the export says so and fails, and

@@ -5,11 +5,14 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
 
 #include "PluginSession.h"
+#include "boundary/base/ofpstream.h"
 
 namespace {
 
@@ -19,9 +22,10 @@ struct WritePath {
   const char* scene;
   // The MEL that writes to `target` (for the mesh command, the file it writes is `target`).
   std::string (*command)(const std::string& target);
-  // What the error output must say when the data cannot be written; null where the path
-  // reports through another channel.
+  // What the error output must say when the data cannot be written, and when the file cannot
+  // be opened; null where the path reports through another channel.
   const char* writeFailureMessage;
+  const char* openFailureMessage;
 };
 
 std::string quoted(const std::string& text) {
@@ -53,9 +57,10 @@ const char kAnimatedScene[] =
 const char kMeshScene[] = "polyPlane -sx 40 -sy 40; select -r pPlane1;";
 
 const WritePath kWritePaths[] = {
-    {"AnimationExport", kAnimatedScene, animationExport, nullptr},
-    {"MeshTranslator", kMeshScene, meshTranslatorExport, nullptr},
-    {"MeshCommand", kMeshScene, meshCommandExport, "can't write the mesh file"},
+    {"AnimationExport", kAnimatedScene, animationExport, nullptr, nullptr},
+    {"MeshTranslator", kMeshScene, meshTranslatorExport, nullptr, nullptr},
+    {"MeshCommand", kMeshScene, meshCommandExport, "can't write the mesh file",
+     "can't create the mesh file"},
 };
 
 const char kPrevious[] = "previous contents";
@@ -105,6 +110,51 @@ TEST_P(WriteFaultTest, AFullDiskFailsKeepsThePreviousFileAndLeavesNoTemporary) {
     EXPECT_NE(errors.find(GetParam().writeFailureMessage), std::string::npos) << errors;
   }
   EXPECT_EQ(readBytes(target), kPrevious);
+  EXPECT_EQ(folderEntries(), std::vector<std::string>{"scene.vxrmesh"});
+}
+
+// A file marked read-only is one the user keeps from being changed; root, who could write it,
+// is refused too. The file keeps its contents and its mode.
+TEST_P(WriteFaultTest, AReadOnlyFileIsKeptAndTheWriteFails) {
+  const std::string target = path("scene.vxrmesh");
+  writeBytes(target, kPrevious);
+  ASSERT_EQ(::chmod(target.c_str(), 0444), 0);
+  std::string errors;
+  EXPECT_FALSE(write(target, &errors));
+  if (GetParam().openFailureMessage != nullptr) {
+    EXPECT_NE(errors.find(std::string(GetParam().openFailureMessage) + " " + target),
+              std::string::npos)
+        << errors;
+  }
+  EXPECT_EQ(readBytes(target), kPrevious);
+  struct stat info;
+  ASSERT_EQ(::stat(target.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0444u);
+  EXPECT_EQ(folderEntries(), std::vector<std::string>{"scene.vxrmesh"});
+}
+
+// An export killed while writing (a user's kill, a crash) leaves its temporary beside the target;
+// the next write to the same target removes it.
+TEST_P(WriteFaultTest, TheNextWriteRemovesTheTemporaryOfAKilledOne) {
+  const std::string target = path("scene.vxrmesh");
+  writeBytes(target, kPrevious);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ofpstream out(target.c_str());
+    const std::string block(3 * ofpstream::bufferSize, 'k');
+    out.writeBytes(block.data(), block.size());
+    ::raise(SIGKILL);
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  ASSERT_EQ(folderEntries().size(), 2u) << "the killed writer leaves its temporary";
+  EXPECT_EQ(readBytes(target), kPrevious);
+
+  ASSERT_TRUE(write(target));
+  EXPECT_GT(readBytes(target).size(), 512u);
   EXPECT_EQ(folderEntries(), std::vector<std::string>{"scene.vxrmesh"});
 }
 
