@@ -60,7 +60,15 @@ MStatus MeshExportCommand::doIt(const MArgList& args) {
     status.perror(MString("VXR_MeshExportCmd: can't create the mesh file ") + path.c_str());
     return status;
   }
-  writeSelectedMeshes(out);
+  GString nonFiniteMesh;
+  if (!writeSelectedMeshes(out, nonFiniteMesh)) {
+    out.abandon();
+    status = MStatus(MS::kFailure);
+    status.perror(MString("VXR_MeshExportCmd: can't export the mesh ") + nonFiniteMesh.c_str() +
+                  ": a value is too large for the file or not a number (nothing written to " +
+                  path.c_str() + ")");
+    return status;
+  }
   if (!out.close()) {
     status = MStatus(MS::kFailure);
     status.perror(MString("VXR_MeshExportCmd: can't write the mesh file ") + path.c_str());

@@ -21,11 +21,18 @@ class GString;
 // of each primitive (DWord and float as 4 little-endian bytes, double as 8): the bytes are
 // exactly those of one stream primitive per value, with the cursor moved once per group and
 // every call inline.
+//
+// A value that is not finite in the file (a point beyond the Float range, a NaN) would make the
+// file damaged for every reader; the writer notes one as it stores it, so the caller can refuse
+// the file without a second pass over the values.
 class MeshRecordWriter {
  public:
   MeshRecordWriter(opstream& out, bool upAxisIsZ) : out_(out), upAxisIsZ_(upAxisIsZ) {}
   MeshRecordWriter(const MeshRecordWriter&) = delete;
   MeshRecordWriter& operator=(const MeshRecordWriter&) = delete;
+
+  // Whether any value stored so far is an infinity or a NaN.
+  bool wroteNonFinite() const { return nonFinite_; }
 
   // Magic, version and the mesh's name.
   void writeHeader(const GString& name);
@@ -100,14 +107,13 @@ class MeshRecordWriter {
  private:
   static char* corner(char* polygon, std::uint32_t j) { return polygon + 4 + 16 * std::size_t(j); }
   static char* faceNormal(char* polygon, std::uint32_t corners) { return corner(polygon, corners); }
-  static void putCorner(char* at, std::uint32_t vertexId, std::uint32_t normalId, float u,
-                        float v) {
+  void putCorner(char* at, std::uint32_t vertexId, std::uint32_t normalId, float u, float v) {
     gbyteorder::store32(at, vertexId);
     gbyteorder::store32(at + 4, normalId);
     putFloat(at + 8, u);
     putFloat(at + 12, v);
   }
-  void putFaceNormal(char* at, double x, double y, double z) const {
+  void putFaceNormal(char* at, double x, double y, double z) {
     const FileVector<double> f = toFileAxes(x, y, z, upAxisIsZ_);
     putDouble(at, f.x);
     putDouble(at + 8, f.y);
@@ -116,17 +122,22 @@ class MeshRecordWriter {
 
   void writeCount(std::uint32_t count);
 
-  static void putFloat(char* at, float value) {
+  // An exponent of all ones is an infinity or a NaN; testing the bits already in hand costs the
+  // loops nothing measurable.
+  void putFloat(char* at, float value) {
     std::uint32_t bits;
     std::memcpy(&bits, &value, 4);
+    nonFinite_ |= (bits & 0x7f800000u) == 0x7f800000u;
     gbyteorder::store32(at, bits);
   }
-  static void putDouble(char* at, double value) {
+  void putDouble(char* at, double value) {
     std::uint64_t bits;
     std::memcpy(&bits, &value, 8);
+    nonFinite_ |= (bits & 0x7ff0000000000000u) == 0x7ff0000000000000u;
     gbyteorder::store64(at, bits);
   }
 
   opstream& out_;
   bool upAxisIsZ_;
+  bool nonFinite_ = false;
 };

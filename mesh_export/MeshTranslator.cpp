@@ -3,10 +3,12 @@
 #include <new>
 
 #include "boundary/base/GIO.h"
+#include "boundary/base/GString.h"
 #include "boundary/base/ifpstream.h"
 #include "boundary/base/ofpstream.h"
 #include "mesh_export/MeshFileFormat.h"
 #include "mesh_export/MeshWriter.h"
+#include "shell/ErrorReport.h"
 
 MeshTranslator::~MeshTranslator() = default;
 
@@ -23,7 +25,17 @@ MStatus MeshTranslator::writer(const MFileObject& file, const MString& /*options
   ofpstream out(path.asChar(), GIO::IOWrite, GFileIO::IOCreateAlways, GFileIO::IOShareNone);
   if (out.fail())
     return MStatus(MS::kFailure);
-  writeSelectedMeshes(out);
+  GString nonFiniteMesh;
+  if (!writeSelectedMeshes(out, nonFiniteMesh)) {
+    out.abandon();
+    GString message("VXR PolyMesh. Can't export mesh ");
+    message += nonFiniteMesh;
+    message += ": a value is too large for the file or not a number. Nothing was written to ";
+    message += path.asChar();
+    message += "\n";
+    reportError(message);
+    return MStatus(MS::kFailure);
+  }
   if (!out.close())
     return MStatus(MS::kFailure);
   return MStatus(MS::kSuccess);

@@ -181,7 +181,7 @@ void writeMeshRecord(MeshRecordWriter& writer, const MDagPath& path) {
 
 }  // namespace
 
-void writeSelectedMeshes(opstream& out) {
+bool writeSelectedMeshes(opstream& out, GString& nonFiniteMesh) {
   const bool upAxisIsZ = queryUpAxisIsZ();
   MeshRecordWriter writer(out, upAxisIsZ);
 
@@ -192,5 +192,14 @@ void writeSelectedMeshes(opstream& out) {
     MObject component;  // a face selection still writes the whole mesh
     item.getDagPath(path, component);
     writeMeshRecord(writer, path);
+    if (writer.wroteNonFinite()) {
+      // The selection may name the transform; the message names the mesh itself.
+      MDagPath shape = path;
+      shape.extendToShape();
+      const MString name = shape.fullPathName();
+      nonFiniteMesh = GString(name.asChar(), name.length());
+      return false;
+    }
   }
+  return true;
 }
