@@ -6,6 +6,22 @@
 #include <maya/MObject.h>
 #include <maya/MSelectionList.h>
 
+namespace {
+
+// What a user selects is usually the transform (a click in the viewport selects it), so an
+// object counts as selected when its own path or any transform above it is on the list.
+bool isSelected(const MSelectionList& selection, MDagPath path) {
+  while (path.length() > 0) {
+    if (selection.hasItem(path, MObject::kNullObj))
+      return true;
+    if (!path.pop())
+      break;
+  }
+  return false;
+}
+
+}  // namespace
+
 void collectDagPaths(MDagPathArray& paths, MFn::Type type, MPxFileTranslator::FileAccessMode mode) {
   MSelectionList selection;
   MGlobal::getActiveSelectionList(selection);
@@ -13,7 +29,7 @@ void collectDagPaths(MDagPathArray& paths, MFn::Type type, MPxFileTranslator::Fi
   for (MItDag it(MItDag::kBreadthFirst, type); !it.isDone(); it.next()) {
     MDagPath path;
     it.getPath(path);
-    if (!selectedOnly || selection.hasItem(path, MObject::kNullObj))
+    if (!selectedOnly || isSelected(selection, path))
       paths.append(path);
   }
 }

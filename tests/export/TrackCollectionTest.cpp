@@ -50,6 +50,25 @@ TEST_F(TrackCollectionTest, ASelectionExportKeepsOnlyTheSelectedShapes) {
   EXPECT_EQ(keyFrames(*cameraTrack(*document, "|rig|camB|camBShape")), (std::vector<int>{1, 2}));
 }
 
+// A click in the viewport selects the transform: its camera or light counts as selected, and
+// so does everything under a selected group.
+TEST_F(TrackCollectionTest, ASelectedTransformOrGroupSelectsTheShapesBelowIt) {
+  ASSERT_TRUE(mel("select -r camA pl;"));
+  auto document = exportAndRead(true);
+  ASSERT_NE(document, nullptr);
+  EXPECT_EQ(cameraNames(*document), (Names{"|camA|camAShape"}));
+  EXPECT_EQ(lightNames(*document), (Names{"|pl|plShape"}));
+  const VXRAnimation_Camera* camA = cameraTrack(*document, "|camA|camAShape");
+  ASSERT_NE(camA, nullptr);
+  EXPECT_EQ(keyFrames(*camA), (std::vector<int>{1, 2}));
+
+  ASSERT_TRUE(mel("select -r rig;"));
+  document = exportAndRead(true);
+  ASSERT_NE(document, nullptr);
+  EXPECT_EQ(cameraNames(*document), (Names{"|rig|camB|camBShape"}));
+  EXPECT_EQ(lightNames(*document), (Names{"|rig|deepLight|deepLightShape"}));
+}
+
 TEST_F(TrackCollectionTest, ASelectionExportWithNothingSelectedWritesTwoEmptyLists) {
   ASSERT_TRUE(mel("select -cl;"));
   auto document = exportAndRead(true);
