@@ -10,6 +10,7 @@
 #include <maya/MMatrix.h>
 #include <maya/MObject.h>
 #include <maya/MStatus.h>
+#include <maya/MTransformationMatrix.h>
 
 #include <cmath>
 #include <new>
@@ -30,22 +31,38 @@ std::uint8_t colourByte(float component) {
   return static_cast<std::uint8_t>(scaled);
 }
 
-// The matrix of the transform directly above the light, relative to its parent, handed over
-// column by column; the identity when the transform cannot be read.
-Matrix3D lightTransform(const MDagPath& lightPath) {
-  MStatus status;
-  MObject transformNode = lightPath.transform(&status);
-  if (!status)
-    return Matrix3D();
-  MFnTransform transform(transformNode, &status);
-  if (!status)
-    return Matrix3D();
-  const MMatrix host = transform.transformationMatrix(&status);
-  if (!status)
-    return Matrix3D();
+// A host matrix (row vectors) as a Matrix3D (column vectors): its transpose.
+Matrix3D fromHost(const MMatrix& host) {
   return Matrix3D(host(0, 0), host(1, 0), host(2, 0), host(3, 0), host(0, 1), host(1, 1),
                   host(2, 1), host(3, 1), host(0, 2), host(1, 2), host(2, 2), host(3, 2),
                   host(0, 3), host(1, 3), host(2, 3), host(3, 3));
+}
+
+// The transform directly above the light, relative to its parent: its whole matrix, which
+// places the light, and its rotation alone, which aims it (a scale would otherwise stretch the
+// direction). Both are the identity when the transform cannot be read.
+struct LightPlacement {
+  Matrix3D matrix;
+  Matrix3D rotation;
+};
+
+LightPlacement lightPlacement(const MDagPath& lightPath) {
+  LightPlacement placement;
+  MStatus status;
+  MObject transformNode = lightPath.transform(&status);
+  if (!status)
+    return placement;
+  MFnTransform transform(transformNode, &status);
+  if (!status)
+    return placement;
+  const MMatrix host = transform.transformationMatrix(&status);
+  if (!status)
+    return placement;
+  placement.matrix = fromHost(host);
+  const MTransformationMatrix parts = transform.transformation(&status);
+  if (status)
+    placement.rotation = fromHost(parts.asRotateMatrix()).get_rotate();
+  return placement;
 }
 
 }  // namespace
@@ -81,21 +98,21 @@ bool captureLight(VXRAnimation_Light& track, const MDagPath& lightPath, std::int
   key->blue = colourByte(colour.b);
   key->intensity = static_cast<double>(light.intensity());
 
-  const Matrix3D m = lightTransform(lightPath);
+  const LightPlacement placement = lightPlacement(lightPath);
   if (isDirectional) {
     key->type = LightKey::kDirectional;
-    key->position = m.get_rotate() * kLocalZ;
+    key->position = placement.rotation * kLocalZ;
   }
   if (isPoint) {
     key->type = LightKey::kPoint;
-    key->position = m.get_shift();
+    key->position = placement.matrix.get_shift();
   }
   if (isSpot) {
     key->type = LightKey::kSpot;
     key->coneHalfAngle = spot.coneAngle() * 0.5;
     key->penumbraAngle = spot.penumbraAngle();
-    key->position = m.get_shift();
-    const Vector3D d = m.get_rotate() * kLocalZ;
+    key->position = placement.matrix.get_shift();
+    const Vector3D d = placement.rotation * kLocalZ;
     key->target = Vector3D(key->position.x - d.x, key->position.y - d.y, key->position.z - d.z);
   }
 

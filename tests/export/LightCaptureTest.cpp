@@ -83,6 +83,29 @@ TEST_F(LightCaptureTest, ATurnedSpotLightAimsItsTargetAlongItsBeam) {
   expectVector(key.target, 0, 2, 3, kTolerance);
 }
 
+// A scale sizes a light's icon, not its beam: the direction stays of unit length and the target
+// one unit along the beam, whatever the scale, also an uneven one.
+TEST_F(LightCaptureTest, AScaledTransformLeavesTheDirectionAndTargetAtUnitDistance) {
+  ASSERT_TRUE(
+      mel("directionalLight -n dl; setAttr dl.scale 2 2 2;"
+          "spotLight -n sp; setAttr sp.translate 1 2 3; setAttr sp.scale 3 0.5 3;"));
+  auto document = exportAndRead();
+  ASSERT_NE(document, nullptr);
+  const VXRAnimation_Light* directional = lightTrack(*document, "|dl|dlShape");
+  const VXRAnimation_Light* spot = lightTrack(*document, "|sp|spShape");
+  ASSERT_TRUE(directional != nullptr && directional->keyCount() == 1);
+  ASSERT_TRUE(spot != nullptr && spot->keyCount() == 1);
+  expectVector(directional->key(0)->position, 0, 0, 1, kTolerance);
+  expectVector(spot->key(0)->position, 1, 2, 3, kTolerance);
+  expectVector(spot->key(0)->target, 1, 2, 2, kTolerance);
+
+  ASSERT_TRUE(mel("setAttr dl.rotateX 90; setAttr sp.rotateY 90; setAttr sp.scale 0.25 4 2;"));
+  document = exportAndRead();
+  ASSERT_NE(document, nullptr);
+  expectVector(lightTrack(*document, "|dl|dlShape")->key(0)->position, 0, -1, 0, kTolerance);
+  expectVector(lightTrack(*document, "|sp|spShape")->key(0)->target, 0, 2, 3, kTolerance);
+}
+
 TEST_F(LightCaptureTest, ColourChannelsBecomeBytesTruncatedAndClamped) {
   ASSERT_TRUE(mel("pointLight -n pl; setAttr plShape.color -type double3 1 0.5 0;"));
   LightKey key = captured("|pl|plShape");
