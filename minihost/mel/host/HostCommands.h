@@ -8,6 +8,7 @@ class Interpreter;
 namespace mel::host {
 
 void registerSceneCommands(Interpreter& interp);
+void registerSelectCommand(Interpreter& interp);
 void registerAttributeCommands(Interpreter& interp);
 void registerObjectCommands(Interpreter& interp);
 void registerPolyCommands(Interpreter& interp);
@@ -19,6 +20,7 @@ void registerScriptJobCommand(Interpreter& interp);
 
 inline void registerHostCommands(Interpreter& interp) {
   registerSceneCommands(interp);
+  registerSelectCommand(interp);
   registerAttributeCommands(interp);
   registerObjectCommands(interp);
   registerPolyCommands(interp);

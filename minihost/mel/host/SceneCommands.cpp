@@ -1,4 +1,4 @@
-// createNode, delete, rename, parent, group, select, ls, listRelatives, objExists, nodeType.
+// createNode, delete, rename, parent, group, ls, listRelatives, objExists, nodeType.
 
 #include <algorithm>
 
@@ -142,83 +142,6 @@ bool cmdGroup(CommandCall& call) {
   }
   setSelection({group});
   call.result = Value(nodeName(group));
-  return true;
-}
-
-bool cmdSelect(CommandCall& call) {
-  FlagSet flags;
-  if (!flags.parse(call,
-                   {{"r", "replace", 0},
-                    {"add", "add", 0},
-                    {"af", "addFirst", 0},
-                    {"d", "deselect", 0},
-                    {"cl", "clear", 0},
-                    {"tgl", "toggle", 0},
-                    {"ne", "noExpand", 0}},
-                   false)) {
-    return false;
-  }
-  if (flags.has("clear")) {
-    setSelection({});
-    return true;
-  }
-  std::vector<NodeRef> named;
-  for (const Value& v : flags.positional) {
-    for (const std::string& pattern : v.asStringArray()) {
-      if (pattern.find_first_of("*?[") != std::string::npos) {
-        std::vector<NodeRef> matches = scene().nodesMatching(pattern);
-        named.insert(named.end(), matches.begin(), matches.end());
-        continue;
-      }
-      NodeRef ref;
-      if (!findNode(call, pattern, ref))
-        return false;
-      named.push_back(ref);
-    }
-  }
-  std::vector<NodeRef> current = selectedNodes();
-  auto contains = [](const std::vector<NodeRef>& list, NodeRef ref) {
-    return std::find(list.begin(), list.end(), ref) != list.end();
-  };
-  if (flags.has("deselect")) {
-    std::vector<NodeRef> kept;
-    for (NodeRef ref : current) {
-      if (!contains(named, ref))
-        kept.push_back(ref);
-    }
-    setSelection(kept);
-  } else if (flags.has("toggle")) {
-    std::vector<NodeRef> result;
-    for (NodeRef ref : current) {
-      if (!contains(named, ref))
-        result.push_back(ref);
-    }
-    for (NodeRef ref : named) {
-      if (!contains(current, ref))
-        result.push_back(ref);
-    }
-    setSelection(result);
-  } else if (flags.has("add") || flags.has("addFirst")) {
-    std::vector<NodeRef> result = flags.has("addFirst") ? std::vector<NodeRef>() : current;
-    for (NodeRef ref : named) {
-      if (!contains(result, ref))
-        result.push_back(ref);
-    }
-    if (flags.has("addFirst")) {
-      for (NodeRef ref : current) {
-        if (!contains(result, ref))
-          result.push_back(ref);
-      }
-    }
-    setSelection(result);
-  } else {
-    std::vector<NodeRef> unique;
-    for (NodeRef ref : named) {
-      if (!contains(unique, ref))
-        unique.push_back(ref);
-    }
-    setSelection(unique);
-  }
   return true;
 }
 
@@ -400,7 +323,6 @@ void registerSceneCommands(Interpreter& interp) {
   t.set("rename", cmdRename);
   t.set("parent", cmdParent);
   t.set("group", cmdGroup);
-  t.set("select", cmdSelect);
   t.set("ls", cmdLs);
   t.set("listRelatives", cmdListRelatives);
   t.set("objExists", cmdObjExists);
