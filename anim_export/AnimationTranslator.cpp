@@ -12,6 +12,7 @@
 
 #include "anim_export/CameraCapture.h"
 #include "anim_export/DagPaths.h"
+#include "anim_export/ExportProgress.h"
 #include "anim_export/LightCapture.h"
 #include "anim_export/RenderSettings.h"
 #include "anim_model/AnimationFileHeader.h"
@@ -56,36 +57,74 @@ bool reportUncapturableCamera(const MDagPath& path, const MFnCamera& camera, std
   return true;
 }
 
-// A key that could not be stored would leave a gap in the file: the export fails instead.
-bool reportOutOfMemory(const MDagPath& path) {
-  GString message("VXR animation. Out of memory while capturing ");
-  message += path.fullPathName().asChar();
-  message += ".\n";
-  reportError(message);
-  return false;
+// How the frame loop ended. A camera that cannot be captured has been reported by then.
+struct CaptureEnd {
+  enum Kind { kDone, kRefused, kOutOfMemory, kInterrupted };
+  Kind kind = kDone;
+  MDagPath path;           // out of memory: the object whose key could not be stored
+  std::int32_t frame = 0;  // out of memory or interrupted: the frame not captured
+};
+
+CaptureEnd ended(CaptureEnd::Kind kind, std::int32_t frame, const MDagPath& path = MDagPath()) {
+  CaptureEnd end;
+  end.kind = kind;
+  end.frame = frame;
+  end.path = path;
+  return end;
 }
 
-bool captureFrames(const RenderSettings& settings, const MTime& timeBefore,
-                   const MDagPathArray& cameraPaths, VXRAnimation_CameraList& cameras,
-                   const MDagPathArray& lightPaths, VXRAnimation_LightList& lights) {
+CaptureEnd captureFrames(const RenderSettings& settings, const MTime& timeBefore,
+                         const MDagPathArray& cameraPaths, VXRAnimation_CameraList& cameras,
+                         const MDagPathArray& lightPaths, VXRAnimation_LightList& lights) {
   // A step below 1 would never reach the end; 64-bit frames end the loop at the 32-bit limit.
   const std::int64_t step = settings.byFrameStep < 1 ? 1 : settings.byFrameStep;
-  for (std::int64_t f = settings.startFrame; f <= settings.endFrame; f += step) {
+  const std::int64_t frames =
+      settings.endFrame < settings.startFrame
+          ? 0
+          : (std::int64_t(settings.endFrame) - settings.startFrame) / step + 1;
+  ExportProgress progress(frames);
+  std::int64_t done = 0;
+  for (std::int64_t f = settings.startFrame; f <= settings.endFrame; f += step, ++done) {
     const std::int32_t frame = static_cast<std::int32_t>(f);
+    if (!progress.advance(done))
+      return ended(CaptureEnd::kInterrupted, frame);
     MAnimControl::setCurrentTime(MTime(static_cast<double>(frame), timeBefore.unit()));
     for (unsigned i = 0; i < cameraPaths.length(); ++i) {
       MFnCamera camera(cameraPaths[i]);
       if (reportUncapturableCamera(cameraPaths[i], camera, frame, settings))
-        return false;
+        return ended(CaptureEnd::kRefused, frame);
       if (!captureCamera(*cameras.track(static_cast<int>(i)), camera, frame, settings))
-        return reportOutOfMemory(cameraPaths[i]);
+        return ended(CaptureEnd::kOutOfMemory, frame, cameraPaths[i]);
     }
     for (unsigned i = 0; i < lightPaths.length(); ++i) {
       if (!captureLight(*lights.track(static_cast<int>(i)), lightPaths[i], frame))
-        return reportOutOfMemory(lightPaths[i]);
+        return ended(CaptureEnd::kOutOfMemory, frame, lightPaths[i]);
     }
   }
-  return true;
+  return ended(CaptureEnd::kDone, 0);
+}
+
+// An export that ends early writes nothing and says why. The keys are freed before the report
+// is made: after running out of memory, the report itself needs some.
+void reportCaptureEnd(const CaptureEnd& end, const MString& fileName,
+                      VXRAnimation_CameraList& cameras, VXRAnimation_LightList& lights) {
+  cameras.shut_down();
+  lights.shut_down();
+  GString message;
+  if (end.kind == CaptureEnd::kOutOfMemory) {
+    message = "VXR animation. Out of memory while capturing ";
+    message += end.path.fullPathName().asChar();
+    message += GString::Format(" at frame %d", static_cast<int>(end.frame));
+  } else if (end.kind == CaptureEnd::kInterrupted) {
+    message = GString::Format("VXR animation. Export interrupted at frame %d",
+                              static_cast<int>(end.frame));
+  } else {
+    return;
+  }
+  message += ". Nothing was written to ";
+  message += fileName.asChar();
+  message += "\n";
+  reportError(message);
 }
 
 bool writeAnimationFile(const MString& fileName, const VXRAnimation_CameraList& cameras,
@@ -142,11 +181,13 @@ MStatus AnimationTranslator::writer(const MFileObject& file, const MString& /*op
   }
 
   const MTime timeBefore = MAnimControl::currentTime();
-  const bool captured =
+  const CaptureEnd end =
       captureFrames(settings, timeBefore, cameraPaths, cameras, lightPaths, lights);
   MAnimControl::setCurrentTime(timeBefore);
-  if (!captured)
+  if (end.kind != CaptureEnd::kDone) {
+    reportCaptureEnd(end, fileName, cameras, lights);
     return MStatus(MS::kFailure);
+  }
 
   return writeAnimationFile(fileName, cameras, lights) ? MStatus(MS::kSuccess)
                                                        : MStatus(MS::kFailure);

@@ -6,6 +6,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/ModulePath.h"
+#include "engine/Interrupt.h"
 #include "engine/Scene.h"
 #include "mel/MelHost.h"
 
@@ -19,6 +20,9 @@ int main(int argc, char** argv) {
     std::fputs(minihost_cli::usageText(), stdout);
     return 0;
   }
+  // An interrupt signal during a long computation (an export) interrupts it, the host's way,
+  // instead of ending the process.
+  minihost::installInterruptHandler();
   mel::MelHost& host = mel::initMinihostMel();
   auto& scripts = host.interp().scriptPath();
   scripts.insert(scripts.begin(), line.scriptDirs.begin(), line.scriptDirs.end());

@@ -2,6 +2,10 @@
 
 #include "mel/Interpreter.h"
 
+#include <unistd.h>
+
+#include <new>
+
 namespace mel {
 
 namespace {
@@ -144,7 +148,20 @@ bool Interpreter::callCommand(const CommandEntry& command, std::vector<Value>& a
                               const std::vector<Value*>* refs) {
   CommandCall call{*this, command, args, refs, Value()};
   ++callDepth_;
-  bool ok = command.fn(call);
+  bool ok = false;
+  try {
+    ok = command.fn(call);
+  } catch (const std::bad_alloc&) {
+    // A command (a plug-in's among them) that runs out of memory fails like any other instead
+    // of ending the host; what it held is released by now, so the message can be made.
+    ok = false;
+    try {
+      call.failNamed("Out of memory.");
+    } catch (const std::bad_alloc&) {
+      static const char kMessage[] = "// Error: out of memory //\n";
+      (void)!::write(2, kMessage, sizeof kMessage - 1);
+    }
+  }
   --callDepth_;
   result = std::move(call.result);
   return ok;

@@ -2,6 +2,11 @@
 
 #include <maya/MVector.h>
 
+#include <unistd.h>
+
+#include <cstring>
+#include <new>
+
 #include "engine/Handles.h"
 #include "engine/Scene.h"
 #include "engine/ScriptHost.h"
@@ -46,28 +51,53 @@ MStatus MGlobal::sourceFile(const MString& fileName) {
   return host->sourceFile(fileName.asChar()) ? MS::kSuccess : MS::kFailure;
 }
 
-void MGlobal::displayInfo(const MString& theMessage) {
-  if (minihost::ScriptHost* host = scriptHost()) {
-    host->displayInfo(theMessage.asChar());
-  } else {
-    minihost::printInfo(theMessage.asChar());
+namespace {
+
+// The host's messages never throw into the caller: a plug-in reports running out of memory
+// through them, when the script layer's own formatting may itself fail to allocate. Then the
+// text goes to standard error as it is, without allocating.
+template <class Show>
+void showSafely(const char* prefix, const MString& text, Show show) {
+  try {
+    show();
+  } catch (const std::bad_alloc&) {
+    const char* message = text.asChar();
+    (void)!::write(2, prefix, std::strlen(prefix));
+    (void)!::write(2, message, std::strlen(message));
+    (void)!::write(2, "\n", 1);
   }
+}
+
+}  // namespace
+
+void MGlobal::displayInfo(const MString& theMessage) {
+  showSafely("", theMessage, [&] {
+    if (minihost::ScriptHost* host = scriptHost()) {
+      host->displayInfo(theMessage.asChar());
+    } else {
+      minihost::printInfo(theMessage.asChar());
+    }
+  });
 }
 
 void MGlobal::displayWarning(const MString& theWarning, bool) {
-  if (minihost::ScriptHost* host = scriptHost()) {
-    host->displayWarning(theWarning.asChar());
-  } else {
-    minihost::printWarning(theWarning.asChar());
-  }
+  showSafely("// Warning: ", theWarning, [&] {
+    if (minihost::ScriptHost* host = scriptHost()) {
+      host->displayWarning(theWarning.asChar());
+    } else {
+      minihost::printWarning(theWarning.asChar());
+    }
+  });
 }
 
 void MGlobal::displayError(const MString& theError, bool) {
-  if (minihost::ScriptHost* host = scriptHost()) {
-    host->displayError(theError.asChar());
-  } else {
-    minihost::printError(theError.asChar());
-  }
+  showSafely("// Error: ", theError, [&] {
+    if (minihost::ScriptHost* host = scriptHost()) {
+      host->displayError(theError.asChar());
+    } else {
+      minihost::printError(theError.asChar());
+    }
+  });
 }
 
 MStatus MGlobal::getActiveSelectionList(MSelectionList& dest, bool) {
