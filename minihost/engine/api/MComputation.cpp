@@ -9,7 +9,7 @@
 namespace {
 
 // Progress lines go out at most this often, so a loop that sets its progress every step does
-// not flood the log.
+// not flood the log; a computation shorter than this prints none.
 constexpr std::chrono::milliseconds kProgressInterval(250);
 
 struct ComputationData {
@@ -18,7 +18,6 @@ struct ComputationData {
   int minValue = 0;
   int maxValue = 100;
   int value = 0;
-  bool printed = false;  // since the computation began
   int printedValue = 0;
   std::string status;
   std::chrono::steady_clock::time_point lastPrint;
@@ -30,9 +29,8 @@ ComputationData& data(void* p) {
 
 void printProgress(ComputationData& d) {
   const auto now = std::chrono::steady_clock::now();
-  if (d.value == d.printedValue || (d.printed && now - d.lastPrint < kProgressInterval))
+  if (d.value == d.printedValue || now - d.lastPrint < kProgressInterval)
     return;
-  d.printed = true;
   d.printedValue = d.value;
   d.lastPrint = now;
   const double span = static_cast<double>(d.maxValue) - d.minValue;
@@ -56,7 +54,6 @@ void MComputation::beginComputation(bool showProgressBar, bool isInterruptable, 
     return;
   d.running = true;
   d.interruptable = isInterruptable;
-  d.printed = false;
   d.printedValue = d.minValue - 1;
   d.lastPrint = std::chrono::steady_clock::now();
   useProgressBar = showProgressBar;
