@@ -123,7 +123,9 @@ TEST_F(LongExportTest, AnInterruptOutsideAComputationEndsTheHost) {
 
 TEST_F(LongExportTest, RunningOutOfMemoryFailsTheExportAndKeepsTheFile) {
 #if defined(__SANITIZE_ADDRESS__)
-  GTEST_SKIP() << "the address sanitizer reserves the address space a memory limit would cap";
+  GTEST_SKIP() << "under the address sanitizer no memory limit can be set (it reserves the "
+                  "address space such a limit caps) and its operator new ends the process "
+                  "instead of throwing when memory runs out";
 #else
   const std::string target = path("long.vxranim");
   writeBytes(target, kPrevious);
