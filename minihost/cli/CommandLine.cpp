@@ -1,6 +1,23 @@
 #include "cli/CommandLine.h"
 
+#include <cctype>
+
 namespace minihost_cli {
+namespace {
+// A scene file of the host (".ma", or ".mb" to be refused with a reason) is opened, not run.
+Step fileStep(const std::string& path) {
+  std::size_t dot = path.find_last_of('.');
+  std::size_t slash = path.find_last_of('/');
+  if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
+    std::string ext = path.substr(dot + 1);
+    for (char& c : ext)
+      c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ext == "ma" || ext == "mb")
+      return {Step::Kind::kScene, path};
+  }
+  return {Step::Kind::kFile, path};
+}
+}  // namespace
 
 CommandLine parseCommandLine(int argc, const char* const* argv) {
   CommandLine line;
@@ -37,25 +54,26 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
       line.pluginDirs.push_back(v);
     } else if (arg == "--") {
       for (++i; i < argc; ++i)
-        line.steps.push_back({Step::Kind::kFile, argv[i]});
+        line.steps.push_back(fileStep(argv[i]));
     } else if (!arg.empty() && arg[0] == '-') {
       line.error = "unknown option " + arg;
       return line;
     } else {
-      line.steps.push_back({Step::Kind::kFile, arg});
+      line.steps.push_back(fileStep(arg));
     }
   }
   return line;
 }
 
 const char* usageText() {
-  return "usage: minihost [options] [file.mel ...]\n"
+  return "usage: minihost [options] [file.mel | scene.ma ...]\n"
          "  -c, --command TEXT       run MEL text\n"
          "  -p, --plugin PATH|NAME   load a plug-in (a name is looked up on MAYA_PLUG_IN_PATH)\n"
          "  -s, --script-path DIR    search DIR first for sourced scripts\n"
          "  -l, --plugin-path DIR    search DIR first for plug-ins\n"
          "  -h, --help               show this text\n"
-         "Plug-ins, texts and files are handled in the order given. Idle script jobs run\n"
+         "Plug-ins, texts and files are handled in the order given; a .ma scene is opened\n"
+         "(file -open: read as data, never run). Idle script jobs run\n"
          "after each top-level statement and before exit. Exit status: 0 on success,\n"
          "1 after an error, 2 for a bad command line.\n"
          "Modules: every *.mod file in a MAYA_MODULE_PATH folder adds its module's plug-in\n"

@@ -7,7 +7,7 @@
 namespace minihost_cli {
 
 struct Step {
-  enum class Kind { kPlugin, kText, kFile };
+  enum class Kind { kPlugin, kText, kFile, kScene };
   Kind kind;
   std::string value;
 };

@@ -3,12 +3,25 @@
 #include <cstdio>
 
 #include <cstdlib>
+#include <string>
 
 #include "cli/CommandLine.h"
 #include "cli/ModulePath.h"
 #include "engine/Interrupt.h"
 #include "engine/Scene.h"
 #include "mel/MelHost.h"
+
+namespace {
+std::string quoted(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\')
+      out += '\\';
+    out += c;
+  }
+  return out + "\"";
+}
+}  // namespace
 
 int main(int argc, char** argv) {
   minihost_cli::CommandLine line = minihost_cli::parseCommandLine(argc, argv);
@@ -39,18 +52,13 @@ int main(int argc, char** argv) {
   bool ok = true;
   for (const minihost_cli::Step& step : line.steps) {
     switch (step.kind) {
-      case minihost_cli::Step::Kind::kPlugin: {
+      case minihost_cli::Step::Kind::kPlugin:
         // Through the script command, so the plug-in's commands are bound at once.
-        std::string text = "loadPlugin \"";
-        for (char c : step.value) {
-          if (c == '"' || c == '\\')
-            text += '\\';
-          text += c;
-        }
-        text += "\";";
-        ok = host.runTopLevelText(text);
+        ok = host.runTopLevelText("loadPlugin " + quoted(step.value) + ";");
         break;
-      }
+      case minihost_cli::Step::Kind::kScene:
+        ok = host.runTopLevelText("file -f -open " + quoted(step.value) + ";");
+        break;
       case minihost_cli::Step::Kind::kText:
         ok = host.runTopLevelText(step.value);
         break;

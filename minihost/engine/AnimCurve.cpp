@@ -20,6 +20,12 @@ bool parseTangentType(const std::string& text, TangentType& out) {
     out = TangentType::kSpline;
   } else if (text == "clamped" || text == "auto") {
     out = TangentType::kClamped;
+  } else if (text == "fixed") {
+    out = TangentType::kFixed;
+  } else if (text == "plateau") {
+    out = TangentType::kPlateau;
+  } else if (text == "stepnext") {
+    out = TangentType::kStepNext;
   } else {
     return false;
   }
@@ -38,6 +44,14 @@ const char* tangentTypeName(TangentType type) {
       return "spline";
     case TangentType::kClamped:
       return "clamped";
+    case TangentType::kFixed:
+      return "fixed";
+    case TangentType::kPlateau:
+      return "plateau";
+    case TangentType::kAuto:
+      return "auto";
+    case TangentType::kStepNext:
+      return "stepnext";
   }
   return "clamped";
 }
@@ -81,7 +95,24 @@ double AnimCurve::slopeAt(size_t i, bool incoming) const {
   switch (type) {
     case TangentType::kFlat:
     case TangentType::kStep:
+    case TangentType::kStepNext:
       return 0.0;
+    case TangentType::kFixed:
+      return incoming ? k.inSlope : k.outSlope;
+    case TangentType::kPlateau:
+    case TangentType::kAuto: {
+      // Flat at both ends and at extremes; elsewhere the spline slope, limited so that
+      // neither neighbouring segment overshoots its keys (three times the smaller secant).
+      if (i == 0 || i + 1 == keys_.size())
+        return 0.0;
+      double before = (k.value - keys_[i - 1].value) / (k.ticks - keys_[i - 1].ticks);
+      double after = (keys_[i + 1].value - k.value) / (keys_[i + 1].ticks - k.ticks);
+      if (before * after <= 0.0)
+        return 0.0;
+      double slope = splineSlope(i);
+      double limit = 3.0 * std::min(std::fabs(before), std::fabs(after));
+      return std::fabs(slope) > limit ? std::copysign(limit, slope) : slope;
+    }
     case TangentType::kLinear: {
       size_t other = incoming ? i - 1 : i + 1;
       return (keys_[other].value - k.value) / (keys_[other].ticks - k.ticks);
@@ -102,9 +133,60 @@ double AnimCurve::slopeAt(size_t i, bool incoming) const {
   return 0.0;
 }
 
+// Slope the curve leaves with at its first key (backwards) or last key (forwards), for
+// linear infinity.
+double AnimCurve::endSlope(bool first) const {
+  if (keys_.size() < 2) {
+    const CurveKey& k = keys_.front();
+    if (first)
+      return k.inTangent == TangentType::kFixed ? k.inSlope : 0.0;
+    return k.outTangent == TangentType::kFixed ? k.outSlope : 0.0;
+  }
+  if (first)
+    return keys_.front().inTangent == TangentType::kStep ? 0.0 : slopeAt(0, false);
+  return keys_.back().outTangent == TangentType::kStep ? 0.0 : slopeAt(keys_.size() - 1, true);
+}
+
 double AnimCurve::evaluate(double ticks) const {
   if (keys_.empty())
     return 0.0;
+  const double t0 = keys_.front().ticks, t1 = keys_.back().ticks;
+  if ((ticks >= t0 && ticks <= t1) || keys_.size() < 2 || !std::isfinite(ticks)) {
+    if (ticks < t0 && pre_ == Infinity::kLinear)
+      return keys_.front().value + (ticks - t0) * endSlope(true);
+    if (ticks > t1 && post_ == Infinity::kLinear)
+      return keys_.back().value + (ticks - t1) * endSlope(false);
+    return evaluateInside(ticks);
+  }
+  const bool before = ticks < t0;
+  const Infinity mode = before ? pre_ : post_;
+  const double span = t1 - t0;
+  switch (mode) {
+    case Infinity::kConstant:
+      return before ? keys_.front().value : keys_.back().value;
+    case Infinity::kLinear:
+      return before ? keys_.front().value + (ticks - t0) * endSlope(true)
+                    : keys_.back().value + (ticks - t1) * endSlope(false);
+    case Infinity::kCycle:
+    case Infinity::kCycleRelative:
+    case Infinity::kOscillate: {
+      double cycles = std::floor((ticks - t0) / span);
+      double local = ticks - t0 - cycles * span;
+      if (mode == Infinity::kOscillate) {
+        // Every other cycle runs backwards.
+        bool backwards = std::fmod(std::fabs(cycles), 2.0) == 1.0;
+        return evaluateInside(backwards ? t1 - local : t0 + local);
+      }
+      double value = evaluateInside(t0 + local);
+      if (mode == Infinity::kCycleRelative)
+        value += cycles * (keys_.back().value - keys_.front().value);
+      return value;
+    }
+  }
+  return evaluateInside(ticks);
+}
+
+double AnimCurve::evaluateInside(double ticks) const {
   if (ticks <= keys_.front().ticks)
     return keys_.front().value;
   if (ticks >= keys_.back().ticks)
@@ -117,6 +199,8 @@ double AnimCurve::evaluate(double ticks) const {
   const CurveKey& b = keys_[i1];
   if (a.outTangent == TangentType::kStep)
     return a.value;
+  if (a.outTangent == TangentType::kStepNext)
+    return b.value;
   double dt = b.ticks - a.ticks;
   double s = (ticks - a.ticks) / dt;
   double m0 = slopeAt(i0, false) * dt;

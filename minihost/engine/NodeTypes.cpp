@@ -34,6 +34,18 @@ class Builder {
     int i = add(longName, shortName, AttrType::kEnum, def, keyable);
     type_.attributes[i].maxValue = maxValue;
   }
+  // Another name for an attribute, as the host knows some by more than two.
+  void alias(const std::string& existing, const std::string& other) {
+    type_.byName.emplace(other, type_.findAttribute(existing));
+  }
+  // A compound of two numeric children (the pair the host writes as one double2 value).
+  void pair(const std::string& longName, const std::string& shortName, int first, int second) {
+    int parent = add(longName, shortName, AttrType::kCompound);
+    for (int child : {first, second}) {
+      type_.attributes[child].parent = parent;
+      type_.attributes[parent].children.push_back(child);
+    }
+  }
   // A compound of three numeric children named <long>X/<short>x or <long>R/<short>r...
   void triple(const std::string& longName, const std::string& shortName, AttrType t,
               const double def[3], const char* suffixes, bool keyable) {
@@ -62,6 +74,9 @@ void addLight(NodeType& t) {
   Builder b(t);
   const double white[3] = {1.0, 1.0, 1.0};
   b.triple("color", "cl", AttrType::kFloat, white, "RGB", true);
+  b.alias("colorR", "cr");
+  b.alias("colorG", "cg");
+  b.alias("colorB", "cb");
   b.add("intensity", "in", AttrType::kFloat, 1.0, true);
   if (t.kind != NodeKind::kAmbientLight)
     b.enumeration("decayRate", "de", 0, 3);
@@ -102,6 +117,20 @@ std::vector<std::unique_ptr<NodeType>> buildTypes() {
     b.triple("scale", "s", AttrType::kDouble, one, "XYZ", true);
     b.enumeration("rotateOrder", "ro", 0, 5);
     b.add("inheritsTransform", "it", AttrType::kBool, 1.0);
+    // The pivots, their translations, shear and the rotate axis of the full transform matrix.
+    b.triple("rotatePivot", "rp", AttrType::kDistance, zero, "XYZ", false);
+    b.triple("rotatePivotTranslate", "rpt", AttrType::kDistance, zero, "XYZ", false);
+    b.triple("scalePivot", "sp", AttrType::kDistance, zero, "XYZ", false);
+    b.triple("scalePivotTranslate", "spt", AttrType::kDistance, zero, "XYZ", false);
+    b.triple("rotateAxis", "ra", AttrType::kAngle, zero, "XYZ", false);
+    int shear = b.add("shear", "sh", AttrType::kCompound);
+    for (const char* names : {"shearXY shxy", "shearXZ shxz", "shearYZ shyz"}) {
+      std::string both(names);
+      size_t space = both.find(' ');
+      int child = b.add(both.substr(0, space), both.substr(space + 1), AttrType::kDouble, 0.0);
+      transform->attributes[child].parent = shear;
+      transform->attributes[shear].children.push_back(child);
+    }
   }
   types.push_back(std::move(transform));
 
@@ -109,10 +138,12 @@ std::vector<std::unique_ptr<NodeType>> buildTypes() {
   {
     Builder b(*camera);
     b.add("focalLength", "fl", AttrType::kDouble, 35.0, true);
-    b.add("horizontalFilmAperture", "hfa", AttrType::kDouble, 1.41732);
-    b.add("verticalFilmAperture", "vfa", AttrType::kDouble, 0.94488);
-    b.add("horizontalFilmOffset", "hfo", AttrType::kDouble, 0.0, true);
-    b.add("verticalFilmOffset", "vfo", AttrType::kDouble, 0.0, true);
+    int hfa = b.add("horizontalFilmAperture", "hfa", AttrType::kDouble, 1.41732);
+    int vfa = b.add("verticalFilmAperture", "vfa", AttrType::kDouble, 0.94488);
+    b.pair("cameraAperture", "cap", hfa, vfa);
+    int hfo = b.add("horizontalFilmOffset", "hfo", AttrType::kDouble, 0.0, true);
+    int vfo = b.add("verticalFilmOffset", "vfo", AttrType::kDouble, 0.0, true);
+    b.pair("filmOffset", "fio", hfo, vfo);
     b.enumeration("filmFit", "ff", 0, 3);
     b.add("filmFitOffset", "ffo", AttrType::kDouble, 0.0);
     b.add("lensSqueezeRatio", "lsr", AttrType::kDouble, 1.0);
@@ -212,6 +243,13 @@ std::vector<std::unique_ptr<NodeType>> buildTypes() {
   return types;
 }
 
+// Placeholder types live as long as the process, like the built-in ones: handles and nodes
+// point at them.
+std::unordered_map<std::string, std::unique_ptr<NodeType>>& placeholders() {
+  static std::unordered_map<std::string, std::unique_ptr<NodeType>> types;
+  return types;
+}
+
 const std::vector<std::unique_ptr<NodeType>>& allTypes() {
   static const std::vector<std::unique_ptr<NodeType>> types = buildTypes();
   return types;
@@ -242,6 +280,17 @@ const NodeType* findNodeType(const std::string& name) {
       return t.get();
   }
   return nullptr;
+}
+
+const NodeType& placeholderType(const std::string& name, bool dag) {
+  std::string key = (dag ? "d:" : "n:") + name;
+  auto& types = placeholders();
+  auto it = types.find(key);
+  if (it != types.end())
+    return *it->second;
+  auto t = make(NodeKind::kPlaceholder, name, dag, false,
+                dag ? MFn::kDagNode : MFn::kDependencyNode, {});
+  return *(types[key] = std::move(t));
 }
 
 bool isAnimCurve(NodeKind kind) {

@@ -25,7 +25,10 @@ enum class NodeKind {
   kAnimCurveTL,
   kAnimCurveTA,
   kAnimCurveTU,
-  kAnimCurveTT
+  kAnimCurveTT,
+  // A node of a type the scene does not model, kept so that names, parents and
+  // connections of a scene file stay whole; it has no attributes beyond "message".
+  kPlaceholder
 };
 
 // Stored units: distances in centimetres, angles in radians, times in ticks
@@ -57,7 +60,6 @@ struct AttributeInfo {
   std::vector<int> children;
 };
 
-
 struct NodeType {
   std::string name;  // the type name scripts use: "transform", "spotLight", ...
   NodeKind kind = NodeKind::kTransform;
@@ -73,6 +75,8 @@ struct NodeType {
 };
 
 const NodeType& nodeType(NodeKind kind);
+// The placeholder type of that name, made on first use; a DAG one can parent other nodes.
+const NodeType& placeholderType(const std::string& name, bool dag);
 // Null for an unknown type name.
 const NodeType* findNodeType(const std::string& name);
 bool isAnimCurve(NodeKind kind);

@@ -143,12 +143,18 @@ std::string Scene::uniqueName(const std::string& requested, const std::string& f
 
 NodeRef Scene::createNode(const std::string& typeName, const std::string& name, NodeRef parent,
                           std::string* error) {
-  const NodeType* type = findNodeType(typeName);
-  if (!type) {
+  const NodeType* found = findNodeType(typeName);
+  if (!found) {
     if (error)
       *error = "Unknown node type: " + typeName;
     return NodeRef{};
   }
+  return createNode(*found, name, parent, error);
+}
+
+NodeRef Scene::createNode(const NodeType& typeRef, const std::string& name, NodeRef parent,
+                          std::string* error) {
+  const NodeType* type = &typeRef;
   if (!name.empty() && !validName(name)) {
     if (error)
       *error = "Invalid node name: " + name;

@@ -79,6 +79,8 @@ class Scene {
   // free numbered variant. A shape without a parent gets a new transform above it.
   NodeRef createNode(const std::string& typeName, const std::string& name, NodeRef parent,
                      std::string* error);
+  NodeRef createNode(const NodeType& type, const std::string& name, NodeRef parent,
+                     std::string* error);
   // Deletes the node, a DAG node with everything below it, and curves that only
   // animated it. Default nodes and the world refuse.
   bool deleteNode(NodeRef ref, std::string* error);

@@ -17,7 +17,26 @@ struct TransformAttrs {
   int scale[3];
   int order;
   int inherits;
+  int rotatePivot[3];
+  int rotatePivotTranslate[3];
+  int scalePivot[3];
+  int scalePivotTranslate[3];
+  int rotateAxis[3];
+  int shear[3];  // xy, xz, yz
 };
+
+MMatrix translation(const double t[3]) {
+  MMatrix m;
+  m[3][0] = t[0];
+  m[3][1] = t[1];
+  m[3][2] = t[2];
+  return m;
+}
+
+MMatrix translation(double x, double y, double z) {
+  const double t[3] = {x, y, z};
+  return translation(t);
+}
 
 const TransformAttrs& transformAttrs() {
   static const TransformAttrs attrs = [] {
@@ -31,6 +50,16 @@ const TransformAttrs& transformAttrs() {
     }
     a.order = t.findAttribute("rotateOrder");
     a.inherits = t.findAttribute("inheritsTransform");
+    for (int i = 0; i < 3; ++i) {
+      a.rotatePivot[i] = t.findAttribute(std::string("rotatePivot") + axes[i]);
+      a.rotatePivotTranslate[i] = t.findAttribute(std::string("rotatePivotTranslate") + axes[i]);
+      a.scalePivot[i] = t.findAttribute(std::string("scalePivot") + axes[i]);
+      a.scalePivotTranslate[i] = t.findAttribute(std::string("scalePivotTranslate") + axes[i]);
+      a.rotateAxis[i] = t.findAttribute(std::string("rotateAxis") + axes[i]);
+    }
+    a.shear[0] = t.findAttribute("shearXY");
+    a.shear[1] = t.findAttribute("shearXZ");
+    a.shear[2] = t.findAttribute("shearYZ");
     return a;
   }();
   return attrs;
@@ -77,8 +106,48 @@ bool Scene::setTransformation(NodeRef ref, const MTransformationMatrix& tm) {
   return ok;
 }
 
+// The host's transform matrix for row vectors:
+//   Sp^-1 * S * Sh * Sp * St * Rp^-1 * Ra * R * Rp * Rt * T
+// with the scale pivot Sp and its translation St, the rotate pivot Rp and its translation Rt,
+// the rotate axis Ra (always in xyz order) and the rotation R in the node's rotate order.
 MMatrix Scene::localMatrix(NodeRef ref) const {
-  return transformation(ref).asMatrix();
+  const Node* n = node(ref);
+  if (!n || n->kind() != NodeKind::kTransform)
+    return MMatrix();
+  const TransformAttrs& a = transformAttrs();
+  auto read = [&](const int(&attrs)[3], double out[3]) {
+    for (int i = 0; i < 3; ++i) {
+      out[i] = 0.0;
+      getNumber(ref, attrs[i], out[i]);
+    }
+  };
+  double t[3], r[3], s[3], rp[3], rpt[3], sp[3], spt[3], ra[3], sh[3], order = 0;
+  read(a.translate, t);
+  read(a.rotate, r);
+  read(a.scale, s);
+  read(a.rotatePivot, rp);
+  read(a.rotatePivotTranslate, rpt);
+  read(a.scalePivot, sp);
+  read(a.scalePivotTranslate, spt);
+  read(a.rotateAxis, ra);
+  read(a.shear, sh);
+  getNumber(ref, a.order, order);
+  MMatrix scale;
+  scale[0][0] = s[0];
+  scale[1][1] = s[1];
+  scale[2][2] = s[2];
+  MMatrix shear;
+  shear[1][0] = sh[0];
+  shear[2][0] = sh[1];
+  shear[2][1] = sh[2];
+  MMatrix axis = MEulerRotation(ra[0], ra[1], ra[2]).asMatrix();
+  MMatrix rotation =
+      MEulerRotation(r[0], r[1], r[2],
+                     static_cast<MEulerRotation::RotationOrder>(static_cast<int>(order)))
+          .asMatrix();
+  return translation(-sp[0], -sp[1], -sp[2]) * scale * shear * translation(sp) * translation(spt) *
+         translation(-rp[0], -rp[1], -rp[2]) * axis * rotation * translation(rp) *
+         translation(rpt) * translation(t);
 }
 
 MMatrix Scene::worldMatrix(NodeRef ref) const {

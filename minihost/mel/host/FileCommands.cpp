@@ -10,6 +10,7 @@
 #include "mel/Interpreter.h"
 #include "mel/host/HostCommands.h"
 #include "mel/host/HostCommon.h"
+#include "scene/SceneFile.h"
 
 namespace mel::host {
 
@@ -109,6 +110,22 @@ bool chooseWriter(CommandCall& call, const std::string& type, const std::string&
   return true;
 }
 
+// Scene files of the host itself are read by the batch host's own reader, never run.
+bool readSceneFile(CommandCall& call, const std::string& path, bool opening) {
+  minihost::scenefile::SceneFileResult result =
+      minihost::scenefile::readSceneFile(path, scene(), opening);
+  for (const std::string& warning : result.warnings)
+    call.interp.reportWarning(warning, false);
+  if (!result.ok)
+    return call.failNamed(result.error);
+  call.result = Value(path);
+  return true;
+}
+
+bool isSceneFileType(const std::string& type) {
+  return type == "mayaAscii" || type == "mayaBinary";
+}
+
 bool cmdFile(CommandCall& call) {
   FlagSet flags;
   if (!flags.parse(call,
@@ -154,6 +171,10 @@ bool cmdFile(CommandCall& call) {
   MFileObject file;
   file.setRawFullName(MString(path.c_str()));
   std::unique_ptr<MPxFileTranslator> translator;
+  if (reading &&
+      (isSceneFileType(type) || (type.empty() && minihost::scenefile::isSceneFilePath(path)))) {
+    return readSceneFile(call, path, flags.has("open"));
+  }
   if (reading) {
     Mode mode = flags.has("open") ? MPxFileTranslator::kOpenAccessMode
                                   : MPxFileTranslator::kImportAccessMode;

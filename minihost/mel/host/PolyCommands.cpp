@@ -2,14 +2,18 @@
 
 #include <algorithm>
 
+#include "engine/PolyPrimitives.h"
 #include "mel/Interpreter.h"
 #include "mel/host/HostCommands.h"
 #include "mel/host/HostCommon.h"
-#include "mel/host/PolyPrimitives.h"
 
 namespace mel::host {
 
+using minihost::makeCube;
+using minihost::makePlane;
+using minihost::makeSphere;
 using minihost::NodeRef;
+using minihost::PolyGeometry;
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "mel/host/PolyPrimitives.h"
+#include "engine/PolyPrimitives.h"
 
 #include <cmath>
 #include <map>
 #include <tuple>
 
-namespace mel::host {
+namespace minihost {
 
 namespace {
 
@@ -174,4 +174,4 @@ PolyGeometry makeSphere(double radius, int sx, int sy) {
   return g;
 }
 
-}  // namespace mel::host
+}  // namespace minihost

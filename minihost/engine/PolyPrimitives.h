@@ -3,7 +3,7 @@
 
 #include <vector>
 
-namespace mel::host {
+namespace minihost {
 
 struct PolyGeometry {
   std::vector<double> points;   // x y z per vertex
@@ -22,4 +22,4 @@ PolyGeometry makePlane(double width, double height, int sx, int sy);
 // A sphere around y with triangles at the poles and quads between.
 PolyGeometry makeSphere(double radius, int sx, int sy);
 
-}  // namespace mel::host
+}  // namespace minihost

@@ -1,0 +1,73 @@
+#pragma once
+// What a scene file says, as data: the nodes it creates or reaches, the attribute values it
+// sets, the connections it makes and the units its numbers are in. The parser fills it from
+// the file's text; the builder turns it into scene nodes only once the whole file has parsed,
+// so that a damaged file changes nothing.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace minihost::scenefile {
+
+// A node the file creates (createNode) or names as existing (select -ne).
+struct NodeEntry {
+  std::string type;     // empty for a node reached by select -ne
+  std::string name;     // as written, without a leading ':'
+  std::string parent;   // -p: a name or a '|'-path; empty for the world
+  bool shared = false;  // -s: reuse the scene's node of that name when there is one
+  int line = 0;
+};
+
+// A polyFaces value is kept in `integers` as records: a tag, then its numbers.
+enum PolyFaceTag : int {
+  kFaceTag = 0,  // count, then edges (negative: edge -1-e walked backwards)
+  kHoleTag = 1,  // a hole in the face before it: count, then edges
+  kUVTag = 2,    // UV set index, count, then one UV per corner of the face before it
+};
+
+struct AttrSetting {
+  int node = -1;          // index into SceneDescription::nodes
+  std::string attribute;  // as written after the node's name, without the leading '.'
+  std::string dataType;   // -type, or empty for plain numbers
+  std::vector<double> numbers;
+  std::vector<int> integers;  // edge lists and polyFaces, kept as integers to save room
+  std::vector<std::string> texts;
+  int sizeHint = -1;  // -s
+  int line = 0;
+};
+
+struct Link {
+  std::string source;  // "node.attr[...]"
+  std::string destination;
+  bool nextAvailable = false;
+  int line = 0;
+};
+
+struct Units {
+  double centimetresPerUnit = 1.0;
+  double radiansPerUnit = 3.14159265358979323846 / 180.0;
+  double framesPerSecond = 24.0;
+  std::string linearName = "centimeter";
+  std::string angleName = "degree";
+  std::string timeName = "film";
+};
+
+// A warning about something the file asks for that is not taken into the scene.
+struct Warning {
+  int line = 0;
+  std::string text;
+};
+
+struct SceneDescription {
+  std::string fileName;  // for messages
+  Units units;
+  bool unitsGiven = false;
+  std::vector<NodeEntry> nodes;
+  std::vector<AttrSetting> values;
+  std::vector<Link> links;
+  std::vector<std::string> pluginNodeTypes;  // requires -nodeType
+  std::vector<Warning> warnings;
+};
+
+}  // namespace minihost::scenefile

@@ -1,0 +1,494 @@
+#include "scene/SceneParser.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+
+#include "scene/SceneUnits.h"
+
+namespace minihost::scenefile {
+namespace {
+
+bool parseNumber(const std::string& text, double& out) {
+  const char* first = text.data();
+  const char* last = first + text.size();
+  if (first != last && *first == '+')
+    ++first;
+  auto r = std::from_chars(first, last, out);
+  if (r.ec == std::errc() && r.ptr == last)
+    return true;
+  // Out-of-range literals (1e400) read as what they overflow to, as the host's reader does.
+  if (r.ec == std::errc::result_out_of_range && r.ptr == last) {
+    out = std::strtod(text.c_str(), nullptr);
+    return true;
+  }
+  return false;
+}
+
+bool parseBoolWord(const std::string& text, double& out) {
+  if (text == "yes" || text == "on" || text == "true") {
+    out = 1.0;
+    return true;
+  }
+  if (text == "no" || text == "off" || text == "false") {
+    out = 0.0;
+    return true;
+  }
+  return false;
+}
+
+bool parseInteger(const std::string& text, int& out) {
+  auto r = std::from_chars(text.data(), text.data() + text.size(), out);
+  return r.ec == std::errc() && r.ptr == text.data() + text.size();
+}
+
+class Parser {
+ public:
+  Parser(SceneLexer& lexer, SceneDescription& out) : lexer_(lexer), out_(out) {}
+
+  ParseResult run() {
+    while (advance()) {
+      if (tok_.kind == TokenKind::kSemicolon)
+        continue;
+      if (tok_.kind != TokenKind::kWord) {
+        warn(tok_.line, "skipped a statement that starts with '" + tok_.text + "'");
+        if (!skipStatement())
+          break;
+        continue;
+      }
+      std::string command = tok_.text;
+      int line = tok_.line;
+      if (!statement(command, line))
+        break;
+    }
+    ParseResult result;
+    if (!lexer_.error().empty()) {
+      result.error = where(lexer_.errorLine()) + lexer_.error();
+    } else if (!error_.empty()) {
+      result.error = error_;
+    } else {
+      result.ok = true;
+    }
+    return result;
+  }
+
+ private:
+  bool advance() { return lexer_.next(tok_); }
+
+  std::string where(int line) const { return out_.fileName + ":" + std::to_string(line) + ": "; }
+
+  bool fail(int line, const std::string& message) {
+    if (error_.empty())
+      error_ = where(line) + message;
+    return false;
+  }
+
+  void warn(int line, const std::string& text) { out_.warnings.push_back(Warning{line, text}); }
+
+  // Skips to the end of the statement: a ';' outside brackets, or the '}' that closes a block.
+  bool skipStatement() {
+    int parens = 0, braces = 0;
+    for (;;) {
+      switch (tok_.kind) {
+        case TokenKind::kOpenParen:
+          ++parens;
+          break;
+        case TokenKind::kCloseParen:
+          --parens;
+          break;
+        case TokenKind::kOpenBrace:
+          ++braces;
+          break;
+        case TokenKind::kCloseBrace:
+          if (--braces <= 0 && parens <= 0)
+            return true;
+          break;
+        case TokenKind::kSemicolon:
+          if (parens <= 0 && braces <= 0)
+            return true;
+          break;
+        case TokenKind::kEnd:
+          return lexer_.error().empty() && braces <= 0 && parens <= 0
+                     ? true
+                     : fail(tok_.line, "the file ends inside a statement");
+        default:
+          break;
+      }
+      if (!advance() && tok_.kind == TokenKind::kEnd) {
+        if (!lexer_.error().empty())
+          return false;
+        if (braces > 0 || parens > 0)
+          return fail(tok_.line, "the file ends inside a statement");
+        return true;
+      }
+    }
+  }
+
+  // The words and strings of a short statement, up to its ';'.
+  bool arguments(std::vector<Token>& args, int line) {
+    args.clear();
+    for (;;) {
+      if (!advance())
+        return fail(line, "the file ends inside a statement");
+      if (tok_.kind == TokenKind::kSemicolon)
+        return true;
+      if (tok_.kind != TokenKind::kWord && tok_.kind != TokenKind::kString)
+        return fail(tok_.line, "unexpected '" + tok_.text + "'");
+      args.push_back(tok_);
+    }
+  }
+
+  bool statement(const std::string& command, int line) {
+    if (command == "setAttr")
+      return setAttr(line);
+    if (command == "createNode")
+      return createNode(line);
+    if (command == "connectAttr")
+      return connectAttr(line);
+    if (command == "select")
+      return select(line);
+    if (command == "currentUnit")
+      return currentUnit(line);
+    if (command == "requires")
+    return requires(line);
+    if (command == "fileInfo" || command == "rename" || command == "addAttr" ||
+        command == "relationship" || command == "lockNode" || command == "dataStructure" ||
+        command == "disconnectAttr") {
+      // Taken as written and not needed by the scene the batch host keeps.
+      return arguments(args_, line);
+    }
+    if (command == "file") {
+      if (!arguments(args_, line))
+        return false;
+      std::string target = args_.empty() ? std::string() : args_.back().text;
+      warn(line, "the reference to \"" + target + "\" is not loaded");
+      return true;
+    }
+    if (command == "parent") {
+      if (!arguments(args_, line))
+        return false;
+      warn(line, "instancing (parent -add) is not supported; the instance is left out");
+      return true;
+    }
+    warn(line, "skipped command '" + command + "': a scene file is read as data, not run");
+    return skipStatement();
+  }
+
+  bool requires(int line) {
+    if (!arguments(args_, line))
+      return false;
+    for (size_t i = 0; i + 1 < args_.size(); ++i) {
+      if (args_[i].kind == TokenKind::kWord &&
+          (args_[i].text == "-nodeType" || args_[i].text == "-nt")) {
+        out_.pluginNodeTypes.push_back(args_[i + 1].text);
+      }
+    }
+    return true;
+  }
+
+  bool currentUnit(int line) {
+    if (!arguments(args_, line))
+      return false;
+    for (size_t i = 0; i + 1 < args_.size(); i += 2) {
+      const std::string& flag = args_[i].text;
+      const std::string& value = args_[i + 1].text;
+      bool known = true;
+      if (flag == "-l" || flag == "-linear") {
+        known = linearUnitScale(value, out_.units.centimetresPerUnit);
+        if (known)
+          out_.units.linearName = value;
+      } else if (flag == "-a" || flag == "-angle") {
+        known = angleUnitScale(value, out_.units.radiansPerUnit);
+        if (known)
+          out_.units.angleName = value;
+      } else if (flag == "-t" || flag == "-time") {
+        known = timeUnitRate(value, out_.units.framesPerSecond);
+        if (known)
+          out_.units.timeName = value;
+      } else {
+        continue;
+      }
+      if (!known)
+        return fail(line, "unknown unit \"" + value + "\" for currentUnit " + flag);
+      out_.unitsGiven = true;
+    }
+    return true;
+  }
+
+  bool createNode(int line) {
+    if (!arguments(args_, line))
+      return false;
+    NodeEntry entry;
+    entry.line = line;
+    for (size_t i = 0; i < args_.size(); ++i) {
+      const Token& a = args_[i];
+      bool flag = a.kind == TokenKind::kWord && a.text.size() > 1 && a.text[0] == '-';
+      if (!flag) {
+        if (!entry.type.empty())
+          return fail(line, "createNode takes one node type");
+        entry.type = a.text;
+        continue;
+      }
+      if (a.text == "-s" || a.text == "-shared") {
+        entry.shared = true;
+      } else if (a.text == "-ss" || a.text == "-skipSelect") {
+      } else if (a.text == "-n" || a.text == "-name" || a.text == "-p" || a.text == "-parent") {
+        if (i + 1 >= args_.size())
+          return fail(line, "createNode " + a.text + " needs a value");
+        (a.text[1] == 'n' ? entry.name : entry.parent) = args_[++i].text;
+      } else {
+        return fail(line, "createNode does not take " + a.text);
+      }
+    }
+    if (entry.type.empty())
+      return fail(line, "createNode needs a node type");
+    out_.nodes.push_back(std::move(entry));
+    current_ = static_cast<int>(out_.nodes.size()) - 1;
+    return true;
+  }
+
+  bool select(int line) {
+    if (!arguments(args_, line))
+      return false;
+    std::string name;
+    for (const Token& a : args_) {
+      if (a.kind == TokenKind::kWord && a.text.size() > 1 && a.text[0] == '-')
+        continue;
+      name = a.text;
+    }
+    if (name.empty())
+      return fail(line, "select names no node");
+    NodeEntry entry;
+    entry.name = name[0] == ':' ? name.substr(1) : name;
+    entry.line = line;
+    out_.nodes.push_back(std::move(entry));
+    current_ = static_cast<int>(out_.nodes.size()) - 1;
+    return true;
+  }
+
+  bool connectAttr(int line) {
+    if (!arguments(args_, line))
+      return false;
+    Link link;
+    link.line = line;
+    std::vector<std::string> plugs;
+    for (size_t i = 0; i < args_.size(); ++i) {
+      const Token& a = args_[i];
+      if (a.kind == TokenKind::kWord && a.text.size() > 1 && a.text[0] == '-' &&
+          !std::isdigit(static_cast<unsigned char>(a.text[1]))) {
+        if (a.text == "-na" || a.text == "-nextAvailable")
+          link.nextAvailable = true;
+        else if (a.text == "-l" || a.text == "-lock")
+          ++i;  // on/off
+        continue;
+      }
+      plugs.push_back(a.text);
+    }
+    if (plugs.size() != 2)
+      return fail(line, "connectAttr needs a source and a destination");
+    link.source = plugs[0][0] == ':' ? plugs[0].substr(1) : plugs[0];
+    link.destination = plugs[1][0] == ':' ? plugs[1].substr(1) : plugs[1];
+    out_.links.push_back(std::move(link));
+    return true;
+  }
+
+  // A parenthesised sum of strings, as long texts are written: ( "a" + "b" ).
+  bool stringSum(std::string& out, int line) {
+    out.clear();
+    bool wantString = true;
+    for (;;) {
+      if (!advance())
+        return fail(line, "the file ends inside a statement");
+      if (tok_.kind == TokenKind::kCloseParen && !wantString)
+        return true;
+      if (wantString && tok_.kind == TokenKind::kString) {
+        out += tok_.text;
+        wantString = false;
+      } else if (!wantString && tok_.kind == TokenKind::kWord && tok_.text == "+") {
+        wantString = true;
+      } else {
+        return fail(tok_.line, "unexpected '" + tok_.text + "' in a string value");
+      }
+    }
+  }
+
+  // A braced list of strings, as attribute aliases are written: {"pCube2","weight[0]"}.
+  bool braceList(std::vector<std::string>& out, int line) {
+    for (;;) {
+      if (!advance())
+        return fail(line, "the file ends inside a statement");
+      if (tok_.kind == TokenKind::kCloseBrace)
+        return true;
+      if (tok_.kind == TokenKind::kString)
+        out.push_back(tok_.text);
+      else if (tok_.kind != TokenKind::kWord || tok_.text != ",")
+        return fail(tok_.line, "unexpected '" + tok_.text + "' in a list value");
+    }
+  }
+
+  bool polyFaces(AttrSetting& value, int line) {
+    std::vector<int>& data = value.integers;
+    int expect = 0;  // numbers still owed to the current record
+    bool haveFace = false;
+    for (;;) {
+      if (!advance())
+        return fail(line, "the file ends inside a statement");
+      if (tok_.kind == TokenKind::kSemicolon)
+        break;
+      if (tok_.kind != TokenKind::kWord)
+        return fail(tok_.line, "unexpected '" + tok_.text + "' in polyFaces");
+      int n = 0;
+      if (expect > 0) {
+        if (!parseInteger(tok_.text, n))
+          return fail(tok_.line, "expected a number in polyFaces, found '" + tok_.text + "'");
+        data.push_back(n);
+        --expect;
+        continue;
+      }
+      const std::string& tag = tok_.text;
+      int skip = 0;  // leading numbers before the count: the UV or colour set
+      int keepTag = -1;
+      if (tag == "f") {
+        keepTag = kFaceTag;
+        haveFace = true;
+      } else if (tag == "h") {
+        keepTag = kHoleTag;
+      } else if (tag == "mu") {
+        keepTag = kUVTag;
+        skip = 1;
+      } else if (tag == "mc" || tag == "mf") {
+        skip = tag == "mc" ? 1 : 0;
+      } else if (tag == "fc") {
+      } else {
+        return fail(tok_.line, "unknown polyFaces record '" + tag + "'");
+      }
+      if (keepTag != kFaceTag && !haveFace)
+        return fail(tok_.line, "polyFaces record '" + tag + "' before any face");
+      if (keepTag >= 0)
+        data.push_back(keepTag);
+      int set = 0;
+      if (skip == 1) {
+        if (!advance() || !parseInteger(tok_.text, set) || set < 0)
+          return fail(tok_.line, "expected a set index in polyFaces");
+        if (keepTag >= 0)
+          data.push_back(set);
+      }
+      if (!advance() || !parseInteger(tok_.text, n) || n < 0)
+        return fail(tok_.line, "expected a count in polyFaces");
+      if (keepTag >= 0) {
+        data.push_back(n);
+        expect = n;
+      } else {
+        // Skipped records: read their numbers without keeping them.
+        for (int i = 0; i < n; ++i) {
+          int ignored = 0;
+          if (!advance() || !parseInteger(tok_.text, ignored))
+            return fail(tok_.line, "expected a number in polyFaces");
+        }
+      }
+    }
+    if (expect > 0)
+      return fail(line, "polyFaces value ends inside a record");
+    return true;
+  }
+
+  bool setAttr(int line) {
+    if (current_ < 0) {
+      // Without a current node there is nothing to set; the statement is read and dropped.
+      warn(line, "setAttr before any createNode or select is ignored");
+      return skipStatement();
+    }
+    AttrSetting value;
+    value.node = current_;
+    value.line = line;
+    bool haveName = false;
+    for (;;) {
+      if (!advance())
+        return fail(line, "the file ends inside a statement");
+      if (tok_.kind == TokenKind::kSemicolon)
+        return fail(line, "setAttr names no attribute");
+      if (tok_.kind == TokenKind::kString) {
+        value.attribute = tok_.text;
+        haveName = true;
+        break;
+      }
+      if (tok_.kind != TokenKind::kWord || tok_.text.size() < 2 || tok_.text[0] != '-')
+        return fail(tok_.line, "unexpected '" + tok_.text + "' in setAttr");
+      std::string flag = tok_.text.substr(1);
+      if (flag == "av" || flag == "alteredValue" || flag == "c" || flag == "clamp")
+        continue;
+      bool takesValue = flag == "s" || flag == "size" || flag == "k" || flag == "keyable" ||
+                        flag == "l" || flag == "lock" || flag == "cb" || flag == "channelBox" ||
+                        flag == "ch" || flag == "capacityHint" || flag == "type" || flag == "typ" ||
+                        flag == "ca" || flag == "caching";
+      if (!takesValue)
+        return fail(tok_.line, "setAttr does not take -" + flag);
+      if (!advance() || (tok_.kind != TokenKind::kWord && tok_.kind != TokenKind::kString))
+        return fail(line, "setAttr -" + flag + " needs a value");
+      if (flag == "type" || flag == "typ") {
+        value.dataType = tok_.text;
+      } else if (flag == "s" || flag == "size") {
+        if (!parseInteger(tok_.text, value.sizeHint) || value.sizeHint < 0)
+          return fail(tok_.line, "setAttr -s needs a count");
+      }
+    }
+    if (!haveName || value.attribute.empty())
+      return fail(line, "setAttr names no attribute");
+    if (value.attribute[0] == '.')
+      value.attribute.erase(0, 1);
+    if (value.dataType == "polyFaces") {
+      if (!polyFaces(value, line))
+        return false;
+      out_.values.push_back(std::move(value));
+      return true;
+    }
+    // Edge lists are the largest integer data of a mesh.
+    bool integers = value.attribute.compare(0, 3, "ed[") == 0 || value.attribute == "ed";
+    for (;;) {
+      if (!advance())
+        return fail(line, "the file ends inside a statement");
+      if (tok_.kind == TokenKind::kSemicolon)
+        break;
+      if (tok_.kind == TokenKind::kString) {
+        value.texts.push_back(tok_.text);
+      } else if (tok_.kind == TokenKind::kOpenParen) {
+        std::string text;
+        if (!stringSum(text, line))
+          return false;
+        value.texts.push_back(std::move(text));
+      } else if (tok_.kind == TokenKind::kOpenBrace) {
+        if (!braceList(value.texts, line))
+          return false;
+      } else if (tok_.kind == TokenKind::kWord) {
+        double number = 0.0;
+        int whole = 0;
+        if (integers && parseInteger(tok_.text, whole)) {
+          value.integers.push_back(whole);
+        } else if (parseNumber(tok_.text, number) || parseBoolWord(tok_.text, number)) {
+          value.numbers.push_back(number);
+        } else {
+          value.texts.push_back(tok_.text);
+        }
+      } else {
+        return fail(tok_.line, "unexpected '" + tok_.text + "' in setAttr");
+      }
+    }
+    out_.values.push_back(std::move(value));
+    return true;
+  }
+
+  SceneLexer& lexer_;
+  SceneDescription& out_;
+  Token tok_;
+  std::vector<Token> args_;
+  int current_ = -1;
+  std::string error_;
+};
+
+}  // namespace
+
+ParseResult parseScene(SceneLexer& lexer, SceneDescription& out) {
+  return Parser(lexer, out).run();
+}
+
+}  // namespace minihost::scenefile
