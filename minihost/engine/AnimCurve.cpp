@@ -197,7 +197,7 @@ double AnimCurve::evaluateInside(double ticks) const {
   size_t i0 = i1 - 1;
   const CurveKey& a = keys_[i0];
   const CurveKey& b = keys_[i1];
-  if (a.outTangent == TangentType::kStep)
+  if (a.outTangent == TangentType::kStep || ticks == a.ticks)
     return a.value;
   if (a.outTangent == TangentType::kStepNext)
     return b.value;

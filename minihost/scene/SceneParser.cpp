@@ -392,6 +392,34 @@ class Parser {
     return true;
   }
 
+  // "-type", "-s": a '-' and a letter; "-1" and "-0.5" are numbers.
+  static bool isFlagWord(const std::string& text) {
+    return text.size() >= 2 && text[0] == '-' &&
+           std::isalpha(static_cast<unsigned char>(text[1])) && text != "-inf" && text != "-nan";
+  }
+
+  // One setAttr flag, the current token, with its value if it takes one.
+  bool setAttrFlag(AttrSetting& value, int line) {
+    std::string flag = tok_.text.substr(1);
+    if (flag == "av" || flag == "alteredValue" || flag == "c" || flag == "clamp")
+      return true;
+    bool takesValue = flag == "s" || flag == "size" || flag == "k" || flag == "keyable" ||
+                      flag == "l" || flag == "lock" || flag == "cb" || flag == "channelBox" ||
+                      flag == "ch" || flag == "capacityHint" || flag == "type" || flag == "typ" ||
+                      flag == "ca" || flag == "caching";
+    if (!takesValue)
+      return fail(tok_.line, "setAttr does not take -" + flag);
+    if (!advance() || (tok_.kind != TokenKind::kWord && tok_.kind != TokenKind::kString))
+      return fail(line, "setAttr -" + flag + " needs a value");
+    if (flag == "type" || flag == "typ") {
+      value.dataType = tok_.text;
+    } else if (flag == "s" || flag == "size") {
+      if (!parseInteger(tok_.text, value.sizeHint) || value.sizeHint < 0)
+        return fail(tok_.line, "setAttr -s needs a count");
+    }
+    return true;
+  }
+
   bool setAttr(int line) {
     if (current_ < 0) {
       // Without a current node there is nothing to set; the statement is read and dropped.
@@ -412,39 +440,23 @@ class Parser {
         haveName = true;
         break;
       }
-      if (tok_.kind != TokenKind::kWord || tok_.text.size() < 2 || tok_.text[0] != '-')
+      if (!isFlagWord(tok_.text))
         return fail(tok_.line, "unexpected '" + tok_.text + "' in setAttr");
-      std::string flag = tok_.text.substr(1);
-      if (flag == "av" || flag == "alteredValue" || flag == "c" || flag == "clamp")
-        continue;
-      bool takesValue = flag == "s" || flag == "size" || flag == "k" || flag == "keyable" ||
-                        flag == "l" || flag == "lock" || flag == "cb" || flag == "channelBox" ||
-                        flag == "ch" || flag == "capacityHint" || flag == "type" || flag == "typ" ||
-                        flag == "ca" || flag == "caching";
-      if (!takesValue)
-        return fail(tok_.line, "setAttr does not take -" + flag);
-      if (!advance() || (tok_.kind != TokenKind::kWord && tok_.kind != TokenKind::kString))
-        return fail(line, "setAttr -" + flag + " needs a value");
-      if (flag == "type" || flag == "typ") {
-        value.dataType = tok_.text;
-      } else if (flag == "s" || flag == "size") {
-        if (!parseInteger(tok_.text, value.sizeHint) || value.sizeHint < 0)
-          return fail(tok_.line, "setAttr -s needs a count");
-      }
+      if (!setAttrFlag(value, line))
+        return false;
     }
     if (!haveName || value.attribute.empty())
       return fail(line, "setAttr names no attribute");
     if (value.attribute[0] == '.')
       value.attribute.erase(0, 1);
-    if (value.dataType == "polyFaces") {
-      if (!polyFaces(value, line))
-        return false;
-      out_.values.push_back(std::move(value));
-      return true;
-    }
     // Edge lists are the largest integer data of a mesh.
     bool integers = value.attribute.compare(0, 3, "ed[") == 0 || value.attribute == "ed";
     for (;;) {
+      if (value.dataType == "polyFaces") {
+        if (!polyFaces(value, line))
+          return false;
+        break;
+      }
       if (!advance())
         return fail(line, "the file ends inside a statement");
       if (tok_.kind == TokenKind::kSemicolon)
@@ -458,6 +470,11 @@ class Parser {
         value.texts.push_back(std::move(text));
       } else if (tok_.kind == TokenKind::kOpenBrace) {
         if (!braceList(value.texts, line))
+          return false;
+      } else if (tok_.kind == TokenKind::kWord && isFlagWord(tok_.text) && value.numbers.empty() &&
+                 value.integers.empty() && value.texts.empty()) {
+        // Flags may follow the attribute's name: setAttr ".b" -type "string" "...".
+        if (!setAttrFlag(value, line))
           return false;
       } else if (tok_.kind == TokenKind::kWord) {
         double number = 0.0;

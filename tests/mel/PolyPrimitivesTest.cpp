@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "mel/host/PolyPrimitives.h"
+#include "engine/PolyPrimitives.h"
 
 namespace {
 
-using mel::host::PolyGeometry;
+using minihost::PolyGeometry;
 
 // Newell's normal of polygon p, unnormalised.
 void polygonNormal(const PolyGeometry& g, std::size_t start, int count, double n[3]) {
@@ -54,7 +54,7 @@ void expectConsistent(const PolyGeometry& g, double minimumAgreement) {
 }
 
 TEST(PolyPrimitivesTest, CubeFacesPointOutwardAndShareTheirEdges) {
-  PolyGeometry g = mel::host::makeCube(2.0, 4.0, 6.0, 2, 3, 1);
+  PolyGeometry g = minihost::makeCube(2.0, 4.0, 6.0, 2, 3, 1);
   expectConsistent(g, 0.999);
   // A box of 2 x 3 x 1 cells: (3 * 4 * 2) lattice points minus the (1 * 2 * 0) inside.
   EXPECT_EQ(g.points.size() / 3, 24u);
@@ -68,7 +68,7 @@ TEST(PolyPrimitivesTest, CubeFacesPointOutwardAndShareTheirEdges) {
 }
 
 TEST(PolyPrimitivesTest, PlaneFacesUp) {
-  PolyGeometry g = mel::host::makePlane(4.0, 2.0, 4, 2);
+  PolyGeometry g = minihost::makePlane(4.0, 2.0, 4, 2);
   expectConsistent(g, 0.999);
   ASSERT_EQ(g.normals.size(), 3u);
   EXPECT_DOUBLE_EQ(g.normals[1], 1.0);
@@ -77,7 +77,7 @@ TEST(PolyPrimitivesTest, PlaneFacesUp) {
 
 TEST(PolyPrimitivesTest, SphereHasUnitNormalsOnItsRadiusAndTrianglesAtThePoles) {
   const double radius = 3.0;
-  PolyGeometry g = mel::host::makeSphere(radius, 6, 5);
+  PolyGeometry g = minihost::makeSphere(radius, 6, 5);
   // Smooth normals lean away from a coarse face normal, but never inward.
   expectConsistent(g, 0.5);
   for (std::size_t i = 0; i < g.points.size(); i += 3) {

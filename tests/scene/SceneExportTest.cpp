@@ -1,0 +1,78 @@
+// Scene files opened with "file -open" and exported through the built plug-in: the keys in the
+// animation file are the values the scene file defines.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "ExportHarness.h"
+
+namespace {
+
+class SceneExportTest : public ExportTest {
+ protected:
+  static std::string scene(const std::string& name) {
+    return std::string(VXR_SCENE_DIR) + "/" + name;
+  }
+  bool openScene(const std::string& name) { return mel("file -f -open \"" + scene(name) + "\";"); }
+};
+
+TEST_F(SceneExportTest, AKeyedCameraExportsItsPathAndZoomFrameByFrame) {
+  ASSERT_TRUE(openScene("camera_light.ma"));
+  std::unique_ptr<AnimationDocument> document = exportAndRead();
+  ASSERT_NE(document, nullptr);
+  const VXRAnimation_Camera* cam = cameraTrack(*document, "|shotCam|shotCamShape");
+  ASSERT_NE(cam, nullptr);
+  ASSERT_EQ(keyFrames(*cam), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+  // tx keyed -10 at frame 1 to 10 at frame 11, linear; the plane sits at the near clip (0.5)
+  // in front of the camera, which looks down -z from z = 50.
+  const double expectedX[] = {-10.0, 0.0, 10.0};
+  const int keys[] = {0, 5, 10};
+  for (int i = 0; i < 3; ++i) {
+    const ProjectorInfo& p = cam->key(keys[i])->projector;
+    EXPECT_NEAR(p.plane.origin.x, expectedX[i], 1e-9);
+    EXPECT_NEAR(p.plane.origin.z, 49.5, 1e-9);
+  }
+  // The focal length doubles from 35 to 70 mm, so the window halves.
+  EXPECT_NEAR(cam->key(10)->projector.window.size.x / cam->key(0)->projector.window.size.x, 0.5,
+              1e-9);
+  EXPECT_EQ(cam->key(0)->projector.imageWidth, 320);
+  EXPECT_EQ(cam->key(0)->projector.imageHeight, 240);
+}
+
+TEST_F(SceneExportTest, KeyedLightsExportTheirIntensityColourAndCone) {
+  ASSERT_TRUE(openScene("camera_light.ma"));
+  std::unique_ptr<AnimationDocument> document = exportAndRead();
+  ASSERT_NE(document, nullptr);
+  const VXRAnimation_Light* fill = lightTrack(*document, "|fill|fillShape");
+  const VXRAnimation_Light* key = lightTrack(*document, "|key|keyShape");
+  ASSERT_TRUE(fill && key);
+  EXPECT_NEAR(fill->key(0)->intensity, 0.5, 1e-6);
+  EXPECT_NEAR(fill->key(5)->intensity, 1.0, 1e-6);
+  EXPECT_NEAR(fill->key(10)->intensity, 1.5, 1e-6);
+  EXPECT_EQ(fill->key(0)->red, 0);
+  EXPECT_EQ(fill->key(10)->red, 255);
+  EXPECT_EQ(key->key(0)->type, LightKey::kSpot);
+  EXPECT_NEAR(key->key(0)->intensity, 2.0, 1e-6);
+  // 1, 0.5, 0.25 of 255, truncated.
+  EXPECT_EQ(key->key(0)->red, 255);
+  EXPECT_EQ(key->key(0)->green, 127);
+  EXPECT_EQ(key->key(0)->blue, 63);
+  const double degree = std::acos(-1.0) / 180.0;
+  EXPECT_NEAR(key->key(0)->coneHalfAngle, 10 * degree, 1e-6);
+  EXPECT_NEAR(key->key(10)->coneHalfAngle, 30 * degree, 1e-6);
+  EXPECT_NEAR(key->key(0)->position.x, 5.0, 1e-9);
+  EXPECT_NEAR(key->key(0)->position.y, 10.0, 1e-9);
+}
+
+TEST_F(SceneExportTest, TheFileCommandRefusesBinaryAndDamagedScenesAndKeepsTheScene) {
+  ASSERT_TRUE(openScene("camera_light.ma"));
+  EXPECT_FALSE(mel("file -f -open \"shot.mb\";"));
+  const std::string damaged = path("damaged.ma");
+  writeBytes(damaged, "createNode transform -n \"half\";\n\tsetAttr \".t\" -type \"double3\" 1");
+  EXPECT_FALSE(mel("file -f -open \"" + damaged + "\";"));
+  EXPECT_EQ(melResult("objExists shotCam"), "1");
+  EXPECT_EQ(melResult("objExists half"), "0");
+}
+
+}  // namespace
