@@ -76,3 +76,26 @@ TEST_F(SceneExportTest, TheFileCommandRefusesBinaryAndDamagedScenesAndKeepsTheSc
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SceneExportTest, ACameraTrackerScriptRunsFarEnoughToGiveItsKeyedCamera) {
+  OutputCapture errors(2);
+  ASSERT_TRUE(melFile(scene("tracker_camera.mel")));
+  const std::string said = errors.finish();
+  EXPECT_NE(said.find("camera: -shutterAngle does not apply"), std::string::npos) << said;
+  EXPECT_NE(said.find("imagePlane: image planes are not modelled"), std::string::npos) << said;
+  EXPECT_EQ(melResult("objExists track01"), "1");
+  setRenderRange(1, 3, 1);
+  std::unique_ptr<AnimationDocument> document = exportAndRead();
+  ASSERT_NE(document, nullptr);
+  const VXRAnimation_Camera* cam = cameraTrack(*document, "|trackCam|trackCamShape");
+  ASSERT_NE(cam, nullptr);
+  ASSERT_EQ(cam->keyCount(), 3);
+  EXPECT_NEAR(cam->key(0)->projector.plane.origin.x, -4.0, 1e-9);
+  EXPECT_NEAR(cam->key(2)->projector.plane.origin.x, 4.0, 1e-9);
+  EXPECT_NEAR(cam->key(2)->projector.window.size.x / cam->key(0)->projector.window.size.x, 0.5,
+              1e-9);
+}
+
+}  // namespace

@@ -17,6 +17,7 @@ void registerTimeCommands(Interpreter& interp);
 void registerFileCommands(Interpreter& interp);
 void registerPluginCommands(Interpreter& interp);
 void registerScriptJobCommand(Interpreter& interp);
+void registerTrackerCommands(Interpreter& interp);
 
 inline void registerHostCommands(Interpreter& interp) {
   registerSceneCommands(interp);
@@ -29,6 +30,7 @@ inline void registerHostCommands(Interpreter& interp) {
   registerFileCommands(interp);
   registerPluginCommands(interp);
   registerScriptJobCommand(interp);
+  registerTrackerCommands(interp);
 }
 
 }  // namespace mel::host

@@ -176,11 +176,21 @@ bool targetShape(CommandCall& call, const FlagSet& flags, NodeKind kind, NodeRef
 
 bool cmdCamera(CommandCall& call) {
   FlagSet flags;
-  const auto specs = specsOf(
-      cameraFlags(),
-      {{"n", "name", 1}, {"p", "position", 3}, {"rot", "rotation", 3}, {"ff", "filmFit", 1}});
-  if (!flags.parse(call, specs, true, true))
+  std::vector<FlagSpec> extra = {
+      {"n", "name", 1}, {"p", "position", 3}, {"rot", "rotation", 3}, {"ff", "filmFit", 1}};
+  // Camera settings scripts of other applications give that do not shape a projector.
+  static const FlagSpec kIgnored[] = {{"sa", "shutterAngle", 1},      {"ovr", "overscan", 1},
+                                      {"dof", "depthOfField", 1},     {"fs", "fStop", 1},
+                                      {"fd", "focusDistance", 1},     {"dfg", "displayFilmGate", 1},
+                                      {"dr", "displayResolution", 1}, {"mb", "motionBlur", 1}};
+  extra.insert(extra.end(), std::begin(kIgnored), std::end(kIgnored));
+  if (!flags.parse(call, specsOf(cameraFlags(), extra), true, true))
     return false;
+  for (const FlagSpec& f : kIgnored) {
+    if (flags.has(f.longName) && !flags.query)
+      call.interp.reportWarning(std::string("camera: -") + f.longName +
+                                " does not apply in the batch host and is ignored");
+  }
   NodeRef transform, shape;
   if (flags.query || flags.edit) {
     if (!targetShape(call, flags, NodeKind::kCamera, shape))

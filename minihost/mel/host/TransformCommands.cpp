@@ -163,6 +163,22 @@ bool cmdScale(CommandCall& call) {
 
 const char* const kOrders[] = {"xyz", "yzx", "zxy", "xzy", "yxz", "zyx"};
 
+// Moves the pivots and their translations to the node's origin and takes what they moved into
+// the translation, so that the node stays where it is.
+void zeroPivots(NodeRef ref) {
+  const MMatrix before = scene().localMatrix(ref);
+  for (const char* name :
+       {"rotatePivot", "rotatePivotTranslate", "scalePivot", "scalePivotTranslate", "translate"}) {
+    const minihost::AttributeInfo* desc =
+        scene().attributeInfo(ref, scene().findAttribute(ref, name));
+    if (desc == nullptr)
+      return;
+    for (std::size_t i = 0; i < 3; ++i)
+      scene().setNumber(ref, desc->children[i],
+                        name[0] == 't' ? before(3, static_cast<unsigned>(i)) : 0.0);
+  }
+}
+
 bool cmdXform(CommandCall& call) {
   FlagSet flags;
   if (!flags.parse(call,
@@ -174,7 +190,8 @@ bool cmdXform(CommandCall& call) {
                     {"os", "objectSpace", 0},
                     {"r", "relative", 0},
                     {"a", "absolute", 0},
-                    {"roo", "rotateOrder", 1}},
+                    {"roo", "rotateOrder", 1},
+                    {"ztp", "zeroTransformPivots", 0}},
                    true, false)) {
     return false;
   }
@@ -218,6 +235,8 @@ bool cmdXform(CommandCall& call) {
     return true;
   }
   for (NodeRef ref : nodes) {
+    if (flags.has("zeroTransformPivots"))
+      zeroPivots(ref);
     if (flags.has("rotateOrder")) {
       std::string order = flags.value("rotateOrder").asString();
       int index = -1;
