@@ -184,9 +184,10 @@ bool MeshStaging::build(MeshData& mesh, std::string& problem, std::vector<std::s
   if (holes)
     notes.push_back("holes are left out");
 
-  // Normals: the stored per-corner ones where given (1e20 marks "not set"), otherwise the face
-  // normal at hard edges, or the average of the faces around a vertex when edges are smooth.
-  std::vector<double> normals(corners * 3, 0.0);
+  // Normals: without stored ones, build() has given each polygon its face normal, which is what
+  // hard edges show; smooth edges show the average of the faces around each vertex. Stored
+  // per-corner normals win where set (1e20 marks "not set").
+  const bool stored = !normals_.empty();
   std::vector<double> vertexNormals;
   if (anySmooth) {
     vertexNormals.assign(static_cast<size_t>(mesh.pointCount()) * 3, 0.0);
@@ -199,37 +200,48 @@ bool MeshStaging::build(MeshData& mesh, std::string& problem, std::vector<std::s
           vertexNormals[v * 3 + static_cast<size_t>(k)] += fn[k];
       }
     }
-  }
-  for (int p = 0; p < mesh.polygonCount(); ++p) {
-    const double* fn = mesh.cachedPolygonNormal(p);
-    for (int c = 0; c < mesh.polygonSize(p); ++c) {
-      size_t corner = static_cast<size_t>(mesh.polygonStart(p) + c);
-      double* out = &normals[corner * 3];
-      const double* stored = corner * 3 + 2 < normals_.size() ? &normals_[corner * 3] : nullptr;
-      if (stored && std::fabs(stored[0]) < 1e19 && std::fabs(stored[1]) < 1e19 &&
-          std::fabs(stored[2]) < 1e19) {
-        for (int k = 0; k < 3; ++k)
-          out[k] = stored[k];
-      } else if (anySmooth) {
-        size_t v = static_cast<size_t>(mesh.connects()[corner]);
-        double len = std::sqrt(vertexNormals[v * 3] * vertexNormals[v * 3] +
-                               vertexNormals[v * 3 + 1] * vertexNormals[v * 3 + 1] +
-                               vertexNormals[v * 3 + 2] * vertexNormals[v * 3 + 2]);
-        for (int k = 0; k < 3; ++k)
-          out[k] = len > 0.0 ? vertexNormals[v * 3 + static_cast<size_t>(k)] / len : fn[k];
+    for (size_t v = 0; v + 2 < vertexNormals.size(); v += 3) {
+      double* n = &vertexNormals[v];
+      double len = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+      if (len > 0.0) {
+        n[0] /= len;
+        n[1] /= len;
+        n[2] /= len;
       } else {
-        for (int k = 0; k < 3; ++k)
-          out[k] = fn[k];
+        n[1] = 1.0;  // faces that cancel out: any unit normal will do
       }
     }
   }
-  normals_.clear();
-  normals_.shrink_to_fit();
-  std::vector<int> ids(corners);
-  for (size_t c = 0; c < corners; ++c)
-    ids[c] = static_cast<int>(c);
-  if (!mesh.setNormals(std::move(normals), std::move(ids), &problem))
-    return false;
+  if (!stored && anySmooth) {
+    std::vector<int> ids(mesh.connects());
+    if (!mesh.setNormals(std::move(vertexNormals), std::move(ids), &problem))
+      return false;
+  } else if (stored) {
+    std::vector<double> normals(corners * 3, 0.0);
+    for (int p = 0; p < mesh.polygonCount(); ++p) {
+      const double* fn = mesh.cachedPolygonNormal(p);
+      for (int c = 0; c < mesh.polygonSize(p); ++c) {
+        size_t corner = static_cast<size_t>(mesh.polygonStart(p) + c);
+        const double* from = fn;
+        const double* given = corner * 3 + 2 < normals_.size() ? &normals_[corner * 3] : nullptr;
+        if (given && std::fabs(given[0]) < 1e19 && std::fabs(given[1]) < 1e19 &&
+            std::fabs(given[2]) < 1e19) {
+          from = given;
+        } else if (anySmooth) {
+          from = &vertexNormals[static_cast<size_t>(mesh.connects()[corner]) * 3];
+        }
+        for (int k = 0; k < 3; ++k)
+          normals[corner * 3 + static_cast<size_t>(k)] = from[k];
+      }
+    }
+    normals_.clear();
+    normals_.shrink_to_fit();
+    std::vector<int> ids(corners);
+    for (size_t c = 0; c < corners; ++c)
+      ids[c] = static_cast<int>(c);
+    if (!mesh.setNormals(std::move(normals), std::move(ids), &problem))
+      return false;
+  }
 
   // UV sets: the first is the mesh's "map1" slot, renamed to the file's name for it.
   for (size_t s = 0; s < uvSets_.size(); ++s) {

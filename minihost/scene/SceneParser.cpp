@@ -1,5 +1,6 @@
 #include "scene/SceneParser.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -420,6 +421,20 @@ class Parser {
     return true;
   }
 
+  // Room for the values a large array announces with -s, so that reading it does not copy it
+  // over and over; the count is the file's word, so the room it can claim is bounded.
+  static void reserveFor(AttrSetting& value, bool integers) {
+    constexpr long long kMaxReserved = 1LL << 24;
+    if (value.sizeHint <= 0)
+      return;
+    long long per = value.dataType == "polyFaces" ? 6 : 3;
+    long long want = std::min(static_cast<long long>(value.sizeHint) * per, kMaxReserved);
+    if (integers || value.dataType == "polyFaces")
+      value.integers.reserve(static_cast<size_t>(want));
+    else if (value.attribute.compare(0, 3, "vt[") == 0 || value.attribute.compare(0, 2, "n[") == 0)
+      value.numbers.reserve(static_cast<size_t>(want));
+  }
+
   bool setAttr(int line) {
     if (current_ < 0) {
       // Without a current node there is nothing to set; the statement is read and dropped.
@@ -451,6 +466,7 @@ class Parser {
       value.attribute.erase(0, 1);
     // Edge lists are the largest integer data of a mesh.
     bool integers = value.attribute.compare(0, 3, "ed[") == 0 || value.attribute == "ed";
+    reserveFor(value, integers);
     for (;;) {
       if (value.dataType == "polyFaces") {
         if (!polyFaces(value, line))
