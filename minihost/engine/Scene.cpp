@@ -64,8 +64,16 @@ void Scene::newScene() {
 }
 
 void Scene::clearAll() {
-  slots_.clear();
+  // Slots are emptied, not dropped: each keeps counting its generations, so a handle from
+  // before the new scene stays dead instead of naming whatever node takes its slot next.
   freeSlots_.clear();
+  for (uint32_t i = static_cast<uint32_t>(slots_.size()); i-- > 0;) {
+    Slot& slot = slots_[i];
+    slot.node.reset();
+    if (++slot.generation == 0)
+      slot.generation = 1;
+    freeSlots_.push_back(i);  // slot 0 comes out first, for the world
+  }
   byName_.clear();
   nextSuffix_.clear();
   curves_.clear();

@@ -115,3 +115,14 @@ TEST_F(SceneOpsTest, ReorderingKeepsTheSameRotation) {
 }
 
 }  // namespace
+
+TEST_F(SceneTest, HandlesFromBeforeANewSceneStayDeadWhenTheirSlotsAreReused) {
+  minihost::NodeRef old = make("transform", "before");
+  MObject handle = object(old);
+  scene().newScene();
+  // The new scene's nodes take the emptied slots again, the old one's among them.
+  for (int i = 0; i < 8; ++i)
+    make("transform", "");
+  EXPECT_FALSE(scene().isAlive(old));
+  EXPECT_TRUE(handle.isNull());
+}
