@@ -174,4 +174,91 @@ PolyGeometry makeSphere(double radius, int sx, int sy) {
   return g;
 }
 
+namespace {
+
+// A surface of revolution about y: rings from the bottom (-height/2) to the top, ring r of
+// radius radius * (1 - r/sy) for a cone and radius for a cylinder, a flat cap at the bottom
+// and, for the cylinder, at the top; the cone's top ring is one apex vertex.
+PolyGeometry lathe(double radius, double height, int sx, int sy, bool cone) {
+  PolyGeometry g;
+  const int rings = sy + 1;
+  auto ringRadius = [&](int r) {
+    return cone ? radius * (1.0 - static_cast<double>(r) / sy) : radius;
+  };
+  const int apex = cone ? sy * sx : -1;
+  auto vertex = [&](int r, int i) { return cone && r == sy ? apex : r * sx + (i % sx); };
+  for (int r = 0; r < rings; ++r) {
+    const double y = -height / 2 + height * r / sy;
+    const int count = cone && r == sy ? 1 : sx;
+    for (int i = 0; i < count; ++i) {
+      double a = 2 * kPi * i / sx;
+      push3(g.points, ringRadius(r) * std::cos(a), y, -ringRadius(r) * std::sin(a));
+    }
+  }
+  // Side normals, one per column and ring: the slope of a cone tilts them up by radius/height.
+  for (int r = 0; r < rings; ++r) {
+    for (int i = 0; i < sx; ++i) {
+      double a = 2 * kPi * i / sx;
+      double up = cone ? radius / height : 0.0;
+      double len = std::sqrt(1.0 + up * up);
+      addNormal(g, std::cos(a) / len, up / len, -std::sin(a) / len);
+    }
+  }
+  const int bottomNormal = rings * sx;
+  addNormal(g, 0, -1, 0);
+  addNormal(g, 0, 1, 0);
+  for (int r = 0; r < rings; ++r) {
+    for (int i = 0; i <= sx; ++i) {
+      g.u.push_back(static_cast<float>(static_cast<double>(i) / sx));
+      g.v.push_back(static_cast<float>(static_cast<double>(r) / sy));
+    }
+  }
+  const int capUV = static_cast<int>(g.u.size());
+  for (int i = 0; i < sx; ++i) {
+    double a = 2 * kPi * i / sx;
+    g.u.push_back(static_cast<float>(0.5 + 0.5 * std::cos(a)));
+    g.v.push_back(static_cast<float>(0.5 + 0.5 * std::sin(a)));
+  }
+  for (int r = 0; r < sy; ++r) {
+    for (int i = 0; i < sx; ++i) {
+      // Around (-z from +x), then up: counter-clockwise seen from outside.
+      int corners[4][2] = {{r, i}, {r, i + 1}, {r + 1, i + 1}, {r + 1, i}};
+      int n = cone && r + 1 == sy ? 3 : 4;
+      g.counts.push_back(n);
+      for (int k = 0; k < n; ++k) {
+        int cr = corners[k][0], ci = corners[k][1];
+        g.connects.push_back(vertex(cr, ci));
+        g.normalIds.push_back(cr * sx + (ci % sx));
+        g.uvIds.push_back(cr * (sx + 1) + ci);
+      }
+    }
+  }
+  // Caps: the bottom one walks backwards to face down, the top one forwards to face up.
+  g.counts.push_back(sx);
+  for (int i = sx; i-- > 0;) {
+    g.connects.push_back(vertex(0, i));
+    g.normalIds.push_back(bottomNormal);
+    g.uvIds.push_back(capUV + i);
+  }
+  if (!cone) {
+    g.counts.push_back(sx);
+    for (int i = 0; i < sx; ++i) {
+      g.connects.push_back(vertex(sy, i));
+      g.normalIds.push_back(bottomNormal + 1);
+      g.uvIds.push_back(capUV + i);
+    }
+  }
+  return g;
+}
+
+}  // namespace
+
+PolyGeometry makeCylinder(double radius, double height, int sx, int sy) {
+  return lathe(radius, height, sx, sy, false);
+}
+
+PolyGeometry makeCone(double radius, double height, int sx, int sy) {
+  return lathe(radius, height, sx, sy, true);
+}
+
 }  // namespace minihost

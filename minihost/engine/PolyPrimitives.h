@@ -21,5 +21,10 @@ PolyGeometry makeCube(double width, double height, double depth, int sx, int sy,
 PolyGeometry makePlane(double width, double height, int sx, int sy);
 // A sphere around y with triangles at the poles and quads between.
 PolyGeometry makeSphere(double radius, int sx, int sy);
+// A cylinder around y from -height/2 to height/2: sx quads around, sy along, a cap polygon at
+// each end; smooth sides, flat caps.
+PolyGeometry makeCylinder(double radius, double height, int sx, int sy);
+// A cone around y, its base (one polygon) at -height/2 and its apex at height/2.
+PolyGeometry makeCone(double radius, double height, int sx, int sy);
 
 }  // namespace minihost

@@ -24,7 +24,8 @@ bool isCurveType(const std::string& type) {
 }
 
 bool isPrimitiveType(const std::string& type) {
-  return type == "polyCube" || type == "polyPlane" || type == "polySphere";
+  return type == "polyCube" || type == "polyPlane" || type == "polySphere" ||
+         type == "polyCylinder" || type == "polyCone";
 }
 
 // Types the host keeps in the DAG even without a parent, so that their children stay below them.
@@ -481,6 +482,12 @@ class Builder {
     } else if (type == "polyPlane") {
       g = makePlane(size(from, "w", 1), size(from, "h", 1), subdivisions(from, "sw", 10, 1),
                     subdivisions(from, "sh", 10, 1));
+    } else if (type == "polyCylinder") {
+      g = makeCylinder(size(from, "r", 1), size(from, "h", 2), subdivisions(from, "sa", 20, 3),
+                       subdivisions(from, "sh", 1, 1));
+    } else if (type == "polyCone") {
+      g = makeCone(size(from, "r", 1), size(from, "h", 2), subdivisions(from, "sa", 20, 3),
+                   subdivisions(from, "sh", 1, 1));
     } else {
       g = makeSphere(size(from, "r", 1), subdivisions(from, "sa", 20, 3),
                      subdivisions(from, "sh", 20, 2));

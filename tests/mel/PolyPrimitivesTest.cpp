@@ -94,3 +94,27 @@ TEST(PolyPrimitivesTest, SphereHasUnitNormalsOnItsRadiusAndTrianglesAtThePoles) 
 }
 
 }  // namespace
+
+TEST(PolyPrimitivesTest, CylinderHasItsRadiusAndHeightAndOneCapAtEachEnd) {
+  PolyGeometry g = minihost::makeCylinder(2.0, 4.0, 6, 2);
+  expectConsistent(g, 0.8);
+  EXPECT_EQ(g.points.size() / 3, 18u);  // three rings of six
+  ASSERT_EQ(g.counts.size(), 6u * 2 + 2);
+  EXPECT_EQ(g.counts[12], 6);
+  EXPECT_EQ(g.counts[13], 6);
+  for (std::size_t i = 0; i < g.points.size(); i += 3) {
+    EXPECT_NEAR(std::hypot(g.points[i], g.points[i + 2]), 2.0, 1e-12);
+    EXPECT_LE(std::fabs(g.points[i + 1]), 2.0 + 1e-12);
+  }
+}
+
+TEST(PolyPrimitivesTest, ConeNarrowsToOneApexWithTrianglesAroundIt) {
+  PolyGeometry g = minihost::makeCone(1.0, 2.0, 8, 1);
+  expectConsistent(g, 0.5);
+  ASSERT_EQ(g.points.size() / 3, 9u);  // the base ring and the apex
+  EXPECT_DOUBLE_EQ(g.points[8 * 3 + 1], 1.0);
+  ASSERT_EQ(g.counts.size(), 9u);
+  for (int i = 0; i < 8; ++i)
+    EXPECT_EQ(g.counts[static_cast<std::size_t>(i)], 3);
+  EXPECT_EQ(g.counts[8], 8);
+}

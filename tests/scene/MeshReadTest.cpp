@@ -70,6 +70,19 @@ TEST_F(SceneFileTest, PrimitiveNodesMakeTheirMeshThroughTheirOutput) {
   }
 }
 
+TEST_F(SceneFileTest, ACylinderNodeMakesItsMeshWithItsRadiusAndHeight) {
+  open("mesh.ma");
+  const minihost::MeshData* pipe = meshOf(scene(), "pipeShape");
+  ASSERT_NE(pipe, nullptr);
+  EXPECT_EQ(pipe->pointCount(), 12);
+  EXPECT_EQ(pipe->polygonCount(), 6 + 2);
+  for (int p = 0; p < pipe->pointCount(); ++p) {
+    const double* q = &pipe->points()[static_cast<size_t>(p * 3)];
+    EXPECT_NEAR(std::hypot(q[0], q[2]), 2.0, 1e-9);
+    EXPECT_NEAR(std::fabs(q[1]), 2.0, 1e-9);
+  }
+}
+
 TEST_F(SceneFileTest, HistoryThatIsNotEvaluatedIsNamedInAWarning) {
   minihost::scenefile::SceneFileResult r = open("mesh.ma");
   const minihost::MeshData* bent = meshOf(scene(), "bentShape");
