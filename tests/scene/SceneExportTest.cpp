@@ -99,3 +99,21 @@ TEST_F(SceneExportTest, ACameraTrackerScriptRunsFarEnoughToGiveItsKeyedCamera) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SceneExportTest, ZeroingTransformPivotsKeepsTheNodeInPlace) {
+  ASSERT_TRUE(
+      mel("createNode transform -n piv; setAttr piv.rotatePivot 1 0 0;"
+          "setAttr piv.scalePivotTranslate 0 0 2; setAttr piv.rotateZ 90;"
+          "setAttr piv.translate 5 0 0;"));
+  const std::string before = melResult("xform -q -ws -m piv");
+  ASSERT_TRUE(mel("xform -zeroTransformPivots piv;"));
+  EXPECT_EQ(melResult("xform -q -ws -m piv"), before);
+  EXPECT_EQ(melResult("getAttr piv.rotatePivot"), "0 0 0");
+  EXPECT_EQ(melResult("getAttr piv.scalePivotTranslate"), "0 0 0");
+  // The pivot turned (0,0,0) about (1,0,0) to (1,-1,0), then (0,0,2) and (5,0,0) moved it.
+  EXPECT_EQ(melResult("getAttr piv.translate"), "6 -1 2");
+}
+
+}  // namespace
