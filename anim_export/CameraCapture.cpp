@@ -2,7 +2,7 @@
 
 #include <maya/MDistance.h>
 #include <maya/MPoint.h>
-#include <maya/MSpace.h>
+#include <maya/MTypes.h>
 #include <maya/MVector.h>
 
 #include <cmath>

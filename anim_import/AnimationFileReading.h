@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdint>
+#include <maya/MString.h>
 
-class MString;
+#include <cstdint>
 
 // What reading an animation file by name came to.
 enum class AnimationReadOutcome {

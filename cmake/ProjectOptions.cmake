@@ -2,11 +2,6 @@
 
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   add_compile_options(-Wall -Wextra -Wpedantic)
-  if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-    # The host's entry points are C-linkage functions returning MStatus, as the host declares
-    # them; clang warns about every such declaration.
-    add_compile_options(-Wno-return-type-c-linkage)
-  endif()
   if(VXR_WERROR)
     add_compile_options(-Werror)
   endif()

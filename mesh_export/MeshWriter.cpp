@@ -13,9 +13,9 @@
 #include <maya/MObject.h>
 #include <maya/MPointArray.h>
 #include <maya/MSelectionList.h>
-#include <maya/MSpace.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
+#include <maya/MTypes.h>
 #include <maya/MVector.h>
 
 #include <cstddef>

@@ -6,6 +6,9 @@
 // The axis matrices and the class records of the animation classes are built before any of
 // these: they are static objects of the animation library, linked ahead of this file.
 
+// MFnPlugin.h defines the module's MApiVersion in the one source with the entry points.
+#define MNoVersionString
+
 #include "shell/MessageTexts.h"
 #include "shell/Registrar.h"
 

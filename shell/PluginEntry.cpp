@@ -1,13 +1,12 @@
-// The three symbols the host looks for when it loads the module.
-
-#define MNoVersionString  // the module states its own API version below
+// The three symbols the host looks for when it loads the module: the entry points, which it
+// finds by their C++ names, and MApiVersion, which MFnPlugin.h defines in this source only
+// (the module's other sources define MNoVersionString) as the API version of the SDK the
+// module is built against. MFnPlugin.h comes first, before any header that includes it again.
 #include <maya/MFnPlugin.h>
 #include <maya/MObject.h>
 #include <maya/MStatus.h>
 
 #include "shell/Registrar.h"
-
-extern "C" PLUGIN_EXPORT const char MApiVersion[] = "400";
 
 PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
   MFnPlugin plugin(obj, "Vornhal Studio Inc.", "1.5", "Any", nullptr);

@@ -1,3 +1,5 @@
+// MFnPlugin.h defines the module's MApiVersion in the one source with the entry points.
+#define MNoVersionString
 #include "shell/Registrar.h"
 
 #include <new>

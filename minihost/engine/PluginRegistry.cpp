@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <typeinfo>
 
 #include "engine/Handles.h"
 #include "engine/ScriptHost.h"
@@ -12,6 +13,17 @@ namespace minihost {
 namespace {
 
 using EntryPoint = MStatus (*)(MObject);
+
+// The linkage name of a plug-in's entry point `MStatus <function>(MObject)`: a global function
+// with C++ linkage, whose one parameter names MObject with its API namespace. The class's type
+// name is that parameter's encoding in the Itanium C++ ABI the host and its plug-ins share.
+std::string entryPointSymbol(const std::string& function) {
+  return "_Z" + std::to_string(function.size()) + function + typeid(MObject).name();
+}
+
+EntryPoint findEntryPoint(void* handle, const char* function) {
+  return reinterpret_cast<EntryPoint>(dlsym(handle, entryPointSymbol(function).c_str()));
+}
 
 std::string baseName(const std::string& path) {
   size_t slash = path.find_last_of('/');
@@ -77,17 +89,23 @@ bool PluginRegistry::load(const std::string& path, std::string* error) {
       *error = std::string("Cannot load plug-in: ") + (why ? why : path);
     return false;
   }
-  const char* version = static_cast<const char*>(dlsym(handle, "MApiVersion"));
-  auto init = reinterpret_cast<EntryPoint>(dlsym(handle, "initializePlugin"));
-  auto uninit = reinterpret_cast<EntryPoint>(dlsym(handle, "uninitializePlugin"));
-  std::string apiVersion;
-  if (!version || !readVersion(version, apiVersion) || !init || !uninit) {
+  // The host looks the entry points up by their C++ names: a plug-in that defines them with C
+  // linkage, or hides them, does not load.
+  auto init = findEntryPoint(handle, "initializePlugin");
+  auto uninit = findEntryPoint(handle, "uninitializePlugin");
+  const char* missing = !init ? "initializePlugin" : !uninit ? "uninitializePlugin" : nullptr;
+  if (missing) {
     dlclose(handle);
-    if (error) {
-      *error = "'" + path +
-               "' is not a plug-in: it must export MApiVersion, initializePlugin and "
-               "uninitializePlugin";
-    }
+    if (error)
+      *error = std::string(missing) + " function could not be found in plug-in (" + path + ")";
+    return false;
+  }
+  const char* version = static_cast<const char*>(dlsym(handle, "MApiVersion"));
+  std::string apiVersion;
+  if (!version || !readVersion(version, apiVersion)) {
+    dlclose(handle);
+    if (error)
+      *error = "'" + path + "' is not a plug-in: it does not export its MApiVersion text";
     return false;
   }
   Plugin p;
@@ -131,7 +149,7 @@ bool PluginRegistry::unload(const std::string& nameOrPath, std::string* error) {
   }
   uint32_t index = static_cast<uint32_t>(found);
   Plugin& p = plugins_[index];
-  auto uninit = reinterpret_cast<EntryPoint>(dlsym(p.handle, "uninitializePlugin"));
+  EntryPoint uninit = findEntryPoint(p.handle, "uninitializePlugin");
   MObject object = HandleAccess::pluginObject(index, p.generation);
   MStatus status = uninit ? uninit(object) : MStatus(MS::kFailure);
   bool leftovers = std::any_of(commands_.begin(), commands_.end(),

@@ -1,8 +1,9 @@
 #pragma once
 // Loaded plug-ins and what they registered: commands and file translators.
-// Loading opens the module with dlopen, reads its exported MApiVersion text and calls
-// initializePlugin; unloading calls uninitializePlugin, withdraws anything the
-// plug-in left registered (its creators are about to vanish), then dlcloses it.
+// Loading opens the module with dlopen, finds initializePlugin and uninitializePlugin by
+// their C++ names, reads its exported MApiVersion text and calls initializePlugin; unloading calls
+// uninitializePlugin, withdraws anything the plug-in left registered (its creators are about to
+// vanish), then dlcloses it.
 
 #include <cstdint>
 #include <memory>

@@ -2,6 +2,11 @@
 # the project's own layers the module may use, and the C++ standard library, so that the same
 # sources build against the real SDK. The stand-in's internals (engine/, mel/, cli/) are
 # reachable from the project root, so the compile check alone cannot see such an include.
+# Two host headers are refused as well: MArrayBase.h is the stand-in's own, and
+# MApiNamespace.h exists only in kits with the versioned API namespace, so a source that needs
+# it does not build against older kits. For the same reason no source forward-declares an SDK
+# class (`class MString;`): in the versioned kits that names another class than the SDK's, so
+# a source includes the class's header instead.
 #
 #   cmake -DSOURCE_DIR=<project root> [-DFOLDERS=a;b] -P CheckModuleIncludes.cmake
 if(NOT DEFINED FOLDERS)
@@ -10,6 +15,7 @@ endif()
 set(allowed_quoted "^(boundary|anim_model|shell|anim_export|anim_import|mesh_export)/[A-Za-z0-9_./]+$")
 set(allowed_host "^maya/[A-Za-z0-9_]+\\.h$")
 set(allowed_std "^[a-z_]+$")
+set(refused_host "^maya/(MArrayBase|MApiNamespace)\\.h$")
 
 set(problems "")
 set(checked 0)
@@ -29,7 +35,8 @@ foreach(folder IN LISTS FOLDERS)
         endif()
       elseif(line MATCHES "^[ \t]*#[ \t]*include[ \t]*<([^>]*)>")
         set(header "${CMAKE_MATCH_1}")
-        if(header MATCHES "${allowed_host}" OR header MATCHES "${allowed_std}")
+        if((header MATCHES "${allowed_host}" AND NOT header MATCHES "${refused_host}")
+           OR header MATCHES "${allowed_std}")
           set(ok TRUE)
         endif()
       endif()
@@ -38,6 +45,11 @@ foreach(folder IN LISTS FOLDERS)
         string(APPEND problems "  ${name}: ${line}\n")
       endif()
     endforeach()
+    file(STRINGS ${source} declarations REGEX "^[ \t]*(class|struct)[ \t]+M[A-Z][A-Za-z0-9_]*[ \t]*;")
+    foreach(line IN LISTS declarations)
+      string(STRIP "${line}" line)
+      string(APPEND problems "  ${name}: ${line}\n")
+    endforeach()
   endforeach()
 endforeach()
 
@@ -45,7 +57,8 @@ if(checked EQUAL 0)
   message(FATAL_ERROR "no module sources found under ${SOURCE_DIR} (${FOLDERS})")
 endif()
 if(NOT problems STREQUAL "")
-  message(FATAL_ERROR "module sources include headers outside the public host API, the module, "
-                      "its libraries and the standard library:\n${problems}")
+  message(FATAL_ERROR "module sources include headers outside the public host API common to the "
+                      "kits, the module, its libraries and the standard library, or "
+                      "forward-declare host classes:\n${problems}")
 endif()
 message(STATUS "${checked} module sources include only public host headers and their own layers")

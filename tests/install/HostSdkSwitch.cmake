@@ -1,8 +1,8 @@
 # Builds the project against a fake host developer kit and checks the wiring of the switch:
 # only the module (and the libraries it links) is built, with the host's definitions, against
 # the kit's headers and libraries, exporting only the three entry points. The kit is the
-# stand-in's public headers, the stand-in library as OpenMaya (so that every host symbol
-# resolves) and empty OpenMayaAnim and Foundation libraries.
+# stand-in's public headers (with another API version), the stand-in library as OpenMaya (so
+# that every host symbol resolves) and empty OpenMayaAnim and Foundation libraries.
 #
 #   cmake -DSOURCE_DIR=... -DWORK=dir -DCXX=... -DCC=... -DMINIHOST_LIB=... -DGENERATOR=...
 #         -P HostSdkSwitch.cmake
@@ -10,6 +10,11 @@ file(REMOVE_RECURSE ${WORK})
 set(kit ${WORK}/devkit)
 file(MAKE_DIRECTORY ${kit}/lib)
 file(COPY ${SOURCE_DIR}/minihost/include/maya DESTINATION ${kit}/include)
+# Another API version than the stand-in's own, with the same namespace so that the stand-in
+# library still resolves every host symbol.
+file(READ ${kit}/include/maya/MTypes.h types)
+string(REPLACE "#define MAYA_API_VERSION 400" "#define MAYA_API_VERSION 401" types "${types}")
+file(WRITE ${kit}/include/maya/MTypes.h "${types}")
 file(COPY_FILE ${MINIHOST_LIB} ${kit}/lib/libOpenMaya.so)
 file(WRITE ${WORK}/empty.cpp "")
 foreach(lib OpenMayaAnim Foundation)
@@ -87,6 +92,11 @@ foreach(flag -DLINUX -D_BOOL -DREQUIRE_IOSTREAM "${kit}/include" -fPIC -fvisibil
     message(FATAL_ERROR "the module source is compiled without ${flag}: ${entry}")
   endif()
 endforeach()
+# A user's kit may warn where ours does not: its build does not stop on a warning.
+string(FIND "${entry}" "-Werror" at)
+if(NOT at EQUAL -1)
+  message(FATAL_ERROR "a build against a kit treats warnings as errors: ${entry}")
+endif()
 string(FIND "${entry}" "${SOURCE_DIR}/minihost/include" at)
 if(NOT at EQUAL -1)
   message(FATAL_ERROR "the module sees the stand-in's headers: ${entry}")
@@ -100,11 +110,9 @@ foreach(lib OpenMaya OpenMayaAnim Foundation)
     message(FATAL_ERROR "the module does not link ${lib}: ${link_lines}")
   endif()
 endforeach()
-execute_process(COMMAND nm -D --defined-only ${build}/plug-ins/vxrImpEx40.so
-  OUTPUT_VARIABLE symbols)
-string(REGEX MATCHALL "[A-Za-z_][A-Za-z0-9_]*\n" names "${symbols}")
-list(TRANSFORM names STRIP)
-list(SORT names)
-if(NOT names STREQUAL "MApiVersion;initializePlugin;uninitializePlugin")
-  message(FATAL_ERROR "the module exports more or less than its entry points: ${names}")
-endif()
+# Exactly the three entry points by the names the host looks up, and MApiVersion saying the
+# kit's API version (which the copied kit changed, so a version written into the module's own
+# sources would show).
+set(MODULE ${build}/plug-ins/vxrImpEx40.so)
+set(SDK_INCLUDE ${kit}/include)
+include(${CMAKE_CURRENT_LIST_DIR}/CheckModuleSymbols.cmake)

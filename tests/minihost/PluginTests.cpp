@@ -130,6 +130,22 @@ TEST_F(PluginTest, NonPluginFilesAreRefused) {
   EXPECT_TRUE(registry().loaded().empty());
 }
 
+TEST_F(PluginTest, EntryPointsWithCLinkageAreNotFound) {
+  // The host looks for initializePlugin(MObject) by its C++ name; a plug-in that defines the
+  // entry points with C linkage is refused with the host's message and nothing in it runs.
+  std::string error;
+  EXPECT_FALSE(registry().load(MINIHOST_C_LINKAGE_PLUGIN_PATH, &error));
+  EXPECT_EQ(error, std::string("initializePlugin function could not be found in plug-in (") +
+                       MINIHOST_C_LINKAGE_PLUGIN_PATH + ")");
+  EXPECT_TRUE(host.infos.empty());
+  EXPECT_TRUE(registry().loaded().empty());
+  // The same host loads a plug-in with C++ entry points, and reads its MApiVersion: the SDK
+  // version it was built against.
+  ASSERT_TRUE(registry().load(MINIHOST_TEST_PLUGIN_PATH, &error)) << error;
+  ASSERT_EQ(registry().loaded().size(), 1u);
+  EXPECT_EQ(registry().loaded()[0].apiVersion, std::to_string(MAYA_API_VERSION));
+}
+
 TEST_F(PluginTest, GlobalScriptCallsGoThroughTheScriptHost) {
   MString result;
   ASSERT_TRUE(MGlobal::executeCommand("upAxis -q -axis;", result));

@@ -4,6 +4,8 @@
 
 #include "engine/Scene.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 using minihost::kTicksPerSecond;
 using minihost::Scene;
 
@@ -105,3 +107,5 @@ MTime MDGContext::getTime(MStatus* ReturnStatus) const {
     *ReturnStatus = MS::kSuccess;
   return normal_ ? MAnimControl::currentTime() : time_;
 }
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -4,6 +4,8 @@
 
 #include <maya/MStringArray.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 const unsigned int MArgList::kInvalidArgIndex = std::numeric_limits<unsigned int>::max();
 
 MArgList::MArgList() = default;
@@ -105,3 +107,5 @@ MStatus MArgList::addArg(const MString& arg) {
   args_.push_back(arg);
   return MS::kSuccess;
 }
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,5 +1,7 @@
 #include <maya/MColor.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 MColor::MColor() : r(0), g(0), b(0), a(1) {}
 MColor::MColor(const MColor& other) = default;
 MColor::MColor(float rr, float gg, float bb, float aa) : r(rr), g(gg), b(bb), a(aa) {}
@@ -42,3 +44,5 @@ MStatus MColor::get(float d[3]) const {
 MColor operator*(float s, const MColor& c) {
   return c * s;
 }
+
+OPENMAYA_NAMESPACE_CLOSE

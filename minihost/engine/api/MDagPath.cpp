@@ -5,6 +5,8 @@
 #include "engine/Handles.h"
 #include "engine/Scene.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 using minihost::HandleAccess;
 using minihost::NodeRef;
 using minihost::Scene;
@@ -220,3 +222,5 @@ MStatus MDagPath::getAllPathsTo(const MObject& node, MDagPathArray& paths) {
     paths.append(p);
   return s;
 }
+
+OPENMAYA_NAMESPACE_CLOSE

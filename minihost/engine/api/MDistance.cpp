@@ -4,6 +4,8 @@
 
 #include "engine/Scene.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 namespace {
 
 // Micrometres per unit: whole numbers, so metric conversions stay exact.
@@ -176,3 +178,5 @@ MStatus MAngle::setUIUnit(Unit newUnit) {
 MAngle::Unit MAngle::internalUnit() {
   return kRadians;
 }
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -5,6 +5,8 @@
 #include <maya/MMatrix.h>
 #include <maya/MVector.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 namespace {
 
 struct Axes {
@@ -125,3 +127,5 @@ MEulerRotation MEulerRotation::decompose(const MMatrix& m, RotationOrder ord) {
   }
   return MEulerRotation(angles[0], angles[1], angles[2], ord);
 }
+
+OPENMAYA_NAMESPACE_CLOSE

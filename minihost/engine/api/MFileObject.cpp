@@ -4,6 +4,8 @@
 
 #include <string>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 MFileObject::MFileObject() = default;
 MFileObject::MFileObject(const MFileObject& other) = default;
 MFileObject::~MFileObject() = default;
@@ -71,3 +73,5 @@ bool MFileObject::exists() const {
   struct stat info;
   return stat(fullName().asChar(), &info) == 0;
 }
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -6,6 +6,8 @@
 #include <maya/MPoint.h>
 #include <maya/MVector.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 MFloatVector::MFloatVector(const MVector& o)
     : x(static_cast<float>(o.x)), y(static_cast<float>(o.y)), z(static_cast<float>(o.z)) {}
 float MFloatVector::operator[](unsigned int i) const {
@@ -107,3 +109,5 @@ MStatus MFloatPoint::setCast(const MPoint& o) {
   *this = MFloatPoint(o);
   return MS::kSuccess;
 }
+
+OPENMAYA_NAMESPACE_CLOSE

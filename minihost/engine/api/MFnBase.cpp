@@ -1,5 +1,7 @@
 #include <maya/MFnBase.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 MFnBase::MFnBase() = default;
 MFnBase::~MFnBase() = default;
 
@@ -42,3 +44,5 @@ bool MFnBase::attached(MStatus* ReturnStatus) const {
 const char* MFnBase::className() {
   return "MFnBase";
 }
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -6,6 +6,8 @@
 #include "engine/Handles.h"
 #include "engine/Scene.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 using minihost::HandleAccess;
 using minihost::readAttribute;
 using minihost::Scene;
@@ -196,3 +198,5 @@ double MFnCamera::verticalFieldOfView(MStatus* ReturnStatus) const {
   double fl = readAttribute(object_, "focalLength", nullptr);
   return fl > 0.0 ? 2.0 * std::atan(ap * 0.5 / fl) : 0.0;
 }
+
+OPENMAYA_NAMESPACE_CLOSE

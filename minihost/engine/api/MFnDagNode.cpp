@@ -3,6 +3,8 @@
 #include "engine/Handles.h"
 #include "engine/Scene.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 using minihost::HandleAccess;
 using minihost::NodeRef;
 using minihost::Scene;
@@ -188,3 +190,5 @@ MMatrix MFnDagNode::transformationMatrix(MStatus* ReturnStatus) const {
     return MMatrix();
   return Scene::get().localMatrix(HandleAccess::nodeRef(object_));
 }
+
+OPENMAYA_NAMESPACE_CLOSE

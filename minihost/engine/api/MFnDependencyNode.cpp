@@ -5,6 +5,8 @@
 #include "engine/Handles.h"
 #include "engine/Scene.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 using minihost::HandleAccess;
 using minihost::NodeRef;
 using minihost::Scene;
@@ -128,3 +130,5 @@ bool MFnDependencyNode::isLocked(MStatus* ReturnStatus) const {
     return false;
   return Scene::get().node(HandleAccess::nodeRef(object_))->isDefault;
 }
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -13,6 +13,8 @@
 #include "engine/Handles.h"
 #include "engine/Scene.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 using minihost::readAttribute;
 using minihost::writeAttribute;
 
@@ -200,3 +202,5 @@ MStatus MFnSpotLight::setDropOff(const double& value) {
     return s;
   return writeAttribute(object_, "dropoff", value);
 }
+
+OPENMAYA_NAMESPACE_CLOSE

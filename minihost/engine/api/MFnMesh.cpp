@@ -6,6 +6,8 @@
 #include "engine/Scene.h"
 #include "engine/api/MeshAccess.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 using minihost::HandleAccess;
 using minihost::MeshData;
 using minihost::meshOf;
@@ -307,3 +309,5 @@ MStatus MFnMesh::getVertices(MIntArray& vertexCount, MIntArray& vertexList) cons
 
 #undef MINIHOST_MESH_OR
 #undef MINIHOST_MESH_OR_FAILURE
+
+OPENMAYA_NAMESPACE_CLOSE

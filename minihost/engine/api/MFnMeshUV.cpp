@@ -3,6 +3,8 @@
 
 #include "engine/api/MeshAccess.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 using minihost::MeshData;
 using minihost::meshOf;
 using minihost::Scene;
@@ -160,3 +162,5 @@ MStatus MFnMesh::getPolygonUV(int polygonId, int vertexIndex, float& u, float& v
 
 #undef MINIHOST_MESH_OR
 #undef MINIHOST_MESH_OR_FAILURE
+
+OPENMAYA_NAMESPACE_CLOSE

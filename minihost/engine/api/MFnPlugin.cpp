@@ -2,6 +2,8 @@
 
 #include "engine/PluginRegistry.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 using minihost::PluginRegistry;
 
 MFnPlugin::MFnPlugin() = default;
@@ -86,3 +88,5 @@ MStatus MFnPlugin::registerFileTranslator(const MString& translatorName, const c
 MStatus MFnPlugin::deregisterFileTranslator(const MString& translatorName) {
   return PluginRegistry::get().deregisterTranslator(object_, translatorName.asChar());
 }
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -5,6 +5,8 @@
 #include "engine/Handles.h"
 #include "engine/Scene.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 using minihost::HandleAccess;
 using minihost::NodeRef;
 using minihost::Scene;
@@ -164,3 +166,5 @@ MStatus MFnTransform::setScale(const double scale[3]) {
   tm.setScale(scale, MSpace::kTransform);
   return Scene::get().setTransformation(ref, tm) ? MS::kSuccess : MS::kFailure;
 }
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -11,6 +11,8 @@
 #include "engine/Scene.h"
 #include "engine/ScriptHost.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 using minihost::Scene;
 using minihost::scriptHost;
 
@@ -179,3 +181,5 @@ MStatus MGlobal::setZAxisUp(bool) {
   Scene::get().setUpAxisZ(true);
   return MS::kSuccess;
 }
+
+OPENMAYA_NAMESPACE_CLOSE

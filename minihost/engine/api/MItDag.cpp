@@ -5,6 +5,8 @@
 #include "engine/Handles.h"
 #include "engine/Scene.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 using minihost::HandleAccess;
 using minihost::NodeRef;
 using minihost::Scene;
@@ -169,3 +171,5 @@ bool MItDag::isInstanced(bool, MStatus* ReturnStatus) const {
     *ReturnStatus = MS::kSuccess;
   return false;
 }
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -7,6 +7,8 @@
 #include "engine/Handles.h"
 #include "engine/Scene.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 using minihost::HandleAccess;
 using minihost::MeshData;
 using minihost::Scene;
@@ -242,3 +244,5 @@ MObject MItMeshPolygon::currentItem(MStatus* ReturnStatus) {
     return MObject();
   return HandleAccess::componentObject(MFn::kMeshPolygonComponent, {static_cast<int>(index())});
 }
+
+OPENMAYA_NAMESPACE_CLOSE

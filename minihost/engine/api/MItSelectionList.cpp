@@ -5,6 +5,8 @@
 #include "engine/Handles.h"
 #include "engine/Scene.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 using minihost::HandleAccess;
 using minihost::NodeRef;
 using minihost::Scene;
@@ -113,3 +115,5 @@ bool MItSelectionList::hasComponents(MStatus* ReturnStatus) const {
     return false;
   return !HandleAccess::selectionComponent(list_, position_).isNull();
 }
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <ostream>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 const MMatrix MMatrix::identity;
 
 MMatrix::MMatrix() {
@@ -188,3 +190,5 @@ std::ostream& operator<<(std::ostream& out, const MMatrix& m) {
   }
   return out << "]";
 }
+
+OPENMAYA_NAMESPACE_CLOSE

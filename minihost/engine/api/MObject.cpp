@@ -4,6 +4,8 @@
 #include "engine/PluginRegistry.h"
 #include "engine/Scene.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 using minihost::HandleAccess;
 using minihost::Scene;
 
@@ -125,3 +127,5 @@ bool MObject::operator==(const MObject& other) const {
 bool MObject::operator!=(const MObject& other) const {
   return !(*this == other);
 }
+
+OPENMAYA_NAMESPACE_CLOSE

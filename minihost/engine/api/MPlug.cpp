@@ -10,6 +10,8 @@
 #include "engine/Handles.h"
 #include "engine/Scene.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 using minihost::AttrType;
 using minihost::HandleAccess;
 using minihost::kTicksPerSecond;
@@ -299,3 +301,5 @@ bool MPlug::operator==(const MPlug& other) const {
 bool MPlug::operator!=(const MPlug& other) const {
   return !(*this == other);
 }
+
+OPENMAYA_NAMESPACE_CLOSE

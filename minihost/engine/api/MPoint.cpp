@@ -7,6 +7,8 @@
 #include <maya/MMatrix.h>
 #include <maya/MVector.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 const MPoint MPoint::origin(0, 0, 0, 1);
 
 MPoint::MPoint(const MVector& v) : x(v.x), y(v.y), z(v.z), w(1) {}
@@ -99,3 +101,5 @@ MPoint operator*(double s, const MPoint& p) {
 std::ostream& operator<<(std::ostream& out, const MPoint& p) {
   return out << "[" << p.x << ", " << p.y << ", " << p.z << ", " << p.w << "]";
 }
+
+OPENMAYA_NAMESPACE_CLOSE

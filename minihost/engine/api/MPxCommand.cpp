@@ -4,6 +4,8 @@
 
 #include "engine/CommandResult.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 using minihost::CommandResult;
 using minihost::currentCommandResult;
 
@@ -147,3 +149,5 @@ void MPxCommand::appendToResult(const MStringArray& val) {
   for (unsigned int i = 0; i < val.length(); ++i)
     appendToResult(val[i]);
 }
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -2,6 +2,8 @@
 
 #include "engine/PluginRegistry.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 MPxFileTranslator::MPxFileTranslator() = default;
 MPxFileTranslator::~MPxFileTranslator() = default;
 
@@ -40,3 +42,5 @@ MPxFileTranslator::MFileKind MPxFileTranslator::identifyFile(const MFileObject&,
 MPxFileTranslator::FileAccessMode MPxFileTranslator::fileAccessMode() {
   return minihost::PluginRegistry::get().accessMode();
 }
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -8,6 +8,8 @@
 #include "engine/Handles.h"
 #include "engine/Scene.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 using minihost::HandleAccess;
 using minihost::NodeRef;
 using minihost::Scene;
@@ -311,3 +313,5 @@ bool MSelectionList::hasItem(const MDagPath& item, const MObject& component,
   }
   return false;
 }
+
+OPENMAYA_NAMESPACE_CLOSE

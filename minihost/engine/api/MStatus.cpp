@@ -4,6 +4,8 @@
 
 #include <maya/MString.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 MStatus::MStatus() : code_(MS::kSuccess) {}
 MStatus::MStatus(MS::MStatusCode code) : code_(code) {}
 MStatus::MStatus(const MStatus& other) = default;
@@ -66,3 +68,5 @@ void MStatus::perror(const char* text) const {
 void MStatus::perror(const MString& text) const {
   perror(text.asChar());
 }
+
+OPENMAYA_NAMESPACE_CLOSE

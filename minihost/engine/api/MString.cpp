@@ -9,6 +9,8 @@
 
 #include <maya/MStringArray.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 namespace {
 
 // Whole-text numeric parses: leading and trailing blanks allowed, nothing else.
@@ -238,3 +240,5 @@ MString operator+(const char* text, const MString& other) {
 std::ostream& operator<<(std::ostream& out, const MString& text) {
   return out << text.asChar();
 }
+
+OPENMAYA_NAMESPACE_CLOSE

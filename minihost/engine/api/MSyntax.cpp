@@ -1,5 +1,7 @@
 #include <maya/MSyntax.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 MSyntax::MSyntax() = default;
 MSyntax::MSyntax(const MSyntax& other) = default;
 MSyntax::~MSyntax() = default;
@@ -21,3 +23,5 @@ MStatus MSyntax::enableQuery(bool) {
 MStatus MSyntax::enableEdit(bool) {
   return MS::kSuccess;
 }
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -4,6 +4,8 @@
 
 #include "engine/Scene.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 namespace {
 
 double ticksPerUnit(MTime::Unit unit) {
@@ -142,3 +144,5 @@ MStatus MTime::setUIUnit(Unit newUnit) {
 std::ostream& operator<<(std::ostream& out, const MTime& t) {
   return out << t.value();
 }
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 namespace {
 
 MEulerRotation::RotationOrder eulerOrder(MTransformationMatrix::RotationOrder order) {
@@ -151,3 +153,5 @@ MStatus MTransformationMatrix::setScale(const double scale[3], MSpace::Space) {
     scale_[i] = scale[i];
   return MS::kSuccess;
 }
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -8,6 +8,8 @@
 #include <maya/MMatrix.h>
 #include <maya/MPoint.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 const MVector MVector::zero(0, 0, 0);
 const MVector MVector::one(1, 1, 1);
 const MVector MVector::xAxis(1, 0, 0);
@@ -129,3 +131,5 @@ MVector operator*(const MMatrix& m, const MVector& v) {
 std::ostream& operator<<(std::ostream& out, const MVector& v) {
   return out << "[" << v.x << ", " << v.y << ", " << v.z << "]";
 }
+
+OPENMAYA_NAMESPACE_CLOSE

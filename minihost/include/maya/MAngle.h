@@ -4,6 +4,8 @@
 #include <maya/MStatus.h>
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MAngle {
  public:
   enum Unit { kInvalid, kRadians, kDegrees, kAngMinutes, kAngSeconds, kLast };
@@ -30,3 +32,5 @@ class OPENMAYA_EXPORT MAngle {
   double value_;
   Unit unit_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

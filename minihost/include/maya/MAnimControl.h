@@ -5,6 +5,8 @@
 #include <maya/MTime.h>
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MAnimControl {
  public:
   enum PlaybackMode { kPlaybackOnce, kPlaybackLoop, kPlaybackOscillate };
@@ -29,3 +31,5 @@ class OPENMAYA_EXPORT MAnimControl {
   static MStatus setPlaybackBy(const MTime& increment);
   static bool isPlaying();
 };
+
+OPENMAYA_NAMESPACE_CLOSE

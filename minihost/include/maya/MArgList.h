@@ -7,9 +7,7 @@
 #include <maya/MString.h>
 #include <maya/MTypes.h>
 
-class MStringArray;
-class MIntArray;
-class MDoubleArray;
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class OPENMAYA_EXPORT MArgList {
  public:
@@ -37,3 +35,5 @@ class OPENMAYA_EXPORT MArgList {
  private:
   std::vector<MString> args_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

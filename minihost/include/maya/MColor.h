@@ -4,6 +4,8 @@
 #include <maya/MStatus.h>
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MColor {
  public:
   enum MColorType { kRGB, kHSV, kCMY, kCMYK };
@@ -33,3 +35,5 @@ class OPENMAYA_EXPORT MColor {
 };
 
 OPENMAYA_EXPORT MColor operator*(float scale, const MColor& c);
+
+OPENMAYA_NAMESPACE_CLOSE

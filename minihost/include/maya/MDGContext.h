@@ -5,6 +5,8 @@
 #include <maya/MTime.h>
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MDGContext {
  public:
   MDGContext();
@@ -23,3 +25,5 @@ class OPENMAYA_EXPORT MDGContext {
   bool normal_;
   MTime time_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

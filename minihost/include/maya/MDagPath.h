@@ -9,7 +9,7 @@
 #include <maya/MString.h>
 #include <maya/MTypes.h>
 
-class MDagPathArray;
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class OPENMAYA_EXPORT MDagPath {
  public:
@@ -49,3 +49,5 @@ class OPENMAYA_EXPORT MDagPath {
   friend class minihost::HandleAccess;
   MObject node_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -4,6 +4,8 @@
 #include <maya/MStatus.h>
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MDistance {
  public:
   enum Unit {
@@ -49,3 +51,5 @@ class OPENMAYA_EXPORT MDistance {
   double value_;
   Unit unit_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

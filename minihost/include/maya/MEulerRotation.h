@@ -4,8 +4,7 @@
 #include <maya/MStatus.h>
 #include <maya/MTypes.h>
 
-class MMatrix;
-class MVector;
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class OPENMAYA_EXPORT MEulerRotation {
  public:
@@ -41,3 +40,5 @@ class OPENMAYA_EXPORT MEulerRotation {
   double z;
   RotationOrder order;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -5,6 +5,8 @@
 #include <maya/MString.h>
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MFileObject {
  public:
   MFileObject();
@@ -32,3 +34,5 @@ class OPENMAYA_EXPORT MFileObject {
   MString path_;  // directory with its trailing '/', or empty
   MString name_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,3 +1,7 @@
 #pragma once
 #include <maya/MArrayBase.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 MINIHOST_DECLARE_ARRAY(MFloatArray, float);
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -4,8 +4,7 @@
 #include <maya/MStatus.h>
 #include <maya/MTypes.h>
 
-class MPoint;
-class MFloatVector;
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class OPENMAYA_EXPORT MFloatPoint {
  public:
@@ -30,3 +29,5 @@ class OPENMAYA_EXPORT MFloatPoint {
   float z;
   float w;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

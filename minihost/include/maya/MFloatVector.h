@@ -4,8 +4,7 @@
 #include <maya/MStatus.h>
 #include <maya/MTypes.h>
 
-class MVector;
-class MFloatMatrix;
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class OPENMAYA_EXPORT MFloatVector {
  public:
@@ -42,3 +41,5 @@ class OPENMAYA_EXPORT MFloatVector {
 };
 
 OPENMAYA_EXPORT MFloatVector operator*(float scale, const MFloatVector& v);
+
+OPENMAYA_NAMESPACE_CLOSE

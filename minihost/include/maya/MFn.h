@@ -2,6 +2,10 @@
 // Function set and object types. The stand-in host models the subset of kinds that
 // scenes and plug-ins meet; the values below are those of host API version 400.
 
+#include <maya/MApiNamespace.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class MFn {
  public:
   enum Type {
@@ -40,3 +44,5 @@ class MFn {
     kLast = 1000
   };
 };
+
+OPENMAYA_NAMESPACE_CLOSE

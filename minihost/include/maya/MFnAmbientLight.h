@@ -3,6 +3,8 @@
 
 #include <maya/MFnLight.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MFnAmbientLight : public MFnLight {
  public:
   MFnAmbientLight();
@@ -14,3 +16,5 @@ class OPENMAYA_EXPORT MFnAmbientLight : public MFnLight {
   float ambientShade(MStatus* ReturnStatus = NULL) const;
   MStatus setAmbientShade(const float& ambientShade);
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -7,6 +7,8 @@
 #include <maya/MStatus.h>
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MFnBase {
  public:
   MFnBase();
@@ -30,3 +32,5 @@ class OPENMAYA_EXPORT MFnBase {
   MFnBase(const MFnBase&) = delete;
   MFnBase& operator=(const MFnBase&) = delete;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

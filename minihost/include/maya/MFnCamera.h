@@ -4,8 +4,10 @@
 
 #include <maya/MFnDagNode.h>
 #include <maya/MPoint.h>
-#include <maya/MSpace.h>
+#include <maya/MTypes.h>
 #include <maya/MVector.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class OPENMAYA_EXPORT MFnCamera : public MFnDagNode {
  public:
@@ -63,3 +65,5 @@ class OPENMAYA_EXPORT MFnCamera : public MFnDagNode {
   double horizontalFieldOfView(MStatus* ReturnStatus = NULL) const;
   double verticalFieldOfView(MStatus* ReturnStatus = NULL) const;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

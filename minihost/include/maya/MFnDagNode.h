@@ -5,6 +5,8 @@
 #include <maya/MFnDependencyNode.h>
 #include <maya/MMatrix.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MFnDagNode : public MFnDependencyNode {
  public:
   enum { kNextPos = 0xff };
@@ -47,3 +49,5 @@ class OPENMAYA_EXPORT MFnDagNode : public MFnDependencyNode {
  protected:
   MStatus attachToPath(const MDagPath& path);
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -5,7 +5,7 @@
 #include <maya/MPlug.h>
 #include <maya/MString.h>
 
-class MPlugArray;
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class OPENMAYA_EXPORT MFnDependencyNode : public MFnBase {
  public:
@@ -32,3 +32,5 @@ class OPENMAYA_EXPORT MFnDependencyNode : public MFnBase {
   bool isFromReferencedFile(MStatus* ReturnStatus = NULL) const;
   bool isLocked(MStatus* ReturnStatus = NULL) const;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

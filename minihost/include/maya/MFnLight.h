@@ -4,7 +4,9 @@
 #include <maya/MColor.h>
 #include <maya/MFloatVector.h>
 #include <maya/MFnDagNode.h>
-#include <maya/MSpace.h>
+#include <maya/MTypes.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class OPENMAYA_EXPORT MFnLight : public MFnDagNode {
  public:
@@ -27,3 +29,5 @@ class OPENMAYA_EXPORT MFnLight : public MFnDagNode {
   bool lightDiffuse(MStatus* ReturnStatus = NULL) const;
   bool lightSpecular(MStatus* ReturnStatus = NULL) const;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -9,9 +9,11 @@
 #include <maya/MFnDagNode.h>
 #include <maya/MIntArray.h>
 #include <maya/MPointArray.h>
-#include <maya/MSpace.h>
 #include <maya/MStringArray.h>
+#include <maya/MTypes.h>
 #include <maya/MVector.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 #define kInstanceUnspecified -1
 
@@ -74,3 +76,5 @@ class OPENMAYA_EXPORT MFnMesh : public MFnDagNode {
   MStatus getPolygonUVid(int polygonId, int vertexIndex, int& uvId,
                          const MString* uvSet = NULL) const;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -3,6 +3,8 @@
 
 #include <maya/MFnLight.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MFnNonAmbientLight : public MFnLight {
  public:
   MFnNonAmbientLight();
@@ -14,3 +16,5 @@ class OPENMAYA_EXPORT MFnNonAmbientLight : public MFnLight {
   short decayRate(MStatus* ReturnStatus = NULL) const;
   MStatus setDecayRate(const short& decayRate);
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -3,6 +3,8 @@
 
 #include <maya/MFnNonAmbientLight.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MFnNonExtendedLight : public MFnNonAmbientLight {
  public:
   MFnNonExtendedLight();
@@ -16,3 +18,5 @@ class OPENMAYA_EXPORT MFnNonExtendedLight : public MFnNonAmbientLight {
   bool castSoftShadows(MStatus* ReturnStatus = NULL) const;
   bool useDepthMapShadows(MStatus* ReturnStatus = NULL) const;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

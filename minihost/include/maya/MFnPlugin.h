@@ -1,8 +1,15 @@
 #pragma once
 // Function set through which a plug-in registers its translators and commands.
-// The plug-in itself exports initializePlugin, uninitializePlugin and the text datum
-// MApiVersion (declared here so that every plug-in exports the same names).
+//
+// A plug-in defines the entry points the host calls, with C++ linkage:
+//   MStatus initializePlugin(MObject obj);
+//   MStatus uninitializePlugin(MObject obj);
+// and exports them with PLUGIN_EXPORT. The host finds them by their linkage names, which
+// carry the API namespace of MObject and MStatus. This header declares neither. It does
+// include MApiVersion.h, which defines the exported MApiVersion datum unless the source
+// defines MNoVersionString first.
 
+#include <maya/MApiVersion.h>
 #include <maya/MFnBase.h>
 #include <maya/MObject.h>
 #include <maya/MStatus.h>
@@ -10,21 +17,11 @@
 #include <maya/MSyntax.h>
 #include <maya/MTypes.h>
 
-#if defined(__GNUC__) || defined(__clang__)
-#define PLUGIN_EXPORT __attribute__((visibility("default")))
-#else
-#define PLUGIN_EXPORT
-#endif
-
+// Makes a new instance of a registered class for the host; null when out of memory.
 typedef void* (*MCreatorFunction)();
 typedef MSyntax (*MCreateSyntaxFunction)();
 
-extern "C" {
-PLUGIN_EXPORT MStatus initializePlugin(MObject obj);
-PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj);
-// NUL-terminated API version text, e.g. "400"; the symbol is the text itself.
-PLUGIN_EXPORT extern const char MApiVersion[];
-}
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class OPENMAYA_EXPORT MFnPlugin : public MFnBase {
  public:
@@ -56,3 +53,5 @@ class OPENMAYA_EXPORT MFnPlugin : public MFnBase {
   MString version_;
   MString requiredApiVersion_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -3,6 +3,8 @@
 
 #include <maya/MFnNonExtendedLight.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MFnPointLight : public MFnNonExtendedLight {
  public:
   MFnPointLight();
@@ -14,3 +16,5 @@ class OPENMAYA_EXPORT MFnPointLight : public MFnNonExtendedLight {
   MObject create(bool UIvisible = true, MStatus* ReturnStatus = NULL);
   MObject create(const MObject& parent, bool UIvisible = true, MStatus* ReturnStatus = NULL);
 };
+
+OPENMAYA_NAMESPACE_CLOSE

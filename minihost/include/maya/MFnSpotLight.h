@@ -3,6 +3,8 @@
 
 #include <maya/MFnNonExtendedLight.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MFnSpotLight : public MFnNonExtendedLight {
  public:
   MFnSpotLight();
@@ -21,3 +23,5 @@ class OPENMAYA_EXPORT MFnSpotLight : public MFnNonExtendedLight {
   double dropOff(MStatus* ReturnStatus = NULL) const;
   MStatus setDropOff(const double& dropOff);
 };
+
+OPENMAYA_NAMESPACE_CLOSE

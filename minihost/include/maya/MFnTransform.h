@@ -6,6 +6,8 @@
 #include <maya/MTransformationMatrix.h>
 #include <maya/MVector.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MFnTransform : public MFnDagNode {
  public:
   MFnTransform();
@@ -35,3 +37,5 @@ class OPENMAYA_EXPORT MFnTransform : public MFnDagNode {
   MStatus getScale(double scale[3]) const;
   MStatus setScale(const double scale[3]);
 };
+
+OPENMAYA_NAMESPACE_CLOSE

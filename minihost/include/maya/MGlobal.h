@@ -6,8 +6,7 @@
 #include <maya/MString.h>
 #include <maya/MTypes.h>
 
-class MStringArray;
-class MVector;
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class OPENMAYA_EXPORT MGlobal {
  public:
@@ -42,3 +41,5 @@ class OPENMAYA_EXPORT MGlobal {
   static MStatus setYAxisUp(bool rotateView = false);
   static MStatus setZAxisUp(bool rotateView = false);
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -10,7 +10,7 @@
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 
-class MDagPathArray;
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class OPENMAYA_EXPORT MItDag {
  public:
@@ -53,3 +53,5 @@ class OPENMAYA_EXPORT MItDag {
   bool pruned_ = false;
   std::deque<MObject> pending_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

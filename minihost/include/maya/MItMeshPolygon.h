@@ -5,13 +5,15 @@
 #include <maya/MIntArray.h>
 #include <maya/MObject.h>
 #include <maya/MPoint.h>
-#include <maya/MSpace.h>
 #include <maya/MStatus.h>
+#include <maya/MTypes.h>
 #include <maya/MVector.h>
 
 namespace minihost {
 class MeshData;
 }
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class OPENMAYA_EXPORT MItMeshPolygon {
  public:
@@ -50,3 +52,5 @@ class OPENMAYA_EXPORT MItMeshPolygon {
   MMatrix world_;
   MMatrix normalWorld_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

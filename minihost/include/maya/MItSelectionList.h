@@ -9,6 +9,8 @@
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MItSelectionList {
  public:
   enum selItemType {
@@ -44,3 +46,5 @@ class OPENMAYA_EXPORT MItSelectionList {
   MFn::Type filter_;
   unsigned int position_ = 0;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

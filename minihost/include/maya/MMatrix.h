@@ -6,6 +6,8 @@
 #include <maya/MStatus.h>
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 #define kMMatrixTolerance 1.0e-10
 
 class OPENMAYA_EXPORT MMatrix {
@@ -49,3 +51,5 @@ class OPENMAYA_EXPORT MMatrix {
 };
 
 OPENMAYA_EXPORT std::ostream& operator<<(std::ostream& out, const MMatrix& m);
+
+OPENMAYA_NAMESPACE_CLOSE

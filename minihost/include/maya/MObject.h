@@ -9,6 +9,8 @@
 #include <maya/MFn.h>
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MObject {
  public:
   MObject();
@@ -35,3 +37,5 @@ class OPENMAYA_EXPORT MObject {
   MFn::Type componentType_ = MFn::kInvalid;
   std::shared_ptr<const std::vector<int>> elements_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

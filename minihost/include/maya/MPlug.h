@@ -8,10 +8,7 @@
 #include <maya/MString.h>
 #include <maya/MTypes.h>
 
-class MPlugArray;
-class MTime;
-class MDistance;
-class MAngle;
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class OPENMAYA_EXPORT MPlug {
  public:
@@ -77,3 +74,5 @@ class OPENMAYA_EXPORT MPlug {
   MObject node_;
   int attribute_ = -1;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

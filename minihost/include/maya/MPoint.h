@@ -6,9 +6,7 @@
 #include <maya/MStatus.h>
 #include <maya/MTypes.h>
 
-class MVector;
-class MMatrix;
-class MFloatPoint;
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 #define kMPointTolerance 1.0e-10
 
@@ -55,3 +53,5 @@ class OPENMAYA_EXPORT MPoint {
 
 OPENMAYA_EXPORT MPoint operator*(double scale, const MPoint& p);
 OPENMAYA_EXPORT std::ostream& operator<<(std::ostream& out, const MPoint& p);
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -10,6 +10,8 @@
 #include <maya/MStringArray.h>
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MPxCommand {
  public:
   enum MResultType { kLong, kDouble, kString, kNoArg };
@@ -52,3 +54,5 @@ class OPENMAYA_EXPORT MPxCommand {
   MPxCommand& operator=(const MPxCommand&) = delete;
   MString commandString_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

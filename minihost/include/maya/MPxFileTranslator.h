@@ -7,6 +7,8 @@
 #include <maya/MString.h>
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MPxFileTranslator {
  public:
   enum MFileKind { kIsMyFileType = 0, kCouldBeMyFileType = 1, kNotMyFileType = 2 };
@@ -43,3 +45,5 @@ class OPENMAYA_EXPORT MPxFileTranslator {
   MPxFileTranslator(const MPxFileTranslator&) = delete;
   MPxFileTranslator& operator=(const MPxFileTranslator&) = delete;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -8,8 +8,7 @@
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 
-class MStringArray;
-class MPlug;
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class OPENMAYA_EXPORT MSelectionList {
  public:
@@ -54,3 +53,5 @@ class OPENMAYA_EXPORT MSelectionList {
   };
   std::vector<Item> items_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -5,56 +5,42 @@
 
 #include <maya/MTypes.h>
 
-class MString;
-
-namespace MS {
-enum MStatusCode {
-  kSuccess = 0,
-  kFailure,
-  kInsufficientMemory,
-  kInvalidParameter,
-  kLicenseFailure,
-  kUnknownParameter,
-  kNotImplemented,
-  kNotFound,
-  kEndOfFile
-};
-}
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class OPENMAYA_EXPORT MStatus {
  public:
   enum MStatusCode {
-    kSuccess = MS::kSuccess,
-    kFailure = MS::kFailure,
-    kInsufficientMemory = MS::kInsufficientMemory,
-    kInvalidParameter = MS::kInvalidParameter,
-    kLicenseFailure = MS::kLicenseFailure,
-    kUnknownParameter = MS::kUnknownParameter,
-    kNotImplemented = MS::kNotImplemented,
-    kNotFound = MS::kNotFound,
-    kEndOfFile = MS::kEndOfFile
+    kSuccess = 0,
+    kFailure,
+    kInsufficientMemory,
+    kInvalidParameter,
+    kLicenseFailure,
+    kUnknownParameter,
+    kNotImplemented,
+    kNotFound,
+    kEndOfFile
   };
 
   MStatus();
-  MStatus(MS::MStatusCode code);
+  MStatus(MStatusCode code);
   MStatus(const MStatus& other);
   MStatus& operator=(const MStatus& other);
 
   bool operator==(const MStatus& other) const;
-  bool operator==(MS::MStatusCode code) const;
+  bool operator==(MStatusCode code) const;
   bool operator!=(const MStatus& other) const;
-  bool operator!=(MS::MStatusCode code) const;
+  bool operator!=(MStatusCode code) const;
   operator bool() const;
 
   bool error() const;
   void clear();
-  MS::MStatusCode statusCode() const;
+  MStatusCode statusCode() const;
   MString errorString() const;
   void perror(const char* text) const;
   void perror(const MString& text) const;
 
  private:
-  MS::MStatusCode code_;
+  MStatusCode code_;
 };
 
 // Report a failed status with its source position, optionally returning from the caller.
@@ -77,3 +63,8 @@ class OPENMAYA_EXPORT MStatus {
   } while (0)
 
 #define CHECK_MSTATUS_AND_RETURN_IT(_status) CHECK_MSTATUS_AND_RETURN((_status), (_status))
+
+OPENMAYA_NAMESPACE_CLOSE
+
+// Status codes are spelled MS::kSuccess and so on.
+typedef MStatus MS;

@@ -7,7 +7,7 @@
 #include <maya/MStatus.h>
 #include <maya/MTypes.h>
 
-class MStringArray;
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class OPENMAYA_EXPORT MString {
  public:
@@ -65,3 +65,5 @@ class OPENMAYA_EXPORT MString {
 
 OPENMAYA_EXPORT MString operator+(const char* text, const MString& other);
 OPENMAYA_EXPORT std::ostream& operator<<(std::ostream& out, const MString& text);
+
+OPENMAYA_NAMESPACE_CLOSE

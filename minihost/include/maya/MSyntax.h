@@ -5,6 +5,8 @@
 #include <maya/MStatus.h>
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MSyntax {
  public:
   enum MArgType {
@@ -36,3 +38,5 @@ class OPENMAYA_EXPORT MSyntax {
  private:
   int flagCount_ = 0;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

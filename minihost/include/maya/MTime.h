@@ -7,6 +7,8 @@
 #include <maya/MStatus.h>
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MTime {
  public:
   enum Unit {
@@ -73,3 +75,5 @@ class OPENMAYA_EXPORT MTime {
 };
 
 OPENMAYA_EXPORT std::ostream& operator<<(std::ostream& out, const MTime& t);
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -4,9 +4,11 @@
 
 #include <maya/MEulerRotation.h>
 #include <maya/MMatrix.h>
-#include <maya/MSpace.h>
 #include <maya/MStatus.h>
+#include <maya/MTypes.h>
 #include <maya/MVector.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class OPENMAYA_EXPORT MTransformationMatrix {
  public:
@@ -51,3 +53,5 @@ class OPENMAYA_EXPORT MTransformationMatrix {
   double scale_[3];
   RotationOrder order_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

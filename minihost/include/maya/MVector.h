@@ -6,10 +6,7 @@
 #include <maya/MStatus.h>
 #include <maya/MTypes.h>
 
-class MMatrix;
-class MPoint;
-class MFloatVector;
-class MFloatPoint;
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 #define kMVectorTolerance 1.0e-10
 
@@ -75,3 +72,5 @@ OPENMAYA_EXPORT MVector operator*(int scale, const MVector& v);
 OPENMAYA_EXPORT MVector operator*(double scale, const MVector& v);
 OPENMAYA_EXPORT MVector operator*(const MMatrix& m, const MVector& v);
 OPENMAYA_EXPORT std::ostream& operator<<(std::ostream& out, const MVector& v);
+
+OPENMAYA_NAMESPACE_CLOSE

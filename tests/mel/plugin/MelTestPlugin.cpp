@@ -13,8 +13,6 @@
 #include <maya/MPxFileTranslator.h>
 #include <maya/MStringArray.h>
 
-extern "C" PLUGIN_EXPORT const char MApiVersion[] = "400";
-
 namespace {
 
 int lastAccessMode = -1;

@@ -10,8 +10,6 @@
 #include <cstring>
 #include <fstream>
 
-extern "C" PLUGIN_EXPORT const char MApiVersion[] = "400";
-
 namespace {
 
 class EchoCommand : public MPxCommand {
@@ -62,7 +60,7 @@ void report(const char* step, const MStatus& status) {
 
 }  // namespace
 
-MStatus initializePlugin(MObject obj) {
+PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
   MFnPlugin plugin(obj, "Test Vendor", "0.1", "Any");
   report("register command", plugin.registerCommand("minihostEcho", makeCommand));
   report("register command again", plugin.registerCommand("minihostEcho", makeCommand));
@@ -72,7 +70,7 @@ MStatus initializePlugin(MObject obj) {
   return MS::kSuccess;
 }
 
-MStatus uninitializePlugin(MObject obj) {
+PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj) {
   MFnPlugin plugin(obj);
   report("deregister translator", plugin.deregisterFileTranslator("Minihost Text"));
   report("deregister command", plugin.deregisterCommand("minihostEcho"));
