@@ -162,7 +162,7 @@ void* AnimationTranslator::creator() {
 
 MStatus AnimationTranslator::writer(const MFileObject& file, const MString& /*optionsString*/,
                                     FileAccessMode mode) {
-  const MString fileName = file.fullName();
+  const MString fileName = file.expandedFullName();
   RenderSettings settings;
   if (!queryRenderSettings(settings)) {
     reportError(kMsgCantGetRenderGlobals);

@@ -1,7 +1,6 @@
 #include "anim_export/RenderSettings.h"
 
 #include <maya/MAnimControl.h>
-#include <maya/MDGContext.h>
 #include <maya/MObject.h>
 #include <maya/MPlug.h>
 #include <maya/MPlugArray.h>
@@ -35,7 +34,7 @@ std::int32_t wholeFrames(const MTime& time) {
 
 MTime readTimeAttribute(const MFnDependencyNode& node, const MString& attribute) {
   MTime value;
-  node.findPlug(attribute).getValue(value, MDGContext::fsNormal);
+  node.findPlug(attribute, true).getValue(value);
   return value;
 }
 
@@ -49,19 +48,19 @@ void usePlaybackRange(RenderSettings& settings) {
 
 int readIntAttribute(const MFnDependencyNode& node, const MString& attribute) {
   int value = 0;
-  node.findPlug(attribute).getValue(value, MDGContext::fsNormal);
+  node.findPlug(attribute, true).getValue(value);
   return value;
 }
 
 bool readBoolAttribute(const MFnDependencyNode& node, const MString& attribute) {
   bool value = false;
-  node.findPlug(attribute).getValue(value, MDGContext::fsNormal);
+  node.findPlug(attribute, true).getValue(value);
   return value;
 }
 
 double readDoubleAttribute(const MFnDependencyNode& node, const MString& attribute) {
   double value = 0.0;
-  node.findPlug(attribute).getValue(value, MDGContext::fsNormal);
+  node.findPlug(attribute, true).getValue(value);
   return value;
 }
 
@@ -78,7 +77,7 @@ bool queryRenderSettings(RenderSettings& settings) {
   MFnDependencyNode globals(globalsNode);
 
   MPlugArray sources;
-  globals.findPlug(MString("resolution")).connectedTo(sources, true, false, &status);
+  globals.findPlug(MString("resolution"), true).connectedTo(sources, true, false, &status);
   if (status && sources.length() == 1) {
     MObject resolutionNode = sources[0].node(&status);
     if (status) {
@@ -98,12 +97,12 @@ bool queryRenderSettings(RenderSettings& settings) {
 
   if (readBoolAttribute(globals, "animation")) {
     short range = 0;
-    globals.findPlug(MString("animationRange")).getValue(range, MDGContext::fsNormal);
+    globals.findPlug(MString("animationRange"), true).getValue(range);
     if (range == 0) {
       settings.startFrame = wholeFrames(readTimeAttribute(globals, "startFrame"));
       settings.endFrame = wholeFrames(readTimeAttribute(globals, "endFrame"));
       float step = 0.0f;
-      globals.findPlug(MString("byFrameStep")).getValue(step, MDGContext::fsNormal);
+      globals.findPlug(MString("byFrameStep"), true).getValue(step);
       settings.byFrameStep = truncateToInt32(step);
     } else {
       usePlaybackRange(settings);

@@ -17,7 +17,7 @@
 
 MStatus AnimationTranslator::reader(const MFileObject& file, const MString& /*optionsString*/,
                                     FileAccessMode /*mode*/) {
-  const AnimationReadResult result = readAnimationFile(file.fullName());
+  const AnimationReadResult result = readAnimationFile(file.expandedFullName());
   switch (result.outcome) {
     case AnimationReadOutcome::kCannotOpen:
       return MStatus(MS::kFailure);

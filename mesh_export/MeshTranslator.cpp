@@ -21,7 +21,7 @@ void* MeshTranslator::creator() {
 // written and closed, so a failed export leaves an earlier file at the path as it was.
 MStatus MeshTranslator::writer(const MFileObject& file, const MString& /*optionsString*/,
                                FileAccessMode /*mode*/) {
-  const MString path = file.fullName();
+  const MString path = file.expandedFullName();
   ofpstream out(path.asChar(), GIO::IOWrite, GFileIO::IOCreateAlways, GFileIO::IOShareNone);
   if (out.fail())
     return MStatus(MS::kFailure);
@@ -45,7 +45,7 @@ MStatus MeshTranslator::writer(const MFileObject& file, const MString& /*options
 // can be opened.
 MStatus MeshTranslator::reader(const MFileObject& file, const MString& /*optionsString*/,
                                FileAccessMode /*mode*/) {
-  const MString path = file.fullName();
+  const MString path = file.expandedFullName();
   ifpstream in(path.asChar(), GIO::IORead, GFileIO::IOOpenExisting, GFileIO::IOShareRead);
   if (in.fail())
     return MStatus(MS::kFailure);

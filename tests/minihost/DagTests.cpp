@@ -126,7 +126,7 @@ TEST_F(DagTest, ReparentRefusesCyclesAndShapesUnderTheWorld) {
 TEST_F(DagTest, DeletedNodeHandleIsStaleEvenWhenItsSlotIsReused) {
   auto t = make("transform", "gone");
   MObject handle = object(t);
-  MPlug plug = MFnDependencyNode(handle).findPlug("translateX");
+  MPlug plug = MFnDependencyNode(handle).findPlug("translateX", true);
   MDagPath p = path(t);
   ASSERT_TRUE(handle.hasFn(MFn::kTransform));
   ASSERT_TRUE(scene().deleteNode(t, nullptr));

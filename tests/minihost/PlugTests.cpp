@@ -17,7 +17,7 @@ namespace {
 class PlugTest : public SceneTest {
  protected:
   MPlug plug(minihost::NodeRef n, const char* attr) {
-    return MFnDependencyNode(object(n)).findPlug(attr);
+    return MFnDependencyNode(object(n)).findPlug(attr, true);
   }
 };
 
@@ -98,9 +98,9 @@ TEST(FileObjectTest, SplitsDirectoryAndName) {
   f.setRawFullName("/tmp/shots/a%1.vxranim");
   EXPECT_EQ(f.rawPath(), MString("/tmp/shots/"));
   EXPECT_EQ(f.name(), MString("a%1.vxranim"));
-  EXPECT_EQ(f.fullName(), MString("/tmp/shots/a%1.vxranim"));
+  EXPECT_EQ(f.expandedFullName(), MString("/tmp/shots/a%1.vxranim"));
   f.setRawFullName("plain.vxrmesh");
-  EXPECT_EQ(f.fullName(), MString("plain.vxrmesh"));
+  EXPECT_EQ(f.expandedFullName(), MString("plain.vxrmesh"));
   EXPECT_FALSE(f.exists());
 }
 

@@ -26,7 +26,7 @@ class RenderNodeTest : public SceneTest {
 
 TEST_F(RenderNodeTest, ResolutionNodeFeedsTheRenderGlobalsResolutionPlug) {
   MFnDependencyNode globals(byName("defaultRenderGlobals"));
-  MPlug resolution = globals.findPlug("resolution");
+  MPlug resolution = globals.findPlug("resolution", true);
   MPlugArray sources;
   MStatus status;
   EXPECT_TRUE(resolution.connectedTo(sources, true, false, &status));
@@ -44,40 +44,40 @@ TEST_F(RenderNodeTest, RenderAttributesHoldTheHostDefaults) {
   MFnDependencyNode res(byName("defaultResolution"));
   int width = 0, height = 0;
   double pixelAspect = 0;
-  res.findPlug("width").getValue(width);
-  res.findPlug("height").getValue(height);
-  res.findPlug("pixelAspect").getValue(pixelAspect);
+  res.findPlug("width", true).getValue(width);
+  res.findPlug("height", true).getValue(height);
+  res.findPlug("pixelAspect", true).getValue(pixelAspect);
   EXPECT_EQ(width, 640);
   EXPECT_EQ(height, 480);
   EXPECT_DOUBLE_EQ(pixelAspect, 1.0);
   for (const char* a : {"aspectLock", "deviceAspectRatio", "lockDeviceAspectRatio", "oddFieldFirst",
                         "fields", "zerothScanline"}) {
-    EXPECT_FALSE(res.findPlug(a).isNull()) << a;
+    EXPECT_FALSE(res.findPlug(a, true).isNull()) << a;
   }
   MFnDependencyNode globals(byName("defaultRenderGlobals"));
   bool animation = true;
   short range = -1;
   float step = 0;
   MTime start, end;
-  ASSERT_TRUE(globals.findPlug("animation").getValue(animation));
-  ASSERT_TRUE(globals.findPlug("animationRange").getValue(range));
-  ASSERT_TRUE(globals.findPlug("byFrameStep").getValue(step));
-  ASSERT_TRUE(globals.findPlug("startFrame").getValue(start));
-  ASSERT_TRUE(globals.findPlug("endFrame").getValue(end));
+  ASSERT_TRUE(globals.findPlug("animation", true).getValue(animation));
+  ASSERT_TRUE(globals.findPlug("animationRange", true).getValue(range));
+  ASSERT_TRUE(globals.findPlug("byFrameStep", true).getValue(step));
+  ASSERT_TRUE(globals.findPlug("startFrame", true).getValue(start));
+  ASSERT_TRUE(globals.findPlug("endFrame", true).getValue(end));
   EXPECT_FALSE(animation);
   EXPECT_EQ(range, 1);
   EXPECT_EQ(step, 1.0f);
   EXPECT_DOUBLE_EQ(start.as(MTime::uiUnit()), 1.0);
   EXPECT_DOUBLE_EQ(end.as(MTime::uiUnit()), 10.0);
   for (const char* a : {"ignoreFilmGate", "renderAll"}) {
-    EXPECT_FALSE(globals.findPlug(a).isNull()) << a;
+    EXPECT_FALSE(globals.findPlug(a, true).isNull()) << a;
   }
-  EXPECT_TRUE(globals.findPlug("noSuchAttribute").isNull());
+  EXPECT_TRUE(globals.findPlug("noSuchAttribute", true).isNull());
 }
 
 TEST_F(RenderNodeTest, TimeAttributesRoundTripThroughTheUiUnit) {
   MFnDependencyNode globals(byName("defaultRenderGlobals"));
-  MPlug start = globals.findPlug("fs");
+  MPlug start = globals.findPlug("fs", true);
   ASSERT_TRUE(start.setValue(MTime(1.5, MTime::kFilm)));
   MTime t;
   start.getValue(t);

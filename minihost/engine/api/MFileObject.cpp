@@ -59,6 +59,12 @@ MString MFileObject::path() const {
 MString MFileObject::fullName() const {
   return path_ + name_;
 }
+MString MFileObject::expandedPath() const {
+  return path_;
+}
+MString MFileObject::expandedFullName() const {
+  return path_ + name_;
+}
 MString MFileObject::resolvedName() const {
   return name_;
 }
@@ -71,7 +77,7 @@ MString MFileObject::resolvedFullName() const {
 
 bool MFileObject::exists() const {
   struct stat info;
-  return stat(fullName().asChar(), &info) == 0;
+  return stat(resolvedFullName().asChar(), &info) == 0;
 }
 
 OPENMAYA_NAMESPACE_CLOSE

@@ -62,7 +62,12 @@ MStatus readAs(const MPlug& plug, T& value, const MDGContext& ctx) {
   return s;
 }
 
-// The plug's value read into `v`, which keeps its starting value when the read fails.
+// The plug's value read into `v`, which keeps its starting value when the read fails. The
+// context forms the host keeps for old plug-ins are its own to call.
+#if defined(__GNUC__) || defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#endif
 template <class T>
 T valueAs(const MPlug& plug, T v, MDGContext& ctx, MStatus* ReturnStatus) {
   const MStatus s = plug.getValue(v, ctx);
@@ -70,6 +75,9 @@ T valueAs(const MPlug& plug, T v, MDGContext& ctx, MStatus* ReturnStatus) {
     *ReturnStatus = s;
   return v;
 }
+#if defined(__GNUC__) || defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 }  // namespace
 
@@ -294,6 +302,67 @@ MString MPlug::asString(MDGContext& ctx, MStatus* ReturnStatus) const {
 MTime MPlug::asMTime(MDGContext& ctx, MStatus* ReturnStatus) const {
   return valueAs<MTime>(*this, MTime(), ctx, ReturnStatus);
 }
+
+// The current-context forms read through the context forms with the normal context, as the
+// host's own implementation does.
+#if defined(__GNUC__) || defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#endif
+MStatus MPlug::getValue(bool& value) const {
+  return getValue(value, MDGContext::fsNormal);
+}
+MStatus MPlug::getValue(char& value) const {
+  return getValue(value, MDGContext::fsNormal);
+}
+MStatus MPlug::getValue(short& value) const {
+  return getValue(value, MDGContext::fsNormal);
+}
+MStatus MPlug::getValue(int& value) const {
+  return getValue(value, MDGContext::fsNormal);
+}
+MStatus MPlug::getValue(float& value) const {
+  return getValue(value, MDGContext::fsNormal);
+}
+MStatus MPlug::getValue(double& value) const {
+  return getValue(value, MDGContext::fsNormal);
+}
+MStatus MPlug::getValue(MString& value) const {
+  return getValue(value, MDGContext::fsNormal);
+}
+MStatus MPlug::getValue(MTime& value) const {
+  return getValue(value, MDGContext::fsNormal);
+}
+MStatus MPlug::getValue(MDistance& value) const {
+  return getValue(value, MDGContext::fsNormal);
+}
+MStatus MPlug::getValue(MAngle& value) const {
+  return getValue(value, MDGContext::fsNormal);
+}
+bool MPlug::asBool(MStatus* ReturnStatus) const {
+  return asBool(MDGContext::fsNormal, ReturnStatus);
+}
+short MPlug::asShort(MStatus* ReturnStatus) const {
+  return asShort(MDGContext::fsNormal, ReturnStatus);
+}
+int MPlug::asInt(MStatus* ReturnStatus) const {
+  return asInt(MDGContext::fsNormal, ReturnStatus);
+}
+float MPlug::asFloat(MStatus* ReturnStatus) const {
+  return asFloat(MDGContext::fsNormal, ReturnStatus);
+}
+double MPlug::asDouble(MStatus* ReturnStatus) const {
+  return asDouble(MDGContext::fsNormal, ReturnStatus);
+}
+MString MPlug::asString(MStatus* ReturnStatus) const {
+  return asString(MDGContext::fsNormal, ReturnStatus);
+}
+MTime MPlug::asMTime(MStatus* ReturnStatus) const {
+  return asMTime(MDGContext::fsNormal, ReturnStatus);
+}
+#if defined(__GNUC__) || defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 bool MPlug::operator==(const MPlug& other) const {
   return node_ == other.node_ && attribute_ == other.attribute_;

@@ -17,13 +17,19 @@ class OPENMAYA_EXPORT MFileObject {
   MStatus setRawName(const MString& fileName);
   MStatus setRawPath(const MString& pathName);
   MStatus setRawFullName(const MString& fullFileName);
+  OPENMAYA_DEPRECATED(2019, "Use setRawFullName().")
   MStatus setFullName(const MString& fullFileName);
   MString rawName() const;
   MString rawPath() const;
   MString rawFullName() const;
   MString name() const;
+  // The raw names with environment variables expanded; the stand-in host expands none.
+  MString expandedPath() const;
+  MString expandedFullName() const;
+  OPENMAYA_DEPRECATED(2019, "Use expandedPath() or resolvedPath().")
   MString path() const;
-  // Directory and file name joined, as the host resolved them.
+  // Directory and file name joined.
+  OPENMAYA_DEPRECATED(2019, "Use expandedFullName() or resolvedFullName().")
   MString fullName() const;
   MString resolvedName() const;
   MString resolvedPath() const;

@@ -25,6 +25,7 @@ class OPENMAYA_EXPORT MFnDependencyNode : public MFnBase {
   // Plug of the attribute with this long or short name; a null plug when there is none.
   MPlug findPlug(const MString& attrName, bool wantNetworkedPlug,
                  MStatus* ReturnStatus = NULL) const;
+  OPENMAYA_DEPRECATED(2019, "Use findPlug(const MString&, bool wantNetworkedPlug, MStatus*).")
   MPlug findPlug(const MString& attrName, MStatus* ReturnStatus = NULL) const;
   bool hasAttribute(const MString& name, MStatus* ReturnStatus = NULL) const;
   unsigned int attributeCount(MStatus* ReturnStatus = NULL) const;

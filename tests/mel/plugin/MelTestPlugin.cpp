@@ -91,7 +91,7 @@ class TextTranslator : public MPxFileTranslator {
     // The host's access mode must agree with the one it passes.
     if (fileAccessMode() != mode)
       return MS::kFailure;
-    std::ifstream in(file.fullName().asChar());
+    std::ifstream in(file.expandedFullName().asChar());
     std::string line;
     if (!std::getline(in, line) || line != "MTT1")
       return MS::kFailure;
@@ -116,7 +116,7 @@ class TextTranslator : public MPxFileTranslator {
     MGlobal::executeCommand(
         mode == kExportActiveAccessMode ? "ls -sl -type transform" : "ls -type transform", list,
         false, false);
-    std::ofstream out(file.fullName().asChar());
+    std::ofstream out(file.expandedFullName().asChar());
     out << "MTT1\n";
     std::string names = list.asChar();
     std::size_t start = 0;

@@ -33,7 +33,7 @@ class EchoCommand : public MPxCommand {
 class TextTranslator : public MPxFileTranslator {
  public:
   MStatus writer(const MFileObject& file, const MString&, FileAccessMode mode) override {
-    std::ofstream out(file.fullName().asChar());
+    std::ofstream out(file.expandedFullName().asChar());
     if (!out)
       return MS::kFailure;
     out << "MHT " << static_cast<int>(mode) << "\n";
