@@ -6,6 +6,8 @@
 
 #include "engine/Interrupt.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 namespace {
 
 // Progress lines go out at most this often, so a loop that sets its progress every step does
@@ -117,3 +119,5 @@ MStatus MComputation::setProgressStatus(const MString& status) {
 const char* MComputation::className() {
   return "MComputation";
 }
+
+OPENMAYA_NAMESPACE_CLOSE

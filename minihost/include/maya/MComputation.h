@@ -8,6 +8,8 @@
 #include <maya/MString.h>
 #include <maya/MTypes.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 class OPENMAYA_EXPORT MComputation {
  public:
   MComputation();
@@ -28,3 +30,5 @@ class OPENMAYA_EXPORT MComputation {
   void* f_data;
   bool useProgressBar;
 };
+
+OPENMAYA_NAMESPACE_CLOSE
