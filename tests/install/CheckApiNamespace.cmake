@@ -1,0 +1,42 @@
+# Checks that every class of the stand-in's SDK headers lives in the versioned API namespace
+# as the kits' classes do: each header that defines a class opens the namespace, and
+# MApiNamespace.h declares the class there and brings it into the global namespace.
+#
+#   cmake -DINCLUDE_DIR=<minihost/include> -P CheckApiNamespace.cmake
+file(READ ${INCLUDE_DIR}/maya/MApiNamespace.h namespace_header)
+file(GLOB headers ${INCLUDE_DIR}/maya/*.h)
+set(problems "")
+set(classes 0)
+foreach(header IN LISTS headers)
+  get_filename_component(name ${header} NAME)
+  if(name STREQUAL "MApiNamespace.h")
+    continue()
+  endif()
+  file(STRINGS ${header} definitions
+       REGEX "^((class|struct) ([A-Z_]+_EXPORT )?|MINIHOST_DECLARE_ARRAY\\()M[A-Za-z0-9]+( final)? *[:{,]")
+  if(NOT definitions)
+    continue()
+  endif()
+  file(READ ${header} text)
+  if(NOT text MATCHES "OPENMAYA_MAJOR_NAMESPACE_OPEN" OR NOT text MATCHES "OPENMAYA_NAMESPACE_CLOSE")
+    string(APPEND problems "  ${name} defines classes outside the API namespace\n")
+  endif()
+  foreach(line IN LISTS definitions)
+    string(REGEX REPLACE "^((class|struct) ([A-Z_]+_EXPORT )?|MINIHOST_DECLARE_ARRAY\\()(M[A-Za-z0-9]+).*"
+           "\\4" class "${line}")
+    math(EXPR classes "${classes} + 1")
+    if(NOT namespace_header MATCHES "\nclass ${class};\n")
+      string(APPEND problems "  ${name}: MApiNamespace.h does not declare ${class}\n")
+    endif()
+    if(NOT namespace_header MATCHES "\nusing OPENMAYA_MAJOR_NAMESPACE_SCHEMA::${class};\n")
+      string(APPEND problems "  ${name}: MApiNamespace.h does not bring ${class} into the global namespace\n")
+    endif()
+  endforeach()
+endforeach()
+if(classes EQUAL 0)
+  message(FATAL_ERROR "no SDK classes found in ${INCLUDE_DIR}/maya")
+endif()
+if(NOT problems STREQUAL "")
+  message(FATAL_ERROR "SDK classes outside the versioned API namespace:\n${problems}")
+endif()
+message(STATUS "${classes} SDK classes are declared in the API namespace")
