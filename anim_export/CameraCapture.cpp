@@ -8,6 +8,7 @@
 #include <cmath>
 #include <new>
 
+#include "anim_model/KeyValidity.h"
 #include "shell/DistanceConversion.h"
 
 namespace {
@@ -96,15 +97,22 @@ GString uncapturableCameraSetting(const MFnCamera& camera, const RenderSettings&
       !std::isfinite(window.origin.y) || !std::isfinite(window.size.x) ||
       !std::isfinite(window.size.y))
     return "its film back gives a window that is not finite";
+  if (!(window.nearDistance > 0.0))
+    return "its near clipping plane is not above 0";
+  // Whatever the import would refuse is refused here, so a written file always imports.
+  CameraKey key;
+  fillCameraKey(key, camera, 0, settings);
+  if (const char* fault = cameraKeyFault(key)) {
+    GString reason("its key ");
+    reason += fault;
+    return reason;
+  }
   return GString();
 }
 
-bool captureCamera(VXRAnimation_Camera& track, const MFnCamera& camera, std::int32_t frame,
+void fillCameraKey(CameraKey& key, const MFnCamera& camera, std::int32_t frame,
                    const RenderSettings& settings) {
-  CameraKey* key = new (std::nothrow) CameraKey();
-  if (key == nullptr)
-    return false;
-  key->frame = frame;
+  key.frame = frame;
 
   const MPoint eye = camera.eyePoint(MSpace::kWorld);
   MVector view = camera.viewDirection(MSpace::kWorld);
@@ -120,11 +128,18 @@ bool captureCamera(VXRAnimation_Camera& track, const MFnCamera& camera, std::int
   const GViewportWindowInfo windowInfo(window.origin, window.size);
   GViewportInfo viewport(plane, windowInfo, 0, 1.0f);
   viewport.perspective = camera.isOrtho() ? 0 : 1;
-  key->projector = viewport;
-  key->projector.eyeOffset = Vector3D(0.0, 0.0, std::fabs(window.nearDistance));
-  key->projector.imageWidth = settings.width;
-  key->projector.imageHeight = settings.height;
+  key.projector = viewport;
+  key.projector.eyeOffset = Vector3D(0.0, 0.0, std::fabs(window.nearDistance));
+  key.projector.imageWidth = settings.width;
+  key.projector.imageHeight = settings.height;
+}
 
+bool captureCamera(VXRAnimation_Camera& track, const MFnCamera& camera, std::int32_t frame,
+                   const RenderSettings& settings) {
+  CameraKey* key = new (std::nothrow) CameraKey();
+  if (key == nullptr)
+    return false;
+  fillCameraKey(*key, camera, frame, settings);
   if (track.v_insert(key) < 0) {
     delete key;
     return false;

@@ -30,6 +30,11 @@ FilmWindow computeFilmWindow(const MFnCamera& camera, const RenderSettings& sett
 // makes the window undefined ("its focal length is 0"), or empty when it can be captured.
 GString uncapturableCameraSetting(const MFnCamera& camera, const RenderSettings& settings);
 
+// Fills `key` for the camera at the host's current time: a viewing plane at the near distance in
+// front of the eye, the film-back window on it and the image size.
+void fillCameraKey(CameraKey& key, const MFnCamera& camera, std::int32_t frame,
+                   const RenderSettings& settings);
+
 // Appends one key for the camera at the host's current time: a viewing plane at the near
 // distance in front of the eye, the film-back window on it and the image size.
 // False, with nothing appended, when memory ran out.

@@ -8,10 +8,12 @@
 #include <maya/MObject.h>
 #include <maya/MSelectionList.h>
 
+#include <cstring>
 #include <new>
 
 #include "anim_import/AnimationFileReading.h"
 #include "anim_import/KeyApplication.h"
+#include "anim_model/KeyValidity.h"
 #include "boundary/base/GString.h"
 
 namespace {
@@ -21,6 +23,24 @@ Track* trackAt(const std::vector<Track*>& tracksWithKeys, std::int32_t index) {
   if (index < 0 || static_cast<std::size_t>(index) >= tracksWithKeys.size())
     return nullptr;
   return tracksWithKeys[static_cast<std::size_t>(index)];
+}
+
+// A track name as the script receives it. Host strings end at a NUL byte, so a name holding one
+// would reach the script as its prefix and could name an existing node ("|persp|perspShape" of
+// "|persp|perspShape\0evil"). Each NUL becomes U+FFFD instead: the name keeps its whole
+// length, and no node name can hold that character, so such a track always gets a new node.
+MString hostTrackName(const GString& name) {
+  if (std::memchr(name.data(), '\0', name.length()) == nullptr)
+    return MString(name.data(), static_cast<int>(name.length()));
+  GString text;
+  text.reserve(name.length() + 16);
+  for (std::size_t i = 0; i < name.length(); ++i) {
+    if (name.data()[i] == '\0')
+      text += "\xEF\xBF\xBD";
+    else
+      text += name.data()[i];
+  }
+  return MString(text.data(), static_cast<int>(text.length()));
 }
 
 }  // namespace
@@ -139,7 +159,7 @@ void AnimationImportCommand::run(Action action, const DocumentRegistry::Entry* e
       const VXRAnimation_Camera* camera = findCameraTrack(*entry);
       const VXRAnimation_Light* light = findLightTrack(*entry);
       const GString* name = camera ? &camera->name : light ? &light->name : nullptr;
-      setResult(name ? MString(name->data(), static_cast<int>(name->length())) : MString());
+      setResult(name ? hostTrackName(*name) : MString());
       break;
     }
     case Action::kGetType: {
@@ -164,6 +184,14 @@ void AnimationImportCommand::run(Action action, const DocumentRegistry::Entry* e
 void AnimationImportCommand::fail(const char* format, std::int32_t value) {
   status = MStatus(MS::kFailure);
   status.perror(MString(GString::Format(format, static_cast<int>(value)).c_str()));
+}
+
+void AnimationImportCommand::failUnusableKey(const char* format, const char* fault) {
+  GString text = GString::Format(format, static_cast<int>(keyframeId));
+  text += ": the key ";
+  text += fault;
+  status = MStatus(MS::kFailure);
+  status.perror(MString(text.c_str()));
 }
 
 VXRAnimation_Camera* AnimationImportCommand::findCameraTrack(const DocumentRegistry::Entry& e) {
@@ -235,8 +263,8 @@ void AnimationImportCommand::setInfo(const DocumentRegistry::Entry& entry) {
     MFnCamera camera(shape, &status);
     if (!status)
       return;
-    if (!isApplicableCameraKey(*cameraKey)) {
-      fail("Invalid camera data at keyframeid = %i", keyframeId);
+    if (const char* fault = cameraKeyFault(*cameraKey)) {
+      failUnusableKey("Invalid camera data at keyframeid = %i", fault);
       return;
     }
     applyCameraKey(camera, *cameraKey);
@@ -245,8 +273,8 @@ void AnimationImportCommand::setInfo(const DocumentRegistry::Entry& entry) {
 
   if (lightKey->type < LightKey::kDirectional || lightKey->type > LightKey::kSpot)
     return;
-  if (!isApplicableLightKey(*lightKey)) {
-    fail("Invalid light data at keyframeid = %i", keyframeId);
+  if (const char* fault = lightKeyFault(*lightKey)) {
+    failUnusableKey("Invalid light data at keyframeid = %i", fault);
     return;
   }
   switch (lightKey->type) {

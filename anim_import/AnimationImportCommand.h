@@ -46,6 +46,8 @@ class AnimationImportCommand : public MPxCommand {
   const CameraKey* findCameraKey(const DocumentRegistry::Entry& entry);
   const LightKey* findLightKey(const DocumentRegistry::Entry& entry);
   void fail(const char* format, std::int32_t value);
+  // Fails the call for a key that cannot be applied, saying why.
+  void failUnusableKey(const char* format, const char* fault);
 
   void openFile();
   void setInfo(const DocumentRegistry::Entry& entry);

@@ -9,11 +9,13 @@
 
 #include "anim_export/AnimationTranslator.h"
 #include "anim_import/AnimationFileReading.h"
+#include "anim_import/DocumentRegistry.h"
 #include "anim_model/AnimationFileFormat.h"
 #include "boundary/base/GString.h"
 #include "boundary/base/impstream.h"
 #include "shell/ErrorReport.h"
 #include "shell/MessageTexts.h"
+#include "shell/PluginFolder.h"
 
 MStatus AnimationTranslator::reader(const MFileObject& file, const MString& /*optionsString*/,
                                     FileAccessMode /*mode*/) {
@@ -29,8 +31,19 @@ MStatus AnimationTranslator::reader(const MFileObject& file, const MString& /*op
   }
 
   // The script does the scene work once the host is idle, after this call has returned. Its
-  // failures are the script's to report; the document stays registered either way.
-  MGlobal::sourceFile(MString("VXRAnimImport.mel"));
+  // failures are the script's to report; the document stays registered either way. It is the
+  // module's own script, sourced by its full name: a same-named script in the current folder
+  // or earlier on the script path must never run in its place. Without it nothing can import
+  // the document, so the import fails.
+  const MString script = moduleScriptPath("VXRAnimImport.mel");
+  if (script.length() == 0 || !MGlobal::sourceFile(script)) {
+    DocumentRegistry::instance().close(result.handle);
+    GString message("VXR animation. Can't source the import script installed with the plug-in: ");
+    message += script.length() == 0 ? "the plug-in's folder is not known" : script.asChar();
+    message += ".\n";
+    reportError(message);
+    return MStatus(MS::kFailure);
+  }
   GString job("scriptJob -runOnce true -conditionFalse \"busy\" \"VXRAnimImportById(");
   job += GString::Format("%li", static_cast<long>(result.handle));
   job += ")\";";

@@ -10,20 +10,15 @@
 
 #include <cmath>
 
+#include "anim_model/KeyValidity.h"
 #include "shell/DistanceConversion.h"
 
 namespace {
 
-// The film back of an applied camera sits at this distance (centimetres): 35 mm.
-constexpr double kFocalDistance = 3.5;
 // 1/255 in single precision; a byte times this and back times 255 gives the same byte.
 constexpr float kColourScale = 0.003921569f;
 constexpr float kAlpha = 1.0f;
 const Vector3D kReferenceAxis(0.0, 0.0, 1.0);
-
-bool isFinite(const Vector3D& v) {
-  return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
-}
 
 // The rotation that turns the light's local +z onto `direction`. Parallel gives the identity;
 // opposite gives a half turn about an axis perpendicular to z (the geometry library's rule for
@@ -47,19 +42,6 @@ void applyColourAndIntensity(MFnLight& light, const LightKey& key) {
 }
 
 }  // namespace
-
-bool isApplicableCameraKey(const CameraKey& key) {
-  const ProjectorInfo& p = key.projector;
-  const double d = p.eyeOffset.z;
-  return std::isfinite(d) && d != 0.0 && isFinite(p.plane.origin) && isFinite(p.plane.direction) &&
-         isFinite(p.plane.getPlaneUp()) && std::isfinite(p.window.size.x) &&
-         std::isfinite(p.window.size.y);
-}
-
-bool isApplicableLightKey(const LightKey& key) {
-  return isFinite(key.position) && isFinite(key.target) && std::isfinite(key.intensity) &&
-         std::isfinite(key.coneHalfAngle) && std::isfinite(key.penumbraAngle);
-}
 
 MMatrix toHostMatrix(const Matrix3D& matrix) {
   MMatrix host;
@@ -92,7 +74,7 @@ void applyCameraKey(MFnCamera& camera, const CameraKey& key) {
 
   // The film back at 3.5 cm with the window scaled by the same factor keeps the field of view
   // of the stored window.
-  const double s = kFocalDistance / d;
+  const double s = kImportedFocalDistance / d;
   camera.setNearClippingPlane(d);
   camera.setFocalLength(convertDistance(s * d, MDistance::kCentimeters, MDistance::kMillimeters));
   camera.setHorizontalFilmAperture(

@@ -15,11 +15,8 @@
 // of the transform directly above the shape. Nothing is created and no animation key is set;
 // the host setters' statuses are not examined.
 
-// False when the key holds values that would put non-finite numbers into the scene (an eye
-// distance of 0, a non-finite vector or window). Such a key is not applied.
-bool isApplicableCameraKey(const CameraKey& key);
-bool isApplicableLightKey(const LightKey& key);
-
+// The setters take keys that `cameraKeyFault` and `lightKeyFault` pass: only those keep every
+// value they put into the scene finite.
 void applyCameraKey(MFnCamera& camera, const CameraKey& key);
 void applyDirectionalLightKey(MFnDirectionalLight& light, const LightKey& key);
 void applyPointLightKey(MFnPointLight& light, const LightKey& key);

@@ -6,12 +6,14 @@
 #include <maya/MObject.h>
 #include <maya/MStatus.h>
 
+#include "shell/PluginFolder.h"
 #include "shell/Registrar.h"
 
 PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
   MFnPlugin plugin(obj, "Vornhal Studio Inc.", "1.5", "Any", nullptr);
   if (registrarListUnavailable)
     return MStatus(MS::kFailure);
+  rememberPluginFolder(plugin.loadPath());
   if (registrarList != nullptr) {
     // Registration failures (a name the host already knows) are the host's to report; the
     // remaining items are still registered.

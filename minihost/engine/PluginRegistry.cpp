@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include <filesystem>
+
 #include <algorithm>
 #include <cstring>
 #include <typeinfo>
@@ -111,6 +113,9 @@ bool PluginRegistry::load(const std::string& path, std::string* error) {
   Plugin p;
   p.info.name = name;
   p.info.path = path;
+  std::error_code ignored;
+  p.info.loadFolder =
+      std::filesystem::absolute(std::filesystem::path(path), ignored).parent_path().string();
   p.info.apiVersion = apiVersion;
   p.handle = handle;
   p.generation = nextGeneration_++;

@@ -39,6 +39,9 @@ struct TranslatorEntry {
 struct PluginInfo {
   std::string name;  // file name without directory and extension
   std::string path;
+  // The full path of the folder the file was loaded from (what MFnPlugin::loadPath reports),
+  // fixed at load so that a later change of the current folder does not move it.
+  std::string loadFolder;
   std::string apiVersion;
   std::string vendor;
   std::string version;

@@ -125,8 +125,9 @@ class Scene {
               TangentType out, std::string* error);
   NodeRef curveDriving(NodeRef ref, int attribute) const;
   double currentTicks() const { return currentTicks_; }
-  // Moves to a time and pushes every curve's value there into the attributes it drives.
-  void setCurrentTicks(double ticks);
+  // Moves to a time and pushes every curve's value there into the attributes it drives; with
+  // `update` false (the host's "currentTime -update false") only the time changes.
+  void setCurrentTicks(double ticks, bool update = true);
   double minTicks() const { return minTicks_; }
   double maxTicks() const { return maxTicks_; }
   double animationStartTicks() const { return animStartTicks_; }

@@ -274,10 +274,12 @@ void Scene::evaluateCurve(NodeRef curve) {
   }
 }
 
-void Scene::setCurrentTicks(double ticks) {
+void Scene::setCurrentTicks(double ticks, bool update) {
   if (std::isnan(ticks) || std::isinf(ticks))
     return;
   currentTicks_ = ticks;
+  if (!update)
+    return;
   size_t kept = 0;
   for (size_t i = 0; i < curves_.size(); ++i) {
     if (!isAlive(curves_[i]))

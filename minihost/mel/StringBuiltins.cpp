@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <regex>
+#include <utility>
+#include <vector>
 
 #include "mel/Builtins.h"
 #include "mel/Glob.h"
@@ -23,7 +25,18 @@ bool needArgs(CommandCall& call, std::size_t min, std::size_t max) {
   return true;
 }
 
+// Compiling a pattern costs far more than matching a short subject, and scripts use a few
+// patterns over and over (once per character of a name, say): the last ones compiled are kept.
+constexpr std::size_t kKeptRegexes = 16;
+
 bool compileRegex(CommandCall& call, const std::string& pattern, std::regex& out) {
+  static std::vector<std::pair<std::string, std::regex>> kept;
+  for (std::size_t i = 0; i < kept.size(); ++i) {
+    if (kept[i].first == pattern) {
+      out = kept[i].second;
+      return true;
+    }
+  }
   // Host regular expressions are POSIX extended ones.
   std::regex_constants::syntax_option_type options = std::regex::extended;
   std::regex compiled;
@@ -34,6 +47,9 @@ bool compileRegex(CommandCall& call, const std::string& pattern, std::regex& out
   } catch (const std::regex_error&) {
     return call.failNamed("Invalid regular expression: " + pattern);
   }
+  if (kept.size() == kKeptRegexes)
+    kept.erase(kept.begin());
+  kept.emplace_back(pattern, compiled);
   out = std::move(compiled);
   return true;
 }

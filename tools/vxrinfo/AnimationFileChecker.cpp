@@ -1,9 +1,12 @@
 #include "tools/vxrinfo/AnimationFileChecker.h"
 
+#include "anim_model/KeyValidity.h"
+
 #include <cmath>
 #include <cstdio>
 
 #include "anim_model/AnimationFileFormat.h"
+#include "anim_model/KeyValidity.h"
 #include "anim_model/VXRAnimation_Camera.h"
 #include "anim_model/VXRAnimation_Light.h"
 #include "tools/vxrinfo/Utf8Text.h"
@@ -71,7 +74,7 @@ bool AnimationFileChecker::floatField(const std::string& base, const char* membe
   return true;
 }
 
-bool AnimationFileChecker::doubleField(const std::string& base, const char* member) {
+bool AnimationFileChecker::doubleField(const std::string& base, const char* member, double* kept) {
   const std::uint64_t at = reader_.offset();
   double value = 0.0;
   if (!reader_.readDouble(value)) {
@@ -80,11 +83,13 @@ bool AnimationFileChecker::doubleField(const std::string& base, const char* memb
   }
   if (!std::isfinite(value))
     faults_.error(at, joined(base, member), "value is not finite");
+  if (kept != nullptr)
+    *kept = value;
   return true;
 }
 
-bool AnimationFileChecker::vectorField(const std::string& base, const char* member,
-                                       int dimensions) {
+bool AnimationFileChecker::vectorField(const std::string& base, const char* member, int dimensions,
+                                       double* kept) {
   for (int axis = 0; axis < dimensions; ++axis) {
     const std::uint64_t at = reader_.offset();
     double value = 0.0;
@@ -94,6 +99,8 @@ bool AnimationFileChecker::vectorField(const std::string& base, const char* memb
     }
     if (!std::isfinite(value))
       faults_.error(at, joined(joined(base, member), kAxisNames[axis]), "value is not finite");
+    if (kept != nullptr)
+      kept[axis] = value;
   }
   return true;
 }
@@ -237,14 +244,28 @@ bool AnimationFileChecker::readTrack(bool lights, const std::string& path) {
 }
 
 bool AnimationFileChecker::readCameraKey(const std::string& path) {
+  const std::uint64_t keyAt = reader_.offset();
+  const std::uint64_t errorsBefore = faults_.errorCount();
   std::uint8_t version = 0;
   if (!byteField(path, "version", version))
     return false;
   const std::string projector = path + ".projector";
-  if (!vectorField(projector, "plane.origin", 3) || !vectorField(projector, "plane.direction", 3) ||
-      !vectorField(projector, "plane.up", 3) || !vectorField(projector, "window.origin", 2) ||
-      !vectorField(projector, "window.size", 2) || !vectorField(projector, "eyeOffset", 3))
+  double origin[3], direction[3], up[3], windowOrigin[2], windowSize[2], eye[3];
+  if (!vectorField(projector, "plane.origin", 3, origin) ||
+      !vectorField(projector, "plane.direction", 3, direction) ||
+      !vectorField(projector, "plane.up", 3, up) ||
+      !vectorField(projector, "window.origin", 2, windowOrigin) ||
+      !vectorField(projector, "window.size", 2, windowSize) ||
+      !vectorField(projector, "eyeOffset", 3, eye))
     return false;
+  CameraKey key;
+  ProjectorInfo& p = key.projector;
+  p.plane.setPlaneParameters(Vector3D(origin[0], origin[1], origin[2]),
+                             Vector3D(direction[0], direction[1], direction[2]),
+                             Vector3D(up[0], up[1], up[2]));
+  p.window.origin = Vector2D(windowOrigin[0], windowOrigin[1]);
+  p.window.size = Vector2D(windowSize[0], windowSize[1]);
+  p.eyeOffset = Vector3D(eye[0], eye[1], eye[2]);
   const std::uint64_t flagAt = reader_.offset();
   std::uint8_t perspective = 0;
   if (!byteField(projector, "perspective", perspective))
@@ -254,26 +275,47 @@ bool AnimationFileChecker::readCameraKey(const std::string& path) {
                     "perspective flag " + std::to_string(perspective) + " is neither 0 nor 1");
   }
   std::uint32_t unused = 0;
-  return floatField(projector, "scale") && dwordField(projector, "imageWidth", unused) &&
-         dwordField(projector, "imageHeight", unused) && dwordField(path, "frame", unused);
+  if (!floatField(projector, "scale") || !dwordField(projector, "imageWidth", unused) ||
+      !dwordField(projector, "imageHeight", unused) || !dwordField(path, "frame", unused))
+    return false;
+  // A value already reported as not finite is not reported again as an unusable key.
+  if (faults_.errorCount() == errorsBefore)
+    unusableKey(keyAt, path, cameraKeyFault(key));
+  return true;
 }
 
 bool AnimationFileChecker::readLightKey(const std::string& path) {
+  const std::uint64_t keyAt = reader_.offset();
+  const std::uint64_t errorsBefore = faults_.errorCount();
   std::uint8_t byte = 0;
   std::uint32_t frame = 0;
   if (!byteField(path, "version", byte) || !dwordField(path, "frame", frame))
     return false;
   const std::uint64_t typeAt = reader_.offset();
-  if (!byteField(path, "type", byte))
+  LightKey key;
+  double position[3], target[3];
+  if (!byteField(path, "type", key.type))
     return false;
-  if (byte < 1 || byte > 3) {
-    faults_.error(
-        typeAt, path + ".type",
-        "light type " + std::to_string(byte) + " is not 1 (directional), 2 (point) or 3 (spot)");
+  if (key.type < 1 || key.type > 3) {
+    faults_.error(typeAt, path + ".type",
+                  "light type " + std::to_string(key.type) +
+                      " is not 1 (directional), 2 (point) or 3 (spot)");
   }
-  return byteField(path, "red", byte) && byteField(path, "green", byte) &&
-         byteField(path, "blue", byte) && vectorField(path, "position", 3) &&
-         vectorField(path, "target", 3) && doubleField(path, "intensity") &&
-         doubleField(path, "coneHalfAngle") && doubleField(path, "penumbraAngle") &&
-         doubleField(path, "reserved");
+  if (!byteField(path, "red", byte) || !byteField(path, "green", byte) ||
+      !byteField(path, "blue", byte) || !vectorField(path, "position", 3, position) ||
+      !vectorField(path, "target", 3, target) || !doubleField(path, "intensity", &key.intensity) ||
+      !doubleField(path, "coneHalfAngle", &key.coneHalfAngle) ||
+      !doubleField(path, "penumbraAngle", &key.penumbraAngle) || !doubleField(path, "reserved"))
+    return false;
+  key.position = Vector3D(position[0], position[1], position[2]);
+  key.target = Vector3D(target[0], target[1], target[2]);
+  if (faults_.errorCount() == errorsBefore)
+    unusableKey(keyAt, path, lightKeyFault(key));
+  return true;
+}
+
+void AnimationFileChecker::unusableKey(std::uint64_t at, const std::string& path,
+                                       const char* fault) {
+  if (fault != nullptr)
+    faults_.error(at, path, std::string("the key ") + fault + "; the import skips it");
 }

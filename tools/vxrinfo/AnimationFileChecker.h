@@ -16,7 +16,8 @@ class ipstream;
 //   than the rest of the file can hold, a list entry tag other than 0 or 1, a track class that
 //   does not belong in the list;
 // - errors in values (the walk goes on): a null list entry (the reader refuses those), a value
-//   that is not finite, a light type other than 1, 2 or 3;
+//   that is not finite, a light type other than 1, 2 or 3, a key the import cannot apply (the
+//   rules of anim_model/KeyValidity.h: an eye distance or window side not above 0, say);
 // - warnings: an up-axis byte other than 'y' or 'z' (read as y-up), a perspective flag other
 //   than 0 or 1, bytes after the end of the animation data.
 class AnimationFileChecker {
@@ -44,8 +45,12 @@ class AnimationFileChecker {
   bool byteField(const std::string& base, const char* member, std::uint8_t& value);
   bool dwordField(const std::string& base, const char* member, std::uint32_t& value);
   bool floatField(const std::string& base, const char* member);
-  bool doubleField(const std::string& base, const char* member);
-  bool vectorField(const std::string& base, const char* member, int dimensions);
+  // The value read is also stored through `kept` (`dimensions` doubles) when given.
+  bool doubleField(const std::string& base, const char* member, double* kept = nullptr);
+  bool vectorField(const std::string& base, const char* member, int dimensions,
+                   double* kept = nullptr);
+  // An error at the key's first byte when `fault` (from the shared key rules) is not null.
+  void unusableKey(std::uint64_t at, const std::string& path, const char* fault);
 
   void stop(std::uint64_t at, const std::string& field, const std::string& message);
   void shortRead(std::uint64_t at, const std::string& field, std::uint64_t bytes);

@@ -55,10 +55,7 @@ MString MFnPlugin::loadPath(MStatus* ReturnStatus) const {
   const minihost::PluginInfo* info = PluginRegistry::get().pluginInfo(object_);
   if (ReturnStatus)
     *ReturnStatus = info ? MS::kSuccess : MS::kFailure;
-  if (!info)
-    return MString();
-  size_t slash = info->path.find_last_of('/');
-  return MString(slash == std::string::npos ? "." : info->path.substr(0, slash).c_str());
+  return info ? MString(info->loadFolder.c_str()) : MString();
 }
 
 MStatus MFnPlugin::registerCommand(const MString& commandName, MCreatorFunction creatorFunction,

@@ -163,6 +163,22 @@ bool kindMatches(const minihost::Node& n, const std::string& type) {
   return false;
 }
 
+// The nodes that exact names (no pattern characters) can match, in scene order, looked up by
+// name instead of walking every node; every node when any name is a pattern.
+std::vector<NodeRef> namedNodes(const std::vector<std::string>& names) {
+  std::vector<NodeRef> found;
+  for (const std::string& name : names) {
+    if (name.find_first_of("*?[\\") != std::string::npos)
+      return scene().nodes();
+    NodeRef ref = scene().findNode(name);
+    if (ref.isSet() && std::find(found.begin(), found.end(), ref) == found.end())
+      found.push_back(ref);
+  }
+  std::sort(found.begin(), found.end(),
+            [](NodeRef a, NodeRef b) { return scene().node(a)->serial < scene().node(b)->serial; });
+  return found;
+}
+
 bool cmdLs(CommandCall& call) {
   FlagSet flags;
   if (!flags.parse(call,
@@ -179,7 +195,14 @@ bool cmdLs(CommandCall& call) {
                    false)) {
     return false;
   }
-  std::vector<NodeRef> candidates = flags.has("selection") ? selectedNodes() : scene().nodes();
+  std::vector<std::string> patterns;
+  for (const Value& v : flags.positional) {
+    for (const std::string& p : v.asStringArray())
+      patterns.push_back(p);
+  }
+  std::vector<NodeRef> candidates = flags.has("selection") ? selectedNodes()
+                                    : patterns.empty()     ? scene().nodes()
+                                                           : namedNodes(patterns);
   std::vector<std::string> types;
   for (const auto& t : flags.all("type"))
     types.push_back(t[0].asString());
@@ -193,11 +216,6 @@ bool cmdLs(CommandCall& call) {
     types.push_back("light");
   if (flags.has("geometry"))
     types.push_back("mesh");
-  std::vector<std::string> patterns;
-  for (const Value& v : flags.positional) {
-    for (const std::string& p : v.asStringArray())
-      patterns.push_back(p);
-  }
   std::vector<std::string> out;
   for (NodeRef ref : candidates) {
     const minihost::Node* n = scene().node(ref);

@@ -27,7 +27,9 @@ bool cmdCurrentTime(CommandCall& call) {
   double t = flags.positional[0].asFloat();
   if (!std::isfinite(t))
     return call.failNamed("Invalid time.");
-  scene().setCurrentTicks(t * ticksPerUiUnit());
+  // "-update false" moves the time without evaluating the scene at it.
+  const bool update = !flags.has("update") || asBoolArg(flags.value("update"));
+  scene().setCurrentTicks(t * ticksPerUiUnit(), update);
   call.result = Value(t);
   return true;
 }
