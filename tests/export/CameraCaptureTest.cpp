@@ -162,6 +162,21 @@ TEST_F(CameraCaptureTest, ACameraAspectRatioOf0FailsTheExportNamingTheCameraAndT
   expectRefused("|filmCam|filmCamShape", "camera aspect ratio");
 }
 
+// The export writes only keys the import can apply, so every file it writes imports whole.
+TEST_F(CameraCaptureTest, ANearClippingPlaneOf0FailsTheExportNamingTheCameraAndTheSetting) {
+  ASSERT_TRUE(mel("setAttr filmCamShape.nearClipPlane 0;"));
+  expectRefused("|filmCam|filmCamShape", "its near clipping plane is not above 0");
+}
+
+TEST_F(CameraCaptureTest, AKeyTheImportWouldRefuseFailsTheExport) {
+  // Positive but so small that the import's film-back scale overflows.
+  ASSERT_TRUE(mel("setAttr filmCamShape.nearClipPlane 1e-320;"));
+  expectRefused("|filmCam|filmCamShape", "its key has an eye distance too small for its window");
+  ASSERT_TRUE(mel("setAttr filmCamShape.nearClipPlane 0.1; setAttr filmCamShape.cameraScale -1;"));
+  expectRefused("|filmCam|filmCamShape",
+                "its key has a window whose width or height is not above 0");
+}
+
 TEST_F(CameraCaptureTest, AFocalLengthAnimatedTo0FailsAtThatFrameAndKeepsThePreviousFile) {
   ASSERT_TRUE(
       mel("setKeyframe -t 1 -v 35 -at focalLength -itt linear -ott step filmCamShape;"

@@ -89,3 +89,34 @@ TEST_F(MelHostTest, SourceFileFailsCleanlyForAMissingScript) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string melText(const std::string& text) {
+  MString result;
+  EXPECT_TRUE(MGlobal::executeCommand(MString(text.c_str()), result, false, false)) << text;
+  return result.asChar();
+}
+
+// "-update false" moves the time and leaves animated values as they are, so a script can set
+// and key values frame by frame without the whole scene being evaluated at each frame.
+TEST_F(MelHostTest, CurrentTimeWithoutUpdateLeavesAnimatedValuesAlone) {
+  melText("setKeyframe -t 1 -v 0 -at tx persp; setKeyframe -t 11 -v 10 -at tx persp;");
+  melText("currentTime 1;");
+  melText("currentTime -update false 11;");
+  EXPECT_EQ(melText("currentTime -q"), "11");
+  EXPECT_EQ(melText("getAttr persp.tx"), "0");
+  melText("setAttr persp.tx 4; setKeyframe -at tx persp;");
+  melText("currentTime -update true 1; currentTime 11;");
+  EXPECT_EQ(melText("getAttr persp.tx"), "4");
+}
+
+// Exact names are looked up, not matched against every node; the answer is the same.
+TEST_F(MelHostTest, LsOfExactNamesGivesThoseNodesInSceneOrder) {
+  EXPECT_EQ(melText("stringArrayToString(`ls side persp |top frontShape nothing`, \" \")"),
+            "persp top frontShape side");
+  EXPECT_EQ(melText("stringArrayToString(`ls -long topShape`, \" \")"), "|top|topShape");
+  EXPECT_EQ(melText("stringArrayToString(`ls -type camera side*`, \" \")"), "sideShape");
+}
+
+}  // namespace

@@ -2,7 +2,9 @@
 // time: nothing crashes, nothing leaks (the sanitized build checks), and nothing the plug-in
 // registered outlives it.
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "PluginSession.h"
 
@@ -70,6 +72,29 @@ TEST_F(LoadUnloadTest, AHandleFromAnEarlierLoadIsRefused) {
   ASSERT_TRUE(mel(std::string("unloadPlugin ") + pluginName() + ";"));
   ASSERT_TRUE(mel(std::string("loadPlugin \"") + pluginPath() + "\";"));
   EXPECT_FALSE(mel("VXR_AnimationImportCmd -id " + handle + " -cameras;"));
+}
+
+// The registry goes with the module, but handles must not start again after a reload: a job
+// issued for a document before the unload would find another document under its handle.
+TEST_F(LoadUnloadTest, HandlesAreNeverIssuedTwiceAcrossReloads) {
+  const std::string file = path("scene.vxranim");
+  writeBytes(file, validAnimationFile(1, 0, 1));
+  const std::string openCommand = "VXR_AnimationImportCmd -open \"" + file + "\";";
+  std::vector<std::string> issued;
+  for (int cycle = 0; cycle < 3; ++cycle) {
+    for (int i = 0; i < 2; ++i) {
+      std::string handle;
+      ASSERT_TRUE(mel(openCommand, &handle));
+      ASSERT_NE(handle, "0");
+      EXPECT_EQ(std::find(issued.begin(), issued.end(), handle), issued.end())
+          << "handle " << handle << " issued again in cycle " << cycle;
+      issued.push_back(handle);
+    }
+    // One document is closed, one left open, before the unload.
+    ASSERT_TRUE(mel("VXR_AnimationImportCmd -id " + issued.back() + " -close;"));
+    ASSERT_TRUE(mel(std::string("unloadPlugin ") + pluginName() + ";"));
+    ASSERT_TRUE(mel(std::string("loadPlugin \"") + pluginPath() + "\";"));
+  }
 }
 
 }  // namespace

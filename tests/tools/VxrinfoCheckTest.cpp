@@ -166,6 +166,49 @@ TEST(VxrinfoCheck, ValueFaultsNameTheirFieldAndOffset) {
       << run.out;
 }
 
+// The checker applies the import's rule for a usable key: what it passes the import applies.
+TEST(VxrinfoCheck, KeysTheImportCannotApplyAreErrors) {
+  VXRAnimation_CameraList cameras;
+  auto* camera = new VXRAnimation_Camera;
+  camera->setName("cam");
+  camera->v_insert(new CameraKey);
+  auto* nearZero = new CameraKey;
+  nearZero->projector.eyeOffset.z = 0.0;
+  camera->v_insert(nearZero);
+  auto* tiny = new CameraKey;
+  tiny->projector.eyeOffset.z = 5e-324;
+  camera->v_insert(tiny);
+  auto* negative = new CameraKey;
+  negative->projector.window.size.y = -1.0;
+  camera->v_insert(negative);
+  cameras.v_insert(camera);
+  VXRAnimation_LightList lights;
+  auto* light = new VXRAnimation_Light;
+  auto* spot = new LightKey;
+  spot->type = LightKey::kSpot;
+  spot->position = Vector3D(1e308, 0, 0);
+  spot->target = Vector3D(-1e308, 0, 0);
+  light->v_insert(spot);
+  lights.v_insert(light);
+
+  TempFolder folder;
+  const std::string path = folder.path("unusable");
+  writeFile(path, animationWith(cameras, lights));
+  const ToolRun run = runTool({"--check", path});
+  EXPECT_EQ(run.status, 1);
+  for (const std::string& fault :
+       {std::string("cameras[0].keys[1]: the key has an eye distance (near clipping plane) that "
+                    "is not above 0; the import skips it"),
+        std::string("cameras[0].keys[2]: the key has an eye distance too small for its window"),
+        std::string("cameras[0].keys[3]: the key has a window whose width or height is not "
+                    "above 0"),
+        std::string("lights[0].keys[0]: the key has a beam from its position to its target that "
+                    "is not finite")})
+    EXPECT_TRUE(contains(run.out, fault)) << fault << "\n" << run.out;
+  EXPECT_FALSE(contains(run.out, "cameras[0].keys[0]")) << run.out;
+  EXPECT_TRUE(contains(run.out, path + ": damaged, 4 errors")) << run.out;
+}
+
 TEST(VxrinfoCheck, OddButReadableAnimationFilesPassWithWarnings) {
   TempFolder folder;
   std::string oddAxis = sampleAnimationBytes(true);
