@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <limits>
-
 #include <memory>
 #include <new>
 

@@ -30,11 +30,10 @@ MStatus AnimationTranslator::reader(const MFileObject& file, const MString& /*op
       break;
   }
 
-  // The script does the scene work once the host is idle, after this call has returned. Its
-  // failures are the script's to report; the document stays registered either way. It is the
-  // module's own script, sourced by its full name: a same-named script in the current folder
-  // or earlier on the script path must never run in its place. Without it nothing can import
-  // the document, so the import fails.
+  // The script does the scene work once the host is idle, after this call has returned; its
+  // failures are the script's to report. It is the module's own script, sourced by its full
+  // name: a same-named script in the current folder or earlier on the script path must never
+  // run in its place. Without it nothing would import or free the document, so the import fails.
   const MString script = moduleScriptPath("VXRAnimImport.mel");
   if (script.length() == 0 || !MGlobal::sourceFile(script)) {
     DocumentRegistry::instance().close(result.handle);

@@ -41,9 +41,8 @@ class DocumentRegistry {
 
   std::size_t size() const { return entries_.size(); }
 
-  // The handle issued last (0 before the first). The next handle follows `setLastIssued`'s value,
-  // so handles can continue a count kept outside the registry (values below 1 are ignored).
-  std::int32_t lastIssued() const { return lastHandle_; }
+  // The next handle follows `handle`, so handles can continue a count kept outside the registry
+  // (values below 1 are ignored).
   void setLastIssued(std::int32_t handle) {
     if (handle > 0)
       lastHandle_ = handle;
