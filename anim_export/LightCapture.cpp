@@ -12,57 +12,30 @@
 #include <maya/MStatus.h>
 #include <maya/MTransformationMatrix.h>
 
-#include <cmath>
 #include <new>
 
-#include "boundary/math/Matrix3D.h"
+#include "anim_model/LightGeometry.h"
+#include "shell/HostGeometry.h"
 
 namespace {
 
-const Vector3D kLocalZ(0.0, 0.0, 1.0);
-
-// A colour channel as a byte: the component times 255, truncated toward zero, held in 0..255.
-std::uint8_t colourByte(float component) {
-  const double scaled = static_cast<double>(component) * static_cast<double>(255.0f);
-  if (!(scaled > 0.0))
-    return 0;
-  if (scaled >= 255.0)
-    return 255;
-  return static_cast<std::uint8_t>(scaled);
-}
-
-// A host matrix (row vectors) as a Matrix3D (column vectors): its transpose.
-Matrix3D fromHost(const MMatrix& host) {
-  return Matrix3D(host(0, 0), host(1, 0), host(2, 0), host(3, 0), host(0, 1), host(1, 1),
-                  host(2, 1), host(3, 1), host(0, 2), host(1, 2), host(2, 2), host(3, 2),
-                  host(0, 3), host(1, 3), host(2, 3), host(3, 3));
-}
-
-// The transform directly above the light, relative to its parent: its whole matrix, which
-// places the light, and its rotation alone, which aims it (a scale would otherwise stretch the
-// direction). Both are the identity when the transform cannot be read.
-struct LightPlacement {
-  Matrix3D matrix;
-  Matrix3D rotation;
-};
-
-LightPlacement lightPlacement(const MDagPath& lightPath) {
-  LightPlacement placement;
+// The transform directly above the light, relative to its parent, into `sample`: its whole
+// matrix and its rotation alone. Both stay the identity when the transform cannot be read.
+void samplePlacement(LightSample& sample, const MDagPath& lightPath) {
   MStatus status;
   MObject transformNode = lightPath.transform(&status);
   if (!status)
-    return placement;
+    return;
   MFnTransform transform(transformNode, &status);
   if (!status)
-    return placement;
+    return;
   const MMatrix host = transform.transformationMatrix(&status);
   if (!status)
-    return placement;
-  placement.matrix = fromHost(host);
+    return;
+  sample.matrix = fromHostMatrix(host);
   const MTransformationMatrix parts = transform.transformation(&status);
   if (status)
-    placement.rotation = fromHost(parts.asRotateMatrix()).get_rotate();
-  return placement;
+    sample.rotation = fromHostMatrix(parts.asRotateMatrix()).get_rotate();
 }
 
 }  // namespace
@@ -75,47 +48,38 @@ bool captureLight(VXRAnimation_Light& track, const MDagPath& lightPath, std::int
 
   // A light none of the three kinds accepts (an area light) would otherwise be written as a
   // point light at the start position: it gets no keys, like an ambient light.
-  status.clear();
-  MFnDirectionalLight directional(lightPath, &status);
-  const bool isDirectional = static_cast<bool>(status);
-  status.clear();
-  MFnPointLight point(lightPath, &status);
-  const bool isPoint = static_cast<bool>(status);
+  LightSample sample;
   status.clear();
   MFnSpotLight spot(lightPath, &status);
-  const bool isSpot = static_cast<bool>(status);
-  if (!isDirectional && !isPoint && !isSpot)
-    return true;
+  if (status) {
+    sample.type = LightKey::kSpot;
+    sample.coneAngle = spot.coneAngle();
+    sample.penumbraAngle = spot.penumbraAngle();
+  } else {
+    status.clear();
+    MFnPointLight point(lightPath, &status);
+    if (status) {
+      sample.type = LightKey::kPoint;
+    } else {
+      status.clear();
+      MFnDirectionalLight directional(lightPath, &status);
+      if (!status)
+        return true;
+      sample.type = LightKey::kDirectional;
+    }
+  }
+
+  const MColor colour = light.color();
+  sample.red = colour.r;
+  sample.green = colour.g;
+  sample.blue = colour.b;
+  sample.intensity = light.intensity();
+  samplePlacement(sample, lightPath);
 
   LightKey* key = new (std::nothrow) LightKey();
   if (key == nullptr)
     return false;
-  key->frame = frame;
-
-  const MColor colour = light.color();
-  key->red = colourByte(colour.r);
-  key->green = colourByte(colour.g);
-  key->blue = colourByte(colour.b);
-  key->intensity = static_cast<double>(light.intensity());
-
-  const LightPlacement placement = lightPlacement(lightPath);
-  if (isDirectional) {
-    key->type = LightKey::kDirectional;
-    key->position = placement.rotation * kLocalZ;
-  }
-  if (isPoint) {
-    key->type = LightKey::kPoint;
-    key->position = placement.matrix.get_shift();
-  }
-  if (isSpot) {
-    key->type = LightKey::kSpot;
-    key->coneHalfAngle = spot.coneAngle() * 0.5;
-    key->penumbraAngle = spot.penumbraAngle();
-    key->position = placement.matrix.get_shift();
-    const Vector3D d = placement.rotation * kLocalZ;
-    key->target = Vector3D(key->position.x - d.x, key->position.y - d.y, key->position.z - d.z);
-  }
-
+  fillLightKey(*key, sample, frame);
   if (track.v_insert(key) < 0) {
     delete key;
     return false;

@@ -193,3 +193,10 @@ void expectSameTracks(const AnimationDocument& expected, const AnimationDocument
   compareTracks(expected, actual);
   compareByValue = false;
 }
+
+void expectVectorNear(const Vector3D& actual, const Vector3D& expected, double tolerance,
+                      const std::string& what) {
+  EXPECT_NEAR(actual.x, expected.x, tolerance) << what;
+  EXPECT_NEAR(actual.y, expected.y, tolerance) << what;
+  EXPECT_NEAR(actual.z, expected.z, tolerance) << what;
+}

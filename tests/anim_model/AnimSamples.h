@@ -36,3 +36,7 @@ void fillSmallDocument(AnimationDocument& document);
 // doubles equal bit for bit, or by value (-0 equals 0) when `byValue`.
 void expectSameTracks(const AnimationDocument& expected, const AnimationDocument& actual,
                       bool byValue = false);
+
+// Each component within `tolerance`; `what` names the case in a failure.
+void expectVectorNear(const Vector3D& actual, const Vector3D& expected, double tolerance,
+                      const std::string& what = std::string());
