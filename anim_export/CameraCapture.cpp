@@ -7,6 +7,7 @@
 
 #include <new>
 
+#include "anim_model/CameraGeometry.h"
 #include "shell/DistanceConversion.h"
 #include "shell/HostGeometry.h"
 
@@ -31,8 +32,8 @@ FilmFit filmFit(MFnCamera::FilmFit fit) {
   }
 }
 
-}  // namespace
-
+// The camera's lens and placement as the capture's arithmetic takes them: lengths in
+// centimetres, directions normalised by the host.
 CameraSample sampleCamera(const MFnCamera& camera) {
   CameraSample sample;
   CameraLens& lens = sample.lens;
@@ -65,6 +66,8 @@ ImageSize imageSize(const RenderSettings& settings) {
   image.height = settings.height;
   return image;
 }
+
+}  // namespace
 
 GString uncapturableCameraSetting(const MFnCamera& camera, const RenderSettings& settings) {
   return uncapturableCameraSetting(sampleCamera(camera), imageSize(settings));

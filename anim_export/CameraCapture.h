@@ -5,16 +5,11 @@
 #include <cstdint>
 
 #include "anim_export/RenderSettings.h"
-#include "anim_model/CameraGeometry.h"
 #include "anim_model/VXRAnimation_Camera.h"
 #include "boundary/base/GString.h"
 
 // The capture of a host camera into a key, at the host's current time. The arithmetic is in
 // anim_model/CameraGeometry.h; these copy the camera's values into it.
-
-// The camera's lens, placement and the image size as the capture's arithmetic takes them.
-CameraSample sampleCamera(const MFnCamera& camera);
-ImageSize imageSize(const RenderSettings& settings);
 
 // Why the camera cannot be captured without writing non-finite numbers, naming the setting that
 // makes the window undefined ("its focal length is 0"), or empty when it can be captured.
