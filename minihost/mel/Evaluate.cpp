@@ -1,8 +1,8 @@
 // Expression evaluation.
 
 #include <cmath>
-#include <limits>
 
+#include "mel/IntWrap.h"
 #include "mel/Interpreter.h"
 
 namespace mel {
@@ -12,60 +12,6 @@ namespace {
 // Arrays grow on assignment; beyond this an index is treated as a mistake, not a request
 // for gigabytes.
 constexpr std::size_t kMaxArrayIndex = 50000000;
-
-int wrapAdd(int a, int b) {
-  return static_cast<int>(static_cast<unsigned>(a) + static_cast<unsigned>(b));
-}
-int wrapSub(int a, int b) {
-  return static_cast<int>(static_cast<unsigned>(a) - static_cast<unsigned>(b));
-}
-int wrapMul(int a, int b) {
-  return static_cast<int>(static_cast<unsigned>(a) * static_cast<unsigned>(b));
-}
-
-bool isComparison(int op) {
-  return op == kOpLess || op == kOpGreater || op == kOpLessEq || op == kOpGreaterEq ||
-         op == kOpEq || op == kOpNotEq;
-}
-
-template <typename T>
-int compareResult(int op, const T& a, const T& b) {
-  switch (op) {
-    case kOpLess:
-      return a < b;
-    case kOpGreater:
-      return b < a;
-    case kOpLessEq:
-      return !(b < a);
-    case kOpGreaterEq:
-      return !(a < b);
-    case kOpEq:
-      return a == b;
-    case kOpNotEq:
-      return !(a == b);
-    default:
-      return 0;
-  }
-}
-
-const char* opText(int op) {
-  switch (op) {
-    case '+':
-      return "+";
-    case '-':
-      return "-";
-    case '*':
-      return "*";
-    case '/':
-      return "/";
-    case '%':
-      return "%";
-    case '^':
-      return "^";
-    default:
-      return "comparison";
-  }
-}
 
 }  // namespace
 
@@ -296,132 +242,6 @@ bool Interpreter::evalUnary(const Expr& e, Value& out) {
                   ".");
       return false;
   }
-}
-
-bool Interpreter::evalBinary(int op, const Value& a, const Value& b, Value& out) {
-  ValueType ta = a.type();
-  ValueType tb = b.type();
-  if (a.isArray() || b.isArray()) {
-    reportError(std::string("Illegal operation \"") + opText(op) + "\" on data of type " +
-                typeName(a.isArray() ? ta : tb) + ".");
-    return false;
-  }
-  if (isComparison(op)) {
-    if (ta == ValueType::kString && tb == ValueType::kString) {
-      out = Value(compareResult(op, a.stringRef(), b.stringRef()));
-    } else if (ta == ValueType::kInt && tb == ValueType::kInt) {
-      out = Value(compareResult(op, a.intRef(), b.intRef()));
-    } else if (ta == ValueType::kVector || tb == ValueType::kVector) {
-      if (op == kOpEq || op == kOpNotEq) {
-        bool equal = a.asVector() == b.asVector();
-        out = Value((op == kOpEq) == equal ? 1 : 0);
-      } else {
-        // Vectors order by length.
-        Vec3 va = a.asVector();
-        Vec3 vb = b.asVector();
-        double la = std::sqrt(va.x * va.x + va.y * va.y + va.z * va.z);
-        double lb = std::sqrt(vb.x * vb.x + vb.y * vb.y + vb.z * vb.z);
-        out = Value(compareResult(op, la, lb));
-      }
-    } else {
-      out = Value(compareResult(op, a.asFloat(), b.asFloat()));
-    }
-    return true;
-  }
-  if (op == '+' && (ta == ValueType::kString || tb == ValueType::kString)) {
-    std::string s = a.asString();
-    s += (tb == ValueType::kString) ? b.stringRef() : b.asString();
-    out = Value(std::move(s));
-    return true;
-  }
-  if (ta == ValueType::kString || tb == ValueType::kString) {
-    reportError(std::string("Illegal operation \"") + opText(op) + "\" on data of type string.");
-    return false;
-  }
-  if (ta == ValueType::kVector || tb == ValueType::kVector) {
-    Vec3 x = a.asVector();
-    Vec3 y = b.asVector();
-    bool both = ta == ValueType::kVector && tb == ValueType::kVector;
-    switch (op) {
-      case '+':
-        out = Value(Vec3{x.x + y.x, x.y + y.y, x.z + y.z});
-        return true;
-      case '-':
-        out = Value(Vec3{x.x - y.x, x.y - y.y, x.z - y.z});
-        return true;
-      case '*':
-        if (both) {
-          out = Value(x.x * y.x + x.y * y.y + x.z * y.z);
-        } else {
-          out = Value(Vec3{x.x * y.x, x.y * y.y, x.z * y.z});
-        }
-        return true;
-      case '/':
-        out = Value(Vec3{x.x / y.x, x.y / y.y, x.z / y.z});
-        return true;
-      case '^':
-        out = Value(Vec3{x.y * y.z - x.z * y.y, x.z * y.x - x.x * y.z, x.x * y.y - x.y * y.x});
-        return true;
-      default:
-        reportError(std::string("Illegal operation \"") + opText(op) +
-                    "\" on data of type vector.");
-        return false;
-    }
-  }
-  if (ta == ValueType::kInt && tb == ValueType::kInt) {
-    int x = a.intRef();
-    int y = b.intRef();
-    switch (op) {
-      case '+':
-        out = Value(wrapAdd(x, y));
-        return true;
-      case '-':
-        out = Value(wrapSub(x, y));
-        return true;
-      case '*':
-        out = Value(wrapMul(x, y));
-        return true;
-      case '/':
-      case '%':
-        if (y == 0) {
-          reportError("Divide by zero.");
-          return false;
-        }
-        if (x == std::numeric_limits<int>::min() && y == -1) {
-          out = Value(op == '/' ? x : 0);  // the one quotient that does not fit wraps
-          return true;
-        }
-        out = Value(op == '/' ? x / y : x % y);
-        return true;
-      default:
-        break;
-    }
-  } else {
-    double x = a.asFloat();
-    double y = b.asFloat();
-    switch (op) {
-      case '+':
-        out = Value(x + y);
-        return true;
-      case '-':
-        out = Value(x - y);
-        return true;
-      case '*':
-        out = Value(x * y);
-        return true;
-      case '/':
-        out = Value(x / y);
-        return true;
-      case '%':
-        out = Value(std::fmod(x, y));
-        return true;
-      default:
-        break;
-    }
-  }
-  reportError(std::string("Illegal operation \"") + opText(op) + "\" on data of type " +
-              typeName(ta) + ".");
-  return false;
 }
 
 bool Interpreter::evalAssign(const Expr& e, Value& out) {
