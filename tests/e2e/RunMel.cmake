@@ -1,15 +1,19 @@
 # Runs one MEL test through the batch host with the plug-in loaded, then checks its output.
 #
-#   cmake -DMINIHOST=... -DPLUGIN=... -DSCRIPT=test.mel -DWORK=dir -P RunMel.cmake
+#   cmake -DMINIHOST=... -DPLUGIN=... -DVXRINFO=... -DASSERT_DIR=... -DSCRIPT=test.mel
+#         -DWORK=dir -P RunMel.cmake
 #
-# The test passes when the host exits 0 (a failed check in the script raises an error, which
-# makes the host exit non-zero) and, when a file test.expect sits beside the script, every
-# non-empty line of it (a regular expression) matches the combined output, in order.
+# The script runs in an empty folder WORK and sources "assert.mel" from ASSERT_DIR. The test
+# passes when the host exits 0 (a failed check in the script raises an error, which makes the
+# host exit non-zero) and, when a file test.inspect sits beside the script, vxrinfo summarises
+# every file it names (one a line, relative to WORK) and exits 0, and, when a file test.expect
+# sits beside the script, every non-empty line of it (a regular expression) matches the
+# combined output of the host and vxrinfo, in order.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 get_filename_component(test_dir ${SCRIPT} DIRECTORY)
 execute_process(
-  COMMAND ${MINIHOST} -s ${test_dir} -p ${PLUGIN} ${SCRIPT}
+  COMMAND ${MINIHOST} -s ${test_dir} -s ${ASSERT_DIR} -p ${PLUGIN} ${SCRIPT}
   WORKING_DIRECTORY ${WORK}
   OUTPUT_VARIABLE out
   ERROR_VARIABLE out
@@ -18,6 +22,23 @@ execute_process(
 message("${out}")
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "minihost exited with ${rc}")
+endif()
+
+string(REGEX REPLACE "\\.mel$" ".inspect" inspect_file ${SCRIPT})
+if(EXISTS ${inspect_file})
+  file(STRINGS ${inspect_file} written)
+  list(FILTER written EXCLUDE REGEX "^$")
+  execute_process(
+    COMMAND ${VXRINFO} ${written}
+    WORKING_DIRECTORY ${WORK}
+    OUTPUT_VARIABLE info
+    ERROR_VARIABLE info
+    RESULT_VARIABLE rc)
+  message("${info}")
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "vxrinfo exited with ${rc}")
+  endif()
+  string(APPEND out "${info}")
 endif()
 
 string(REGEX REPLACE "\\.mel$" ".expect" expect_file ${SCRIPT})
