@@ -8,7 +8,8 @@
 # host exit non-zero) and, when a file test.inspect sits beside the script, vxrinfo summarises
 # every file it names (one a line, relative to WORK) and exits 0, and, when a file test.expect
 # sits beside the script, every non-empty line of it (a regular expression) matches the
-# combined output of the host and vxrinfo, in order.
+# combined output of the host and vxrinfo, in order (a CMake regular expression, in which "."
+# also matches a line break, so ".*" can run past the line it is meant for).
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 get_filename_component(test_dir ${SCRIPT} DIRECTORY)
