@@ -18,21 +18,11 @@
 #include <vector>
 
 #include "boundary/base/Streams.h"
+#include "tests/support/FileText.h"
 #include "tests/support/FolderEntries.h"
 #include "tests/support/ImmutableFolder.h"
 
 namespace {
-
-std::string contents(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void put(const std::string& file, const std::string& text) {
-  std::ofstream(file, std::ios::binary) << text;
-}
 
 // The descriptor this process holds on a file whose path begins with `prefix`, or -1.
 int descriptorOn(const std::string& prefix) {

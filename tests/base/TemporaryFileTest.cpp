@@ -16,20 +16,10 @@
 
 #include "boundary/base/Streams.h"
 #include "boundary/base/TemporaryFile.h"
+#include "tests/support/FileText.h"
 #include "tests/support/FolderEntries.h"
 
 namespace {
-
-std::string contents(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void put(const std::string& file, const std::string& text) {
-  std::ofstream(file, std::ios::binary) << text;
-}
 
 bool isTemporaryOf(const std::string& entry, const std::string& target) {
   const std::string prefix = "." + target + ".tmp";
