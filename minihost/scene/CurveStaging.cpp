@@ -33,6 +33,31 @@ TangentType tangentFromCode(int code) {
   }
 }
 
+namespace {
+
+// More keys than any curve could hold are refused before anything is allocated for them.
+constexpr long long kMaxKeys = 1LL << 24;
+
+// A whole-number code (tangent type, infinity, flag) from the number the file wrote; false for
+// numbers no code can be, which must not reach an int conversion.
+bool codeFrom(double number, int& out) {
+  if (!std::isfinite(number) || number < -2147483648.0 || number > 2147483647.0)
+    return false;
+  out = static_cast<int>(number);
+  return true;
+}
+
+bool convert(double number, double& out) {
+  out = number;
+  return true;
+}
+
+bool convert(double number, int& out) {
+  return codeFrom(number, out);
+}
+
+}  // namespace
+
 template <typename T>
 bool CurveStaging::place(std::vector<T>& into, const PathSegment& seg,
                          const std::vector<double>& numbers, size_t per, std::string& problem) {
@@ -42,11 +67,19 @@ bool CurveStaging::place(std::vector<T>& into, const PathSegment& seg,
               " values, found " + std::to_string(numbers.size());
     return false;
   }
+  if (seg.first + count > kMaxKeys) {
+    problem = "index out of range";
+    return false;
+  }
   const size_t first = static_cast<size_t>(seg.first);
   if (into.size() < first + static_cast<size_t>(count))
     into.resize(first + static_cast<size_t>(count));
-  for (long long i = 0; i < count; ++i)
-    into[first + static_cast<size_t>(i)] = static_cast<T>(numbers[static_cast<size_t>(i) * per]);
+  for (long long i = 0; i < count; ++i) {
+    if (!convert(numbers[static_cast<size_t>(i) * per], into[first + static_cast<size_t>(i)])) {
+      problem = "value out of range";
+      return false;
+    }
+  }
   return true;
 }
 
@@ -62,7 +95,10 @@ bool CurveStaging::take(const std::vector<PathSegment>& path, const AttrSetting&
       problem = "expected one value";
       return false;
     }
-    out = static_cast<int>(n[0]);
+    if (!codeFrom(n[0], out)) {
+      problem = "value out of range";
+      return false;
+    }
     return true;
   };
   if (name == "ktv" || name == "keyTimeValue") {

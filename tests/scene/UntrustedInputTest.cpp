@@ -65,6 +65,12 @@ TEST_F(SceneFileTest, DamagedFilesAreRefusedWithFileAndLineAndChangeNothing) {
        "cut.ma:2: mesh \"aShape\": a face names an edge that does not exist"},
       {"createNode animCurveTL -n \"c\";\n\tsetAttr -s 2 \".ktv[0:1]\" 1 0 2;",
        "cut.ma:2: .ktv[0:1]: expected 4 values, found 3"},
+      {"createNode animCurveTL -n \"c\";\n\tsetAttr \".pre\" 2e111;",
+       "cut.ma:2: .pre: value out of range"},
+      {"createNode animCurveTL -n \"c\";\n\tsetAttr -s 2 \".kit[0:1]\" 1 -3e10;",
+       "cut.ma:2: .kit[0:1]: value out of range"},
+      {"createNode animCurveTL -n \"c\";\n\tsetAttr \".ktv[999999999999]\" 1 0;",
+       "cut.ma:2: .ktv[999999999999]: index out of range"},
       {"createNode transform -n \"a\";\n/* never closed", "cut.ma:2: unterminated comment"},
       {"currentUnit -l parsec;", "cut.ma:1: unknown unit \"parsec\""},
   };
