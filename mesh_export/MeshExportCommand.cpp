@@ -8,7 +8,7 @@
 #include "boundary/base/GIO.h"
 #include "boundary/base/GString.h"
 #include "boundary/base/ofpstream.h"
-#include "mesh_export/MeshFileName.h"
+#include "mesh_model/MeshFileName.h"
 #include "mesh_export/MeshWriter.h"
 
 MeshExportCommand::MeshExportCommand() {

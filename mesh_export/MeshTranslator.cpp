@@ -6,7 +6,7 @@
 #include "boundary/base/GString.h"
 #include "boundary/base/ifpstream.h"
 #include "boundary/base/ofpstream.h"
-#include "mesh_export/MeshFileFormat.h"
+#include "mesh_model/MeshFileFormat.h"
 #include "mesh_export/MeshWriter.h"
 #include "shell/ErrorReport.h"
 

@@ -23,7 +23,7 @@
 #include <memory>
 
 #include "boundary/base/GString.h"
-#include "mesh_export/MeshRecordWriter.h"
+#include "mesh_model/MeshRecordWriter.h"
 #include "shell/ErrorReport.h"
 
 namespace {

@@ -38,7 +38,7 @@
 #include "engine/CommandResult.h"
 #include "engine/PluginRegistry.h"
 #include "engine/Scene.h"
-#include "mesh_export/MeshRecordWriter.h"
+#include "mesh_model/MeshRecordWriter.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "boundary/base/impstream.h"
-#include "tools/meshfile/MeshRecord.h"
-#include "tools/meshfile/MeshRecordReader.h"
+#include "mesh_model/MeshRecord.h"
+#include "mesh_model/MeshRecordReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   impstream in(data, static_cast<long>(size));

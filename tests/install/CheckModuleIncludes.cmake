@@ -8,14 +8,27 @@
 # class (`class MString;`): in the versioned kits that names another class than the SDK's, so
 # a source includes the class's header instead.
 #
-#   cmake -DSOURCE_DIR=<project root> [-DFOLDERS=a;b] -P CheckModuleIncludes.cmake
-if(NOT DEFINED FOLDERS)
-  set(FOLDERS shell anim_export anim_import mesh_export)
+# With -DHOST_FREE=ON it checks the host-free layers instead: they include one another and the
+# standard library, and no host header at all.
+#
+#   cmake -DSOURCE_DIR=<project root> [-DFOLDERS=a;b] [-DHOST_FREE=ON] -P CheckModuleIncludes.cmake
+if(HOST_FREE)
+  if(NOT DEFINED FOLDERS)
+    set(FOLDERS boundary anim_model mesh_model)
+  endif()
+  set(allowed_quoted "^(boundary|anim_model|mesh_model)/[A-Za-z0-9_./]+$")
+  # The system's own headers (<unistd.h>, <sys/stat.h>) are fine; the host's are not.
+  set(allowed_host "^([a-z0-9_]+/)?[a-z0-9_]+\\.h$")
+  set(refused_host "^maya/")
+else()
+  if(NOT DEFINED FOLDERS)
+    set(FOLDERS plugin shell anim_export anim_import mesh_export)
+  endif()
+  set(allowed_quoted "^(boundary|anim_model|mesh_model|plugin|shell|anim_export|anim_import|mesh_export)/[A-Za-z0-9_./]+$")
+  set(allowed_host "^maya/[A-Za-z0-9_]+\\.h$")
+  set(refused_host "^maya/(MArrayBase|MApiNamespace)\\.h$")
 endif()
-set(allowed_quoted "^(boundary|anim_model|shell|anim_export|anim_import|mesh_export)/[A-Za-z0-9_./]+$")
-set(allowed_host "^maya/[A-Za-z0-9_]+\\.h$")
 set(allowed_std "^[a-z_]+$")
-set(refused_host "^maya/(MArrayBase|MApiNamespace)\\.h$")
 
 set(problems "")
 set(checked 0)

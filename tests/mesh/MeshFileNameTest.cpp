@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "mesh_export/MeshFileName.h"
+#include "mesh_model/MeshFileName.h"
 
 namespace {
 

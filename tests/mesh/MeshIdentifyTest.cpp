@@ -6,7 +6,7 @@
 #include <cstring>
 #include <memory>
 
-#include "mesh_export/MeshFileFormat.h"
+#include "mesh_model/MeshFileFormat.h"
 
 namespace {
 

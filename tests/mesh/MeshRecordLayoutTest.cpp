@@ -11,9 +11,9 @@
 #include "boundary/base/GString.h"
 #include "boundary/base/impstream.h"
 #include "boundary/base/ompstream.h"
-#include "mesh_export/FileAxes.h"
-#include "mesh_export/MeshFileFormat.h"
-#include "mesh_export/MeshRecordWriter.h"
+#include "mesh_model/FileAxes.h"
+#include "mesh_model/MeshFileFormat.h"
+#include "mesh_model/MeshRecordWriter.h"
 
 namespace {
 

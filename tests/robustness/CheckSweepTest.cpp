@@ -18,7 +18,7 @@
 #include "anim_model/AnimationDocument.h"
 #include "boundary/base/impstream.h"
 #include "tests/tools/MiniJson.h"
-#include "tools/meshfile/MeshRecordReader.h"
+#include "mesh_model/MeshRecordReader.h"
 #include "tools/vxrinfo/Vxrinfo.h"
 #include "tools/vxrinfo/VxrinfoOptions.h"
 

@@ -17,8 +17,8 @@
 #include "anim_model/AnimationFileFormat.h"
 #include "boundary/base/ifpstream.h"
 #include "boundary/base/impstream.h"
-#include "tools/meshfile/MeshFileFormat.h"
-#include "tools/meshfile/MeshRecordReader.h"
+#include "mesh_model/MeshFileFormat.h"
+#include "mesh_model/MeshRecordReader.h"
 #include "tools/vxrinfo/Vxrinfo.h"
 #include "tools/vxrinfo/VxrinfoOptions.h"
 

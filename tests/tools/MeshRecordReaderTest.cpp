@@ -6,7 +6,7 @@
 
 #include "ToolSamples.h"
 #include "boundary/base/impstream.h"
-#include "tools/meshfile/MeshRecordReader.h"
+#include "mesh_model/MeshRecordReader.h"
 
 namespace {
 

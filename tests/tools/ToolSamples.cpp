@@ -14,7 +14,7 @@
 #include "anim_model/AnimationFileHeader.h"
 #include "boundary/base/GString.h"
 #include "boundary/base/ompstream.h"
-#include "tools/meshfile/MeshFileFormat.h"
+#include "mesh_model/MeshFileFormat.h"
 #include "tools/vxrinfo/Vxrinfo.h"
 
 MeshRecord makeMesh(const std::string& name, std::vector<MeshFloat3> points,

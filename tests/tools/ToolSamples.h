@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "boundary/math/Vector3D.h"
-#include "tools/meshfile/MeshRecord.h"
+#include "mesh_model/MeshRecord.h"
 
 // Sample files for the tool tests, made by the code that makes real files: animation files
 // through anim_model's writer, mesh files with the base library's memory stream in the mesh

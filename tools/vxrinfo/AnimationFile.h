@@ -3,7 +3,7 @@
 #include <string>
 
 #include "anim_model/AnimationDocument.h"
-#include "tools/meshfile/FileFault.h"
+#include "boundary/base/FileFault.h"
 #include "tools/vxrinfo/FileKind.h"
 
 class JsonWriter;

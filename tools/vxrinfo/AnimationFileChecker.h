@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "tools/meshfile/FieldReader.h"
-#include "tools/meshfile/FileFault.h"
+#include "boundary/base/FieldReader.h"
+#include "boundary/base/FileFault.h"
 
 class ipstream;
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/meshfile/FileFault.h"
+#include "boundary/base/FileFault.h"
 #include "tools/vxrinfo/JsonWriter.h"
 #include "tools/vxrinfo/Utf8Text.h"
 

@@ -10,7 +10,7 @@
 #include "boundary/base/ByteOrder.h"
 #include "boundary/base/ifpstream.h"
 #include "boundary/base/impstream.h"
-#include "tools/meshfile/MeshFileFormat.h"
+#include "mesh_model/MeshFileFormat.h"
 
 namespace {
 

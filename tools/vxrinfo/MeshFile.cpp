@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "boundary/base/ifpstream.h"
-#include "tools/meshfile/MeshRecordReader.h"
+#include "mesh_model/MeshRecordReader.h"
 #include "tools/vxrinfo/FaultJson.h"
 #include "tools/vxrinfo/JsonWriter.h"
 #include "tools/vxrinfo/NumberText.h"

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "tools/meshfile/FileFault.h"
-#include "tools/meshfile/MeshRecordVisitor.h"
+#include "boundary/base/FileFault.h"
+#include "mesh_model/MeshRecordVisitor.h"
 #include "tools/vxrinfo/FileKind.h"
 
 class JsonWriter;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/meshfile/FileFault.h"
+#include "boundary/base/FileFault.h"
 #include "tools/vxrinfo/MeshFile.h"
 #include "tools/vxrinfo/NumberText.h"
 #include "tools/vxrinfo/ReplacingFileStream.h"

@@ -6,7 +6,7 @@
 #include <ostream>
 
 #include "boundary/base/ofpstream.h"
-#include "tools/meshfile/FileFault.h"
+#include "boundary/base/FileFault.h"
 #include "tools/vxrinfo/AnimationFile.h"
 #include "tools/vxrinfo/AnimationPlot.h"
 #include "tools/vxrinfo/FaultJson.h"

@@ -1,9 +1,9 @@
-#include "tools/meshfile/MeshRecordReader.h"
+#include "mesh_model/MeshRecordReader.h"
 
 #include <cmath>
 #include <cstdio>
 
-#include "tools/meshfile/MeshFileFormat.h"
+#include "mesh_model/MeshFileFormat.h"
 
 namespace {
 

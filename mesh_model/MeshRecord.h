@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/meshfile/MeshRecordVisitor.h"
+#include "mesh_model/MeshRecordVisitor.h"
 
 struct MeshPolygon {
   std::vector<MeshCorner> corners;

@@ -1,4 +1,4 @@
-#include "tools/meshfile/MeshRecord.h"
+#include "mesh_model/MeshRecord.h"
 
 void MeshRecordCollector::beginRecord(std::uint32_t /*recordIndex*/, std::uint64_t /*offset*/,
                                       const GString& name) {

@@ -1,4 +1,4 @@
-#include "mesh_export/MeshFileName.h"
+#include "mesh_model/MeshFileName.h"
 
 GFile meshFileName(const GString& base, bool frameGiven, int frameNumber) {
   GFile path(base);

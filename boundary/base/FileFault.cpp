@@ -1,4 +1,4 @@
-#include "tools/meshfile/FileFault.h"
+#include "boundary/base/FileFault.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "mesh_export/MeshFileFormat.h"
+#include "mesh_model/MeshFileFormat.h"
 
 #include "boundary/base/GIO.h"
 #include "boundary/base/impstream.h"

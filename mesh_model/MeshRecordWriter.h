@@ -6,7 +6,7 @@
 
 #include "boundary/base/ByteOrder.h"
 #include "boundary/base/opstream.h"
-#include "mesh_export/FileAxes.h"
+#include "mesh_model/FileAxes.h"
 
 class GString;
 

@@ -1,4 +1,4 @@
-#include "tools/meshfile/FieldReader.h"
+#include "boundary/base/FieldReader.h"
 
 #include <limits>
 

@@ -1,8 +1,8 @@
-#include "mesh_export/MeshRecordWriter.h"
+#include "mesh_model/MeshRecordWriter.h"
 
 #include "boundary/base/GString.h"
 #include "boundary/base/opstream.h"
-#include "mesh_export/MeshFileFormat.h"
+#include "mesh_model/MeshFileFormat.h"
 
 void MeshRecordWriter::writeHeader(const GString& name) {
   out_.writeDWord(kMeshRecordMagic);

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "tools/meshfile/FieldReader.h"
-#include "tools/meshfile/FileFault.h"
-#include "tools/meshfile/MeshRecordVisitor.h"
+#include "boundary/base/FieldReader.h"
+#include "boundary/base/FileFault.h"
+#include "mesh_model/MeshRecordVisitor.h"
 
 class ipstream;
 
