@@ -5,9 +5,10 @@
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 
-// The "VXR Animation" file translator (extension "vxranim"). Its writer captures the scene's
-// cameras and lights over the render frame range into an animation file; its reader loads such
-// a file and hands it to the import script.
+// The "VXR Animation" file translator (extension "vxranim"). It joins the module's two halves:
+// its writer is the animation export, which captures the scene's cameras and lights over the
+// render frame range into a file; its reader is the animation import, which loads such a file
+// and hands it to the import script.
 class AnimationTranslator : public MPxFileTranslator {
  public:
   ~AnimationTranslator() override;

@@ -1,25 +1,18 @@
-// The import half of the "VXR Animation" translator: load the file into a registered document,
-// then hand it to the import script through a one-shot idle script job.
+#include "anim_import/AnimationFileImport.h"
 
-#include <maya/MFileObject.h>
 #include <maya/MGlobal.h>
-#include <maya/MString.h>
 
 #include <iostream>
 
-#include "anim_export/AnimationTranslator.h"
 #include "anim_import/AnimationFileReading.h"
 #include "anim_import/DocumentRegistry.h"
-#include "anim_model/AnimationFileFormat.h"
 #include "boundary/base/GString.h"
-#include "boundary/base/impstream.h"
 #include "shell/ErrorReport.h"
 #include "shell/MessageTexts.h"
 #include "shell/PluginFolder.h"
 
-MStatus AnimationTranslator::reader(const MFileObject& file, const MString& /*optionsString*/,
-                                    FileAccessMode /*mode*/) {
-  const AnimationReadResult result = readAnimationFile(file.expandedFullName());
+MStatus importAnimation(const MString& fileName) {
+  const AnimationReadResult result = readAnimationFile(fileName);
   switch (result.outcome) {
     case AnimationReadOutcome::kCannotOpen:
       return MStatus(MS::kFailure);
@@ -49,11 +42,4 @@ MStatus AnimationTranslator::reader(const MFileObject& file, const MString& /*op
   std::cerr << job.c_str() << std::endl;
   MGlobal::executeCommand(MString(job.c_str()), false, false);
   return MStatus(MS::kSuccess);
-}
-
-MPxFileTranslator::MFileKind AnimationTranslator::identifyFile(const MFileObject& /*file*/,
-                                                               const char* buffer,
-                                                               short size) const {
-  impstream header(buffer, buffer != nullptr ? static_cast<long>(size) : 0L, GIO::IORead);
-  return isAnimationFile(header) ? kIsMyFileType : kNotMyFileType;
 }

@@ -9,13 +9,13 @@
 // MFnPlugin.h defines the module's MApiVersion in the one source with the entry points.
 #define MNoVersionString
 
+#include "plugin/Registrar.h"
 #include "shell/MessageTexts.h"
-#include "shell/Registrar.h"
 
-#include "anim_export/AnimationTranslator.h"
 #include "anim_import/AnimationImportCommand.h"
 #include "mesh_export/MeshExportCommand.h"
 #include "mesh_export/MeshTranslator.h"
+#include "plugin/AnimationTranslator.h"
 
 const GString kMsgCantGetRenderGlobals("VXR animation. Can't get Render Globals.\n");
 const GString kMsgEnableAnimation("VXR animation. Please enable animation in Render Globals.\n");

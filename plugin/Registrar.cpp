@@ -1,6 +1,6 @@
 // MFnPlugin.h defines the module's MApiVersion in the one source with the entry points.
 #define MNoVersionString
-#include "shell/Registrar.h"
+#include "plugin/Registrar.h"
 
 #include <new>
 

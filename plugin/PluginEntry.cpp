@@ -6,8 +6,8 @@
 #include <maya/MObject.h>
 #include <maya/MStatus.h>
 
+#include "plugin/Registrar.h"
 #include "shell/PluginFolder.h"
-#include "shell/Registrar.h"
 
 PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
   MFnPlugin plugin(obj, "Vornhal Studio Inc.", "1.5", "Any", nullptr);

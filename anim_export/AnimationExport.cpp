@@ -1,4 +1,4 @@
-#include "anim_export/AnimationTranslator.h"
+#include "anim_export/AnimationExport.h"
 
 #include <maya/MAnimControl.h>
 #include <maya/MDagPath.h>
@@ -154,15 +154,7 @@ bool writeAnimationFile(const MString& fileName, const VXRAnimation_CameraList& 
 
 }  // namespace
 
-AnimationTranslator::~AnimationTranslator() = default;
-
-void* AnimationTranslator::creator() {
-  return new (std::nothrow) AnimationTranslator();
-}
-
-MStatus AnimationTranslator::writer(const MFileObject& file, const MString& /*optionsString*/,
-                                    FileAccessMode mode) {
-  const MString fileName = file.expandedFullName();
+MStatus exportAnimation(const MString& fileName, MPxFileTranslator::FileAccessMode mode) {
   RenderSettings settings;
   if (!queryRenderSettings(settings)) {
     reportError(kMsgCantGetRenderGlobals);
@@ -191,20 +183,4 @@ MStatus AnimationTranslator::writer(const MFileObject& file, const MString& /*op
 
   return writeAnimationFile(fileName, cameras, lights) ? MStatus(MS::kSuccess)
                                                        : MStatus(MS::kFailure);
-}
-
-bool AnimationTranslator::haveReadMethod() const {
-  return true;
-}
-
-bool AnimationTranslator::haveWriteMethod() const {
-  return true;
-}
-
-MString AnimationTranslator::defaultExtension() const {
-  return MString("vxranim");
-}
-
-bool AnimationTranslator::canBeOpened() const {
-  return false;
 }
