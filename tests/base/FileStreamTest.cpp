@@ -15,6 +15,7 @@
 #include <string>
 
 #include "boundary/base/Streams.h"
+#include "tests/support/FileText.h"
 
 namespace {
 
@@ -30,15 +31,6 @@ class AtomicReplaceTest : public ::testing::Test {
     ASSERT_EQ(std::system(command.c_str()), 0);
   }
   std::string path(const char* name) const { return dir_ + "/" + name; }
-  static void put(const std::string& file, const std::string& text) {
-    std::ofstream(file, std::ios::binary) << text;
-  }
-  static std::string contents(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
   int entriesInFolder() const {
     int n = 0;
     DIR* d = ::opendir(dir_.c_str());
@@ -56,14 +48,14 @@ class AtomicReplaceTest : public ::testing::Test {
 
 TEST_F(AtomicReplaceTest, TargetKeepsOldContentUntilASuccessfulClose) {
   std::string target = path("anim.vxranim");
-  put(target, "old");
+  writeBytes(target, "old");
   ofpstream out(target.c_str(), GIO::IOWrite, GFileIO::IOCreateAlways, GFileIO::IOShareNone);
   ASSERT_EQ(out.rdstate() & 6, 0);
   out.writeBytes("new content", 11);
-  EXPECT_EQ(contents(target), "old");
+  EXPECT_EQ(readBytes(target), "old");
   EXPECT_EQ(entriesInFolder(), 2);  // the target and the temporary beside it
   EXPECT_TRUE(out.close());
-  EXPECT_EQ(contents(target), "new content");
+  EXPECT_EQ(readBytes(target), "new content");
   EXPECT_EQ(entriesInFolder(), 1);
   EXPECT_TRUE(out.close());  // a second close repeats the answer
 }
@@ -74,7 +66,7 @@ TEST_F(AtomicReplaceTest, DestructorClosesAndReplaces) {
     ofpstream out(GFile(target.c_str()));
     out.writeDWord(0x64636261);
   }
-  EXPECT_EQ(contents(target), "abcd");
+  EXPECT_EQ(readBytes(target), "abcd");
 }
 
 TEST_F(AtomicReplaceTest, MissingFolderFailsTheOpenHarmlessly) {
@@ -90,7 +82,7 @@ TEST_F(AtomicReplaceTest, MissingFolderFailsTheOpenHarmlessly) {
 
 TEST_F(AtomicReplaceTest, FailedWriteLeavesTheOldFile) {
   std::string target = path("big");
-  put(target, "precious");
+  writeBytes(target, "precious");
   // Make write() fail past 64 KiB (EFBIG) without the signal that would end the process.
   struct rlimit saved;
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -111,13 +103,13 @@ TEST_F(AtomicReplaceTest, FailedWriteLeavesTheOldFile) {
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_NE(state & 6, 0);
   EXPECT_FALSE(closed);
-  EXPECT_EQ(contents(target), "precious");
+  EXPECT_EQ(readBytes(target), "precious");
   EXPECT_EQ(entriesInFolder(), 1);  // the temporary is gone
 }
 
 TEST_F(AtomicReplaceTest, ShortFinalFlushFailureLeavesTheOldFile) {
   std::string target = path("small");
-  put(target, "precious");
+  writeBytes(target, "precious");
   struct rlimit saved;
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
   void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
@@ -135,7 +127,7 @@ TEST_F(AtomicReplaceTest, ShortFinalFlushFailureLeavesTheOldFile) {
   }
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_FALSE(closed);
-  EXPECT_EQ(contents(target), "precious");
+  EXPECT_EQ(readBytes(target), "precious");
   EXPECT_EQ(entriesInFolder(), 1);
 }
 
@@ -162,7 +154,7 @@ TEST_F(AtomicReplaceTest, FolderTargetIsRefused) {
 TEST_F(AtomicReplaceTest, CreateModesAreHonoured) {
   std::string existing = path("existing");
   std::string missing = path("missing");
-  put(existing, "x");
+  writeBytes(existing, "x");
   {
     ofpstream out(existing.c_str(), GIO::IOWrite, GFileIO::IOCreateNew);
     EXPECT_NE(out.rdstate() & 6, 0);
@@ -181,14 +173,14 @@ TEST_F(AtomicReplaceTest, CreateModesAreHonoured) {
     ofpstream out(existing.c_str(), GIO::IORead);  // not opened for writing
     EXPECT_NE(out.rdstate() & 6, 0);
   }
-  EXPECT_EQ(contents(existing), "x");
-  EXPECT_EQ(contents(missing), "n");
+  EXPECT_EQ(readBytes(existing), "x");
+  EXPECT_EQ(readBytes(missing), "n");
 }
 
 TEST_F(AtomicReplaceTest, KeepsPermissionsAndSymbolicLinks) {
   std::string real = path("real");
   std::string link = path("link");
-  put(real, "old");
+  writeBytes(real, "old");
   ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
   ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
   {
@@ -199,7 +191,7 @@ TEST_F(AtomicReplaceTest, KeepsPermissionsAndSymbolicLinks) {
   struct stat info;
   ASSERT_EQ(::lstat(link.c_str(), &info), 0);
   EXPECT_TRUE(S_ISLNK(info.st_mode));
-  EXPECT_EQ(contents(real), "new");
+  EXPECT_EQ(readBytes(real), "new");
   ASSERT_EQ(::stat(real.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
@@ -208,7 +200,7 @@ TEST_F(AtomicReplaceTest, KeepsPermissionsAndSymbolicLinks) {
 TEST_F(AtomicReplaceTest, ReadOnlyTargetIsRefusedAndKept) {
   for (mode_t mode : {0444, 0400, 0555}) {
     const std::string target = path("readonly");
-    put(target, "old");
+    writeBytes(target, "old");
     ASSERT_EQ(::chmod(target.c_str(), mode), 0);
     {
       ofpstream out(target.c_str());
@@ -216,7 +208,7 @@ TEST_F(AtomicReplaceTest, ReadOnlyTargetIsRefusedAndKept) {
       out.writeBytes("new", 3);
       EXPECT_FALSE(out.close());
     }
-    EXPECT_EQ(contents(target), "old");
+    EXPECT_EQ(readBytes(target), "old");
     struct stat info;
     ASSERT_EQ(::stat(target.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, mode);
@@ -233,8 +225,8 @@ TEST_F(AtomicReplaceTest, FileTheUserMayNotWriteIsRefused) {
     GTEST_SKIP() << "needs root to own a file as another user";
   const std::string theirs = path("theirs");
   const std::string shared = path("shared");
-  put(theirs, "old");
-  put(shared, "old");
+  writeBytes(theirs, "old");
+  writeBytes(shared, "old");
   ASSERT_EQ(::chmod(theirs.c_str(), 0644), 0);
   ASSERT_EQ(::chmod(shared.c_str(), 0666), 0);
   ASSERT_EQ(::chmod(dir_.c_str(), 0777), 0);
@@ -254,18 +246,18 @@ TEST_F(AtomicReplaceTest, FileTheUserMayNotWriteIsRefused) {
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
-  EXPECT_EQ(contents(theirs), "old");
-  EXPECT_EQ(contents(shared), "new");
+  EXPECT_EQ(readBytes(theirs), "old");
+  EXPECT_EQ(readBytes(shared), "new");
 }
 
 TEST_F(AtomicReplaceTest, TargetNameAtTheLengthLimitStillWorks) {
   std::string target = path(std::string(250, 'n').c_str());
-  put(target, "old");
+  writeBytes(target, "old");
   ofpstream out(target.c_str());
   ASSERT_EQ(out.rdstate() & 6, 0);
   out.writeBytes("new", 3);
   EXPECT_TRUE(out.close());
-  EXPECT_EQ(contents(target), "new");
+  EXPECT_EQ(readBytes(target), "new");
   EXPECT_EQ(entriesInFolder(), 1);
 }
 
@@ -278,7 +270,7 @@ TEST_F(AtomicReplaceTest, WritesAfterCloseAreDropped) {
   out.writeDWord(1);
   std::memset(out.reserve(opstream::maxReserve), 'x', opstream::maxReserve);
   std::memset(out.reserve(8), 'y', 8);
-  EXPECT_EQ(contents(target), "a");
+  EXPECT_EQ(readBytes(target), "a");
 }
 
 // Every kind of write, in pieces smaller and larger than the stream's buffer, so that pieces
@@ -310,13 +302,13 @@ TEST_F(AtomicReplaceTest, LargeFileHoldsExactlyWhatWasWritten) {
   ASSERT_GT(expected.size(), 100 * ofpstream::bufferSize);
   for (bool sync : {true, false}) {
     const std::string target = path(sync ? "synced" : "unsynced");
-    put(target, "old");
+    writeBytes(target, "old");
     ofpstream out(target.c_str());
     out.setSyncOnClose(sync);
     writeMixed(out);
     EXPECT_TRUE(out.good());
     ASSERT_TRUE(out.close());
-    EXPECT_TRUE(contents(target) == expected) << "sync " << sync;
+    EXPECT_TRUE(readBytes(target) == expected) << "sync " << sync;
   }
   EXPECT_EQ(entriesInFolder(), 2);
 }
@@ -327,7 +319,7 @@ TEST_F(AtomicReplaceTest, FileLongerThanTheWritebackStepIsWhole) {
   const std::uint32_t n = static_cast<std::uint32_t>((2 * ofpstream::writebackStep + 12345) / 4);
   for (bool sync : {true, false}) {
     std::string target = path(sync ? "synced" : "unsynced");
-    put(target, "old");
+    writeBytes(target, "old");
     {
       ofpstream out(target.c_str());
       out.setSyncOnClose(sync);
@@ -350,7 +342,7 @@ TEST_F(AtomicReplaceTest, FileLongerThanTheWritebackStepIsWhole) {
 TEST_F(AtomicReplaceTest, PathsHoldingANulByteAreRefused) {
   // The system would see only the part before the NUL, which names another file.
   const std::string target = path("kept");
-  put(target, "old");
+  writeBytes(target, "old");
   const GString withNul((target + std::string("\0.other", 7)).c_str(), target.size() + 7);
   {
     ofpstream out(withNul);
@@ -362,7 +354,7 @@ TEST_F(AtomicReplaceTest, PathsHoldingANulByteAreRefused) {
     ofpstream out{GFile(withNul)};
     EXPECT_NE(out.rdstate() & 6, 0);
   }
-  EXPECT_EQ(contents(target), "old");
+  EXPECT_EQ(readBytes(target), "old");
   EXPECT_EQ(entriesInFolder(), 1);
   ifpstream in(withNul);
   EXPECT_TRUE(in.fail());

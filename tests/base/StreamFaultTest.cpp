@@ -43,7 +43,7 @@ class OutputStreamFaultTest : public ::testing::Test {
     ASSERT_NE(::mkdtemp(pattern), nullptr);
     dir_ = pattern;
     target_ = dir_ + "/anim.vxranim";
-    put(target_, "previous");
+    writeBytes(target_, "previous");
   }
   void TearDown() override {
     if (readOnly_)
@@ -75,7 +75,7 @@ class OutputStreamFaultTest : public ::testing::Test {
   }
 
   void expectTargetKeptAndNoTemporary() {
-    EXPECT_EQ(contents(target_), "previous");
+    EXPECT_EQ(readBytes(target_), "previous");
     EXPECT_EQ(entriesOf(dir_), std::vector<std::string>{"anim.vxranim"});
   }
 
@@ -140,10 +140,10 @@ TEST_F(OutputStreamFaultTest, FailingRenameFailsTheClose) {
   // Meanwhile someone puts a folder with a file in it where the target was.
   ASSERT_EQ(::unlink(target_.c_str()), 0);
   ASSERT_EQ(::mkdir(target_.c_str(), 0755), 0);
-  put(target_ + "/inside", "kept");
+  writeBytes(target_ + "/inside", "kept");
   EXPECT_FALSE(out.close());
   EXPECT_TRUE(out.bad());
-  EXPECT_EQ(contents(target_ + "/inside"), "kept");
+  EXPECT_EQ(readBytes(target_ + "/inside"), "kept");
   EXPECT_EQ(entriesOf(dir_), std::vector<std::string>{"anim.vxranim"});
 }
 
@@ -190,7 +190,7 @@ TEST_F(OutputStreamFaultTest, FolderMadeReadOnlyBeforeTheCloseFailsTheClose) {
   EXPECT_TRUE(out.bad());
   makeFolderWritable();
   // The temporary could not be removed from the read-only folder either; the target is intact.
-  EXPECT_EQ(contents(target_), "previous");
+  EXPECT_EQ(readBytes(target_), "previous");
 }
 
 // The memory stream cannot meet a disk fault; what it holds stays whole however it grows.

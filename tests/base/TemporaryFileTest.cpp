@@ -33,7 +33,7 @@ class TemporaryFileTest : public ::testing::Test {
     ASSERT_NE(::mkdtemp(pattern), nullptr);
     dir_ = pattern;
     target_ = dir_ + "/scene.vxrmesh";
-    put(target_, "previous");
+    writeBytes(target_, "previous");
   }
   void TearDown() override {
     const std::string command = "rm -rf '" + dir_ + "'";
@@ -58,7 +58,7 @@ class TemporaryFileTest : public ::testing::Test {
   }
 
   void expectTargetKeptAndNoTemporary() {
-    EXPECT_EQ(contents(target_), "previous");
+    EXPECT_EQ(readBytes(target_), "previous");
     EXPECT_EQ(entriesOf(dir_), std::vector<std::string>{"scene.vxrmesh"});
   }
 
@@ -76,13 +76,13 @@ TEST_F(TemporaryFileTest, TheTemporaryIsHiddenAndNamedAfterTheTarget) {
   out.writeBytes("new", 3);
   ASSERT_TRUE(out.close());
   EXPECT_EQ(entriesOf(dir_), std::vector<std::string>{"scene.vxrmesh"});
-  EXPECT_EQ(contents(target_), "new");
+  EXPECT_EQ(readBytes(target_), "new");
 }
 
 TEST_F(TemporaryFileTest, ATemporaryLeftByAKilledWriterIsRemovedByTheNextWrite) {
   leaveStaleTemporary(target_);
   ASSERT_EQ(entriesOf(dir_).size(), 2u) << "the killed writer leaves its temporary";
-  EXPECT_EQ(contents(target_), "previous");
+  EXPECT_EQ(readBytes(target_), "previous");
   {
     ofpstream out(target_.c_str());
     ASSERT_TRUE(out.good());
@@ -90,7 +90,7 @@ TEST_F(TemporaryFileTest, ATemporaryLeftByAKilledWriterIsRemovedByTheNextWrite) 
     ASSERT_TRUE(out.close());
   }
   EXPECT_EQ(entriesOf(dir_), std::vector<std::string>{"scene.vxrmesh"});
-  EXPECT_EQ(contents(target_), "new");
+  EXPECT_EQ(readBytes(target_), "new");
 }
 
 // Only stale temporaries of the same target go: a live writer's, another target's and files
@@ -98,9 +98,9 @@ TEST_F(TemporaryFileTest, ATemporaryLeftByAKilledWriterIsRemovedByTheNextWrite) 
 TEST_F(TemporaryFileTest, TheCleanUpRemovesNothingElse) {
   const std::string other = dir_ + "/other.vxrmesh";
   leaveStaleTemporary(other);
-  put(dir_ + "/.scene.vxrmesh.tmp", "too short");
-  put(dir_ + "/.scene.vxrmesh.tmpABC-12", "not what mkstemp makes");
-  put(dir_ + "/scene.vxrmesh.tmpABC123", "not hidden");
+  writeBytes(dir_ + "/.scene.vxrmesh.tmp", "too short");
+  writeBytes(dir_ + "/.scene.vxrmesh.tmpABC-12", "not what mkstemp makes");
+  writeBytes(dir_ + "/scene.vxrmesh.tmpABC123", "not hidden");
   ofpstream live(target_.c_str());
   ASSERT_TRUE(live.good());
   const std::vector<std::string> before = entriesOf(dir_);
@@ -110,7 +110,7 @@ TEST_F(TemporaryFileTest, TheCleanUpRemovesNothingElse) {
   EXPECT_EQ(entriesOf(dir_), before) << "the live writer's temporary is held by its lock";
   live.writeBytes("live", 4);
   EXPECT_TRUE(live.close());
-  EXPECT_EQ(contents(target_), "live");
+  EXPECT_EQ(readBytes(target_), "live");
   EXPECT_EQ(entriesOf(dir_).size(), 5u);
 }
 
@@ -148,7 +148,7 @@ TEST_F(TemporaryFileTest, ATargetInTheCurrentFolderWorks) {
   }
   ASSERT_EQ(::chdir(before), 0);
   EXPECT_EQ(entriesOf(dir_), std::vector<std::string>{"scene.vxrmesh"});
-  EXPECT_EQ(contents(target_), "new");
+  EXPECT_EQ(readBytes(target_), "new");
 }
 
 }  // namespace

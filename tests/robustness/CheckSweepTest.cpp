@@ -14,9 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "PluginSession.h"
+#include "ValidAnimationFile.h"
 #include "anim_model/AnimationDocument.h"
 #include "boundary/base/impstream.h"
+#include "tests/support/FileText.h"
+#include "tests/support/PluginFixture.h"
 #include "tests/tools/MiniJson.h"
 #include "mesh_model/MeshRecordReader.h"
 #include "tools/vxrinfo/Vxrinfo.h"
@@ -62,7 +64,7 @@ bool namesAnError(const std::string& report) {
   return end != std::string::npos && end > at + marker.size();
 }
 
-class CheckSweepTest : public RobustnessTest {
+class CheckSweepTest : public PluginTest {
  protected:
   // `mode` is an option of the tool, or "" for its plain summary.
   CheckResult check(const std::string& bytes, const char* mode = "--check") {

@@ -5,11 +5,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "PluginSession.h"
+#include "ValidAnimationFile.h"
+#include "tests/support/FileText.h"
+#include "tests/support/PluginFixture.h"
 
 namespace {
 
-class CorruptionSweepTest : public RobustnessTest {
+class CorruptionSweepTest : public PluginTest {
  protected:
   // Opens `bytes` from a file; returns the handle (closed again) or 0.
   int openAndClose(const std::string& bytes) {

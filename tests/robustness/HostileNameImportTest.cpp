@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "PluginSession.h"
 #include "anim_model/AnimationFileHeader.h"
 #include "anim_model/CameraKey.h"
 #include "anim_model/LightKey.h"
@@ -18,6 +17,8 @@
 #include "anim_model/VXRAnimation_Light.h"
 #include "anim_model/VXRAnimation_LightList.h"
 #include "boundary/base/ompstream.h"
+#include "tests/support/FileText.h"
+#include "tests/support/PluginFixture.h"
 
 namespace {
 
@@ -91,10 +92,10 @@ std::string hostileFile() {
   return std::string(out.data(), out.size());
 }
 
-class HostileNameImportTest : public RobustnessTest {
+class HostileNameImportTest : public PluginTest {
  protected:
   void SetUp() override {
-    RobustnessTest::SetUp();
+    PluginTest::SetUp();
     file_ = path("hostile.vxranim");
     writeBytes(file_, hostileFile());
     ASSERT_TRUE(mel("getAttr persp.translate", &perspBefore_));

@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "PluginSession.h"
+#include "ValidAnimationFile.h"
+#include "tests/support/FileText.h"
+#include "tests/support/PluginFixture.h"
 
 namespace {
 
-class LoadUnloadTest : public RobustnessTest {
+class LoadUnloadTest : public PluginTest {
  protected:
   static bool listed(const std::string& query, const std::string& name) {
     std::string names;

@@ -14,7 +14,8 @@
 #include <thread>
 #include <vector>
 
-#include "PluginSession.h"
+#include "tests/support/FileText.h"
+#include "tests/support/PluginFixture.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ std::string longExport(const std::string& target) {
          "print(\"export failed: \" + $failed + \"\\n\");";
 }
 
-class LongExportTest : public RobustnessTest {
+class LongExportTest : public PluginTest {
  protected:
   // Starts the batch host on the MEL text, its output going to files in the folder. A nonzero
   // `addressSpace` limits the host's memory to that many bytes.

@@ -12,16 +12,16 @@
 #include <sstream>
 #include <string>
 
-#include "PluginSession.h"
+#include "tests/support/PluginFixture.h"
 #include "tools/vxrinfo/Vxrinfo.h"
 #include "tools/vxrinfo/VxrinfoOptions.h"
 
 namespace {
 
-class PipeInputTest : public RobustnessTest {
+class PipeInputTest : public PluginTest {
  protected:
   void SetUp() override {
-    RobustnessTest::SetUp();
+    PluginTest::SetUp();
     pipe_ = path("waiting.vxranim");
     ASSERT_EQ(::mkfifo(pipe_.c_str(), 0600), 0);
   }

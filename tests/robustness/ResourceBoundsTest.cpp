@@ -12,13 +12,15 @@
 
 #include "AllocationMeter.h"
 #include "HostileBytes.h"
-#include "PluginSession.h"
+#include "ValidAnimationFile.h"
 #include "anim_model/AnimationDocument.h"
 #include "anim_model/AnimationFileFormat.h"
 #include "boundary/base/ifpstream.h"
 #include "boundary/base/impstream.h"
 #include "mesh_model/MeshFileFormat.h"
 #include "mesh_model/MeshRecordReader.h"
+#include "tests/support/FileText.h"
+#include "tests/support/PluginFixture.h"
 #include "tools/vxrinfo/Vxrinfo.h"
 #include "tools/vxrinfo/VxrinfoOptions.h"
 
@@ -163,10 +165,10 @@ ReadRun measure(const std::function<bool(std::string&)>& refuses) {
   return run;
 }
 
-class ResourceBoundsTest : public RobustnessTest {
+class ResourceBoundsTest : public PluginTest {
  protected:
   void SetUp() override {
-    RobustnessTest::SetUp();
+    PluginTest::SetUp();
     if (!AllocationMeter::available())
       GTEST_SKIP() << "no way to count allocations in this build";
   }

@@ -11,8 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "PluginSession.h"
 #include "boundary/base/ofpstream.h"
+#include "tests/support/FileText.h"
+#include "tests/support/MelQuote.h"
+#include "tests/support/PluginFixture.h"
 
 namespace {
 
@@ -27,10 +29,6 @@ struct WritePath {
   const char* writeFailureMessage;
   const char* openFailureMessage;
 };
-
-std::string quoted(const std::string& text) {
-  return "\"" + text + "\"";
-}
 
 std::string animationExport(const std::string& target) {
   return "file -exportAll -type \"VXR Animation\" " + quoted(target) + ";";
@@ -65,10 +63,10 @@ const WritePath kWritePaths[] = {
 
 const char kPrevious[] = "previous contents";
 
-class WriteFaultTest : public RobustnessTest, public ::testing::WithParamInterface<WritePath> {
+class WriteFaultTest : public PluginTest, public ::testing::WithParamInterface<WritePath> {
  protected:
   void SetUp() override {
-    RobustnessTest::SetUp();
+    PluginTest::SetUp();
     ASSERT_TRUE(mel(GetParam().scene));
   }
   bool write(const std::string& target, std::string* errors = nullptr) {
@@ -184,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(EveryWritePath, WriteFaultTest, ::testing::ValuesIn(kWr
 
 // The translators are given the device itself; the mesh command cannot name it (it appends its
 // extension).
-class DeviceTargetTest : public RobustnessTest {};
+class DeviceTargetTest : public PluginTest {};
 
 TEST_F(DeviceTargetTest, TheTranslatorsRefuseTheFullDevice) {
   ASSERT_TRUE(mel(kAnimatedScene));

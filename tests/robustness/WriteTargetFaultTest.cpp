@@ -16,8 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "PluginSession.h"
+#include "ValidAnimationFile.h"
+#include "tests/support/FileText.h"
 #include "tests/support/ImmutableFolder.h"
+#include "tests/support/MelQuote.h"
+#include "tests/support/PluginFixture.h"
 #include "tools/vxrinfo/Vxrinfo.h"
 #include "tools/vxrinfo/VxrinfoOptions.h"
 
@@ -81,10 +84,6 @@ void PrintTo(const PluginWrite& write, std::ostream* out) {
   *out << write.label;
 }
 
-std::string quoted(const std::string& text) {
-  return "\"" + text + "\"";
-}
-
 const PluginWrite kPluginWrites[] = {
     {"AnimationExport",
      "setAttr defaultRenderGlobals.animation 1; setAttr defaultRenderGlobals.animationRange 0;"
@@ -106,11 +105,10 @@ const PluginWrite kPluginWrites[] = {
 
 constexpr rlim_t kSizeLimit = 256;
 
-class PluginWriteTargetTest : public RobustnessTest,
-                              public ::testing::WithParamInterface<PluginWrite> {
+class PluginWriteTargetTest : public PluginTest, public ::testing::WithParamInterface<PluginWrite> {
  protected:
   void SetUp() override {
-    RobustnessTest::SetUp();
+    PluginTest::SetUp();
     ASSERT_TRUE(mel(GetParam().scene));
     target_ = path("scene.vxrmesh");
     writeBytes(target_, kPrevious);
@@ -174,10 +172,10 @@ const ToolWrite kToolWrites[] = {
     {"Plot", "--plot", "out.svg"},
 };
 
-class ToolWriteTargetTest : public RobustnessTest, public ::testing::WithParamInterface<ToolWrite> {
+class ToolWriteTargetTest : public PluginTest, public ::testing::WithParamInterface<ToolWrite> {
  protected:
   void SetUp() override {
-    RobustnessTest::SetUp();
+    PluginTest::SetUp();
     inputs_ = path("inputs");
     ASSERT_EQ(::mkdir(inputs_.c_str(), 0755), 0);
     if (std::string(GetParam().option) == "--obj") {

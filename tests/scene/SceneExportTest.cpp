@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "ExportHarness.h"
+#include "tests/support/FileText.h"
+#include "tests/support/OutputCapture.h"
 
 namespace {
 
@@ -14,7 +16,9 @@ class SceneExportTest : public ExportTest {
   static std::string scene(const std::string& name) {
     return std::string(VXR_SCENE_DIR) + "/" + name;
   }
-  bool openScene(const std::string& name) { return mel("file -f -open \"" + scene(name) + "\";"); }
+  bool openScene(const std::string& name) {
+    return melScript("file -f -open \"" + scene(name) + "\";");
+  }
 };
 
 TEST_F(SceneExportTest, AKeyedCameraExportsItsPathAndZoomFrameByFrame) {
@@ -67,10 +71,10 @@ TEST_F(SceneExportTest, KeyedLightsExportTheirIntensityColourAndCone) {
 
 TEST_F(SceneExportTest, TheFileCommandRefusesBinaryAndDamagedScenesAndKeepsTheScene) {
   ASSERT_TRUE(openScene("camera_light.ma"));
-  EXPECT_FALSE(mel("file -f -open \"shot.mb\";"));
+  EXPECT_FALSE(melScript("file -f -open \"shot.mb\";"));
   const std::string damaged = path("damaged.ma");
   writeBytes(damaged, "createNode transform -n \"half\";\n\tsetAttr \".t\" -type \"double3\" 1");
-  EXPECT_FALSE(mel("file -f -open \"" + damaged + "\";"));
+  EXPECT_FALSE(melScript("file -f -open \"" + damaged + "\";"));
   EXPECT_EQ(melResult("objExists shotCam"), "1");
   EXPECT_EQ(melResult("objExists half"), "0");
 }
@@ -104,11 +108,11 @@ namespace {
 
 TEST_F(SceneExportTest, ZeroingTransformPivotsKeepsTheNodeInPlace) {
   ASSERT_TRUE(
-      mel("createNode transform -n piv; setAttr piv.rotatePivot 1 0 0;"
-          "setAttr piv.scalePivotTranslate 0 0 2; setAttr piv.rotateZ 90;"
-          "setAttr piv.translate 5 0 0;"));
+      melScript("createNode transform -n piv; setAttr piv.rotatePivot 1 0 0;"
+                "setAttr piv.scalePivotTranslate 0 0 2; setAttr piv.rotateZ 90;"
+                "setAttr piv.translate 5 0 0;"));
   const std::string before = melResult("xform -q -ws -m piv");
-  ASSERT_TRUE(mel("xform -zeroTransformPivots piv;"));
+  ASSERT_TRUE(melScript("xform -zeroTransformPivots piv;"));
   EXPECT_EQ(melResult("xform -q -ws -m piv"), before);
   EXPECT_EQ(melResult("getAttr piv.rotatePivot"), "0 0 0");
   EXPECT_EQ(melResult("getAttr piv.scalePivotTranslate"), "0 0 0");

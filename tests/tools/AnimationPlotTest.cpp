@@ -99,13 +99,13 @@ class SvgDocument {
 std::string plot(const std::string& animationBytes, int expectedStatus = 0,
                  const std::vector<std::string>& extra = {}) {
   TempFolder folder;
-  writeFile(folder.path("in"), animationBytes);
+  writeBytes(folder.path("in"), animationBytes);
   std::vector<std::string> args = {"--plot", folder.path("out.svg")};
   args.insert(args.end(), extra.begin(), extra.end());
   args.push_back(folder.path("in"));
   ToolRun run = runTool(args);
   EXPECT_EQ(run.status, expectedStatus) << run.out << run.err;
-  return readFile(folder.path("out.svg"));
+  return readBytes(folder.path("out.svg"));
 }
 
 std::vector<std::string> texts(const SvgDocument& svg, const char* within = nullptr) {

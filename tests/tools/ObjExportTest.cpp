@@ -53,7 +53,7 @@ TEST(ObjExport, AssimpReadsBackEveryRecordWithItsPositionsNormalsAndUvs) {
   TempFolder folder;
   const std::vector<MeshRecord> meshes = {sampleSolid("rock 1"), sampleQuad("floor"),
                                           sampleSolid("")};
-  writeFile(folder.path("in.vxrmesh"), meshFileBytes(meshes));
+  writeBytes(folder.path("in.vxrmesh"), meshFileBytes(meshes));
   ToolRun run = runTool({"--obj", folder.path("out.obj"), folder.path("in.vxrmesh")});
   ASSERT_EQ(run.status, 0) << run.out;
 
@@ -65,7 +65,7 @@ TEST(ObjExport, AssimpReadsBackEveryRecordWithItsPositionsNormalsAndUvs) {
     SCOPED_TRACE(m);
     expectSameMesh(meshes[m], *scene->mMeshes[m]);
   }
-  const std::string text = readFile(folder.path("out.obj"));
+  const std::string text = readBytes(folder.path("out.obj"));
   EXPECT_NE(text.find("\no rock_1\n"), std::string::npos);
   EXPECT_NE(text.find("\no mesh2\n"), std::string::npos);
   // Indices are 1-based and run on across objects: the last record's first point is the 9th.
@@ -82,15 +82,15 @@ TEST(ObjExport, ADamagedMeshFileLeavesTheTargetAsItWas) {
   TempFolder folder;
   MeshRecord bad = sampleQuad("q");
   bad.polygons[0].corners[0].normalIndex = 5;
-  writeFile(folder.path("bad"), meshFileBytes({sampleSolid("s"), bad}));
+  writeBytes(folder.path("bad"), meshFileBytes({sampleSolid("s"), bad}));
   const std::string good = meshFileBytes({sampleQuad()});
-  writeFile(folder.path("cut"), good.substr(0, good.size() - 1));
-  writeFile(folder.path("out.obj"), "previous contents\n");
+  writeBytes(folder.path("cut"), good.substr(0, good.size() - 1));
+  writeBytes(folder.path("out.obj"), "previous contents\n");
   for (const char* input : {"bad", "cut"}) {
     ToolRun run = runTool({"--obj", folder.path("out.obj"), folder.path(input)});
     EXPECT_EQ(run.status, 1) << run.out;
     EXPECT_NE(run.out.find("nothing written"), std::string::npos) << run.out;
-    EXPECT_EQ(readFile(folder.path("out.obj")), "previous contents\n");
+    EXPECT_EQ(readBytes(folder.path("out.obj")), "previous contents\n");
   }
   // No temporary is left beside the target.
   std::size_t entries = 0;
@@ -103,15 +103,15 @@ TEST(ObjExport, ADamagedMeshFileLeavesTheTargetAsItWas) {
 
 TEST(ObjExport, AnEmptyMeshFileGivesAnObjWithoutObjects) {
   TempFolder folder;
-  writeFile(folder.path("empty"), "");
+  writeBytes(folder.path("empty"), "");
   ToolRun run = runTool({"--obj", folder.path("out.obj"), folder.path("empty")});
   EXPECT_EQ(run.status, 0) << run.out;
-  EXPECT_EQ(readFile(folder.path("out.obj")), "# 0 meshes, z-up, converted by vxrinfo\n");
+  EXPECT_EQ(readBytes(folder.path("out.obj")), "# 0 meshes, z-up, converted by vxrinfo\n");
 }
 
 TEST(ObjExport, AnUnwritableTargetExitsWithThree) {
   TempFolder folder;
-  writeFile(folder.path("m"), meshFileBytes({sampleQuad()}));
+  writeBytes(folder.path("m"), meshFileBytes({sampleQuad()}));
   ToolRun run = runTool({"--obj", folder.path("no/such/folder/out.obj"), folder.path("m")});
   EXPECT_EQ(run.status, 3) << run.out;
 }

@@ -1,7 +1,6 @@
 #include "ToolSamples.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cmath>
 #include <cstdio>
@@ -195,25 +194,6 @@ std::string animationBytes(bool upAxisIsZ, const std::vector<SampleTrack>& track
 std::string smallAnimationBytes() {
   return animationBytes(true, {{"c", 0, {{1, Vector3D(0, -5, 1), Vector3D(0, 1, 0)}}},
                                {"l", LightKey::kPoint, {{1, Vector3D(1, 2, 3)}}}});
-}
-
-void writeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  ASSERT_TRUE(file) << "cannot write " << path;
-}
-
-std::string readFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-bool fileExists(const std::string& path) {
-  struct stat info;
-  return ::stat(path.c_str(), &info) == 0;
 }
 
 TempFolder::TempFolder() {

@@ -6,6 +6,7 @@
 
 #include "boundary/math/Vector3D.h"
 #include "mesh_model/MeshRecord.h"
+#include "tests/support/FileText.h"
 
 // Sample files for the tool tests, made by the code that makes real files: animation files
 // through anim_model's writer, mesh files with the base library's memory stream in the mesh
@@ -46,11 +47,6 @@ std::string animationBytes(bool upAxisIsZ, const std::vector<SampleTrack>& track
 
 // A small version 1 z-up file: camera "c" with one key, point light "l" with one key.
 std::string smallAnimationBytes();
-
-// Writes `bytes` to `path`; fails the test if it cannot.
-void writeFile(const std::string& path, const std::string& bytes);
-std::string readFile(const std::string& path);
-bool fileExists(const std::string& path);
 
 // A fresh folder for one test, removed with everything in it afterwards.
 class TempFolder {

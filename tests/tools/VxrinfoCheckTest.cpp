@@ -32,9 +32,9 @@ bool contains(const std::string& text, const std::string& part) {
 
 TEST(VxrinfoCheck, ValidFilesPass) {
   TempFolder folder;
-  writeFile(folder.path("a"), sampleAnimationBytes(true));
-  writeFile(folder.path("m"), meshFileBytes({sampleQuad(), sampleSolid()}));
-  writeFile(folder.path("e"), "");
+  writeBytes(folder.path("a"), sampleAnimationBytes(true));
+  writeBytes(folder.path("m"), meshFileBytes({sampleQuad(), sampleSolid()}));
+  writeBytes(folder.path("e"), "");
   ToolRun run = runTool({"--check", folder.path("a"), folder.path("m"), folder.path("e")});
   EXPECT_EQ(run.status, 0) << run.out;
   EXPECT_TRUE(contains(
@@ -50,7 +50,7 @@ TEST(VxrinfoCheck, EveryCutAnimationFileIsDamaged) {
   // Length 0 is an empty file, which is an empty mesh file.
   for (std::size_t length = 1; length < bytes.size(); ++length) {
     SCOPED_TRACE(length);
-    writeFile(path, bytes.substr(0, length));
+    writeBytes(path, bytes.substr(0, length));
     ToolRun run = runTool({"--check", path});
     ASSERT_EQ(run.status, 1) << run.out;
     if (length >= 5) {
@@ -67,7 +67,7 @@ TEST(VxrinfoCheck, EveryCutMeshFileIsDamagedUnlessCutBetweenRecords) {
   const std::string path = folder.path("cut");
   for (std::size_t length = 1; length < bytes.size(); ++length) {
     SCOPED_TRACE(length);
-    writeFile(path, bytes.substr(0, length));
+    writeBytes(path, bytes.substr(0, length));
     ToolRun run = runTool({"--check", path});
     ASSERT_EQ(run.status, length == first.size() ? 0 : 1) << run.out;
   }
@@ -82,7 +82,7 @@ TEST(VxrinfoCheck, BitFlipsNeverCrashAndNeverPassWhatThePlugInRefuses) {
     for (int bit = 0; bit < 8; ++bit) {
       std::string flipped = bytes;
       flipped[at] = static_cast<char>(flipped[at] ^ (1 << bit));
-      writeFile(path, flipped);
+      writeBytes(path, flipped);
       ToolRun run = runTool({"--check", path});
       ASSERT_TRUE(run.status == 0 || run.status == 1) << at << ":" << bit;
       ASSERT_FALSE(run.out.empty());
@@ -109,7 +109,7 @@ TEST(VxrinfoCheck, MeshBitFlipsNeverCrash) {
     for (int bit = 0; bit < 8; ++bit) {
       std::string flipped = bytes;
       flipped[at] = static_cast<char>(flipped[at] ^ (1 << bit));
-      writeFile(path, flipped);
+      writeBytes(path, flipped);
       ToolRun run = runTool({"--check", path});
       ASSERT_TRUE(run.status == 0 || run.status == 1) << at << ":" << bit;
       // Magic, version, and the high bytes of the name length and the point count are
@@ -141,7 +141,7 @@ TEST(VxrinfoCheck, ValueFaultsNameTheirFieldAndOffset) {
 
   TempFolder folder;
   const std::string path = folder.path("faulty");
-  writeFile(path, bytes);
+  writeBytes(path, bytes);
   ToolRun run = runTool({"--check", path});
   EXPECT_EQ(run.status, 1);
   // Header 6, list version 1, count 4, tag 1, class name 4 + 19, track version 1, key count 4,
@@ -157,7 +157,7 @@ TEST(VxrinfoCheck, ValueFaultsNameTheirFieldAndOffset) {
 
   MeshRecord mesh = sampleQuad("floor");
   mesh.polygons[0].corners[1].vertexIndex = 40;
-  writeFile(path, meshFileBytes({sampleSolid("s"), mesh}));
+  writeBytes(path, meshFileBytes({sampleSolid("s"), mesh}));
   run = runTool({"--check", path});
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(contains(run.out,
@@ -193,7 +193,7 @@ TEST(VxrinfoCheck, KeysTheImportCannotApplyAreErrors) {
 
   TempFolder folder;
   const std::string path = folder.path("unusable");
-  writeFile(path, animationWith(cameras, lights));
+  writeBytes(path, animationWith(cameras, lights));
   const ToolRun run = runTool({"--check", path});
   EXPECT_EQ(run.status, 1);
   for (const std::string& fault :
@@ -213,8 +213,8 @@ TEST(VxrinfoCheck, OddButReadableAnimationFilesPassWithWarnings) {
   TempFolder folder;
   std::string oddAxis = sampleAnimationBytes(true);
   oddAxis[5] = 'q';
-  writeFile(folder.path("axis"), oddAxis);
-  writeFile(folder.path("tail"), sampleAnimationBytes(true) + "xyz");
+  writeBytes(folder.path("axis"), oddAxis);
+  writeBytes(folder.path("tail"), sampleAnimationBytes(true) + "xyz");
   ToolRun run = runTool({"--check", folder.path("axis"), folder.path("tail")});
   EXPECT_EQ(run.status, 0) << run.out;
   EXPECT_TRUE(
@@ -236,7 +236,7 @@ TEST(VxrinfoCheck, VersionZeroAnimationFilesAreRead) {
   out.writeByte(0);
   out.writeStreamable(cameras);
   TempFolder folder;
-  writeFile(folder.path("v0"), std::string(out.data(), out.size()));
+  writeBytes(folder.path("v0"), std::string(out.data(), out.size()));
   ToolRun run = runTool({"--check", folder.path("v0")});
   EXPECT_EQ(run.status, 0) << run.out;
   EXPECT_TRUE(contains(run.out, "ok (animation file, version 0, 1 camera, 0 lights)")) << run.out;
@@ -244,13 +244,13 @@ TEST(VxrinfoCheck, VersionZeroAnimationFilesAreRead) {
 
 TEST(VxrinfoCheck, UnknownUnreadableAndWrongKindFilesFail) {
   TempFolder folder;
-  writeFile(folder.path("text"), "plain text, not a file of ours");
-  writeFile(folder.path("short"), "VX");
+  writeBytes(folder.path("text"), "plain text, not a file of ours");
+  writeBytes(folder.path("short"), "VX");
   std::string future = sampleAnimationBytes(true);
   future[4] = 2;
-  writeFile(folder.path("future"), future);
-  writeFile(folder.path("anim"), sampleAnimationBytes(true));
-  writeFile(folder.path("mesh"), meshFileBytes({sampleQuad()}));
+  writeBytes(folder.path("future"), future);
+  writeBytes(folder.path("anim"), sampleAnimationBytes(true));
+  writeBytes(folder.path("mesh"), meshFileBytes({sampleQuad()}));
 
   ToolRun run = runTool({"--check", folder.path("text"), folder.path("short"),
                          folder.path("future"), folder.root(), folder.path("missing")});
@@ -278,7 +278,7 @@ TEST(VxrinfoCheck, UnknownUnreadableAndWrongKindFilesFail) {
 
 TEST(VxrinfoOptions, WrongCommandLinesExitWithTwoAndShowTheUsage) {
   TempFolder folder;
-  writeFile(folder.path("m"), meshFileBytes({sampleQuad()}));
+  writeBytes(folder.path("m"), meshFileBytes({sampleQuad()}));
   const std::string m = folder.path("m");
   const std::vector<std::vector<std::string>> wrong = {
       {},
@@ -310,7 +310,7 @@ TEST(VxrinfoOptions, WrongCommandLinesExitWithTwoAndShowTheUsage) {
   EXPECT_EQ(help.status, 0);
   EXPECT_TRUE(contains(help.out, "Exit status: 0"));
   // "--" lets a file name start with a dash.
-  writeFile(folder.path("-odd"), "");
+  writeBytes(folder.path("-odd"), "");
   ToolRun dashed = runTool({"--check", "--", folder.path("-odd")});
   EXPECT_EQ(dashed.status, 0) << dashed.out;
 }
@@ -318,8 +318,8 @@ TEST(VxrinfoOptions, WrongCommandLinesExitWithTwoAndShowTheUsage) {
 TEST(VxrinfoOptions, AConversionNeverReplacesItsOwnInput) {
   TempFolder folder;
   const std::string bytes = meshFileBytes({sampleQuad()});
-  writeFile(folder.path("m"), bytes);
+  writeBytes(folder.path("m"), bytes);
   ToolRun run = runTool({"--obj", folder.path("m"), folder.path("m")});
   EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(readFile(folder.path("m")), bytes);
+  EXPECT_EQ(readBytes(folder.path("m")), bytes);
 }

@@ -39,7 +39,7 @@ void expectTriple(const JsonValue& value, const Vector3D& v) {
 TEST(VxrinfoSummary, AnimationFileShowsEveryTrack) {
   TempFolder folder;
   const std::string path = folder.path("shot.bin");  // the name says nothing of the kind
-  writeFile(path, sampleAnimationBytes(true));
+  writeBytes(path, sampleAnimationBytes(true));
   ToolRun run = runTool({path});
   EXPECT_EQ(run.status, 0) << run.out;
   const std::vector<std::string> got = lines(run.out);
@@ -58,8 +58,8 @@ TEST(VxrinfoSummary, AnimationFileShowsEveryTrack) {
 TEST(VxrinfoSummary, MeshFileShowsCountsAndBounds) {
   TempFolder folder;
   const std::string path = folder.path("meshes");
-  writeFile(path, meshFileBytes({sampleQuad("floor"), sampleSolid("rock \"big\"\n")}));
-  writeFile(folder.path("empty"), "");
+  writeBytes(path, meshFileBytes({sampleQuad("floor"), sampleSolid("rock \"big\"\n")}));
+  writeBytes(folder.path("empty"), "");
   ToolRun run = runTool({path, folder.path("empty")});
   EXPECT_EQ(run.status, 0) << run.out;
   const std::vector<std::string> expected = {
@@ -78,7 +78,7 @@ TEST(VxrinfoJson, AnimationDocumentHoldsEveryKeyField) {
   TempFolder folder;
   const std::string path = folder.path("shot.vxranim");
   const std::string bytes = sampleAnimationBytes(false, "cam \"q\"\x01\xFF");
-  writeFile(path, bytes);
+  writeBytes(path, bytes);
   ToolRun run = runTool({"--json", path});
   ASSERT_EQ(run.status, 0) << run.out;
   const JsonValue doc = parseOneLine(run.out);
@@ -155,7 +155,7 @@ TEST(VxrinfoJson, MeshDocumentHoldsEveryValue) {
   TempFolder folder;
   const std::string path = folder.path("m.vxrmesh");
   const std::vector<MeshRecord> written = {sampleSolid("solid\t\"1\""), sampleQuad("")};
-  writeFile(path, meshFileBytes(written));
+  writeBytes(path, meshFileBytes(written));
   ToolRun run = runTool({"--json", path});
   ASSERT_EQ(run.status, 0) << run.out;
   const JsonValue doc = parseOneLine(run.out);
@@ -209,9 +209,9 @@ TEST(VxrinfoJson, DamagedAndUnknownFilesStillGiveDocumentsThatParse) {
   MeshRecord bad = sampleSolid("s");
   bad.points[0].x = std::numeric_limits<float>::quiet_NaN();
   const std::string bytes = meshFileBytes({sampleQuad("q"), bad});
-  writeFile(folder.path("cut"), bytes.substr(0, bytes.size() - 30));
-  writeFile(folder.path("nan"), bytes);
-  writeFile(folder.path("text"), "hello, world");
+  writeBytes(folder.path("cut"), bytes.substr(0, bytes.size() - 30));
+  writeBytes(folder.path("nan"), bytes);
+  writeBytes(folder.path("text"), "hello, world");
   for (const char* name : {"cut", "nan", "text"}) {
     SCOPED_TRACE(name);
     ToolRun run = runTool({"--json", folder.path(name)});
@@ -234,8 +234,8 @@ TEST(VxrinfoJson, DamagedAndUnknownFilesStillGiveDocumentsThatParse) {
 
 TEST(VxrinfoJson, SeveralFilesGiveOneDocumentPerLine) {
   TempFolder folder;
-  writeFile(folder.path("a"), sampleAnimationBytes(true));
-  writeFile(folder.path("m"), meshFileBytes({sampleQuad()}));
+  writeBytes(folder.path("a"), sampleAnimationBytes(true));
+  writeBytes(folder.path("m"), meshFileBytes({sampleQuad()}));
   ToolRun run = runTool({"--json", folder.path("a"), folder.path("m")});
   EXPECT_EQ(run.status, 0);
   const std::vector<std::string> docs = lines(run.out);
