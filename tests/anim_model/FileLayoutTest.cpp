@@ -2,12 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "AnimSamples.h"
 #include "boundary/base/impstream.h"
+#include "tests/support/FileText.h"
 
 namespace {
 
@@ -30,10 +29,7 @@ std::string hexDump(const std::string& bytes) {
 // The dump printed in the format documentation: the first code block after the animation file
 // heading's example, or the empty string when it cannot be found.
 std::string documentedDump() {
-  std::ifstream file(VXR_FILE_FORMATS_DOC);
-  std::stringstream text;
-  text << file.rdbuf();
-  const std::string doc = text.str();
+  const std::string doc = readBytes(VXR_FILE_FORMATS_DOC);
   std::size_t section = doc.find("## Animation file (.vxranim)");
   if (section == std::string::npos)
     return "";

@@ -1,4 +1,3 @@
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -10,12 +9,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "boundary/base/Streams.h"
 #include "tests/support/FileText.h"
+#include "tests/support/FolderEntries.h"
 
 namespace {
 
@@ -31,16 +29,7 @@ class AtomicReplaceTest : public ::testing::Test {
     ASSERT_EQ(std::system(command.c_str()), 0);
   }
   std::string path(const char* name) const { return dir_ + "/" + name; }
-  int entriesInFolder() const {
-    int n = 0;
-    DIR* d = ::opendir(dir_.c_str());
-    while (dirent* e = ::readdir(d)) {
-      if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
-        ++n;
-    }
-    ::closedir(d);
-    return n;
-  }
+  int entriesInFolder() const { return static_cast<int>(entriesOf(dir_).size()); }
   std::string dir_;
 };
 

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include "MeshFileReadBack.h"
 #include "MeshScene.h"
@@ -31,10 +29,7 @@ std::string hexDump(const std::string& bytes) {
 
 // The first code block after the mesh file section's example heading, or "" when missing.
 std::string documentedDump() {
-  std::ifstream file(VXR_FILE_FORMATS_DOC);
-  std::stringstream text;
-  text << file.rdbuf();
-  const std::string doc = text.str();
+  const std::string doc = readBytes(VXR_FILE_FORMATS_DOC);
   const std::size_t section = doc.find("## Mesh file (.vxrmesh)");
   if (section == std::string::npos)
     return "";
