@@ -13,7 +13,7 @@ class PluginTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Runs MEL text as one command issued from outside any script, as MGlobal::executeCommand
+  // Runs MEL text as one command sent from outside any script, as MGlobal::executeCommand
   // does: idle script jobs run once it has finished. True when it succeeded; `result` receives
   // the value of its last statement and `errors`, when given, what it wrote to standard error.
   static bool mel(const std::string& text, std::string* result = nullptr,
