@@ -5,23 +5,12 @@
 #include <vector>
 
 #include "boundary/math/Vector3D.h"
-#include "mesh_model/MeshRecord.h"
+#include "tests/mesh_model/MeshSamples.h"
 #include "tests/support/FileText.h"
 
 // Sample files for the tool tests, made by the code that makes real files: animation files
-// through anim_model's writer, mesh files with the base library's memory stream in the mesh
-// record layout.
-
-// A mesh record as tests describe it (MeshRecord without the reader's bookkeeping).
-MeshRecord makeMesh(const std::string& name, std::vector<MeshFloat3> points,
-                    std::vector<MeshFloat3> normals, std::vector<MeshPolygon> polygons);
-// A unit quad (4 points, 1 normal, 1 polygon) and a tetrahedron-like triangle fan
-// (4 points, 4 normals, a triangle and a quad), both with distinct UVs.
-MeshRecord sampleQuad(const std::string& name = "quad");
-MeshRecord sampleSolid(const std::string& name = "solid");
-
-// The bytes of a mesh file holding these records, written as the plug-in's writer lays them out.
-std::string meshFileBytes(const std::vector<MeshRecord>& records);
+// through anim_model's writer, mesh files (MeshSamples.h) with the base library's memory stream
+// in the mesh record layout.
 
 // The bytes of a version 1 animation file: two cameras ("persp" 5 keys from frame -2, "side"
 // 3 keys), an empty camera track "unused", and three lights: "sun" (directional, 2 keys),

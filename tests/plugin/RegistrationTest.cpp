@@ -7,13 +7,15 @@
 
 #include <memory>
 
-#include "ExportHarness.h"
 #include "engine/PluginRegistry.h"
+#include "tests/support/FileText.h"
+#include "tests/support/MelQuote.h"
 #include "tests/support/OutputCapture.h"
+#include "tests/support/PluginFixture.h"
 
 namespace {
 
-using RegistrationTest = ExportTest;
+using RegistrationTest = PluginTest;
 
 const char kTranslator[] = "VXR Animation";
 
@@ -60,7 +62,9 @@ TEST_F(RegistrationTest, UnloadingDeregistersEverythingAndReloadingRegistersAgai
 
   ASSERT_TRUE(melScript(std::string("loadPlugin \"") + pluginPath() + "\";"));
   EXPECT_NE(registry.findTranslator(kTranslator), nullptr);
-  EXPECT_TRUE(exportTo(path("back.vxranim")).succeeded);
+  EXPECT_TRUE(
+      melScript("file -exportAll -type \"VXR Animation\" " + quoted(path("back.vxranim")) + ";"));
+  EXPECT_TRUE(fileExists(path("back.vxranim")));
 }
 
 }  // namespace

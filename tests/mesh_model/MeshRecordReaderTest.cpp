@@ -4,9 +4,9 @@
 #include <cstring>
 #include <limits>
 
-#include "ToolSamples.h"
 #include "boundary/base/impstream.h"
 #include "mesh_model/MeshRecordReader.h"
+#include "tests/mesh_model/MeshSamples.h"
 
 namespace {
 
