@@ -1,4 +1,4 @@
-// Node storage, naming and the DAG hierarchy of the scene.
+// Node storage and the DAG hierarchy of the scene; names are in SceneNames.cpp.
 #include "engine/Scene.h"
 
 #include <algorithm>
@@ -28,21 +28,6 @@ bool wildcardMatch(const char* pattern, const char* text) {
   while (*pattern == '*')
     ++pattern;
   return *pattern == '\0';
-}
-
-std::vector<std::string> splitPath(const std::string& path) {
-  std::vector<std::string> parts;
-  std::string current;
-  for (char c : path) {
-    if (c == '|') {
-      parts.push_back(current);
-      current.clear();
-    } else {
-      current += c;
-    }
-  }
-  parts.push_back(current);
-  return parts;
 }
 
 const std::vector<NodeRef> kNoChildren;
@@ -114,39 +99,10 @@ NodeRef Scene::allocate(const NodeType& type, const std::string& name) {
     n->curve = std::make_unique<AnimCurve>();
   slots_[index].node = std::move(n);
   NodeRef ref{index, slots_[index].generation};
-  if (!name.empty())
-    byName_[name] = ref;
+  indexName(ref, name);
   if (isAnimCurve(type.kind))
     curves_.push_back(ref);
   return ref;
-}
-
-bool Scene::validName(const std::string& name) {
-  if (name.empty() || std::isdigit(static_cast<unsigned char>(name[0])))
-    return false;
-  for (char c : name) {
-    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != ':')
-      return false;
-  }
-  return true;
-}
-
-std::string Scene::uniqueName(const std::string& requested, const std::string& fallbackBase) {
-  std::string wanted = requested.empty() ? fallbackBase + "1" : requested;
-  if (byName_.find(wanted) == byName_.end())
-    return wanted;
-  size_t end = wanted.size();
-  while (end > 0 && std::isdigit(static_cast<unsigned char>(wanted[end - 1])))
-    --end;
-  std::string base = wanted.substr(0, end);
-  int& hint = nextSuffix_[base];
-  for (int n = std::max(hint, 1);; ++n) {
-    std::string candidate = base + std::to_string(n);
-    if (byName_.find(candidate) == byName_.end()) {
-      hint = n + 1;
-      return candidate;
-    }
-  }
 }
 
 NodeRef Scene::createNode(const std::string& typeName, const std::string& name, NodeRef parent,
@@ -190,7 +146,8 @@ NodeRef Scene::createNode(const NodeType& typeRef, const std::string& name, Node
       transformName = pos != std::string::npos && pos > 0 ? shapeName.substr(0, pos) : "";
     }
     std::string base = type->kind == NodeKind::kMesh ? std::string("polySurface") : type->name;
-    parent = allocate(nodeType(NodeKind::kTransform), uniqueName(transformName, base));
+    const NodeType& transform = nodeType(NodeKind::kTransform);
+    parent = allocate(transform, uniqueName(transformName, base, placeOf(transform, world_)));
     Node* w = node(world_);
     w->children.push_back(parent);
   }
@@ -204,7 +161,7 @@ NodeRef Scene::createNode(const NodeType& typeRef, const std::string& name, Node
       --end;
     requested = owner.substr(0, end) + "Shape" + owner.substr(end);
   }
-  NodeRef ref = allocate(*type, uniqueName(requested, base));
+  NodeRef ref = allocate(*type, uniqueName(requested, base, placeOf(*type, parent)));
   if (type->dag) {
     NodeRef p = parent.isSet() ? parent : world_;
     Node* n = node(ref);
@@ -262,11 +219,7 @@ void Scene::destroy(NodeRef ref) {
       kids.erase(std::remove(kids.begin(), kids.end(), ref), kids.end());
     }
   }
-  if (!n->name.empty()) {
-    auto it = byName_.find(n->name);
-    if (it != byName_.end() && it->second == ref)
-      byName_.erase(it);
-  }
+  unindexName(ref, n->name);
   for (unsigned int i = HandleAccess::selectionLength(active_); i-- > 0;) {
     if (HandleAccess::nodeRef(HandleAccess::selectionNode(active_, i)) == ref) {
       HandleAccess::selectionRemove(active_, i);
@@ -326,9 +279,12 @@ bool Scene::renameNode(NodeRef ref, const std::string& newName, std::string* err
   }
   if (newName == n->name)
     return true;
-  byName_.erase(n->name);
-  n->name = uniqueName(newName, newName);
-  byName_[n->name] = ref;
+  NamePlace place = placeOf(*n->type, parentOf(ref));
+  place.except = ref;
+  const std::string given = uniqueName(newName, newName, place);
+  unindexName(ref, n->name);
+  n->name = given;
+  indexName(ref, given);
   return true;
 }
 
@@ -361,6 +317,15 @@ bool Scene::reparent(NodeRef child, NodeRef newParent, std::string* error) {
   kids.erase(std::remove(kids.begin(), kids.end(), child), kids.end());
   p->children.push_back(child);
   c->parent = target == world_ ? NodeRef{} : target;
+  // A name a new sibling already has gets a numbered variant, as the host does.
+  NamePlace place = placeOf(*c->type, target);
+  place.except = child;
+  if (nameTaken(c->name, place)) {
+    const std::string given = uniqueName(c->name, c->name, place);
+    unindexName(child, c->name);
+    c->name = given;
+    indexName(child, given);
+  }
   return true;
 }
 
@@ -389,55 +354,6 @@ unsigned int Scene::depthOf(NodeRef ref) const {
   for (NodeRef p = parentOf(ref); p.isSet(); p = parentOf(p))
     ++depth;
   return depth;
-}
-
-std::string Scene::fullPathName(NodeRef ref) const {
-  const Node* n = node(ref);
-  if (!n || ref == world_)
-    return "";
-  if (!n->type->dag)
-    return n->name;
-  std::string path;
-  for (NodeRef r = ref; r.isSet() && r != world_; r = parentOf(r)) {
-    path = "|" + node(r)->name + path;
-  }
-  return path;
-}
-
-std::string Scene::partialPathName(NodeRef ref) const {
-  // Node names are unique in this scene, so the shortest unique path is the name.
-  const Node* n = node(ref);
-  return n && ref != world_ ? n->name : std::string();
-}
-
-NodeRef Scene::findNode(const std::string& text) const {
-  if (text.empty())
-    return NodeRef{};
-  if (text.find('|') == std::string::npos) {
-    auto it = byName_.find(text);
-    return it == byName_.end() ? NodeRef{} : it->second;
-  }
-  std::vector<std::string> parts = splitPath(text);
-  bool absolute = parts.front().empty();
-  if (absolute)
-    parts.erase(parts.begin());
-  for (const std::string& p : parts) {
-    if (p.empty())
-      return NodeRef{};
-  }
-  auto it = byName_.find(parts.back());
-  if (it == byName_.end())
-    return NodeRef{};
-  NodeRef r = it->second;
-  NodeRef walk = r;
-  for (size_t i = parts.size() - 1; i-- > 0;) {
-    walk = parentOf(walk);
-    if (!walk.isSet() || walk == world_ || node(walk)->name != parts[i])
-      return NodeRef{};
-  }
-  if (absolute && parentOf(walk) != world_)
-    return NodeRef{};
-  return r;
 }
 
 std::vector<NodeRef> Scene::nodes() const {

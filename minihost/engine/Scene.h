@@ -75,8 +75,9 @@ class Scene {
   const Node* node(NodeRef ref) const {
     return isAlive(ref) ? slots_[ref.index].node.get() : nullptr;
   }
-  // Creates a node of a type name. A requested name that is taken (or empty) gets a
-  // free numbered variant. A shape without a parent gets a new transform above it.
+  // Creates a node of a type name. A requested name that is taken (by a sibling, for a DAG
+  // node) gets a free numbered variant; an empty one a name free in the whole scene. A shape
+  // without a parent gets a new transform above it.
   NodeRef createNode(const std::string& typeName, const std::string& name, NodeRef parent,
                      std::string* error);
   NodeRef createNode(const NodeType& type, const std::string& name, NodeRef parent,
@@ -88,7 +89,9 @@ class Scene {
   // Moves a DAG node under another (the world when newParent is the world or unset).
   bool reparent(NodeRef child, NodeRef newParent, std::string* error);
   // A node name, a full path ("|group1|camera1") or a partial path ("camera1|cameraShape1").
-  NodeRef findNode(const std::string& nameOrPath) const;
+  // DAG names are unique among siblings only: a name or partial path that several nodes
+  // answer to finds none, and sets `ambiguous` when given.
+  NodeRef findNode(const std::string& nameOrPath, bool* ambiguous = nullptr) const;
   // Live nodes in creation order (the world excluded); with a pattern of '*' and '?'
   // only those whose names match.
   std::vector<NodeRef> nodes() const;
@@ -167,7 +170,20 @@ class Scene {
   void clearAll();
   void buildDefaults();
   NodeRef allocate(const NodeType& type, const std::string& name);
-  std::string uniqueName(const std::string& requested, const std::string& fallbackBase);
+  // Where a name must be free: among the siblings under `parent` for a DAG node, in the
+  // whole scene for a dependency node or a made-up name. `except` is the node being named.
+  struct NamePlace {
+    bool dag = false;
+    NodeRef parent;
+    NodeRef except;
+    bool wholeScene = false;
+  };
+  NamePlace placeOf(const NodeType& type, NodeRef parent) const;
+  bool nameTaken(const std::string& name, const NamePlace& place) const;
+  std::string uniqueName(const std::string& requested, const std::string& fallbackBase,
+                         NamePlace place);
+  void indexName(NodeRef ref, const std::string& name);
+  void unindexName(NodeRef ref, const std::string& name);
   void destroy(NodeRef ref);
   void removeConnections(NodeRef ref);
   void evaluateCurve(NodeRef curve);
@@ -176,7 +192,7 @@ class Scene {
 
   std::vector<Slot> slots_;
   std::vector<uint32_t> freeSlots_;
-  std::unordered_map<std::string, NodeRef> byName_;
+  std::unordered_map<std::string, std::vector<NodeRef>> byName_;  // every node of each name
   std::unordered_map<std::string, int> nextSuffix_;
   std::vector<NodeRef> curves_;
   NodeRef world_;

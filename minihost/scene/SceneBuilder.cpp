@@ -299,7 +299,7 @@ class Builder {
       const std::string& given = s_.node(ref)->name;
       if (!e.name.empty() && given != e.name)
         warn(e.line, "\"" + e.name + "\" is named \"" + given +
-                         "\" in the batch host, which keeps node names unique");
+                         "\": a sibling (or, for a dependency node, any node) has that name");
     }
     refs_[i] = ref;
     byName_[e.name].push_back(static_cast<int>(i));

@@ -102,6 +102,66 @@ TEST_F(DagTest, NamesAreMadeUniqueAndValidated) {
   EXPECT_FALSE(scene().createNode("noSuchType", "", minihost::NodeRef{}, &error).isSet());
 }
 
+TEST_F(DagTest, DagNamesAreUniqueAmongSiblingsOnly) {
+  auto left = make("transform", "left");
+  auto right = make("transform", "right");
+  auto a = make("transform", "pCube1", left);
+  auto b = make("transform", "pCube1", right);
+  EXPECT_EQ(scene().node(b)->name, "pCube1");
+  // A sibling of the same name still gets a numbered variant.
+  EXPECT_EQ(scene().node(make("transform", "pCube1", right))->name, "pCube2");
+  // A shape may have its transform's name: it is the transform's child, not its sibling.
+  auto shape = make("camera", "left", left);
+  EXPECT_EQ(scene().node(shape)->name, "left");
+
+  bool ambiguous = false;
+  EXPECT_FALSE(scene().findNode("pCube1", &ambiguous).isSet());
+  EXPECT_TRUE(ambiguous);
+  EXPECT_EQ(scene().findNode("right|pCube1", &ambiguous), b);
+  EXPECT_FALSE(ambiguous);
+  EXPECT_EQ(scene().findNode("|left|pCube1"), a);
+  // The shortest path that names the node alone.
+  EXPECT_EQ(scene().partialPathName(a), "left|pCube1");
+  EXPECT_EQ(scene().partialPathName(scene().findNode("pCube2")), "pCube2");
+  EXPECT_EQ(scene().partialPathName(shape), "left|left");
+  EXPECT_EQ(scene().partialPathName(left), "|left");
+
+  // Deleting one of the two makes the short name unique again.
+  std::string error;
+  ASSERT_TRUE(scene().deleteNode(b, &error)) << error;
+  EXPECT_EQ(scene().findNode("pCube1"), a);
+  EXPECT_EQ(scene().partialPathName(a), "pCube1");
+}
+
+TEST_F(DagTest, RenamingAndReparentingKeepSiblingNamesApart) {
+  auto left = make("transform", "left");
+  auto right = make("transform", "right");
+  auto a = make("transform", "box", left);
+  auto b = make("transform", "crate", right);
+  std::string error;
+  ASSERT_TRUE(scene().renameNode(b, "box", &error)) << error;
+  EXPECT_EQ(scene().node(b)->name, "box");  // not a sibling of the other box
+  auto c = make("transform", "bin", right);
+  ASSERT_TRUE(scene().renameNode(c, "box", &error)) << error;
+  EXPECT_EQ(scene().node(c)->name, "box1");
+  // Moved next to a node of its name, a node takes a numbered variant, as the host does.
+  ASSERT_TRUE(scene().reparent(a, right, &error)) << error;
+  EXPECT_EQ(scene().fullPathName(a), "|right|box2");
+  EXPECT_EQ(scene().findNode("box2"), a);
+  EXPECT_FALSE(scene().findNode("|left|box").isSet());
+}
+
+TEST_F(DagTest, MadeUpAndDependencyNodeNamesAreUniqueInTheWholeScene) {
+  auto group = make("transform", "group");
+  auto inside = make("transform", "", group);
+  EXPECT_EQ(scene().node(inside)->name, "transform1");
+  // A node made without a name never repeats a name already used elsewhere.
+  EXPECT_EQ(scene().node(make("transform", ""))->name, "transform2");
+  auto curve = make("animCurveTL", "group");
+  EXPECT_EQ(scene().node(curve)->name, "group1");  // a dependency node clashes with any node
+  EXPECT_EQ(scene().node(make("transform", "group1", group))->name, "group2");
+}
+
 TEST_F(DagTest, FindsNodesByFullAndPartialPath) {
   buildTree();
   EXPECT_EQ(scene().findNode("|a|b|d"), d);

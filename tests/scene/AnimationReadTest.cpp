@@ -85,17 +85,31 @@ TEST_F(SceneFileTest, RotateOrderAndInheritedTransforms) {
   expectPoint(worldPoint("independent", 0, 0, 0), 1, 2, 3);
 }
 
-TEST_F(SceneFileTest, SameNamesUnderOtherParentsKeepTheirOwnConnections) {
+TEST_F(SceneFileTest, SameNamesUnderOtherParentsKeepTheirNamesAndConnections) {
   minihost::scenefile::SceneFileResult r = open("names.ma");
   minihost::NodeRef a = scene().findNode("|groupA|pCube1");
+  minihost::NodeRef b = scene().findNode("groupB|pCube1");
   ASSERT_TRUE(a.isSet());
-  minihost::NodeRef b = scene().childrenOf(scene().findNode("groupB")).at(0);
+  ASSERT_TRUE(b.isSet());
+  EXPECT_NE(a, b);
   double va = 0, vb = 0;
   scene().getNumber(a, scene().findAttribute(a, "tx"), va);
   scene().getNumber(b, scene().findAttribute(b, "tx"), vb);
   EXPECT_DOUBLE_EQ(va, 5.0);
   EXPECT_DOUBLE_EQ(vb, 7.0);
-  EXPECT_TRUE(anyContains(r.warnings, "names.ma:8: \"pCube1\" is named \"pCube2\""));
+  // The short name now names two nodes, so it names neither; each gets a path of its own.
+  bool ambiguous = false;
+  EXPECT_FALSE(scene().findNode("pCube1", &ambiguous).isSet());
+  EXPECT_TRUE(ambiguous);
+  EXPECT_EQ(scene().partialPathName(a), "groupA|pCube1");
+  EXPECT_EQ(scene().fullPathName(b), "|groupB|pCube1");
+  // A shape may have its transform's name: they are not siblings.
+  minihost::NodeRef rigShape = scene().findNode("|rig|rig");
+  ASSERT_TRUE(rigShape.isSet());
+  EXPECT_EQ(scene().node(rigShape)->kind(), minihost::NodeKind::kCamera);
+  EXPECT_EQ(scene().partialPathName(rigShape), "rig|rig");
+  for (const std::string& warning : r.warnings)
+    EXPECT_EQ(warning.find("is named"), std::string::npos) << warning;
 }
 
 }  // namespace

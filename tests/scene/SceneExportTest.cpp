@@ -44,6 +44,24 @@ TEST_F(SceneExportTest, AKeyedCameraExportsItsPathAndZoomFrameByFrame) {
   EXPECT_EQ(cam->key(0)->projector.imageHeight, 240);
 }
 
+TEST_F(SceneExportTest, CamerasOfTheSameNameUnderOtherParentsExportUnderTheirOwnPaths) {
+  ASSERT_TRUE(openScene("same_names.ma"));
+  std::unique_ptr<AnimationDocument> document = exportAndRead();
+  ASSERT_NE(document, nullptr);
+  const VXRAnimation_Camera* a = cameraTrack(*document, "|shotA|cam|camShape");
+  const VXRAnimation_Camera* b = cameraTrack(*document, "|shotB|cam|camShape");
+  ASSERT_NE(a, nullptr);
+  ASSERT_NE(b, nullptr);
+  ASSERT_FALSE(keyFrames(*a).empty());
+  ASSERT_FALSE(keyFrames(*b).empty());
+  // Twice the focal length, half the window: each track holds its own camera.
+  EXPECT_NEAR(b->key(0)->projector.window.size.x / a->key(0)->projector.window.size.x, 0.5, 1e-9);
+  // The short name is ambiguous in the scene, as in the host.
+  std::string errors;
+  EXPECT_FALSE(mel("select cam;", nullptr, &errors));
+  EXPECT_NE(errors.find("More than one object matches name: cam"), std::string::npos) << errors;
+}
+
 TEST_F(SceneExportTest, KeyedLightsExportTheirIntensityColourAndCone) {
   ASSERT_TRUE(openScene("camera_light.ma"));
   std::unique_ptr<AnimationDocument> document = exportAndRead();

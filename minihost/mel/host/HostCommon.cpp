@@ -16,7 +16,10 @@ minihost::Scene& scene() {
 }
 
 bool findNode(CommandCall& call, const std::string& name, NodeRef& out) {
-  out = scene().findNode(name);
+  bool ambiguous = false;
+  out = scene().findNode(name, &ambiguous);
+  if (ambiguous)
+    return call.fail("More than one object matches name: " + name);
   if (!out.isSet()) {
     return call.fail("No object matches name: " + name);
   }

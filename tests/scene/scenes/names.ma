@@ -12,3 +12,6 @@ createNode animCurveTL -n "moveB";
 	setAttr -s 1 ".ktv[0]"  1 7;
 connectAttr "moveA.o" "|groupA|pCube1.tx";
 connectAttr "moveB.o" "groupB|pCube1.tx";
+createNode transform -n "rig";
+createNode camera -n "rig" -p "rig";
+	setAttr ".fl" 50;
