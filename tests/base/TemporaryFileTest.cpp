@@ -3,8 +3,6 @@
 // to the same target when a killed process left it behind.
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -18,6 +16,7 @@
 #include "boundary/base/TemporaryFile.h"
 #include "tests/support/FileText.h"
 #include "tests/support/FolderEntries.h"
+#include "tests/support/KilledWriter.h"
 
 namespace {
 
@@ -43,18 +42,7 @@ class TemporaryFileTest : public ::testing::Test {
   // A writer to the target that is killed while writing, as a user's kill or a crash would end
   // it: its temporary stays behind.
   void leaveStaleTemporary(const std::string& target) {
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      ofpstream out(target.c_str());
-      const std::string block(ofpstream::bufferSize * 2, 'k');
-      out.writeBytes(block.data(), block.size());
-      ::raise(SIGKILL);
-      ::_exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status));
+    killWriterMidFile(target, ofpstream::bufferSize * 2);
   }
 
   void expectTargetKeptAndNoTemporary() {

@@ -5,7 +5,6 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
@@ -13,6 +12,7 @@
 
 #include "boundary/base/ofpstream.h"
 #include "tests/support/FileText.h"
+#include "tests/support/KilledWriter.h"
 #include "tests/support/MelQuote.h"
 #include "tests/support/PluginFixture.h"
 
@@ -136,18 +136,7 @@ TEST_P(WriteFaultTest, AReadOnlyFileIsKeptAndTheWriteFails) {
 TEST_P(WriteFaultTest, TheNextWriteRemovesTheTemporaryOfAKilledOne) {
   const std::string target = path("scene.vxrmesh");
   writeBytes(target, kPrevious);
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    ofpstream out(target.c_str());
-    const std::string block(3 * ofpstream::bufferSize, 'k');
-    out.writeBytes(block.data(), block.size());
-    ::raise(SIGKILL);
-    ::_exit(0);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFSIGNALED(status));
+  ASSERT_NO_FATAL_FAILURE(killWriterMidFile(target, 3 * ofpstream::bufferSize));
   ASSERT_EQ(folderEntries().size(), 2u) << "the killed writer leaves its temporary";
   EXPECT_EQ(readBytes(target), kPrevious);
 
