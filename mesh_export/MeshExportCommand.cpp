@@ -5,11 +5,9 @@
 #include <new>
 
 #include "boundary/base/GFile.h"
-#include "boundary/base/GIO.h"
 #include "boundary/base/GString.h"
-#include "boundary/base/ofpstream.h"
+#include "mesh_export/MeshExportJob.h"
 #include "mesh_model/MeshFileName.h"
-#include "mesh_export/MeshWriter.h"
 
 MeshExportCommand::MeshExportCommand() {
   setCommandString(MString("VXR_MeshExportCmd"));
@@ -50,29 +48,13 @@ MStatus MeshExportCommand::doIt(const MArgList& args) {
   if (!status)
     return status;
 
-  const GFile path = meshFileName(fileBase, frameGiven, frameNumber);
-  ofpstream out(path, GIO::IOWrite, GFileIO::IOCreateAlways, GFileIO::IOShareNone);
   // A sequence written by a script must not look written when it is not: a file that cannot be
-  // created, written or closed fails the command and names the file. The stream keeps an earlier
-  // file at the path until the new one is complete.
-  if (out.fail()) {
+  // created, written or closed fails the command and names the file.
+  const GFile path = meshFileName(fileBase, frameGiven, frameNumber);
+  const MeshExportResult result = exportSelectedMeshes(path);
+  if (result.outcome != MeshExportOutcome::kWritten) {
     status = MStatus(MS::kFailure);
-    status.perror(MString("VXR_MeshExportCmd: can't create the mesh file ") + path.c_str());
-    return status;
-  }
-  GString nonFiniteMesh;
-  if (!writeSelectedMeshes(out, nonFiniteMesh)) {
-    out.abandon();
-    status = MStatus(MS::kFailure);
-    status.perror(MString("VXR_MeshExportCmd: can't export the mesh ") + nonFiniteMesh.c_str() +
-                  ": a value is too large for the file or not a number (nothing written to " +
-                  path.c_str() + ")");
-    return status;
-  }
-  if (!out.close()) {
-    status = MStatus(MS::kFailure);
-    status.perror(MString("VXR_MeshExportCmd: can't write the mesh file ") + path.c_str());
-    return status;
+    status.perror(MString("VXR_MeshExportCmd: ") + meshExportFailureText(result, path).c_str());
   }
   return status;
 }

@@ -2,12 +2,12 @@
 
 #include <new>
 
+#include "boundary/base/GFile.h"
 #include "boundary/base/GIO.h"
 #include "boundary/base/GString.h"
 #include "boundary/base/ifpstream.h"
-#include "boundary/base/ofpstream.h"
+#include "mesh_export/MeshExportJob.h"
 #include "mesh_model/MeshFileFormat.h"
-#include "mesh_export/MeshWriter.h"
 #include "shell/ErrorReport.h"
 
 MeshTranslator::~MeshTranslator() = default;
@@ -17,28 +17,29 @@ void* MeshTranslator::creator() {
 }
 
 // Both an export of everything and an export of the selection write the selected meshes; the
-// path is used as the host gives it. The stream replaces the file only when everything was
-// written and closed, so a failed export leaves an earlier file at the path as it was.
+// path is used as the host gives it. A file that cannot be created fails the export without a
+// message of the translator's own (the host reports the failed export); any other failure is
+// reported, and the earlier file at the path stays as it was.
 MStatus MeshTranslator::writer(const MFileObject& file, const MString& /*optionsString*/,
                                FileAccessMode /*mode*/) {
-  const MString path = file.expandedFullName();
-  ofpstream out(path.asChar(), GIO::IOWrite, GFileIO::IOCreateAlways, GFileIO::IOShareNone);
-  if (out.fail())
-    return MStatus(MS::kFailure);
-  GString nonFiniteMesh;
-  if (!writeSelectedMeshes(out, nonFiniteMesh)) {
-    out.abandon();
-    GString message("VXR PolyMesh. Can't export mesh ");
-    message += nonFiniteMesh;
-    message += ": a value is too large for the file or not a number. Nothing was written to ";
-    message += path.asChar();
-    message += "\n";
-    reportError(message);
-    return MStatus(MS::kFailure);
+  const MString name = file.expandedFullName();
+  const GFile path(GString(name.asChar(), name.length()));
+  const MeshExportResult result = exportSelectedMeshes(path);
+  switch (result.outcome) {
+    case MeshExportOutcome::kWritten:
+      return MStatus(MS::kSuccess);
+    case MeshExportOutcome::kValueNotFinite: {
+      GString message("VXR PolyMesh: ");
+      message += meshExportFailureText(result, path);
+      message += "\n";
+      reportError(message);
+      return MStatus(MS::kFailure);
+    }
+    case MeshExportOutcome::kCannotCreate:
+    case MeshExportOutcome::kCannotFinish:
+      break;
   }
-  if (!out.close())
-    return MStatus(MS::kFailure);
-  return MStatus(MS::kSuccess);
+  return MStatus(MS::kFailure);
 }
 
 // Nothing is read: the mesh file has no place in the scene. The import succeeds when the file

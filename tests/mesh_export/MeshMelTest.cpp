@@ -113,6 +113,21 @@ TEST_F(MeshMelTest, AMeshBeyondTheFloatRangeIsRefusedByName) {
   EXPECT_NE(messages.find("|pCube1|pCubeShape1"), std::string::npos) << messages;
   EXPECT_EQ(readBytes(target), "previous contents");
   EXPECT_EQ(folderEntries(), std::vector<std::string>{"far.vxrmesh"});
+  // One fault, one wording, whichever front end met it.
+  const std::string reason =
+      "can't export the mesh |pCube1|pCubeShape1: a value is too large for the file or not a "
+      "number (nothing written to " +
+      target + ")";
+  EXPECT_NE(messages.find("VXR_MeshExportCmd: " + reason), std::string::npos) << messages;
+
+  ASSERT_TRUE(mel("select -r pPlane1 pCube1;"));
+  ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(mel("file -exportSelected -type \"VXR PolyMesh\" \"" + target + "\";"));
+  messages = ::testing::internal::GetCapturedStdout();
+  ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(messages.find("VXR PolyMesh: " + reason), std::string::npos) << messages;
+  EXPECT_EQ(readBytes(target), "previous contents");
 
   ASSERT_TRUE(mel("move -a 0 0 0 pCube1; setAttr pCube1.scale 1 1e39 1;"));
   ::testing::internal::CaptureStdout();
