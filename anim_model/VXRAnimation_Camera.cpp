@@ -3,6 +3,8 @@
 #include <new>
 
 #include "anim_model/AxisMatrices.h"
+#include "anim_model/KeyFields.h"
+#include "boundary/math/FieldStreams.h"
 
 VXRAnimation_Camera::~VXRAnimation_Camera() = default;
 
@@ -11,10 +13,8 @@ void* VXRAnimation_Camera::cast_to_(const type_info& id) {
 }
 
 void VXRAnimation_Camera::write_item(opstream& out, void* item) const {
-  const CameraKey& key = *static_cast<const CameraKey*>(item);
-  out.writeByte(kRecordFormatVersion);
-  out << key.projector;
-  out.writeDWord(static_cast<std::uint32_t>(key.frame));
+  FieldStreamWriter writer(out);
+  walkCameraKeyFields(writer, *static_cast<const CameraKey*>(item));
 }
 
 void* VXRAnimation_Camera::read_item(ipstream& in) {
@@ -24,9 +24,8 @@ void* VXRAnimation_Camera::read_item(ipstream& in) {
     in.setFailure(GStreamState::badbit);
     return nullptr;
   }
-  in.readByte();
-  in >> key->projector;
-  key->frame = static_cast<std::int32_t>(in.readDWord());
+  FieldStreamReader reader(in);
+  walkCameraKeyFields(reader, *key);
   return key;
 }
 

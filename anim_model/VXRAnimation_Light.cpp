@@ -3,6 +3,8 @@
 #include <new>
 
 #include "anim_model/AxisMatrices.h"
+#include "anim_model/KeyFields.h"
+#include "boundary/math/FieldStreams.h"
 
 VXRAnimation_Light::~VXRAnimation_Light() = default;
 
@@ -11,15 +13,8 @@ void* VXRAnimation_Light::cast_to_(const type_info& id) {
 }
 
 void VXRAnimation_Light::write_item(opstream& out, void* item) const {
-  const LightKey& key = *static_cast<const LightKey*>(item);
-  out.writeByte(kRecordFormatVersion);
-  out.writeDWord(static_cast<std::uint32_t>(key.frame));
-  out.writeByte(key.type);
-  out.writeByte(key.red);
-  out.writeByte(key.green);
-  out.writeByte(key.blue);
-  out << key.position << key.target;
-  out << key.intensity << key.coneHalfAngle << key.penumbraAngle << key.reserved;
+  FieldStreamWriter writer(out);
+  walkLightKeyFields(writer, *static_cast<const LightKey*>(item));
 }
 
 void* VXRAnimation_Light::read_item(ipstream& in) {
@@ -29,14 +24,8 @@ void* VXRAnimation_Light::read_item(ipstream& in) {
     in.setFailure(GStreamState::badbit);
     return nullptr;
   }
-  in.readByte();
-  key->frame = static_cast<std::int32_t>(in.readDWord());
-  key->type = in.readByte();
-  key->red = in.readByte();
-  key->green = in.readByte();
-  key->blue = in.readByte();
-  in >> key->position >> key->target;
-  in >> key->intensity >> key->coneHalfAngle >> key->penumbraAngle >> key->reserved;
+  FieldStreamReader reader(in);
+  walkLightKeyFields(reader, *key);
   return key;
 }
 

@@ -1,7 +1,10 @@
-// Stream operators of the geometry records: every member, in declaration order.
+// Stream operators of the geometry records: every member, in declaration order (the view and the
+// projector by their field walks).
 #include "boundary/base/ipstream.h"
 #include "boundary/base/opstream.h"
+#include "boundary/math/FieldStreams.h"
 #include "boundary/math/GViewportInfo.h"
+#include "boundary/math/ProjectorFields.h"
 #include "boundary/math/ProjectorInfo.h"
 #include "boundary/math/Vector2D.h"
 #include "boundary/math/Vector3D.h"
@@ -39,27 +42,25 @@ ipstream& operator>>(ipstream& in, GViewportWindowInfo& window) {
 }
 
 opstream& operator<<(opstream& out, const GViewportInfo& view) {
-  out << view.plane << view.window << view.eyeOffset;
-  out.writeByte(view.perspective);
-  return out << view.scale;
+  FieldStreamWriter writer(out);
+  walkViewFields(writer, view);
+  return out;
 }
 
 ipstream& operator>>(ipstream& in, GViewportInfo& view) {
-  in >> view.plane >> view.window >> view.eyeOffset;
-  view.perspective = in.readByte();
-  return in >> view.scale;
+  FieldStreamReader reader(in);
+  walkViewFields(reader, view);
+  return in;
 }
 
 opstream& operator<<(opstream& out, const ProjectorInfo& projector) {
-  out << static_cast<const GViewportInfo&>(projector);
-  out.writeDWord(static_cast<std::uint32_t>(projector.imageWidth));
-  out.writeDWord(static_cast<std::uint32_t>(projector.imageHeight));
+  FieldStreamWriter writer(out);
+  walkProjectorFields(writer, projector);
   return out;
 }
 
 ipstream& operator>>(ipstream& in, ProjectorInfo& projector) {
-  in >> static_cast<GViewportInfo&>(projector);
-  projector.imageWidth = static_cast<std::int32_t>(in.readDWord());
-  projector.imageHeight = static_cast<std::int32_t>(in.readDWord());
+  FieldStreamReader reader(in);
+  walkProjectorFields(reader, projector);
   return in;
 }

@@ -1,11 +1,10 @@
 #include "tools/vxrinfo/AnimationFileChecker.h"
-
-#include "anim_model/KeyValidity.h"
-
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "anim_model/AnimationFileFormat.h"
+#include "anim_model/KeyFields.h"
 #include "anim_model/KeyValidity.h"
 #include "anim_model/VXRAnimation_Camera.h"
 #include "anim_model/VXRAnimation_Light.h"
@@ -13,10 +12,33 @@
 
 namespace {
 
-// Bytes one key takes: version byte, projector (view 133, image size 8), frame.
-constexpr std::uint64_t kCameraKeyBytes = 1 + 133 + 8 + 4;
-// Version, frame, type, red, green, blue, position, target, four doubles.
-constexpr std::uint64_t kLightKeyBytes = 1 + 4 + 4 + 24 + 24 + 4 * 8;
+// Counts the bytes a record's fields take, from the same walk the readers use.
+class FieldByteCount {
+ public:
+  std::uint64_t bytes = 0;
+
+  void enter(const char* /*group*/) {}
+  void leave() {}
+  void byte(const char* /*name*/, std::uint8_t /*value*/) { bytes += 1; }
+  void dword(const char* /*name*/, std::int32_t /*value*/) { bytes += 4; }
+  void real(const char* /*name*/, float /*value*/) { bytes += 4; }
+  void real(const char* /*name*/, double /*value*/) { bytes += 8; }
+  void vector(const char* /*name*/, const Vector2D& /*value*/) { bytes += 16; }
+  void vector(const char* /*name*/, const Vector3D& /*value*/) { bytes += 24; }
+};
+
+template <class Key, void (*walk)(FieldByteCount&, const Key&)>
+std::uint64_t keyBytes() {
+  FieldByteCount count;
+  walk(count, Key());
+  return count.bytes;
+}
+
+// Bytes one key takes.
+const std::uint64_t kCameraKeyBytes =
+    keyBytes<CameraKey, walkCameraKeyFields<FieldByteCount, const CameraKey>>();
+const std::uint64_t kLightKeyBytes =
+    keyBytes<LightKey, walkLightKeyFields<FieldByteCount, const LightKey>>();
 // A track without keys: version byte, key count, empty name.
 constexpr std::uint64_t kMinTrackBytes = 1 + 4 + 4;
 
@@ -62,7 +84,7 @@ bool AnimationFileChecker::dwordField(const std::string& base, const char* membe
   return false;
 }
 
-bool AnimationFileChecker::floatField(const std::string& base, const char* member) {
+bool AnimationFileChecker::floatField(const std::string& base, const char* member, float* kept) {
   const std::uint64_t at = reader_.offset();
   float value = 0.0f;
   if (!reader_.readFloat(value)) {
@@ -71,6 +93,8 @@ bool AnimationFileChecker::floatField(const std::string& base, const char* membe
   }
   if (!std::isfinite(value))
     faults_.error(at, joined(base, member), "value is not finite");
+  if (kept != nullptr)
+    *kept = value;
   return true;
 }
 
@@ -243,40 +267,72 @@ bool AnimationFileChecker::readTrack(bool lights, const std::string& path) {
   return true;
 }
 
+// Walks one key's fields (the walk shared with the tracks' readers) through the checker's field
+// readers, so each field is read, checked and reported under its path. After the first field
+// that cannot be read the walk does nothing more.
+class AnimationFileChecker::KeyFieldWalk {
+ public:
+  KeyFieldWalk(AnimationFileChecker& checker, const std::string& keyPath)
+      : checker_(checker), base_(keyPath) {}
+
+  bool complete() const { return complete_; }
+
+  void enter(const char* group) { base_ = joined(base_, group); }
+  void leave() { base_.erase(base_.rfind('.')); }
+
+  void byte(const char* name, std::uint8_t& value) {
+    const std::uint64_t at = checker_.reader_.offset();
+    if (complete_ && (complete_ = checker_.byteField(base_, name, value)))
+      checker_.checkByteValue(at, joined(base_, name), name, value);
+  }
+  void dword(const char* name, std::int32_t& value) {
+    std::uint32_t bits = 0;
+    if (complete_ && (complete_ = checker_.dwordField(base_, name, bits)))
+      value = static_cast<std::int32_t>(bits);
+  }
+  void real(const char* name, float& value) {
+    if (complete_)
+      complete_ = checker_.floatField(base_, name, &value);
+  }
+  void real(const char* name, double& value) {
+    if (complete_)
+      complete_ = checker_.doubleField(base_, name, &value);
+  }
+  void vector(const char* name, Vector2D& value) {
+    double kept[2] = {0.0, 0.0};
+    if (complete_ && (complete_ = checker_.vectorField(base_, name, 2, kept)))
+      value = Vector2D(kept[0], kept[1]);
+  }
+  void vector(const char* name, Vector3D& value) {
+    double kept[3] = {0.0, 0.0, 0.0};
+    if (complete_ && (complete_ = checker_.vectorField(base_, name, 3, kept)))
+      value = Vector3D(kept[0], kept[1], kept[2]);
+  }
+
+ private:
+  AnimationFileChecker& checker_;
+  std::string base_;
+  bool complete_ = true;
+};
+
+void AnimationFileChecker::checkByteValue(std::uint64_t at, const std::string& field,
+                                          const char* name, std::uint8_t value) {
+  if (std::strcmp(name, "perspective") == 0 && value > 1) {
+    faults_.warning(at, field, "perspective flag " + std::to_string(value) + " is neither 0 nor 1");
+  } else if (std::strcmp(name, "type") == 0 && (value < 1 || value > 3)) {
+    faults_.error(
+        at, field,
+        "light type " + std::to_string(value) + " is not 1 (directional), 2 (point) or 3 (spot)");
+  }
+}
+
 bool AnimationFileChecker::readCameraKey(const std::string& path) {
   const std::uint64_t keyAt = reader_.offset();
   const std::uint64_t errorsBefore = faults_.errorCount();
-  std::uint8_t version = 0;
-  if (!byteField(path, "version", version))
-    return false;
-  const std::string projector = path + ".projector";
-  double origin[3], direction[3], up[3], windowOrigin[2], windowSize[2], eye[3];
-  if (!vectorField(projector, "plane.origin", 3, origin) ||
-      !vectorField(projector, "plane.direction", 3, direction) ||
-      !vectorField(projector, "plane.up", 3, up) ||
-      !vectorField(projector, "window.origin", 2, windowOrigin) ||
-      !vectorField(projector, "window.size", 2, windowSize) ||
-      !vectorField(projector, "eyeOffset", 3, eye))
-    return false;
   CameraKey key;
-  ProjectorInfo& p = key.projector;
-  p.plane.setPlaneParameters(Vector3D(origin[0], origin[1], origin[2]),
-                             Vector3D(direction[0], direction[1], direction[2]),
-                             Vector3D(up[0], up[1], up[2]));
-  p.window.origin = Vector2D(windowOrigin[0], windowOrigin[1]);
-  p.window.size = Vector2D(windowSize[0], windowSize[1]);
-  p.eyeOffset = Vector3D(eye[0], eye[1], eye[2]);
-  const std::uint64_t flagAt = reader_.offset();
-  std::uint8_t perspective = 0;
-  if (!byteField(projector, "perspective", perspective))
-    return false;
-  if (perspective > 1) {
-    faults_.warning(flagAt, projector + ".perspective",
-                    "perspective flag " + std::to_string(perspective) + " is neither 0 nor 1");
-  }
-  std::uint32_t unused = 0;
-  if (!floatField(projector, "scale") || !dwordField(projector, "imageWidth", unused) ||
-      !dwordField(projector, "imageHeight", unused) || !dwordField(path, "frame", unused))
+  KeyFieldWalk walk(*this, path);
+  walkCameraKeyFields(walk, key);
+  if (!walk.complete())
     return false;
   // A value already reported as not finite is not reported again as an unusable key.
   if (faults_.errorCount() == errorsBefore)
@@ -287,28 +343,11 @@ bool AnimationFileChecker::readCameraKey(const std::string& path) {
 bool AnimationFileChecker::readLightKey(const std::string& path) {
   const std::uint64_t keyAt = reader_.offset();
   const std::uint64_t errorsBefore = faults_.errorCount();
-  std::uint8_t byte = 0;
-  std::uint32_t frame = 0;
-  if (!byteField(path, "version", byte) || !dwordField(path, "frame", frame))
-    return false;
-  const std::uint64_t typeAt = reader_.offset();
   LightKey key;
-  double position[3], target[3];
-  if (!byteField(path, "type", key.type))
+  KeyFieldWalk walk(*this, path);
+  walkLightKeyFields(walk, key);
+  if (!walk.complete())
     return false;
-  if (key.type < 1 || key.type > 3) {
-    faults_.error(typeAt, path + ".type",
-                  "light type " + std::to_string(key.type) +
-                      " is not 1 (directional), 2 (point) or 3 (spot)");
-  }
-  if (!byteField(path, "red", byte) || !byteField(path, "green", byte) ||
-      !byteField(path, "blue", byte) || !vectorField(path, "position", 3, position) ||
-      !vectorField(path, "target", 3, target) || !doubleField(path, "intensity", &key.intensity) ||
-      !doubleField(path, "coneHalfAngle", &key.coneHalfAngle) ||
-      !doubleField(path, "penumbraAngle", &key.penumbraAngle) || !doubleField(path, "reserved"))
-    return false;
-  key.position = Vector3D(position[0], position[1], position[2]);
-  key.target = Vector3D(target[0], target[1], target[2]);
   if (faults_.errorCount() == errorsBefore)
     unusableKey(keyAt, path, lightKeyFault(key));
   return true;

@@ -37,6 +37,8 @@ class AnimationFileChecker {
   const Totals& totals() const { return totals_; }
 
  private:
+  class KeyFieldWalk;
+
   bool readList(bool lights);
   bool readTrack(bool lights, const std::string& path);
   bool readCameraKey(const std::string& path);
@@ -44,11 +46,14 @@ class AnimationFileChecker {
 
   bool byteField(const std::string& base, const char* member, std::uint8_t& value);
   bool dwordField(const std::string& base, const char* member, std::uint32_t& value);
-  bool floatField(const std::string& base, const char* member);
+  bool floatField(const std::string& base, const char* member, float* kept = nullptr);
   // The value read is also stored through `kept` (`dimensions` doubles) when given.
   bool doubleField(const std::string& base, const char* member, double* kept = nullptr);
   bool vectorField(const std::string& base, const char* member, int dimensions,
                    double* kept = nullptr);
+  // The checks of single byte fields whose values are limited (light type, perspective flag).
+  void checkByteValue(std::uint64_t at, const std::string& field, const char* name,
+                      std::uint8_t value);
   // An error at the key's first byte when `fault` (from the shared key rules) is not null.
   void unusableKey(std::uint64_t at, const std::string& path, const char* fault);
 
