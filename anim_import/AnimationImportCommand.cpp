@@ -46,7 +46,7 @@ MString hostTrackName(const GString& name) {
 }  // namespace
 
 AnimationImportCommand::AnimationImportCommand() {
-  setCommandString(MString("VXR_AnimationImportCmd"));
+  setCommandString(MString(kName));
 }
 
 AnimationImportCommand::~AnimationImportCommand() = default;

@@ -15,6 +15,8 @@
 // only tracks that hold keys.
 class AnimationImportCommand : public MPxCommand {
  public:
+  static constexpr const char* kName = "VXR_AnimationImportCmd";
+
   AnimationImportCommand();
   ~AnimationImportCommand() override;
 

@@ -6,6 +6,9 @@ class ipstream;
 
 // Constants of the animation file (".vxranim").
 
+// The file name extension, without the dot.
+constexpr const char* kAnimationFileExtension = "vxranim";
+
 // The file's first DWord; its bytes, least significant first, spell "VXan".
 constexpr std::uint32_t kAnimationFileMagic = 0x6E615856;
 // The version this code writes. Version 0 files (no up-axis byte, no light list) are still read.

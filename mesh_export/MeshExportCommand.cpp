@@ -10,7 +10,7 @@
 #include "mesh_model/MeshFileName.h"
 
 MeshExportCommand::MeshExportCommand() {
-  setCommandString(MString("VXR_MeshExportCmd"));
+  setCommandString(MString(kName));
 }
 
 MeshExportCommand::~MeshExportCommand() = default;
@@ -54,7 +54,7 @@ MStatus MeshExportCommand::doIt(const MArgList& args) {
   const MeshExportResult result = exportSelectedMeshes(path);
   if (result.outcome != MeshExportOutcome::kWritten) {
     status = MStatus(MS::kFailure);
-    status.perror(MString("VXR_MeshExportCmd: ") + meshExportFailureText(result, path).c_str());
+    status.perror(MString(kName) + ": " + meshExportFailureText(result, path).c_str());
   }
   return status;
 }

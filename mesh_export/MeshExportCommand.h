@@ -15,6 +15,8 @@
 // so does a file that cannot be created or written, with a message naming it.
 class MeshExportCommand : public MPxCommand {
  public:
+  static constexpr const char* kName = "VXR_MeshExportCmd";
+
   MeshExportCommand();
   ~MeshExportCommand() override;
 

@@ -29,7 +29,8 @@ MStatus MeshTranslator::writer(const MFileObject& file, const MString& /*options
     case MeshExportOutcome::kWritten:
       return MStatus(MS::kSuccess);
     case MeshExportOutcome::kValueNotFinite: {
-      GString message("VXR PolyMesh: ");
+      GString message(kName);
+      message += ": ";
       message += meshExportFailureText(result, path);
       message += "\n";
       reportError(message);
@@ -63,7 +64,7 @@ bool MeshTranslator::haveWriteMethod() const {
 }
 
 MString MeshTranslator::defaultExtension() const {
-  return MString("vxrmesh");
+  return MString(kMeshFileExtension);
 }
 
 bool MeshTranslator::canBeOpened() const {

@@ -10,6 +10,8 @@
 // import it but never open it as a scene.
 class MeshTranslator : public MPxFileTranslator {
  public:
+  static constexpr const char* kName = "VXR PolyMesh";
+
   ~MeshTranslator() override;
 
   MStatus reader(const MFileObject& file, const MString& optionsString,

@@ -6,6 +6,9 @@
 // between or after them, and no file header. An empty file holds no mesh. The writer and the
 // reader both take them from here.
 
+// The file name extension, without the dot.
+constexpr const char* kMeshFileExtension = "vxrmesh";
+
 // The first DWord of every record; its bytes, least significant first, spell "VXpm".
 constexpr std::uint32_t kMeshRecordMagic = 0x6D705856;
 // The only record version; it follows the magic as one Byte.

@@ -33,7 +33,7 @@ bool AnimationTranslator::haveWriteMethod() const {
 }
 
 MString AnimationTranslator::defaultExtension() const {
-  return MString("vxranim");
+  return MString(kAnimationFileExtension);
 }
 
 bool AnimationTranslator::canBeOpened() const {

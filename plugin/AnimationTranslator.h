@@ -11,6 +11,8 @@
 // and hands it to the import script.
 class AnimationTranslator : public MPxFileTranslator {
  public:
+  static constexpr const char* kName = "VXR Animation";
+
   ~AnimationTranslator() override;
 
   MStatus reader(const MFileObject& file, const MString& optionsString,

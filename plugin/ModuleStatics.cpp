@@ -23,9 +23,10 @@ const GString kMsgCantOpenOutputFile("VXR animation. Can't open output file: ");
 const GString kMsgCantOpenInputFile("VXR animation. Can't open input file. ");
 
 namespace {
-TranslatorRegistrar animationTranslatorRegistrar("VXR Animation", AnimationTranslator::creator);
-CommandRegistrar animationImportCommandRegistrar("VXR_AnimationImportCmd",
+TranslatorRegistrar animationTranslatorRegistrar(AnimationTranslator::kName,
+                                                 AnimationTranslator::creator);
+CommandRegistrar animationImportCommandRegistrar(AnimationImportCommand::kName,
                                                  AnimationImportCommand::creator);
-TranslatorRegistrar meshTranslatorRegistrar("VXR PolyMesh", MeshTranslator::creator);
-CommandRegistrar meshExportCommandRegistrar("VXR_MeshExportCmd", MeshExportCommand::creator);
+TranslatorRegistrar meshTranslatorRegistrar(MeshTranslator::kName, MeshTranslator::creator);
+CommandRegistrar meshExportCommandRegistrar(MeshExportCommand::kName, MeshExportCommand::creator);
 }  // namespace
