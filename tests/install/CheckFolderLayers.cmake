@@ -5,17 +5,33 @@
 #   0 boundary/base   1 boundary/math   2 anim_model, mesh_model   3 shell
 #   4 anim_export, anim_import, mesh_export   5 plugin, tools/vxrinfo
 #
+# The stand-in host is a world of its own, included from its own root ("engine/Scene.h"):
+#
+#   0 minihost/engine   1 minihost/scene   2 minihost/mel   3 minihost/cli
+#
+# and neither world includes the other: the module reaches the host through <maya/...> alone,
+# and the host learns of the module only through registration.
+#
 #   cmake -DSOURCE_DIR=<project root> -P CheckFolderLayers.cmake
+# Each entry: folder, level, world, the prefix its headers are included by.
 set(levels
-  "boundary/base=0" "boundary/math=1" "anim_model=2" "mesh_model=2" "shell=3"
-  "anim_export=4" "anim_import=4" "mesh_export=4" "plugin=5" "tools/vxrinfo=5")
+  "boundary/base=0=module=boundary/base" "boundary/math=1=module=boundary/math"
+  "anim_model=2=module=anim_model" "mesh_model=2=module=mesh_model" "shell=3=module=shell"
+  "anim_export=4=module=anim_export" "anim_import=4=module=anim_import"
+  "mesh_export=4=module=mesh_export" "plugin=5=module=plugin" "tools/vxrinfo=5=module=tools/vxrinfo"
+  "minihost/engine=0=host=engine" "minihost/scene=1=host=scene" "minihost/mel=2=host=mel"
+  "minihost/cli=3=host=cli")
 
 set(folders "")
 foreach(entry IN LISTS levels)
-  string(REPLACE "=" ";" pair "${entry}")
-  list(GET pair 0 folder)
-  list(GET pair 1 level)
+  string(REPLACE "=" ";" fields "${entry}")
+  list(GET fields 0 folder)
+  list(GET fields 1 level)
+  list(GET fields 2 world)
+  list(GET fields 3 prefix)
   set(level_of_${folder} ${level})
+  set(world_of_${folder} ${world})
+  set(prefix_of_${folder} ${prefix})
   list(APPEND folders ${folder})
 endforeach()
 
@@ -23,9 +39,9 @@ endforeach()
 function(folder_of header out)
   set(${out} "" PARENT_SCOPE)
   foreach(folder IN LISTS folders)
-    string(LENGTH "${folder}/" length)
+    string(LENGTH "${prefix_of_${folder}}/" length)
     string(SUBSTRING "${header}" 0 ${length} start)
-    if(start STREQUAL "${folder}/")
+    if(start STREQUAL "${prefix_of_${folder}}/")
       set(${out} ${folder} PARENT_SCOPE)
       return()
     endif()
@@ -46,7 +62,10 @@ foreach(folder IN LISTS folders)
       if(target STREQUAL "" OR target STREQUAL folder)
         continue()
       endif()
-      if(NOT level_of_${target} LESS level_of_${folder})
+      if(NOT world_of_${target} STREQUAL world_of_${folder})
+        string(APPEND problems "  ${name} (${folder}) includes ${header} (${target}), across the "
+               "line between the module and the stand-in host\n")
+      elseif(NOT level_of_${target} LESS level_of_${folder})
         string(APPEND problems "  ${name} (${folder}) includes ${header} (${target})\n")
       endif()
     endforeach()
