@@ -9,6 +9,12 @@ namespace mel {
 
 using namespace parser;
 
+namespace {
+// The loosest binary operator (||), and + and -, the loosest inside a vector literal's component.
+constexpr int kLogicalOrPrecedence = 1;
+constexpr int kAdditivePrecedence = 5;
+}  // namespace
+
 ExprPtr Parser::parseExpression() {
   return parseAssignment();
 }
@@ -74,7 +80,7 @@ ExprPtr Parser::parseAssignment() {
 }
 
 ExprPtr Parser::parseTernary() {
-  ExprPtr cond = parseOr();
+  ExprPtr cond = parseBinary(kLogicalOrPrecedence);
   if (!cond || !tok_.isPunct("?"))
     return cond;
   int line = tok_.line;
@@ -92,107 +98,66 @@ ExprPtr Parser::parseTernary() {
   return e;
 }
 
-ExprPtr Parser::parseOr() {
-  ExprPtr left = parseAnd();
-  while (left && tok_.isPunct("||")) {
-    int line = tok_.line;
-    advance();
-    ExprPtr right = parseAnd();
-    if (!right)
-      return nullptr;
-    auto e = makeExpr(ExprKind::kLogical, line);
-    e->op = '|';
-    e->children.push_back(std::move(left));
-    e->children.push_back(std::move(right));
-    left = std::move(e);
-  }
-  return left;
-}
-
-ExprPtr Parser::parseAnd() {
-  ExprPtr left = parseEquality();
-  while (left && tok_.isPunct("&&")) {
-    int line = tok_.line;
-    advance();
-    ExprPtr right = parseEquality();
-    if (!right)
-      return nullptr;
-    auto e = makeExpr(ExprKind::kLogical, line);
-    e->op = '&';
-    e->children.push_back(std::move(left));
-    e->children.push_back(std::move(right));
-    left = std::move(e);
-  }
-  return left;
-}
-
 namespace {
-ExprPtr makeBinary(int op, int line, ExprPtr l, ExprPtr r) {
-  auto e = makeExpr(ExprKind::kBinary, line);
-  e->op = op;
-  e->children.push_back(std::move(l));
-  e->children.push_back(std::move(r));
-  return e;
+
+// The binary operators, each with its precedence (higher binds tighter) and the node it makes.
+// All are left-associative.
+struct BinaryRule {
+  const char* token;
+  int precedence;
+  ExprKind kind;
+  int op;
+};
+
+constexpr BinaryRule kBinaryRules[] = {
+    {"||", kLogicalOrPrecedence, ExprKind::kLogical, '|'},
+    {"&&", kLogicalOrPrecedence + 1, ExprKind::kLogical, '&'},
+    {"==", kLogicalOrPrecedence + 2, ExprKind::kBinary, kOpEq},
+    {"!=", kLogicalOrPrecedence + 2, ExprKind::kBinary, kOpNotEq},
+    {"<", kLogicalOrPrecedence + 3, ExprKind::kBinary, kOpLess},
+    {">", kLogicalOrPrecedence + 3, ExprKind::kBinary, kOpGreater},
+    {"<=", kLogicalOrPrecedence + 3, ExprKind::kBinary, kOpLessEq},
+    {">=", kLogicalOrPrecedence + 3, ExprKind::kBinary, kOpGreaterEq},
+    {"+", kAdditivePrecedence, ExprKind::kBinary, '+'},
+    {"-", kAdditivePrecedence, ExprKind::kBinary, '-'},
+    {"*", kAdditivePrecedence + 1, ExprKind::kBinary, '*'},
+    {"/", kAdditivePrecedence + 1, ExprKind::kBinary, '/'},
+    {"%", kAdditivePrecedence + 1, ExprKind::kBinary, '%'},
+    {"^", kAdditivePrecedence + 1, ExprKind::kBinary, '^'},
+};
+
+const BinaryRule* binaryRuleFor(const Token& token) {
+  if (token.kind != TokenKind::kPunct)
+    return nullptr;
+  for (const BinaryRule& rule : kBinaryRules) {
+    if (token.text == rule.token)
+      return &rule;
+  }
+  return nullptr;
 }
+
 }  // namespace
 
-ExprPtr Parser::parseEquality() {
-  ExprPtr left = parseRelational();
-  while (left && (tok_.isPunct("==") || tok_.isPunct("!="))) {
-    int op = tok_.text == "==" ? kOpEq : kOpNotEq;
-    int line = tok_.line;
-    advance();
-    ExprPtr right = parseRelational();
-    if (!right)
-      return nullptr;
-    left = makeBinary(op, line, std::move(left), std::move(right));
-  }
-  return left;
-}
-
-ExprPtr Parser::parseRelational() {
-  ExprPtr left = parseAdditive();
-  while (left &&
-         (tok_.isPunct("<") || tok_.isPunct(">") || tok_.isPunct("<=") || tok_.isPunct(">="))) {
-    int op = tok_.text == "<"    ? kOpLess
-             : tok_.text == ">"  ? kOpGreater
-             : tok_.text == "<=" ? kOpLessEq
-                                 : kOpGreaterEq;
-    int line = tok_.line;
-    advance();
-    ExprPtr right = parseAdditive();
-    if (!right)
-      return nullptr;
-    left = makeBinary(op, line, std::move(left), std::move(right));
-  }
-  return left;
-}
-
-ExprPtr Parser::parseAdditive() {
-  ExprPtr left = parseMultiplicative();
-  while (left && (tok_.isPunct("+") || tok_.isPunct("-"))) {
-    int op = tok_.text[0];
-    int line = tok_.line;
-    advance();
-    ExprPtr right = parseMultiplicative();
-    if (!right)
-      return nullptr;
-    left = makeBinary(op, line, std::move(left), std::move(right));
-  }
-  return left;
-}
-
-ExprPtr Parser::parseMultiplicative() {
+// Precedence climbing: an operand, then every operator that binds at least as tightly as
+// `minPrecedence`, each with a right operand that takes only tighter operators (so equal ones
+// group to the left). The depth of recursion is bounded by the number of precedence levels per
+// unary operand, whose own nesting is guarded.
+ExprPtr Parser::parseBinary(int minPrecedence) {
   ExprPtr left = parseUnary();
-  while (left &&
-         (tok_.isPunct("*") || tok_.isPunct("/") || tok_.isPunct("%") || tok_.isPunct("^"))) {
-    int op = tok_.text[0];
-    int line = tok_.line;
+  while (left) {
+    const BinaryRule* rule = binaryRuleFor(tok_);
+    if (rule == nullptr || rule->precedence < minPrecedence)
+      break;
+    const int line = tok_.line;
     advance();
-    ExprPtr right = parseUnary();
+    ExprPtr right = parseBinary(rule->precedence + 1);
     if (!right)
       return nullptr;
-    left = makeBinary(op, line, std::move(left), std::move(right));
+    auto e = makeExpr(rule->kind, line);
+    e->op = rule->op;
+    e->children.push_back(std::move(left));
+    e->children.push_back(std::move(right));
+    left = std::move(e);
   }
   return left;
 }
@@ -438,7 +403,7 @@ ExprPtr Parser::parseVectorLiteral() {
   advance();  // '<<'
   for (int i = 0; i < 3; ++i) {
     // Each component stops before '>>' or ',', so no comparison is parsed at this level.
-    ExprPtr c = parseAdditive();
+    ExprPtr c = parseBinary(kAdditivePrecedence);
     if (!c)
       return nullptr;
     e->children.push_back(std::move(c));

@@ -66,12 +66,8 @@ class Parser {
   ExprPtr parseExpression();
   ExprPtr parseAssignment();
   ExprPtr parseTernary();
-  ExprPtr parseOr();
-  ExprPtr parseAnd();
-  ExprPtr parseEquality();
-  ExprPtr parseRelational();
-  ExprPtr parseAdditive();
-  ExprPtr parseMultiplicative();
+  // The binary operators that bind at least as tightly as `minPrecedence` (see the table).
+  ExprPtr parseBinary(int minPrecedence);
   ExprPtr parseUnary();
   ExprPtr parsePostfix();
   ExprPtr parsePrimary();

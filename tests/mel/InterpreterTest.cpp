@@ -32,6 +32,36 @@ TEST_F(InterpreterTest, PrintFormatsNumbersAndArraysAsTheHostDoes) {
   EXPECT_EQ(err, "");
 }
 
+// Each case tells its grouping from the other ones: a wrong precedence or associativity gives
+// the value in the comment.
+TEST_F(InterpreterTest, BinaryOperatorsBindAndGroupAsMelDoes) {
+  const struct {
+    const char* expression;
+    const char* value;
+  } cases[] = {
+      {"1 + 2 * 3", "7"},    // (1 + 2) * 3 = 9
+      {"10 - 4 - 3", "3"},   // 10 - (4 - 3) = 9
+      {"2 * 3 % 4", "2"},    // 2 * (3 % 4) = 6
+      {"12 / 2 / 3", "2"},   // 12 / (2 / 3) = 0 in integers
+      {"1 + 2 < 4", "1"},    // 1 + (2 < 4) = 2
+      {"1 < 2 == 1", "1"},   // 1 < (2 == 1) = 0
+      {"2 == 2 != 0", "1"},  // 2 == (2 != 0) = 0
+      {"0 && 0 || 1", "1"},  // 0 && (0 || 1) = 0
+      {"1 || 0 && 0", "1"},  // (1 || 0) && 0 = 0
+      {"-2 * 3 + 1", "-5"},  // -(2 * 3 + 1) = -7
+      {"3 > 2 ? 4 + 1 : 0", "5"},
+  };
+  for (const auto& c : cases) {
+    out.clear();
+    ASSERT_TRUE(run(std::string("print (") + c.expression + ");")) << c.expression << ": " << err;
+    EXPECT_EQ(out, c.value) << c.expression;
+  }
+  out.clear();
+  // A vector literal's components take arithmetic but stop at the comparison-looking '>>'.
+  ASSERT_TRUE(run("print <<1 + 1, 2 * 3, 4 - 5>>;")) << err;
+  EXPECT_EQ(out, "2 6 -1");
+}
+
 TEST_F(InterpreterTest, ErrorsNameTheFileAndLineAndStopTheScript) {
   EXPECT_FALSE(run("print \"a\";\nerror \"bad thing\";\nprint \"b\";", "scene.mel"));
   EXPECT_EQ(out, "a");
