@@ -161,91 +161,75 @@ bool Parser::parseTypeSuffix(ValueType& type) {
 }
 
 bool Parser::parseProc(bool global, Unit& unit) {
-  int line = tok_.line;
   auto proc = std::make_shared<ProcDef>();
   proc->global = global;
   proc->file = file_;
-  proc->line = line;
+  proc->line = tok_.line;
   ValueType returnType = ValueType::kNone;
   if (isTypeKeyword(tok_, returnType)) {
     advance();
-    if (!parseTypeSuffix(returnType)) {
+    if (!parseTypeSuffix(returnType))
       return false;
-    }
   }
   proc->returnType = returnType;
-  if (tok_.kind != TokenKind::kIdentifier) {
+  if (tok_.kind != TokenKind::kIdentifier)
     return fail("Syntax error: expected a procedure name");
-  }
   proc->name = tok_.text;
   advance();
-  if (!expect("(")) {
+  if (!expect("("))
     return false;
-  }
+  // The parameters are the first locals of the procedure's own scope.
   Function fn;
   fn.slotTypes = &proc->slotTypes;
   fn.blocks.emplace_back();
   Function* outer = function_;
   function_ = &fn;
-  bool ok = true;
-  if (!tok_.isPunct(")")) {
-    while (true) {
-      ValueType type;
-      if (!isTypeKeyword(tok_, type)) {
-        ok = fail("Syntax error: expected a parameter type");
-        break;
-      }
-      advance();
-      if (tok_.kind != TokenKind::kVariable) {
-        ok = fail("Syntax error: expected a parameter name");
-        break;
-      }
-      std::string name = tok_.text;
-      int paramLine = tok_.line;
-      advance();
-      if (!parseTypeSuffix(type)) {
-        ok = false;
-        break;
-      }
-      Param p;
-      if (!declareLocal(name, type, paramLine, p.var)) {
-        ok = false;
-        break;
-      }
-      proc->params.push_back(p);
-      if (!accept(",")) {
-        break;
-      }
-    }
-  }
-  if (ok) {
-    ok = expect(")");
-  }
-  if (ok && !tok_.isPunct("{")) {
-    ok = fail("Syntax error: expected '{' to begin the body of " + proc->name);
-  }
-  if (ok) {
-    currentProc_ = proc.get();
-    advance();
-    while (!failed_ && !tok_.isPunct("}")) {
-      if (tok_.kind == TokenKind::kEnd) {
-        fail("Syntax error: missing '}' at the end of " + proc->name);
-        break;
-      }
-      StmtPtr s = parseStatement();
-      if (s) {
-        proc->body.push_back(std::move(s));
-      }
-    }
-    currentProc_ = nullptr;
-    ok = !failed_ && expect("}");
-  }
+  const bool ok = parseParameterList(*proc) && parseProcBody(*proc);
   function_ = outer;
-  if (!ok) {
+  if (!ok)
     return false;
-  }
   unit.procs.push_back(std::move(proc));
   return true;
+}
+
+// `type $name[]` entries separated by commas, up to and including the ')'.
+bool Parser::parseParameterList(ProcDef& proc) {
+  if (accept(")"))
+    return true;
+  do {
+    ValueType type;
+    if (!isTypeKeyword(tok_, type))
+      return fail("Syntax error: expected a parameter type");
+    advance();
+    if (tok_.kind != TokenKind::kVariable)
+      return fail("Syntax error: expected a parameter name");
+    const std::string name = tok_.text;
+    const int line = tok_.line;
+    advance();
+    Param p;
+    if (!parseTypeSuffix(type) || !declareLocal(name, type, line, p.var))
+      return false;
+    proc.params.push_back(p);
+  } while (accept(","));
+  return expect(")");
+}
+
+// '{', the statements, '}'.
+bool Parser::parseProcBody(ProcDef& proc) {
+  if (!tok_.isPunct("{"))
+    return fail("Syntax error: expected '{' to begin the body of " + proc.name);
+  currentProc_ = &proc;
+  advance();
+  while (!failed_ && !tok_.isPunct("}")) {
+    if (tok_.kind == TokenKind::kEnd) {
+      fail("Syntax error: missing '}' at the end of " + proc.name);
+      break;
+    }
+    if (StmtPtr s = parseStatement())
+      proc.body.push_back(std::move(s));
+  }
+  currentProc_ = nullptr;
+  return !failed_ && expect("}");
 }
 
 bool Parser::endOfStatement() {

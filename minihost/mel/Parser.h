@@ -52,6 +52,8 @@ class Parser {
   StmtPtr parseBlock();
   StmtPtr parseDeclaration(bool global);
   bool parseProc(bool global, Unit& unit);
+  bool parseParameterList(ProcDef& proc);
+  bool parseProcBody(ProcDef& proc);
   ExprPtr parseCondition();
   StmtPtr parseIf();
   StmtPtr parseWhile();
