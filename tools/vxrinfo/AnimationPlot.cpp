@@ -10,8 +10,7 @@
 #include "tools/vxrinfo/AnimationFile.h"
 #include "tools/vxrinfo/LabelPlacer.h"
 #include "tools/vxrinfo/NumberText.h"
-#include "tools/vxrinfo/TextSink.h"
-#include "tools/vxrinfo/XmlText.h"
+#include "tools/vxrinfo/SvgWriter.h"
 
 namespace {
 
@@ -41,7 +40,7 @@ const char* const kLegendNotes[] = {"Cameras: a dot where each starts, frame num
                                     "from the upper right corner toward the light."};
 
 std::string num(double v) {
-  return formatShort(v, 2);
+  return SvgWriter::number(v);
 }
 
 std::string cameraColour(std::size_t i) {
@@ -121,7 +120,7 @@ constexpr int kFrameNumber = 2;
 class Plotter {
  public:
   Plotter(const PlotScene& scene, const AnimationPlotOptions& options, TextSink& out)
-      : scene_(scene), options_(options), out_(out) {}
+      : scene_(scene), options_(options), svg_(out) {}
 
   void write() {
     frameViews();
@@ -135,19 +134,16 @@ class Plotter {
     const double width = legendLeft + legendWidth + kMargin;
     const double height = std::max(kHeader + kPanel + kFooter + kMargin,
                                    kHeader + kLegendLine * (legend.size() + 10) + kMargin);
-    out_.put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
-    out_.put("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + num(width) + "\" height=\"" +
-             num(height) + "\" viewBox=\"0 0 " + num(width) + " " + num(height) +
-             "\" font-family=\"sans-serif\" font-size=\"" + num(kNameSize) + "\">\n");
-    out_.put("<title>" + xmlEscape(heading()) + "</title>\n");
-    out_.put("<rect x=\"0\" y=\"0\" width=\"" + num(width) + "\" height=\"" + num(height) +
-             "\" fill=\"white\"/>\n");
-    text(kMargin, kMargin + 4, heading(), "black", 14, " font-weight=\"bold\"");
+    svg_.beginDocument(width, height, {{"font-family", "sans-serif"}, {"font-size", kNameSize}});
+    svg_.textElement("title", {}, heading());
+    svg_.element("rect",
+                 {{"x", 0.0}, {"y", 0.0}, {"width", width}, {"height", height}, {"fill", "white"}});
+    text(kMargin, kMargin + 4, heading(), "black", 14, {{"font-weight", "bold"}});
     for (int i = 0; i < 2; ++i)
       writeView(views_[i], i == 0 ? "top-view" : "side-view");
     writeScaleBar();
     writeLegend(legendLeft, legend);
-    out_.put("</svg>\n");
+    svg_.endDocument();
   }
 
  private:
@@ -215,28 +211,34 @@ class Plotter {
   // --- drawing primitives
 
   void text(double x, double y, const std::string& s, const std::string& colour, double size,
-            const char* extra = "") {
-    out_.put("<text x=\"" + num(x) + "\" y=\"" + num(y) + "\" font-size=\"" + num(size) +
-             "\" fill=\"" + colour + "\"" + extra + ">" + xmlEscape(s) + "</text>\n");
+            const SvgWriter::Attributes& extra = {}) {
+    svg_.textElement(
+        "text",
+        SvgWriter::Attributes{{"x", x}, {"y", y}, {"font-size", size}, {"fill", colour}} + extra,
+        s);
   }
 
   void line(double x0, double y0, double x1, double y1, const std::string& colour, const char* cls,
-            const char* extra = "") {
-    out_.put("<line class=\"" + std::string(cls) + "\" x1=\"" + num(x0) + "\" y1=\"" + num(y0) +
-             "\" x2=\"" + num(x1) + "\" y2=\"" + num(y1) + "\" stroke=\"" + colour + "\"" + extra +
-             "/>\n");
+            const SvgWriter::Attributes& extra = {}) {
+    svg_.element(
+        "line",
+        SvgWriter::Attributes{
+            {"class", cls}, {"x1", x0}, {"y1", y0}, {"x2", x1}, {"y2", y1}, {"stroke", colour}} +
+            extra);
   }
   // A line that labels must keep clear of.
   void solidLine(double x0, double y0, double x1, double y1, const std::string& colour,
-                 const char* cls, const char* extra = "") {
+                 const char* cls, const SvgWriter::Attributes& extra = {}) {
     line(x0, y0, x1, y1, colour, cls, extra);
     placer_->blockSegment(x0, y0, x1, y1);
   }
 
   void circle(double x, double y, double r, const std::string& fill, const char* cls,
-              const char* extra = "") {
-    out_.put("<circle class=\"" + std::string(cls) + "\" cx=\"" + num(x) + "\" cy=\"" + num(y) +
-             "\" r=\"" + num(r) + "\" fill=\"" + fill + "\"" + extra + "/>\n");
+              const SvgWriter::Attributes& extra = {}) {
+    svg_.element(
+        "circle",
+        SvgWriter::Attributes{{"class", cls}, {"cx", x}, {"cy", y}, {"r", r}, {"fill", fill}} +
+            extra);
     placer_->blockRect({x - r - 1, y - r - 1, x + r + 1, y + r + 1});
   }
 
@@ -249,10 +251,12 @@ class Plotter {
     dx /= norm;
     dy /= norm;
     const double w = size / 2;
-    out_.put("<polygon class=\"" + std::string(cls) + "\" points=\"" + num(x) + "," + num(y) + " " +
-             num(x - dx * size - dy * w) + "," + num(y - dy * size + dx * w) + " " +
-             num(x - dx * size + dy * w) + "," + num(y - dy * size - dx * w) + "\" fill=\"" +
-             colour + "\"/>\n");
+    svg_.element("polygon",
+                 {{"class", cls},
+                  {"points", num(x) + "," + num(y) + " " + num(x - dx * size - dy * w) + "," +
+                                 num(y - dy * size + dx * w) + " " + num(x - dx * size + dy * w) +
+                                 "," + num(y - dy * size - dx * w)},
+                  {"fill", colour}});
     placer_->blockRect({x - size, y - size, x + size, y + size});
   }
 
@@ -263,32 +267,33 @@ class Plotter {
         {view.left + 2, view.top + 2, view.left + kPanel - 2, view.top + kPanel - 2});
     placer_ = &placer;
     labels_.clear();
-    out_.put(std::string("<g id=\"") + id + "\">\n");
+    svg_.begin("g", {{"id", id}});
     text(view.left, view.top - 8, view.title(), "#333333", 12);
     const std::string clip = std::string(id) + "-clip";
-    out_.put("<clipPath id=\"" + clip + "\"><rect x=\"" + num(view.left) + "\" y=\"" +
-             num(view.top) + "\" width=\"" + num(kPanel) + "\" height=\"" + num(kPanel) +
-             "\"/></clipPath>\n");
-    out_.put("<rect class=\"panel\" x=\"" + num(view.left) + "\" y=\"" + num(view.top) +
-             "\" width=\"" + num(kPanel) + "\" height=\"" + num(kPanel) +
-             "\" fill=\"#fcfcfc\" stroke=\"#999999\"/>\n");
-    out_.put("<g clip-path=\"url(#" + clip + ")\">\n");
+    const SvgWriter::Attributes panel{
+        {"x", view.left}, {"y", view.top}, {"width", kPanel}, {"height", kPanel}};
+    svg_.begin("clipPath", {{"id", clip}});
+    svg_.element("rect", panel);
+    svg_.end();
+    svg_.element("rect", SvgWriter::Attributes{{"class", "panel"}} + panel +
+                             SvgWriter::Attributes{{"fill", "#fcfcfc"}, {"stroke", "#999999"}});
+    svg_.begin("g", {{"clip-path", "url(#" + clip + ")"}});
     writeGrid(view);
     for (std::size_t i = 0; i < scene_.lights.size(); ++i)
       writeLight(view, scene_.lights[i], i);
     for (std::size_t i = 0; i < scene_.cameras.size(); ++i)
       writeCamera(view, scene_.cameras[i], i);
-    out_.put("</g>\n");
+    svg_.end();
     writeAxes(view);
     writeLabels();
-    out_.put("</g>\n");
+    svg_.end();
     placer_ = nullptr;
   }
 
   // Faint lines every scale-bar step, darker through the origin.
   void writeGrid(const View& view) {
     const double step = niceStep(span_ / 8);
-    out_.put("<g class=\"grid\" stroke-width=\"0.5\">\n");
+    svg_.begin("g", {{"class", "grid"}, {"stroke-width", 0.5}});
     const double halfSpan = kPanel / 2 / view.scale;
     for (int axis = 0; axis < 2; ++axis) {
       const double centre = axis == 0 ? view.centreA : view.centreB;
@@ -307,7 +312,7 @@ class Plotter {
           line(view.left, p, view.left + kPanel, p, colour, "grid-line");
       }
     }
-    out_.put("</g>\n");
+    svg_.end();
   }
 
   // Two small arrows in the panel's lower left corner name the axes shown.
@@ -315,7 +320,7 @@ class Plotter {
     const double x = view.left + 14;
     const double y = view.top + kPanel - 14;
     const double length = 34;
-    out_.put("<g class=\"axes\">\n");
+    svg_.begin("g", {{"class", "axes"}});
     solidLine(x, y, x + length, y, "#444444", "axis");
     head(x + length, y, 1, 0, 7, "#444444", "axis-head");
     text(x + length + 4, y + 4, view.rightAxis(), "#444444", kNameSize);
@@ -333,7 +338,7 @@ class Plotter {
       text(x + 5, y + dy + 4, view.downAxis(), "#444444", kNameSize);
       placer_->blockRect({x + 3, y + dy - 8, x + 15, y + dy + 6});
     }
-    out_.put("</g>\n");
+    svg_.end();
   }
 
   // A still track whose place the view does not show: a small mark on the panel's edge,
@@ -345,11 +350,11 @@ class Plotter {
     const double inset = 8;
     const double ex = std::clamp(x, view.left + inset, view.left + kPanel - inset);
     const double ey = std::clamp(y, view.top + inset, view.top + kPanel - inset);
-    out_.put("<g class=\"off-view\">\n");
+    svg_.begin("g", {{"class", "off-view"}});
     head(ex + (x - ex) / std::hypot(x - ex, y - ey) * 4,
          ey + (y - ey) / std::hypot(x - ex, y - ey) * 4, x - ex, y - ey, 8, colour,
          "off-view-mark");
-    out_.put("</g>\n");
+    svg_.end();
     labels_.push_back({ex, ey, name, key, colour, kNameSize, 30, kStillName});
     return true;
   }
@@ -363,16 +368,20 @@ class Plotter {
     std::string points;
     for (int i = 0; i < 4; ++i)
       points += (i ? " " : "") + num(view.x(f.far[i])) + "," + num(view.y(f.far[i]));
-    out_.put("<g class=\"frustum\">\n");
-    out_.put("<polygon class=\"frustum-far\" points=\"" + points + "\" fill=\"" + colour +
-             "\" fill-opacity=\"0.12\" stroke=\"" + colour + "\" stroke-width=\"0.8\"/>\n");
+    svg_.begin("g", {{"class", "frustum"}});
+    svg_.element("polygon", {{"class", "frustum-far"},
+                             {"points", points},
+                             {"fill", colour},
+                             {"fill-opacity", 0.12},
+                             {"stroke", colour},
+                             {"stroke-width", 0.8}});
     for (int i = 0; i < 4; ++i) {
       solidLine(view.x(f.near[i]), view.y(f.near[i]), view.x(f.far[i]), view.y(f.far[i]), colour,
-                "frustum-edge", " stroke-width=\"0.8\"");
+                "frustum-edge", {{"stroke-width", 0.8}});
       const int j = (i + 1) % 4;
       placer_->blockSegment(view.x(f.far[i]), view.y(f.far[i]), view.x(f.far[j]), view.y(f.far[j]));
     }
-    out_.put("</g>\n");
+    svg_.end();
   }
 
   void writeCamera(const View& view, const PlotCamera& camera, std::size_t index) {
@@ -382,16 +391,16 @@ class Plotter {
     const std::string key = "C" + std::to_string(index + 1);
     const std::string name = shortTrackName(camera.name);
     const PlotCameraKey& first = camera.keys.front();
-    out_.put("<g class=\"camera\">\n");
+    svg_.begin("g", {{"class", "camera"}});
     if (!camera.moves) {
       if (!markOffView(view, view.x(first.eye), view.y(first.eye), colour, name, key)) {
         writePyramid(view, first, colour);
         circle(view.x(first.eye), view.y(first.eye), 3, "white", "camera-still",
-               (" stroke=\"" + colour + "\" stroke-width=\"1.5\"").c_str());
+               {{"stroke", colour}, {"stroke-width", 1.5}});
         labels_.push_back(
             {view.x(first.eye), view.y(first.eye), name, key, colour, kNameSize, 90, kStillName});
       }
-      out_.put("</g>\n");
+      svg_.end();
       return;
     }
     std::string d;
@@ -403,8 +412,12 @@ class Plotter {
         placer_->blockSegment(view.x(before), view.y(before), view.x(eye), view.y(eye));
       }
     }
-    out_.put("<path class=\"camera-path\" d=\"" + d + "\" fill=\"none\" stroke=\"" + colour +
-             "\" stroke-width=\"2\" stroke-linejoin=\"round\"/>\n");
+    svg_.element("path", {{"class", "camera-path"},
+                          {"d", d},
+                          {"fill", "none"},
+                          {"stroke", colour},
+                          {"stroke-width", 2.0},
+                          {"stroke-linejoin", "round"}});
     const std::vector<std::size_t> ticks = frameNumberKeys(camera, kFrameIntervals);
     for (std::size_t k : pyramidKeys(camera.keys.size(), ticks, kLongPath))
       writePyramid(view, camera.keys[k], colour);
@@ -418,7 +431,7 @@ class Plotter {
       labels_.push_back({view.x(k.eye), view.y(k.eye), std::to_string(k.frame), "", colour,
                          kFrameSize, 18, kFrameNumber});
     }
-    out_.put("</g>\n");
+    svg_.end();
   }
 
   // Arrowheads on the path, halfway between frame numbers, pointing the way the camera goes.
@@ -463,7 +476,7 @@ class Plotter {
     const std::string key = "L" + std::to_string(index + 1);
     const std::string name = shortTrackName(light.name);
     const PlotLightKey& first = light.keys.front();
-    out_.put("<g class=\"light\">\n");
+    svg_.begin("g", {{"class", "light"}});
     if (light.type == LightKey::kDirectional) {
       // From a point in the view's upper right corner toward the light, as long as the
       // direction's part in the view's plane: a light straight along the view shows as a dot.
@@ -476,20 +489,20 @@ class Plotter {
       if (length > 4) {
         const double tx = cx + dx / norm * length;
         const double ty = cy + dy / norm * length;
-        solidLine(cx, cy, tx, ty, colour, "light-direction", " stroke-width=\"1.5\"");
+        solidLine(cx, cy, tx, ty, colour, "light-direction", {{"stroke-width", 1.5}});
         head(tx, ty, dx, dy, 8, colour, "light-direction-head");
         labels_.push_back({tx, ty, name, key, colour, kNameSize, 40, kMovingName});
       } else {
         circle(cx, cy, 3, colour, "light-direction-along-view");
         labels_.push_back({cx, cy, name, key, colour, kNameSize, 40, kMovingName});
       }
-      out_.put("</g>\n");
+      svg_.end();
       return;
     }
     const double x = view.x(first.position);
     const double y = view.y(first.position);
     if (!light.moves && markOffView(view, x, y, colour, name, key)) {
-      out_.put("</g>\n");
+      svg_.end();
       return;
     }
     if (light.moves) {
@@ -502,38 +515,43 @@ class Plotter {
           placer_->blockSegment(view.x(q), view.y(q), view.x(p), view.y(p));
         }
       }
-      out_.put("<polyline class=\"light-path\" points=\"" + points + "\" fill=\"none\" stroke=\"" +
-               colour + "\" stroke-dasharray=\"4 3\"/>\n");
+      svg_.element("polyline", {{"class", "light-path"},
+                                {"points", points},
+                                {"fill", "none"},
+                                {"stroke", colour},
+                                {"stroke-dasharray", "4 3"}});
       const Vector3D& end = light.keys.back().position;
       circle(view.x(end), view.y(end), 3, "white", "light-end",
-             (" stroke=\"" + colour + "\" stroke-width=\"1.5\"").c_str());
+             {{"stroke", colour}, {"stroke-width", 1.5}});
     }
     if (light.type == LightKey::kSpot) {
       // The beam, as deep as a camera's view pyramid.
       const Vector3D beam = (first.target - first.position).normalised() * (span_ * kFrustumDepth);
       const Vector3D tip = first.position + beam;
-      solidLine(x, y, view.x(tip), view.y(tip), colour, "spot-beam", " stroke-dasharray=\"2 2\"");
+      solidLine(x, y, view.x(tip), view.y(tip), colour, "spot-beam", {{"stroke-dasharray", "2 2"}});
     }
     circle(x, y, light.moves ? 6 : 4.5, colour, "light-position",
-           " stroke=\"black\" stroke-width=\"0.5\"");
+           {{"stroke", "black"}, {"stroke-width", 0.5}});
     labels_.push_back(
         {x, y, name, key, colour, kNameSize, 90, light.moves ? kMovingName : kStillName});
-    out_.put("</g>\n");
+    svg_.end();
   }
 
   // --- labels
 
   void writeLabels() {
-    out_.put(
-        "<g class=\"labels\" stroke=\"white\" stroke-width=\"3\" paint-order=\"stroke\" "
-        "stroke-linejoin=\"round\">\n");
+    svg_.begin("g", {{"class", "labels"},
+                     {"stroke", "white"},
+                     {"stroke-width", 3.0},
+                     {"paint-order", "stroke"},
+                     {"stroke-linejoin", "round"}});
     std::stable_sort(labels_.begin(), labels_.end(),
                      [](const PendingLabel& a, const PendingLabel& b) { return a.rank < b.rank; });
     for (const PendingLabel& label : labels_) {
       if (!place(label, label.text))
         place(label, label.fallback);
     }
-    out_.put("</g>\n");
+    svg_.end();
   }
 
   bool place(const PendingLabel& label, const std::string& s) {
@@ -546,7 +564,7 @@ class Plotter {
       return false;
     if (where.leader) {
       line(label.x, label.y, where.leaderX, where.leaderY, label.colour, "leader",
-           " stroke-width=\"0.6\"");
+           {{"stroke-width", 0.6}});
     }
     text(where.box.left + 1, where.box.top + 1 + label.size * 0.8, s, label.colour, label.size);
     return true;
@@ -559,14 +577,14 @@ class Plotter {
     const double pixels = length * views_[0].scale;
     const double x = kMargin;
     const double y = kHeader + kPanel + 24;
-    out_.put("<g id=\"scale-bar\">\n");
-    out_.put("<rect x=\"" + num(x) + "\" y=\"" + num(y - 4) + "\" width=\"" + num(pixels) +
-             "\" height=\"4\" fill=\"#333333\"/>\n");
+    svg_.begin("g", {{"id", "scale-bar"}});
+    svg_.element("rect",
+                 {{"x", x}, {"y", y - 4}, {"width", pixels}, {"height", 4.0}, {"fill", "#333333"}});
     line(x, y - 8, x, y + 2, "#333333", "scale-tick");
     line(x + pixels, y - 8, x + pixels, y + 2, "#333333", "scale-tick");
     text(x + pixels + 8, y + 1, formatShort(length, 6) + " cm (both views)", "#333333", kNameSize,
-         " class=\"scale-label\"");
-    out_.put("</g>\n");
+         {{"class", "scale-label"}});
+    svg_.end();
   }
 
   std::vector<std::string> legendLines() const {
@@ -597,7 +615,7 @@ class Plotter {
 
   void writeLegend(double x, const std::vector<std::string>& lines) {
     double y = kHeader;
-    out_.put("<g id=\"legend\">\n");
+    svg_.begin("g", {{"id", "legend"}});
     if (scene_.framedOnAll) {
       text(x, y, "Framed on every track.", "#333333", kNameSize);
     } else {
@@ -611,11 +629,10 @@ class Plotter {
       const std::string colour =
           isCamera ? cameraColour(i) : lightColour(i - scene_.cameras.size());
       if (isCamera) {
-        out_.put("<rect x=\"" + num(x) + "\" y=\"" + num(y - 7) +
-                 "\" width=\"14\" height=\"4\" fill=\"" + colour + "\"/>\n");
+        svg_.element("rect",
+                     {{"x", x}, {"y", y - 7}, {"width", 14.0}, {"height", 4.0}, {"fill", colour}});
       } else {
-        out_.put("<circle cx=\"" + num(x + 7) + "\" cy=\"" + num(y - 4) + "\" r=\"5\" fill=\"" +
-                 colour + "\"/>\n");
+        svg_.element("circle", {{"cx", x + 7}, {"cy", y - 4}, {"r", 5.0}, {"fill", colour}});
       }
       text(x + 20, y, lines[i], "black", kNameSize);
       y += kLegendLine;
@@ -625,12 +642,12 @@ class Plotter {
       text(x, y, note, "#555555", kNameSize);
       y += kLegendLine;
     }
-    out_.put("</g>\n");
+    svg_.end();
   }
 
   const PlotScene& scene_;
   const AnimationPlotOptions& options_;
-  TextSink& out_;
+  SvgWriter svg_;
   View views_[2];
   double span_ = 1.0;  // scene units across a view
   LabelPlacer* placer_ = nullptr;
