@@ -167,13 +167,57 @@ bool addValue(std::vector<GltfKeyedValue>& values, std::size_t at, const char* p
   return true;
 }
 
+// The key's eye and orientation on the node; false (refused) when glTF cannot hold them.
+bool placeCamera(const ProjectorInfo& p, std::int32_t frame, bool zUp, NodeBuilder& builder) {
+  const double d = p.eyeOffset.z;
+  const Vector3D eye = gltfPoint(p.plane.origin - p.plane.direction * d, zUp);
+  if (!builder.time(frame) || !builder.place(eye, frame))
+    return false;
+  double q[4];
+  if (!cameraRotation(gltfDirection(p.plane.direction, zUp), gltfDirection(p.plane.up, zUp), q)) {
+    builder.refuse(frame, "has view and up directions that give no orientation");
+    return false;
+  }
+  builder.orientation(q);
+  return true;
+}
+
+// The key's projection as the camera's values; false when single precision cannot hold them
+// above 0, as glTF requires.
+bool addProjection(const ProjectorInfo& p, GltfCamera& camera) {
+  const double d = p.eyeOffset.z;
+  const double w = p.window.size.x;
+  const double h = p.window.size.y;
+  const double zNear = d * kMetresPerUnit;
+  const bool fits =
+      camera.perspective
+          ? addValue(camera.values, 0, "perspective/yfov", {2.0 * std::atan(0.5 * h / d)}) &&
+                addValue(camera.values, 1, "perspective/aspectRatio", {w / h}) &&
+                addValue(camera.values, 2, "perspective/znear", {zNear})
+          : addValue(camera.values, 0, "orthographic/xmag", {0.5 * w * kMetresPerUnit}) &&
+                addValue(camera.values, 1, "orthographic/ymag", {0.5 * h * kMetresPerUnit}) &&
+                addValue(camera.values, 2, "orthographic/znear", {zNear});
+  bool positive = fits;
+  for (const GltfKeyedValue& value : camera.values)
+    positive = positive && value.keys.back() > 0.0f;
+  camera.zfar = std::max(camera.zfar, static_cast<float>(zNear + kOrthographicDepth));
+  // The far plane must lie beyond the near one also after rounding.
+  return positive && (camera.perspective || camera.zfar > static_cast<float>(zNear));
+}
+
+bool isOffCentre(const ProjectorInfo& p) {
+  const double w = p.window.size.x;
+  const double h = p.window.size.y;
+  return std::fabs(p.window.origin.x + 0.5 * w) > 1e-6 * w ||
+         std::fabs(p.window.origin.y + 0.5 * h) > 1e-6 * h;
+}
+
 void addCameraTrack(const VXRAnimation_Camera& track, bool zUp, const GltfOptions& options,
                     GltfShot& shot) {
   const std::string name(track.name.data(), track.name.length());
   NodeBuilder builder(shot, options, "camera", name);
   GltfCamera camera;
   camera.name = name;
-  double farthestNear = 0.0;
   bool offCentre = false;
   for (int k = 0; k < track.keyCount(); ++k) {
     const CameraKey& key = *track.key(k);
@@ -182,50 +226,22 @@ void addCameraTrack(const VXRAnimation_Camera& track, bool zUp, const GltfOption
       builder.refuse(key.frame, std::string("the key ") + fault);
       return;
     }
-    const bool perspective = p.perspective != 0;
     if (k == 0) {
-      camera.perspective = perspective;
-    } else if (perspective != camera.perspective) {
+      camera.perspective = p.perspective != 0;
+    } else if ((p.perspective != 0) != camera.perspective) {
       builder.refuse(key.frame,
-                     "switches between perspective and orthographic, which a glTF "
-                     "camera cannot");
+                     "switches between perspective and orthographic, which a glTF camera "
+                     "cannot");
       return;
     }
-    const double d = p.eyeOffset.z;
-    const Vector3D view = gltfDirection(p.plane.direction, zUp);
-    const Vector3D eye = gltfPoint(p.plane.origin - p.plane.direction * d, zUp);
-    double q[4];
-    if (!builder.time(key.frame) || !builder.place(eye, key.frame))
+    if (!placeCamera(p, key.frame, zUp, builder))
       return;
-    if (!cameraRotation(view, gltfDirection(p.plane.up, zUp), q)) {
-      builder.refuse(key.frame, "has view and up directions that give no orientation");
-      return;
-    }
-    builder.orientation(q);
-    const double w = p.window.size.x;
-    const double h = p.window.size.y;
-    offCentre = offCentre || std::fabs(p.window.origin.x + 0.5 * w) > 1e-6 * w ||
-                std::fabs(p.window.origin.y + 0.5 * h) > 1e-6 * h;
-    const double zNear = d * kMetresPerUnit;
-    farthestNear = std::max(farthestNear, zNear);
-    const bool fits =
-        perspective
-            ? addValue(camera.values, 0, "perspective/yfov", {2.0 * std::atan(0.5 * h / d)}) &&
-                  addValue(camera.values, 1, "perspective/aspectRatio", {w / h}) &&
-                  addValue(camera.values, 2, "perspective/znear", {zNear})
-            : addValue(camera.values, 0, "orthographic/xmag", {0.5 * w * kMetresPerUnit}) &&
-                  addValue(camera.values, 1, "orthographic/ymag", {0.5 * h * kMetresPerUnit}) &&
-                  addValue(camera.values, 2, "orthographic/znear", {zNear});
-    // glTF wants values above 0 that single precision may have rounded to 0.
-    bool positive = fits;
-    for (const GltfKeyedValue& value : camera.values)
-      positive = positive && value.keys.back() > 0.0f;
-    if (!positive) {
+    if (!addProjection(p, camera)) {
       builder.refuse(key.frame,
-                     "has a window or near distance that glTF's single precision "
-                     "cannot hold");
+                     "has a window or near distance that glTF's single precision cannot hold");
       return;
     }
+    offCentre = offCentre || isOffCentre(p);
   }
   if (offCentre)
     shot.notes.push_back(trackLabel("camera", name) +
@@ -233,7 +249,6 @@ void addCameraTrack(const VXRAnimation_Camera& track, bool zUp, const GltfOption
                          "the centre, so the view is shifted");
   GltfNode& node = builder.node();
   if (!camera.values.empty()) {
-    camera.zfar = static_cast<float>(farthestNear + kOrthographicDepth);
     node.camera = static_cast<int>(shot.cameras.size());
     shot.cameras.push_back(std::move(camera));
   }
