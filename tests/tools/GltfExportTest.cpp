@@ -8,7 +8,10 @@
 
 #include "MiniJson.h"
 #include "ToolSamples.h"
+#include "anim_model/AnimationDocument.h"
+#include "anim_model/AnimationFileHeader.h"
 #include "anim_model/LightKey.h"
+#include "boundary/base/ompstream.h"
 
 namespace {
 
@@ -91,7 +94,64 @@ const JsonValue* nodeNamed(const Glb& glb, const std::string& name) {
   return nullptr;
 }
 
+// A y-up file with one camera "zoom" whose window narrows from frame 1 to 3 (a zoom in), eye
+// still at the origin looking along -z, the near plane 1 cm in front of it.
+std::string zoomBytes() {
+  VXRAnimation_CameraList cameras;
+  auto* zoom = new VXRAnimation_Camera;
+  zoom->setName("zoom");
+  for (int f = 1; f <= 3; ++f) {
+    CameraKey key;
+    key.frame = f;
+    const double h = 1.0 / f;
+    key.projector.plane.setPlaneParameters(Vector3D(0, 0, -1), Vector3D(0, 0, -1),
+                                           Vector3D(0, 1, 0));
+    key.projector.window = GViewportWindowInfo(Vector2D(-0.75 * h, -0.5 * h), Vector2D(1.5 * h, h));
+    key.projector.eyeOffset = Vector3D(0, 0, 1);
+    key.projector.perspective = 1;
+    key.projector.scale = 1.0f;
+    key.projector.imageWidth = 300;
+    key.projector.imageHeight = 200;
+    zoom->v_insert(new CameraKey(key));
+  }
+  cameras.v_insert(zoom);
+  VXRAnimation_LightList lights;
+  ompstream out;
+  AnimationFileHeader header;
+  header.write(out, cameras);
+  header.writeLights(out, lights);
+  return std::string(out.data(), out.size());
+}
+
 }  // namespace
+
+TEST(GltfExport, AZoomIsKeyedThroughTheAnimationPointerAndTheCameraHoldsTheFirstKey) {
+  TempFolder folder;
+  writeBytes(folder.path("zoom.vxranim"), zoomBytes());
+  const std::string out = outputFolder() + "/zoom.glb";
+  ToolRun run = runTool({"--gltf", out, folder.path("zoom.vxranim")});
+  ASSERT_EQ(run.status, 0) << run.out;
+  Glb glb;
+  readGlb(out, glb);
+  EXPECT_EQ(glb.json["extensionsUsed"][0].text, "KHR_animation_pointer");
+  // A viewer without the extension sees the first key's field of view.
+  EXPECT_FLOAT_EQ(static_cast<float>(glb.json["cameras"][0]["perspective"]["yfov"].number),
+                  static_cast<float>(2.0 * std::atan(0.5)));
+  const JsonValue& animation = glb.json["animations"][0];
+  ASSERT_EQ(animation["channels"].size(), 1u);  // the eye stands still: only the lens changes
+  const JsonValue& channel = animation["channels"][0];
+  EXPECT_EQ(channel["target"]["path"].text, "pointer");
+  EXPECT_FALSE(channel["target"].has("node"));
+  EXPECT_EQ(channel["target"]["extensions"]["KHR_animation_pointer"]["pointer"].text,
+            "/cameras/0/perspective/yfov");
+  const JsonValue& sampler =
+      animation["samplers"][static_cast<std::size_t>(channel["sampler"].number)];
+  const std::vector<float> fov =
+      accessorFloats(glb, static_cast<std::size_t>(sampler["output"].number));
+  ASSERT_EQ(fov.size(), 3u);
+  for (int f = 1; f <= 3; ++f)
+    EXPECT_FLOAT_EQ(fov[f - 1], static_cast<float>(2.0 * std::atan(0.5 / f))) << f;
+}
 
 TEST(GltfExport, AShotWithMeshesIsOneGlbWhoseDataMatchesTheFiles) {
   TempFolder folder;
