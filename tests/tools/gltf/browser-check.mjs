@@ -5,7 +5,9 @@
 // the glTF file. Exits 77 (a skip) when three.js or Chromium is not installed.
 //
 // node browser-check.mjs --npm DIR --chromium EXE --vxrinfo EXE --glb F --anim F --mesh F
-//   --camera NAME --marker NAME --light NAME --frames A,B [--fps 24] [--pictures DIR]
+//   --camera NAME --marker NAME --light NAME --ground NAME --frames A,B [--fps 24]
+//   [--pictures DIR]
+// The ground is the mesh record the spot shines on: a flat one, in any of the file's planes.
 import { execFileSync, spawnSync } from 'node:child_process';
 import { existsSync, mkdirSync } from 'node:fs';
 import path from 'node:path';
@@ -44,15 +46,23 @@ const keyAt = (t, frame) => t.keys.find((k) => k.frame === frame);
 const camera = track(anim.cameras, args.camera);
 const light = track(anim.lights, args.light);
 const zUp = anim.upAxis === 'z';
-const upIndex = zUp ? 2 : 1;
 
 // Mesh files are z-up; the animation file's keys are in its own axes.
 const toAnimAxes = (p) => (zUp ? p : [p[0], p[2], -p[1]]);
-const record = mesh.records.find((r) => r.name === args.marker);
-if (!record) { console.log(`no mesh record ${args.marker}`); process.exit(1); }
-const lo = [0, 1, 2].map((c) => Math.min(...record.points.map((p) => p[c])));
-const hi = [0, 1, 2].map((c) => Math.max(...record.points.map((p) => p[c])));
-const markerCentre = toAnimAxes(scale(add(lo, hi), 0.5));
+// The bounding box of a mesh record, in the animation file's axes.
+function bounds(name) {
+  const record = mesh.records.find((r) => r.name === name);
+  if (!record) { console.log(`no mesh record ${name}`); process.exit(1); }
+  const points = record.points.map(toAnimAxes);
+  return [[0, 1, 2].map((c) => Math.min(...points.map((p) => p[c]))),
+          [0, 1, 2].map((c) => Math.max(...points.map((p) => p[c])))];
+}
+const [lo, hi] = bounds(args.marker);
+const markerCentre = scale(add(lo, hi), 0.5);
+const [groundLo, groundHi] = bounds(args.ground || 'ground');
+const flat = [0, 1, 2].find((c) => groundHi[c] - groundLo[c] === 0);
+if (flat === undefined) { console.log('the ground mesh is not flat along an axis'); process.exit(1); }
+const level = groundLo[flat];
 
 const first = camera.keys[0];
 const width = first.imageWidth;
@@ -75,16 +85,17 @@ function project(key, p) {
 }
 const inPicture = ([x, y]) => x >= 2 && y >= 2 && x < width - 2 && y < height - 2;
 
-// Ground points the spot's cone covers and does not: where its axis meets the ground (up = 0),
-// and points along the ground until the angle from the axis is 0.25 rad beyond the cone.
+// Ground points the spot's cone covers and does not: where its axis meets the ground, and
+// points along the ground until the angle from the axis is 0.25 rad beyond the cone.
 function spotProbes(cameraKey, lightKey) {
   const pos = lightKey.position;
   const axis = unit(sub(lightKey.target, pos));
-  const centre = add(pos, scale(axis, -pos[upIndex] / axis[upIndex]));
+  const centre = add(pos, scale(axis, (level - pos[flat]) / axis[flat]));
   const outer = lightKey.coneHalfAngle + Math.max(lightKey.penumbraAngle, 0);
   const angle = (p) => Math.acos(dot(unit(sub(p, pos)), axis));
-  const horizontal = zUp ? [[1, 0, 0], [-1, 0, 0], [0, 1, 0], [0, -1, 0]]
-                         : [[1, 0, 0], [-1, 0, 0], [0, 0, 1], [0, 0, -1]];
+  const horizontal = [];
+  for (const c of [0, 1, 2].filter((c) => c !== flat))
+    for (const sign of [1, -1]) horizontal.push([0, 1, 2].map((i) => (i === c ? sign : 0)));
   const outside = [];
   for (const e of horizontal) {
     let s = 1;
