@@ -6,6 +6,11 @@
 # the reason. Fails when a block fails or when no block ran.
 # Usage: readme-commands.sh SOURCE_DIR BUILD_DIR WORK_DIR
 set -u
+# One run at a time on a machine: the README installs into a fixed folder under /tmp, and the
+# normal and the sanitized suites may run this test at the same moment.
+if [ -z "${VXR_README_LOCKED:-}" ] && command -v flock >/dev/null 2>&1; then
+  VXR_README_LOCKED=1 exec flock "${TMPDIR:-/tmp}/vxr-readme-commands.lock" sh "$0" "$@"
+fi
 source_dir=$1
 build_dir=$2
 work=$3
