@@ -22,7 +22,7 @@ seconds=${VXR_FUZZ_SECONDS:-30}
 build=${VXR_FUZZ_BUILD_DIR:-build/fuzz}
 jobs=${VXR_FUZZ_JOBS:-2}
 all_targets="fuzz_anim_document fuzz_anim_checker fuzz_mesh_records fuzz_identify_file
-  fuzz_mel_parser fuzz_import_args fuzz_mesh_export_args fuzz_scene_file"
+  fuzz_mel_parser fuzz_import_args fuzz_mesh_export_args fuzz_scene_file fuzz_gltf_shot"
 targets=${VXR_FUZZ_TARGETS:-$all_targets}
 
 if [ "${VXR_FUZZ_SKIP_BUILD:-0}" != 1 ]; then
@@ -44,7 +44,7 @@ export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}"
 # The seed folder of a target, and the options it needs beyond the common ones.
 seeds_of() {
   case "$1" in
-    fuzz_anim_checker) echo anim_document ;;
+    fuzz_anim_checker | fuzz_gltf_shot) echo anim_document ;;
     *) echo "${1#fuzz_}" ;;
   esac
 }

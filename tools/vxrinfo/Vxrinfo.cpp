@@ -5,12 +5,13 @@
 #include <memory>
 #include <ostream>
 
-#include "boundary/base/ofpstream.h"
 #include "boundary/base/FileFault.h"
+#include "boundary/base/ofpstream.h"
 #include "tools/vxrinfo/AnimationFile.h"
 #include "tools/vxrinfo/AnimationPlot.h"
 #include "tools/vxrinfo/FaultJson.h"
 #include "tools/vxrinfo/FileKind.h"
+#include "tools/vxrinfo/GltfConvert.h"
 #include "tools/vxrinfo/JsonWriter.h"
 #include "tools/vxrinfo/MeshFile.h"
 #include "tools/vxrinfo/ObjExport.h"
@@ -32,12 +33,9 @@ std::string faultLine(const std::string& path, const FileFault& fault) {
   return line + fault.message + "\n";
 }
 
-void listFaults(const std::string& path, const FaultList& faults, TextSink& out) {
-  for (const FileFault& fault : faults.kept())
-    out.put(faultLine(path, fault));
-  if (faults.droppedCount() > 0)
-    out.put(path + ": " + std::to_string(faults.droppedCount()) + " more faults not listed\n");
-}
+}  // namespace
+
+namespace {
 
 std::string countText(std::uint64_t n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
@@ -223,6 +221,13 @@ int convert(const VxrinfoOptions& options, TextSink& out) {
 
 }  // namespace
 
+void listFaults(const std::string& path, const FaultList& faults, TextSink& out) {
+  for (const FileFault& fault : faults.kept())
+    out.put(faultLine(path, fault));
+  if (faults.droppedCount() > 0)
+    out.put(path + ": " + std::to_string(faults.droppedCount()) + " more faults not listed\n");
+}
+
 int runVxrinfo(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   VxrinfoOptions options;
   std::string error;
@@ -236,7 +241,10 @@ int runVxrinfo(const std::vector<std::string>& args, std::ostream& out, std::ost
     return text.flush() ? kExitOk : kExitOutputFailed;
   }
   int status = kExitOk;
-  if (options.mode == VxrinfoOptions::Mode::obj || options.mode == VxrinfoOptions::Mode::plot) {
+  if (options.mode == VxrinfoOptions::Mode::gltf) {
+    status = convertToGltf(options, text);
+  } else if (options.mode == VxrinfoOptions::Mode::obj ||
+             options.mode == VxrinfoOptions::Mode::plot) {
     status = convert(options, text);
   } else {
     FileRun run(options, text);

@@ -1,6 +1,7 @@
 #include "tools/vxrinfo/VxrinfoOptions.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 
@@ -36,13 +37,28 @@ bool parseFrameRange(const std::string& text, AnimationPlotOptions& plot, std::s
   return true;
 }
 
+// A frame rate: a finite number above 0.
+bool parseRate(const std::string& text, double& rate) {
+  errno = 0;
+  char* end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  if (text.empty() || errno != 0 || *end != '\0' || !(value > 0.0) || !std::isfinite(value))
+    return false;
+  rate = value;
+  return true;
+}
+
+bool isConversion(VxrinfoOptions::Mode mode) {
+  return mode == VxrinfoOptions::Mode::obj || mode == VxrinfoOptions::Mode::plot ||
+         mode == VxrinfoOptions::Mode::gltf;
+}
+
 bool setMode(VxrinfoOptions& options, VxrinfoOptions::Mode mode, std::string& error) {
   if (options.mode != VxrinfoOptions::Mode::summary && options.mode != mode) {
-    error = "--json, --check, --obj and --plot exclude each other";
+    error = "--json, --check, --obj, --plot and --gltf exclude each other";
     return false;
   }
-  if (options.mode == mode &&
-      (mode == VxrinfoOptions::Mode::obj || mode == VxrinfoOptions::Mode::plot)) {
+  if (options.mode == mode && isConversion(mode)) {
     error = "only one output file can be given";
     return false;
   }
@@ -56,6 +72,8 @@ const char* vxrinfoUsage() {
   return "Usage: vxrinfo [--json | --check] FILE...\n"
          "       vxrinfo --obj OUT.obj MESHFILE\n"
          "       vxrinfo --plot OUT.svg [--frames FIRST:LAST] [--all-tracks] ANIMATIONFILE\n"
+         "       vxrinfo --gltf OUT.glb|OUT.gltf [--fps RATE] [--start-frame FRAME]\n"
+         "               [ANIMATIONFILE] [MESHFILE...]\n"
          "       vxrinfo --help\n"
          "\n"
          "Shows what animation (.vxranim) and mesh (.vxrmesh) files hold. The kind of each\n"
@@ -73,6 +91,10 @@ const char* vxrinfoUsage() {
          "                 direction of travel and view pyramids, lights, a scale bar, a legend\n"
          "  --frames FIRST:LAST  with --plot: only the keys of these frames (both included)\n"
          "  --all-tracks   with --plot: frame the views on every track, also the still ones\n"
+         "  --gltf OUT     converts the cameras, lights and meshes of a shot to glTF 2.0: a\n"
+         "                 binary .glb, or a .gltf with its data in a .bin beside it\n"
+         "  --fps RATE     with --gltf: frames per second (default 24)\n"
+         "  --start-frame FRAME  with --gltf: the frame at time 0 (default 0)\n"
          "  --help         shows this text\n"
          "  --             ends the options; every later argument is a file\n"
          "\n"
@@ -102,9 +124,11 @@ bool parseVxrinfoOptions(const std::vector<std::string>& args, VxrinfoOptions& o
     } else if (arg == "--check") {
       if (!setMode(options, VxrinfoOptions::Mode::check, error))
         return false;
-    } else if (arg == "--obj" || arg == "--plot") {
-      const bool obj = arg == "--obj";
-      if (!setMode(options, obj ? VxrinfoOptions::Mode::obj : VxrinfoOptions::Mode::plot, error))
+    } else if (arg == "--obj" || arg == "--plot" || arg == "--gltf") {
+      const VxrinfoOptions::Mode mode = arg == "--obj"    ? VxrinfoOptions::Mode::obj
+                                        : arg == "--plot" ? VxrinfoOptions::Mode::plot
+                                                          : VxrinfoOptions::Mode::gltf;
+      if (!setMode(options, mode, error))
         return false;
       if (i + 1 >= args.size() || args[i + 1].empty()) {
         error = arg + " needs an output file";
@@ -122,6 +146,20 @@ bool parseVxrinfoOptions(const std::vector<std::string>& args, VxrinfoOptions& o
       }
       if (!parseFrameRange(args[++i], options.plot, error))
         return false;
+    } else if (arg == "--fps") {
+      if (i + 1 >= args.size() || !parseRate(args[i + 1], options.gltf.framesPerSecond)) {
+        error = "--fps needs a frame rate above 0";
+        return false;
+      }
+      ++i;
+      options.gltfTiming = true;
+    } else if (arg == "--start-frame") {
+      if (i + 1 >= args.size() || !parseFrame(args[i + 1], options.gltf.startFrame)) {
+        error = "--start-frame needs a whole frame number";
+        return false;
+      }
+      ++i;
+      options.gltfTiming = true;
     } else if (arg == "--all-tracks") {
       options.plot.allTracks = true;
     } else {
@@ -138,9 +176,12 @@ bool parseVxrinfoOptions(const std::vector<std::string>& args, VxrinfoOptions& o
     error = "--frames and --all-tracks go with --plot";
     return false;
   }
-  const bool converts =
-      options.mode == VxrinfoOptions::Mode::obj || options.mode == VxrinfoOptions::Mode::plot;
-  if (converts && options.files.size() != 1) {
+  if (options.gltfTiming && options.mode != VxrinfoOptions::Mode::gltf) {
+    error = "--fps and --start-frame go with --gltf";
+    return false;
+  }
+  if (options.mode != VxrinfoOptions::Mode::gltf && isConversion(options.mode) &&
+      options.files.size() != 1) {
     error = "--obj and --plot take exactly one input file";
     return false;
   }
