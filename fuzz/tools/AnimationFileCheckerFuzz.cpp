@@ -7,7 +7,7 @@
 
 #include "anim_model/AnimationDocument.h"
 #include "boundary/base/impstream.h"
-#include "tools/vxrinfo/AnimationFileChecker.h"
+#include "tools/vxrinfo/files/AnimationFileChecker.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FaultList faults;

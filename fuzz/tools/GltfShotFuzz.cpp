@@ -9,10 +9,10 @@
 
 #include "anim_model/AnimationDocument.h"
 #include "boundary/base/impstream.h"
-#include "tools/vxrinfo/AnimationFileChecker.h"
-#include "tools/vxrinfo/GltfJson.h"
-#include "tools/vxrinfo/GltfLayout.h"
-#include "tools/vxrinfo/GltfShot.h"
+#include "tools/vxrinfo/convert/GltfJson.h"
+#include "tools/vxrinfo/convert/GltfLayout.h"
+#include "tools/vxrinfo/convert/GltfShot.h"
+#include "tools/vxrinfo/files/AnimationFileChecker.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "anim_model/AnimationDocument.h"
-#include "tools/vxrinfo/GltfShot.h"
+#include "tools/vxrinfo/convert/GltfShot.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <sstream>
 
 #include "MiniJson.h"
-#include "tools/vxrinfo/JsonWriter.h"
-#include "tools/vxrinfo/TextSink.h"
+#include "tools/vxrinfo/text/JsonWriter.h"
+#include "tools/vxrinfo/text/TextSink.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <assimp/Importer.hpp>
 
 #include "ToolSamples.h"
-#include "tools/vxrinfo/ObjExport.h"
+#include "tools/vxrinfo/convert/ObjExport.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "anim_model/AnimationDocument.h"
 #include "anim_model/LightKey.h"
 #include "boundary/base/impstream.h"
-#include "tools/vxrinfo/LabelPlacer.h"
-#include "tools/vxrinfo/PlotScene.h"
+#include "tools/vxrinfo/plot/LabelPlacer.h"
+#include "tools/vxrinfo/plot/PlotScene.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <sstream>
 #include <string>
 
-#include "tools/vxrinfo/SvgWriter.h"
-#include "tools/vxrinfo/TextSink.h"
+#include "tools/vxrinfo/text/SvgWriter.h"
+#include "tools/vxrinfo/text/TextSink.h"
 
 namespace {
 

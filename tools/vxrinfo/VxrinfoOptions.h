@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/vxrinfo/GltfShot.h"
-#include "tools/vxrinfo/PlotScene.h"
+#include "tools/vxrinfo/convert/GltfShot.h"
+#include "tools/vxrinfo/plot/PlotScene.h"
 
 // The command line of vxrinfo.
 struct VxrinfoOptions {

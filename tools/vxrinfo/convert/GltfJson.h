@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/vxrinfo/GltfLayout.h"
-#include "tools/vxrinfo/GltfShot.h"
+#include "tools/vxrinfo/convert/GltfLayout.h"
+#include "tools/vxrinfo/convert/GltfShot.h"
 
 // The JSON of a glTF asset: scene, nodes, cameras, lights, meshes, the animation and the buffer
 // layout. `bufferUri` names the .bin of a .gltf; empty for a .glb, whose buffer is its own

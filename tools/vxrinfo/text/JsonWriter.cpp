@@ -1,11 +1,11 @@
-#include "tools/vxrinfo/JsonWriter.h"
+#include "tools/vxrinfo/text/JsonWriter.h"
 
 #include <cmath>
 #include <cstdio>
 
-#include "tools/vxrinfo/NumberText.h"
-#include "tools/vxrinfo/TextSink.h"
-#include "tools/vxrinfo/Utf8Text.h"
+#include "tools/vxrinfo/text/NumberText.h"
+#include "tools/vxrinfo/text/TextSink.h"
+#include "tools/vxrinfo/text/Utf8Text.h"
 
 std::string JsonWriter::quote(const char* bytes, std::size_t length) {
   std::string out = "\"";

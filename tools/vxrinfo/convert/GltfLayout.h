@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/vxrinfo/GltfMeshes.h"
-#include "tools/vxrinfo/GltfShot.h"
+#include "tools/vxrinfo/convert/GltfMeshes.h"
+#include "tools/vxrinfo/convert/GltfShot.h"
 
 // Where everything goes in a glTF asset's one buffer: the animation values (held here, small),
 // then the vertices of every mesh record (streamed in later, only their sizes are known here),

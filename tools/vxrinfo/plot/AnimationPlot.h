@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/vxrinfo/PlotScene.h"
+#include "tools/vxrinfo/plot/PlotScene.h"
 
 class AnimationDocument;
 class TextSink;

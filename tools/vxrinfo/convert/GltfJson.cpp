@@ -1,9 +1,9 @@
-#include "tools/vxrinfo/GltfJson.h"
+#include "tools/vxrinfo/convert/GltfJson.h"
 
 #include <cstdint>
 
-#include "tools/vxrinfo/JsonWriter.h"
-#include "tools/vxrinfo/TextSink.h"
+#include "tools/vxrinfo/text/JsonWriter.h"
+#include "tools/vxrinfo/text/TextSink.h"
 
 namespace {
 

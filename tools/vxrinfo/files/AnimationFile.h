@@ -4,7 +4,7 @@
 
 #include "anim_model/AnimationDocument.h"
 #include "boundary/base/FileFault.h"
-#include "tools/vxrinfo/FileKind.h"
+#include "tools/vxrinfo/files/FileKind.h"
 
 class JsonWriter;
 class TextSink;

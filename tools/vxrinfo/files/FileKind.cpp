@@ -1,4 +1,4 @@
-#include "tools/vxrinfo/FileKind.h"
+#include "tools/vxrinfo/files/FileKind.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "tools/vxrinfo/AnimationPlot.h"
+#include "tools/vxrinfo/plot/AnimationPlot.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "anim_model/LightKey.h"
-#include "tools/vxrinfo/AnimationFile.h"
-#include "tools/vxrinfo/LabelPlacer.h"
-#include "tools/vxrinfo/NumberText.h"
-#include "tools/vxrinfo/SvgWriter.h"
+#include "tools/vxrinfo/files/AnimationFile.h"
+#include "tools/vxrinfo/plot/LabelPlacer.h"
+#include "tools/vxrinfo/text/NumberText.h"
+#include "tools/vxrinfo/text/SvgWriter.h"
 
 namespace {
 

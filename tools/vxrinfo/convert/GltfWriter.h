@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/vxrinfo/GltfShot.h"
+#include "tools/vxrinfo/convert/GltfShot.h"
 
 class FaultList;
 

@@ -1,4 +1,4 @@
-#include "tools/vxrinfo/TextSink.h"
+#include "tools/vxrinfo/text/TextSink.h"
 
 #include <cstring>
 #include <ostream>

@@ -1,4 +1,4 @@
-#include "tools/vxrinfo/LabelPlacer.h"
+#include "tools/vxrinfo/plot/LabelPlacer.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "tools/vxrinfo/SvgWriter.h"
+#include "tools/vxrinfo/text/SvgWriter.h"
 
-#include "tools/vxrinfo/NumberText.h"
-#include "tools/vxrinfo/TextSink.h"
-#include "tools/vxrinfo/XmlText.h"
+#include "tools/vxrinfo/text/NumberText.h"
+#include "tools/vxrinfo/text/TextSink.h"
+#include "tools/vxrinfo/text/XmlText.h"
 
 void SvgWriter::beginDocument(double width, double height, const Attributes& attributes) {
   sink_.put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");

@@ -1,15 +1,15 @@
-#include "tools/vxrinfo/MeshFile.h"
+#include "tools/vxrinfo/files/MeshFile.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "boundary/base/ifpstream.h"
 #include "mesh_model/MeshRecordReader.h"
-#include "tools/vxrinfo/FaultJson.h"
-#include "tools/vxrinfo/JsonWriter.h"
-#include "tools/vxrinfo/NumberText.h"
-#include "tools/vxrinfo/TextSink.h"
-#include "tools/vxrinfo/Utf8Text.h"
+#include "tools/vxrinfo/files/FaultJson.h"
+#include "tools/vxrinfo/text/JsonWriter.h"
+#include "tools/vxrinfo/text/NumberText.h"
+#include "tools/vxrinfo/text/TextSink.h"
+#include "tools/vxrinfo/text/Utf8Text.h"
 
 void MeshRecordStats::reset() {
   *this = MeshRecordStats();

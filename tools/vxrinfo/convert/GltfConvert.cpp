@@ -1,16 +1,16 @@
-#include "tools/vxrinfo/GltfConvert.h"
+#include "tools/vxrinfo/convert/GltfConvert.h"
 
 #include <sys/stat.h>
 
 #include <string>
 #include <vector>
 
-#include "tools/vxrinfo/AnimationFile.h"
-#include "tools/vxrinfo/GltfWriter.h"
-#include "tools/vxrinfo/MeshFile.h"
-#include "tools/vxrinfo/TextSink.h"
 #include "tools/vxrinfo/Vxrinfo.h"
 #include "tools/vxrinfo/VxrinfoOptions.h"
+#include "tools/vxrinfo/convert/GltfWriter.h"
+#include "tools/vxrinfo/files/AnimationFile.h"
+#include "tools/vxrinfo/files/MeshFile.h"
+#include "tools/vxrinfo/text/TextSink.h"
 
 namespace {
 

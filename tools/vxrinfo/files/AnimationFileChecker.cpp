@@ -1,4 +1,4 @@
-#include "tools/vxrinfo/AnimationFileChecker.h"
+#include "tools/vxrinfo/files/AnimationFileChecker.h"
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -8,7 +8,7 @@
 #include "anim_model/KeyValidity.h"
 #include "anim_model/VXRAnimation_Camera.h"
 #include "anim_model/VXRAnimation_Light.h"
-#include "tools/vxrinfo/Utf8Text.h"
+#include "tools/vxrinfo/text/Utf8Text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "tools/vxrinfo/XmlText.h"
+#include "tools/vxrinfo/text/XmlText.h"
 
-#include "tools/vxrinfo/Utf8Text.h"
+#include "tools/vxrinfo/text/Utf8Text.h"
 
 namespace {
 const char kReplacement[] = "\xEF\xBF\xBD";

@@ -1,4 +1,4 @@
-#include "tools/vxrinfo/PlotScene.h"
+#include "tools/vxrinfo/plot/PlotScene.h"
 
 #include <algorithm>
 #include <cmath>

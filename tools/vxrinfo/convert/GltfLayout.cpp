@@ -1,4 +1,4 @@
-#include "tools/vxrinfo/GltfLayout.h"
+#include "tools/vxrinfo/convert/GltfLayout.h"
 
 #include <cstring>
 

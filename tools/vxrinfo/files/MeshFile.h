@@ -5,7 +5,7 @@
 
 #include "boundary/base/FileFault.h"
 #include "mesh_model/MeshRecordVisitor.h"
-#include "tools/vxrinfo/FileKind.h"
+#include "tools/vxrinfo/files/FileKind.h"
 
 class JsonWriter;
 class TextSink;

@@ -1,14 +1,14 @@
-#include "tools/vxrinfo/ObjExport.h"
+#include "tools/vxrinfo/convert/ObjExport.h"
 
 #include <cstdint>
 #include <vector>
 
 #include "boundary/base/FileFault.h"
-#include "tools/vxrinfo/MeshFile.h"
-#include "tools/vxrinfo/NumberText.h"
-#include "tools/vxrinfo/ReplacingFileStream.h"
-#include "tools/vxrinfo/TextSink.h"
-#include "tools/vxrinfo/Utf8Text.h"
+#include "tools/vxrinfo/files/MeshFile.h"
+#include "tools/vxrinfo/text/NumberText.h"
+#include "tools/vxrinfo/text/ReplacingFileStream.h"
+#include "tools/vxrinfo/text/TextSink.h"
+#include "tools/vxrinfo/text/Utf8Text.h"
 
 std::string objObjectName(const std::string& name, unsigned index) {
   if (name.empty())

@@ -1,4 +1,4 @@
-#include "tools/vxrinfo/Utf8Text.h"
+#include "tools/vxrinfo/text/Utf8Text.h"
 
 #include <cstdint>
 #include <cstdio>

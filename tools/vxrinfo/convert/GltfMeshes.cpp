@@ -1,4 +1,4 @@
-#include "tools/vxrinfo/GltfMeshes.h"
+#include "tools/vxrinfo/convert/GltfMeshes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,8 +6,8 @@
 
 #include "boundary/base/ByteOrder.h"
 #include "boundary/base/FileFault.h"
-#include "tools/vxrinfo/MeshFile.h"
-#include "tools/vxrinfo/TextSink.h"
+#include "tools/vxrinfo/files/MeshFile.h"
+#include "tools/vxrinfo/text/TextSink.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/vxrinfo/GltfShot.h"
+#include "tools/vxrinfo/convert/GltfShot.h"
 
 #include <cmath>
 #include <limits>
@@ -6,8 +6,8 @@
 #include "anim_model/AnimationDocument.h"
 #include "anim_model/KeyValidity.h"
 #include "anim_model/LightKey.h"
-#include "tools/vxrinfo/AnimationFile.h"
-#include "tools/vxrinfo/Utf8Text.h"
+#include "tools/vxrinfo/files/AnimationFile.h"
+#include "tools/vxrinfo/text/Utf8Text.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/vxrinfo/NumberText.h"
+#include "tools/vxrinfo/text/NumberText.h"
 
 #include <charconv>
 #include <cmath>

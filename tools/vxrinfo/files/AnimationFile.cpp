@@ -1,15 +1,15 @@
-#include "tools/vxrinfo/AnimationFile.h"
+#include "tools/vxrinfo/files/AnimationFile.h"
 
 #include <algorithm>
 #include <vector>
 
 #include "anim_model/LightKey.h"
 #include "boundary/base/ifpstream.h"
-#include "tools/vxrinfo/AnimationFileChecker.h"
-#include "tools/vxrinfo/FaultJson.h"
-#include "tools/vxrinfo/JsonWriter.h"
-#include "tools/vxrinfo/TextSink.h"
-#include "tools/vxrinfo/Utf8Text.h"
+#include "tools/vxrinfo/files/AnimationFileChecker.h"
+#include "tools/vxrinfo/files/FaultJson.h"
+#include "tools/vxrinfo/text/JsonWriter.h"
+#include "tools/vxrinfo/text/TextSink.h"
+#include "tools/vxrinfo/text/Utf8Text.h"
 
 namespace {
 

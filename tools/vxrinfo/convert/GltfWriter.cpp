@@ -1,15 +1,15 @@
-#include "tools/vxrinfo/GltfWriter.h"
+#include "tools/vxrinfo/convert/GltfWriter.h"
 
 #include <cstdint>
 #include <limits>
 
 #include "boundary/base/ByteOrder.h"
 #include "boundary/base/FileFault.h"
-#include "tools/vxrinfo/GltfJson.h"
-#include "tools/vxrinfo/GltfLayout.h"
-#include "tools/vxrinfo/GltfMeshes.h"
-#include "tools/vxrinfo/ReplacingFileStream.h"
-#include "tools/vxrinfo/TextSink.h"
+#include "tools/vxrinfo/convert/GltfJson.h"
+#include "tools/vxrinfo/convert/GltfLayout.h"
+#include "tools/vxrinfo/convert/GltfMeshes.h"
+#include "tools/vxrinfo/text/ReplacingFileStream.h"
+#include "tools/vxrinfo/text/TextSink.h"
 
 namespace {
 

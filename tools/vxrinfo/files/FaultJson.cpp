@@ -1,11 +1,11 @@
-#include "tools/vxrinfo/FaultJson.h"
+#include "tools/vxrinfo/files/FaultJson.h"
 
 #include <cstdio>
 #include <string>
 
 #include "boundary/base/FileFault.h"
-#include "tools/vxrinfo/JsonWriter.h"
-#include "tools/vxrinfo/Utf8Text.h"
+#include "tools/vxrinfo/text/JsonWriter.h"
+#include "tools/vxrinfo/text/Utf8Text.h"
 
 void writeFaultMembers(JsonWriter& json, const FaultList& faults) {
   json.unsignedField("errorCount", faults.errorCount());
