@@ -47,9 +47,12 @@ class Interpreter {
   // after each top-level statement and may stop the run by returning false.
   bool runText(std::string_view text, const std::string& fileName, Value* result = nullptr,
                const std::function<bool()>& afterTopStatement = {});
-  // Reads and runs a file found directly or on the script path.
+  // Reads and runs a file: a full path as it is, a relative name found on the script path.
   bool sourceFile(const std::string& name, const std::function<bool()>& afterTopStatement = {});
-  // The path `name` resolves to through the script path; empty when not found.
+  // Reads and runs exactly the file at `path` (relative to the current folder).
+  bool runFile(const std::string& path, const std::function<bool()>& afterTopStatement = {});
+  // The path `name` resolves to: a full path when that file exists, a relative name through
+  // the script path (never the current folder); empty when not found.
   std::string findScript(const std::string& name) const;
 
   // Calls a procedure or command by name with evaluated arguments.

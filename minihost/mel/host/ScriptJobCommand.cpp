@@ -1,5 +1,8 @@
-// scriptJob: idle jobs only. The batch host has no events, attribute watches or UI, so
-// every other kind of job is refused by name rather than silently never run.
+// scriptJob: idle jobs only, in an interactive session. The host's reference says script jobs
+// are tied to the interactive event loop and that scriptJob does nothing in batch mode, so in
+// a batch session every form returns at once without making, killing or listing a job (job
+// number 0, which names none). There are no events, attribute watches or UI here, so every
+// other kind of job is refused by name rather than silently never run.
 
 #include "mel/Interpreter.h"
 #include "mel/MelHost.h"
@@ -44,6 +47,13 @@ bool cmdScriptJob(CommandCall& call) {
   if (hostPtr == nullptr)
     return call.failNamed("No script host is running.");
   MelHost& h = *hostPtr;
+  if (!h.interactive()) {
+    if (flags.has("listJobs") || flags.has("listConditions"))
+      call.result = Value(std::vector<std::string>());
+    else
+      call.result = Value(0);
+    return true;
+  }
   for (const char* unsupported :
        {"conditionTrue", "conditionChange", "event", "attributeChange", "timeChange", "parent",
         "nodeDeleted", "attributeAdded", "uiDeleted", "listEvents"}) {
