@@ -66,6 +66,9 @@ class Interpreter {
   const std::string& lastError() const { return lastError_; }
   // Running inside a procedure, a loop body or nested text rather than at the top.
   int depth() const { return callDepth_; }
+  // Commands called so far (built-in, host and plug-in commands; not procedures): what a script
+  // costs the host, for benchmarks.
+  std::uint64_t commandCalls() const { return commandCalls_; }
 
  private:
   enum class Flow { kNext, kBreak, kContinue, kReturn, kError };
@@ -131,6 +134,7 @@ class Interpreter {
   Value lastResult_;
   std::string lastError_;
   int callDepth_ = 0;
+  std::uint64_t commandCalls_ = 0;
   int quietDepth_ = 0;
   int sourceDepth_ = 0;
   std::vector<Frame> framePool_;
