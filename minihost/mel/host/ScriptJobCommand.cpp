@@ -108,10 +108,37 @@ bool cmdScriptJob(CommandCall& call) {
   return true;
 }
 
+CommandFn& languageAbout() {
+  static CommandFn about = nullptr;
+  return about;
+}
+
+// about -batch answers the session the host runs: 1 in a batch session, 0 in an interactive one.
+bool cmdAbout(CommandCall& call) {
+  CommandFn about = languageAbout();
+  if (about == nullptr)
+    return call.fail("Cannot find procedure \"about\".");
+  if (!about(call))
+    return false;
+  for (std::size_t i = 0; i < call.count(); ++i) {
+    const std::string word = call.arg(i).asString();
+    if (word == "-b" || word == "-batch") {
+      const MelHost* host = melHost();
+      call.result = Value(host != nullptr && host->interactive() ? 0 : 1);
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 void registerScriptJobCommand(Interpreter& interp) {
   interp.commands().set("scriptJob", cmdScriptJob);
+  const CommandEntry* about = interp.commands().find("about");
+  if (about != nullptr && about->fn != cmdAbout) {
+    languageAbout() = about->fn;
+    interp.commands().set("about", cmdAbout, about->data, about->wantsRefs);
+  }
 }
 
 }  // namespace mel::host
