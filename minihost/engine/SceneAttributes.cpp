@@ -275,7 +275,11 @@ bool Scene::setKey(NodeRef ref, int attribute, double ticks, double value, Tange
     UndoQueue::get().keySet(curve, had != nullptr, had ? *had : CurveKey{}, key);
   }
   animCurve.setKey(key);
+  // The key moves the attribute to the curve's value: undo puts the value it had back.
+  const double before = node(ref)->values[attribute].number;
   evaluateCurve(curve);
+  if (UndoQueue::get().recording())
+    UndoQueue::get().numberChanged(ref, attribute, before, node(ref)->values[attribute].number);
   return true;
 }
 

@@ -37,7 +37,10 @@ void Scene::restoreKey(NodeRef curve, bool present, const CurveKey& key, double 
     c->curve->setKey(key);
   else
     c->curve->removeKeyAt(ticks);
-  evaluateCurve(curve);
+  // A curve left without keys drives nothing any more: the attribute keeps the value the undo
+  // queue puts back.
+  if (c->curve->keyCount() > 0)
+    evaluateCurve(curve);
 }
 
 std::unique_ptr<Node> Scene::takeOut(NodeRef ref) {
