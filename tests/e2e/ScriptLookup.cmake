@@ -9,7 +9,8 @@
 # - per-version: <module>/plug-ins/2024/vxrImpEx40.so with <module>/scripts;
 # - relocated: <module>/plug-ins/vxrImpEx40.so, the scripts in another folder that the module's
 #   file puts on the script path;
-# - missing: no import script anywhere: the import fails with a message saying so.
+# - missing: no import script anywhere: the import fails with a message saying so;
+# - stops early: a script that does not get through the document fails the import.
 file(REMOVE_RECURSE ${WORK})
 get_filename_component(plugin_name ${PLUGIN} NAME)
 
@@ -75,3 +76,14 @@ file(COPY ${PLUGIN} DESTINATION ${miss}/vxr/plug-ins)
 run_layout(missing ""
   "Can't find the import script VXRAnimImport.mel beside the plug-in.*import failed: 1.*keys: 0"
   ${miss}/vxr/plug-ins/${plugin_name})
+
+# A script that does not get through the document: a batch import reports the failure instead
+# of success.
+set(stops ${WORK}/stopsEarly)
+file(COPY ${PLUGIN} DESTINATION ${stops}/vxr/plug-ins)
+file(WRITE ${stops}/vxr/mel/VXRAnimImport.mel
+  "global proc int VXRAnimImportById(int $id) { VXR_AnimationImportCmd -id $id -close; return 0; }\n")
+file(WRITE ${stops}/modules/vxr.mod "+ vxrImpEx40 1.5 ../vxr\nMAYA_SCRIPT_PATH+:=mel\n")
+run_layout(stopsEarly ${stops}/modules
+  "The import script stopped before the whole file was applied.*import failed: 1"
+  ${stops}/vxr/plug-ins/${plugin_name})
