@@ -60,7 +60,7 @@ bool cmdScriptJob(CommandCall& call) {
     if (flags.has(unsupported)) {
       return call.failNamed(std::string("-") + unsupported +
                             " is not supported by this host; only idle jobs "
-                            "(-conditionFalse \"busy\" or -idleEvent) can run in batch.");
+                            "(-conditionFalse \"busy\" or -idleEvent) are.");
     }
   }
   if (!flags.positional.empty())
