@@ -1,7 +1,9 @@
 #include "anim_export/CameraCapture.h"
 
 #include <maya/MDistance.h>
+#include <maya/MPlug.h>
 #include <maya/MPoint.h>
+#include <maya/MString.h>
 #include <maya/MTypes.h>
 #include <maya/MVector.h>
 
@@ -32,16 +34,31 @@ FilmFit filmFit(MFnCamera::FilmFit fit) {
   }
 }
 
+// The shake the host adds to one film offset when it renders (inches): the camera's
+// horizontalShake or verticalShake while shakeEnabled is on, else nothing. A host without the
+// attributes has no shake.
+double shakeOf(const MFnCamera& camera, const char* attribute) {
+  MStatus status;
+  const MPlug enabled = camera.findPlug(MString("shakeEnabled"), true, &status);
+  if (!status || !enabled.asBool())
+    return 0.0;
+  const MPlug shake = camera.findPlug(MString(attribute), true, &status);
+  return status ? shake.asDouble() : 0.0;
+}
+
 // The camera's lens and placement as the capture's arithmetic takes them: lengths in
-// centimetres, directions normalised by the host.
+// centimetres, directions normalised by the host. The film offsets are the ones the host renders
+// with: the shake, when enabled, is added to them (a shaken shot exports its shaken framing).
 CameraSample sampleCamera(const MFnCamera& camera) {
   CameraSample sample;
   CameraLens& lens = sample.lens;
   lens.aspectRatio = camera.aspectRatio();
   lens.horizontalFilmAperture = inchesToCentimetres(camera.horizontalFilmAperture());
   lens.verticalFilmAperture = inchesToCentimetres(camera.verticalFilmAperture());
-  lens.horizontalFilmOffset = inchesToCentimetres(camera.horizontalFilmOffset());
-  lens.verticalFilmOffset = inchesToCentimetres(camera.verticalFilmOffset());
+  lens.horizontalFilmOffset =
+      inchesToCentimetres(camera.horizontalFilmOffset() + shakeOf(camera, "horizontalShake"));
+  lens.verticalFilmOffset =
+      inchesToCentimetres(camera.verticalFilmOffset() + shakeOf(camera, "verticalShake"));
   lens.focalLength =
       convertDistance(camera.focalLength(), MDistance::kMillimeters, MDistance::kCentimeters);
   lens.nearClippingPlane = camera.nearClippingPlane();

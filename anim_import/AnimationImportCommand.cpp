@@ -65,6 +65,7 @@ void AnimationImportCommand::reset() {
   lightPath = MString();
   openFileName = MString();
   openRequested = false;
+  applied = false;
 }
 
 MStatus AnimationImportCommand::doIt(const MArgList& args) {
@@ -241,6 +242,20 @@ void AnimationImportCommand::openFile() {
   }
 }
 
+bool AnimationImportCommand::isUndoable() const {
+  return applied;
+}
+
+MStatus AnimationImportCommand::undoIt() {
+  before.restore();
+  return MStatus(MS::kSuccess);
+}
+
+MStatus AnimationImportCommand::redoIt() {
+  after.restore();
+  return MStatus(MS::kSuccess);
+}
+
 void AnimationImportCommand::setInfo(const DocumentRegistry::Entry& entry) {
   const CameraKey* cameraKey = findCameraKey(entry);
   const LightKey* lightKey = findLightKey(entry);
@@ -267,7 +282,10 @@ void AnimationImportCommand::setInfo(const DocumentRegistry::Entry& entry) {
       failUnusableKey("Invalid camera data at keyframeid = %i", fault);
       return;
     }
+    before.capture(transformNode, shape);
     applyCameraKey(camera, *cameraKey);
+    after.capture(transformNode, shape);
+    applied = true;
     return;
   }
 
@@ -277,6 +295,16 @@ void AnimationImportCommand::setInfo(const DocumentRegistry::Entry& entry) {
     failUnusableKey("Invalid light data at keyframeid = %i", fault);
     return;
   }
+  before.capture(transformNode, shape);
+  applyLightKey(shape, *lightKey);
+  if (!status)
+    return;
+  after.capture(transformNode, shape);
+  applied = true;
+}
+
+void AnimationImportCommand::applyLightKey(const MObject& shape, const LightKey& key) {
+  const LightKey* lightKey = &key;
   switch (lightKey->type) {
     case LightKey::kDirectional: {
       MFnDirectionalLight light(shape, &status);

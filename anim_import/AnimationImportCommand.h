@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "anim_import/AppliedState.h"
 #include "anim_import/DocumentRegistry.h"
 
 // VXR_AnimationImportCmd: the command through which the import script walks a loaded
@@ -21,6 +22,12 @@ class AnimationImportCommand : public MPxCommand {
   ~AnimationImportCommand() override;
 
   MStatus doIt(const MArgList& args) override;
+  // A call that applied a key ("-setinfo") changed the scene and is undoable: undoIt puts back
+  // the values it replaced, redoIt the values it set (also once the document is closed).
+  // Every other action only reads and is not.
+  bool isUndoable() const override;
+  MStatus undoIt() override;
+  MStatus redoIt() override;
 
   static void* creator();
 
@@ -53,6 +60,8 @@ class AnimationImportCommand : public MPxCommand {
 
   void openFile();
   void setInfo(const DocumentRegistry::Entry& entry);
+  // Sets the light shape by the key's type; a shape of another kind fails `status`.
+  void applyLightKey(const MObject& shape, const LightKey& key);
 
   MStatus status;
   std::int32_t documentHandle = 0;
@@ -63,4 +72,7 @@ class AnimationImportCommand : public MPxCommand {
   MString lightPath;
   MString openFileName;
   bool openRequested = false;
+  bool applied = false;
+  AppliedState before;
+  AppliedState after;
 };

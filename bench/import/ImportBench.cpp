@@ -1,5 +1,5 @@
-// The import of a large animation file, end to end: the reader, the idle script job and the
-// import script issuing one command per key, as a batch session runs it.
+// The import of a large animation file, end to end: the reader and the import script it runs at
+// once, as a batch session runs it.
 
 #include <benchmark/benchmark.h>
 

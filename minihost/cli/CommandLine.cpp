@@ -32,6 +32,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     };
     if (arg == "-h" || arg == "--help") {
       line.help = true;
+    } else if (arg == "-i" || arg == "--interactive") {
+      line.interactive = true;
     } else if (arg == "-c" || arg == "--command") {
       const char* v = value("MEL text");
       if (!v)
@@ -71,11 +73,13 @@ const char* usageText() {
          "  -p, --plugin PATH|NAME   load a plug-in (a name is looked up on MAYA_PLUG_IN_PATH)\n"
          "  -s, --script-path DIR    search DIR first for sourced scripts\n"
          "  -l, --plugin-path DIR    search DIR first for plug-ins\n"
+         "  -i, --interactive        run as an interactive session: idle script jobs run\n"
+         "                           after each plug-in load, text, file and scene\n"
          "  -h, --help               show this text\n"
          "Plug-ins, texts and files are handled in the order given; a .ma scene is opened\n"
-         "(file -open: read as data, never run). Idle script jobs run\n"
-         "after each top-level statement and before exit. Exit status: 0 on success,\n"
-         "1 after an error, 2 for a bad command line.\n"
+         "(file -open: read as data, never run). Without -i this is a batch session, as\n"
+         "the host's batch mode: scriptJob does nothing. Exit status: 0 on success,\n"
+         "1 after an error (also of an idle job), 2 for a bad command line.\n"
          "Modules: every *.mod file in a MAYA_MODULE_PATH folder adds its module's plug-in\n"
          "and script folders to the search paths.\n";
 }

@@ -17,6 +17,9 @@ struct CommandLine {
   std::vector<std::string> scriptDirs;
   std::vector<std::string> pluginDirs;
   bool help = false;
+  // Run as an interactive session (idle script jobs run after each script or text) instead of
+  // a batch one (no script jobs).
+  bool interactive = false;
   std::string error;  // non-empty when the line cannot be used
 };
 

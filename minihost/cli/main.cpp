@@ -1,4 +1,5 @@
-// minihost: the batch host. Loads plug-ins, runs MEL text and files, then idle jobs.
+// minihost: the batch host. Loads plug-ins, runs MEL text and files; in an interactive session
+// also the idle script jobs they issue.
 
 #include <cstdio>
 
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
   // instead of ending the process.
   minihost::installInterruptHandler();
   mel::MelHost& host = mel::initMinihostMel();
+  host.setInteractive(line.interactive);
   auto& scripts = host.interp().scriptPath();
   scripts.insert(scripts.begin(), line.scriptDirs.begin(), line.scriptDirs.end());
   auto& plugins = host.pluginPath();
@@ -70,7 +72,8 @@ int main(int argc, char** argv) {
       break;
   }
   if (ok)
-    ok = host.runIdleJobs();
+    host.runIdleJobs();
+  ok = ok && !host.jobFailed();
   mel::shutdownMinihostMel();
   return ok ? 0 : 1;
 }

@@ -66,6 +66,12 @@ void AnimCurve::setKey(const CurveKey& key) {
   }
 }
 
+const CurveKey* AnimCurve::keyAt(double ticks) const {
+  auto it = std::lower_bound(keys_.begin(), keys_.end(), ticks - kSameTime,
+                             [](const CurveKey& k, double t) { return k.ticks < t; });
+  return it != keys_.end() && std::fabs(it->ticks - ticks) <= kSameTime ? &*it : nullptr;
+}
+
 bool AnimCurve::removeKeyAt(double ticks) {
   for (auto it = keys_.begin(); it != keys_.end(); ++it) {
     if (std::fabs(it->ticks - ticks) <= kSameTime) {

@@ -42,6 +42,8 @@ class AnimCurve {
   // Adds a key, or replaces the value and tangents of the key at the same time.
   void setKey(const CurveKey& key);
   bool removeKeyAt(double ticks);
+  // The key at a time (the same tolerance as setKey), or null.
+  const CurveKey* keyAt(double ticks) const;
   unsigned int keyCount() const { return static_cast<unsigned int>(keys_.size()); }
   const CurveKey& key(unsigned int i) const { return keys_[i]; }
   const std::vector<CurveKey>& keys() const { return keys_; }

@@ -154,6 +154,11 @@ std::vector<std::unique_ptr<NodeType>> buildTypes() {
     b.add("orthographicWidth", "ow", AttrType::kDistance, 30.0);
     b.add("centerOfInterest", "coi", AttrType::kDistance, 5.0);
     b.add("renderable", "rnd", AttrType::kBool, 1.0);
+    // Camera shake: when enabled, the host adds it to the film offsets when it renders.
+    b.add("shakeEnabled", "se", AttrType::kBool, 0.0, true);
+    int hs = b.add("horizontalShake", "hs", AttrType::kDouble, 0.0, true);
+    int vs = b.add("verticalShake", "vs", AttrType::kDouble, 0.0, true);
+    b.pair("shake", "shk", hs, vs);
   }
   types.push_back(std::move(camera));
 

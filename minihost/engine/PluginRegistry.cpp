@@ -1,4 +1,5 @@
 #include "engine/PluginRegistry.h"
+#include "engine/UndoQueue.h"
 
 #include <dlfcn.h>
 
@@ -154,6 +155,8 @@ bool PluginRegistry::unload(const std::string& nameOrPath, std::string* error) {
   }
   uint32_t index = static_cast<uint32_t>(found);
   Plugin& p = plugins_[index];
+  // Commands of the plug-in may wait in the undo queue; their code is about to go.
+  UndoQueue::get().flush();
   EntryPoint uninit = findEntryPoint(p.handle, "uninitializePlugin");
   MObject object = HandleAccess::pluginObject(index, p.generation);
   MStatus status = uninit ? uninit(object) : MStatus(MS::kFailure);
@@ -305,7 +308,12 @@ MStatus PluginRegistry::runCommand(const std::string& name, const MArgList& args
   CommandResult outer = shared;
   shared.clear();
   MStatus status = command->doIt(args);
-  delete command;
+  // An undoable command joins the undo queue, which undoes and redoes it through undoIt and
+  // redoIt; any other is done with.
+  if (status && command->isUndoable() && UndoQueue::get().enabled())
+    UndoQueue::get().addCommand(std::unique_ptr<MPxCommand>(command), name);
+  else
+    delete command;
   result = shared;
   shared = outer;
   return status;

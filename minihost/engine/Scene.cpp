@@ -1,5 +1,6 @@
 // Node storage and the DAG hierarchy of the scene; names are in SceneNames.cpp.
 #include "engine/Scene.h"
+#include "engine/UndoQueue.h"
 
 #include <algorithm>
 #include <cctype>
@@ -49,6 +50,8 @@ void Scene::newScene() {
 }
 
 void Scene::clearAll() {
+  // A new scene empties the undo queue, as the host's does.
+  UndoQueue::get().forget();
   // Slots are emptied, not dropped: each keeps counting its generations, so a handle from
   // before the new scene stays dead instead of naming whatever node takes its slot next.
   freeSlots_.clear();
@@ -150,6 +153,8 @@ NodeRef Scene::createNode(const NodeType& typeRef, const std::string& name, Node
     parent = allocate(transform, uniqueName(transformName, base, placeOf(transform, world_)));
     Node* w = node(world_);
     w->children.push_back(parent);
+    if (UndoQueue::get().recording())
+      UndoQueue::get().nodeCreated(parent);
   }
   std::string base = type->name;
   std::string requested = name;
@@ -168,6 +173,8 @@ NodeRef Scene::createNode(const NodeType& typeRef, const std::string& name, Node
     n->parent = p == world_ ? NodeRef{} : p;
     node(p)->children.push_back(ref);
   }
+  if (UndoQueue::get().recording())
+    UndoQueue::get().nodeCreated(ref);
   return ref;
 }
 
@@ -256,6 +263,8 @@ bool Scene::deleteNode(NodeRef ref, std::string* error) {
     }
     stack.insert(stack.end(), m->children.begin(), m->children.end());
   }
+  // Deleting is not recorded: the items before it could no longer be undone soundly.
+  UndoQueue::get().flush();
   destroy(ref);
   return true;
 }
@@ -283,12 +292,16 @@ bool Scene::renameNode(NodeRef ref, const std::string& newName, std::string* err
   place.except = ref;
   const std::string given = uniqueName(newName, newName, place);
   unindexName(ref, n->name);
+  if (UndoQueue::get().recording())
+    UndoQueue::get().nodeRenamed(ref, n->name, given);
   n->name = given;
   indexName(ref, given);
   return true;
 }
 
 bool Scene::reparent(NodeRef child, NodeRef newParent, std::string* error) {
+  // Moving is not recorded: the items before it could no longer be undone soundly.
+  UndoQueue::get().flush();
   Node* c = node(child);
   if (!c || !c->type->dag || child == world_) {
     if (error)

@@ -160,6 +160,18 @@ class Scene {
   // ---- selection ----
   MSelectionList& activeSelection() { return active_; }
 
+  // ---- undo support (engine/UndoQueue): puts things back without checks or recording ----
+  void restoreNumber(NodeRef ref, int attribute, double value);
+  void restoreText(NodeRef ref, int attribute, const std::string& value);
+  void restoreName(NodeRef ref, const std::string& name);
+  // The key at `ticks` of a curve becomes `key` (present) or is removed (not present).
+  void restoreKey(NodeRef curve, bool present, const CurveKey& key, double ticks);
+  // Takes a node whose creation is undone out of the scene, keeping its slot (and so every
+  // handle to it) for putBack on redo; releaseSlot frees the slot for good.
+  std::unique_ptr<Node> takeOut(NodeRef ref);
+  void putBack(NodeRef ref, std::unique_ptr<Node> node);
+  void releaseSlot(NodeRef ref);
+
  private:
   struct Slot {
     uint32_t generation = 1;

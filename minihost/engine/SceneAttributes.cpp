@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "engine/Scene.h"
+#include "engine/UndoQueue.h"
 
 namespace minihost {
 namespace {
@@ -96,7 +97,12 @@ bool Scene::setNumber(NodeRef ref, int attribute, double value) {
   int srcAttr = -1;
   if (inputOf(ref, attribute, src, srcAttr) && !node(src)->curve)
     return false;
-  storeNumber(*node(ref), attribute, value);
+  Node& n = *node(ref);
+  const double before = n.values[attribute].number;
+  storeNumber(n, attribute, value);
+  UndoQueue& undo = UndoQueue::get();
+  if (undo.recording())
+    undo.numberChanged(ref, attribute, before, n.values[attribute].number);
   return true;
 }
 
@@ -112,7 +118,11 @@ bool Scene::setText(NodeRef ref, int attribute, const std::string& value) {
   const AttributeInfo* info = attributeInfo(ref, attribute);
   if (!info || info->type != AttrType::kString)
     return false;
-  node(ref)->values[attribute].text = value;
+  std::string& text = node(ref)->values[attribute].text;
+  UndoQueue& undo = UndoQueue::get();
+  if (undo.recording() && text != value)
+    undo.textChanged(ref, attribute, text, value);
+  text = value;
   return true;
 }
 
@@ -154,6 +164,8 @@ bool Scene::connect(NodeRef src, int srcAttr, NodeRef dst, int dstAttr, bool for
   }
   node(dst)->inputs.push_back(Connection{dstAttr, src, srcAttr});
   node(src)->outputs.push_back(Connection{srcAttr, dst, dstAttr});
+  if (UndoQueue::get().recording())
+    UndoQueue::get().connected(src, srcAttr, dst, dstAttr);
   if (node(src)->curve)
     evaluateCurve(src);
   return true;
@@ -178,6 +190,8 @@ bool Scene::disconnect(NodeRef src, int srcAttr, NodeRef dst, int dstAttr) {
                                      c.peerAttribute == dstAttr;
                             }),
              outs.end());
+  if (UndoQueue::get().recording())
+    UndoQueue::get().disconnected(src, srcAttr, dst, dstAttr);
   return true;
 }
 
@@ -251,9 +265,21 @@ bool Scene::setKey(NodeRef ref, int attribute, double ticks, double value, Tange
     int output = c->type->findAttribute("output");
     node(ref)->inputs.push_back(Connection{attribute, curve, output});
     c->outputs.push_back(Connection{output, ref, attribute});
+    if (UndoQueue::get().recording())
+      UndoQueue::get().connected(curve, output, ref, attribute);
   }
-  node(curve)->curve->setKey(CurveKey{ticks, value, in, out});
+  AnimCurve& animCurve = *node(curve)->curve;
+  const CurveKey key{ticks, value, in, out};
+  if (UndoQueue::get().recording()) {
+    const CurveKey* had = animCurve.keyAt(ticks);
+    UndoQueue::get().keySet(curve, had != nullptr, had ? *had : CurveKey{}, key);
+  }
+  animCurve.setKey(key);
+  // The key moves the attribute to the curve's value: undo puts the value it had back.
+  const double before = node(ref)->values[attribute].number;
   evaluateCurve(curve);
+  if (UndoQueue::get().recording())
+    UndoQueue::get().numberChanged(ref, attribute, before, node(ref)->values[attribute].number);
   return true;
 }
 

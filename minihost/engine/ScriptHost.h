@@ -19,6 +19,8 @@ class ScriptHost {
   virtual void displayInfo(const std::string& text) = 0;
   virtual void displayWarning(const std::string& text) = 0;
   virtual void displayError(const std::string& text) = 0;
+  // True in an interactive session (MGlobal::kInteractive), false in a batch one.
+  virtual bool interactiveSession() const { return false; }
 };
 
 void setScriptHost(ScriptHost* host);

@@ -147,6 +147,7 @@ bool Interpreter::callProc(const ProcDef& proc, std::vector<Value>& args, Value&
 bool Interpreter::callCommand(const CommandEntry& command, std::vector<Value>& args, Value& result,
                               const std::vector<Value*>* refs) {
   CommandCall call{*this, command, args, refs, Value()};
+  ++commandCalls_;
   ++callDepth_;
   bool ok = false;
   try {

@@ -1,6 +1,7 @@
 #include "mel/Interpreter.h"
 
 #include <sys/stat.h>
+#include <cctype>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -51,16 +52,29 @@ void Interpreter::reportWarning(const std::string& message, bool showLine) {
   err_("// Warning: " + (showLine ? location() : std::string()) + message + " //\n");
 }
 
+namespace {
+
+// A full path: "/..." here, or a drive letter path ("C:/...", "C:\\...") as scripts written on
+// Windows carry. It names one file; the script path plays no part.
+bool isAbsolutePath(const std::string& name) {
+  if (name[0] == '/' || name[0] == '\\')
+    return true;
+  return name.size() >= 3 && std::isalpha(static_cast<unsigned char>(name[0])) && name[1] == ':' &&
+         (name[2] == '/' || name[2] == '\\');
+}
+
+}  // namespace
+
 std::string Interpreter::findScript(const std::string& name) const {
   if (name.empty()) {
     return std::string();
   }
-  if (isRegularFile(name)) {
-    return name;
+  if (isAbsolutePath(name)) {
+    return isRegularFile(name) ? name : std::string();
   }
-  if (name[0] == '/') {
-    return std::string();
-  }
+  // As the host's source: a relative name is looked up on the script path only, never in the
+  // current folder, so a file lying in whatever folder the session started in cannot stand in
+  // for a script of the path.
   for (const std::string& dir : scriptPath_) {
     if (dir.empty()) {
       continue;
@@ -85,8 +99,12 @@ bool Interpreter::sourceFile(const std::string& name,
     reportError("Cannot find file \"" + name + "\" for source statement.");
     return false;
   }
+  return runFile(path, afterTopStatement);
+}
+
+bool Interpreter::runFile(const std::string& path, const std::function<bool()>& afterTopStatement) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  if (!in || !isRegularFile(path)) {
     reportError("Cannot open file \"" + path + "\" for source statement.");
     return false;
   }

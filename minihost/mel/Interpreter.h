@@ -47,9 +47,12 @@ class Interpreter {
   // after each top-level statement and may stop the run by returning false.
   bool runText(std::string_view text, const std::string& fileName, Value* result = nullptr,
                const std::function<bool()>& afterTopStatement = {});
-  // Reads and runs a file found directly or on the script path.
+  // Reads and runs a file: a full path as it is, a relative name found on the script path.
   bool sourceFile(const std::string& name, const std::function<bool()>& afterTopStatement = {});
-  // The path `name` resolves to through the script path; empty when not found.
+  // Reads and runs exactly the file at `path` (relative to the current folder).
+  bool runFile(const std::string& path, const std::function<bool()>& afterTopStatement = {});
+  // The path `name` resolves to: a full path when that file exists, a relative name through
+  // the script path (never the current folder); empty when not found.
   std::string findScript(const std::string& name) const;
 
   // Calls a procedure or command by name with evaluated arguments.
@@ -63,6 +66,9 @@ class Interpreter {
   const std::string& lastError() const { return lastError_; }
   // Running inside a procedure, a loop body or nested text rather than at the top.
   int depth() const { return callDepth_; }
+  // Commands called so far (built-in, host and plug-in commands; not procedures): what a script
+  // costs the host, for benchmarks.
+  std::uint64_t commandCalls() const { return commandCalls_; }
 
  private:
   enum class Flow { kNext, kBreak, kContinue, kReturn, kError };
@@ -128,6 +134,7 @@ class Interpreter {
   Value lastResult_;
   std::string lastError_;
   int callDepth_ = 0;
+  std::uint64_t commandCalls_ = 0;
   int quietDepth_ = 0;
   int sourceDepth_ = 0;
   std::vector<Frame> framePool_;

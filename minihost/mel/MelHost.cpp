@@ -41,20 +41,6 @@ bool isFile(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-bool isDirectory(const std::string& path) {
-  struct stat info;
-  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-std::string parentDirectory(const std::string& path) {
-  std::size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos)
-    return ".";
-  if (slash == 0)
-    return "/";
-  return path.substr(0, slash);
-}
-
 std::string baseName(const std::string& path) {
   std::size_t slash = path.find_last_of('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -70,44 +56,38 @@ MelHost::MelHost() {
 
 MelHost::~MelHost() = default;
 
-bool MelHost::atTopStatement() {
-  // Between two top-level statements the host is idle for a moment.
-  --busyDepth_;
-  bool ok = busyDepth_ > 0 || runIdleJobs();
-  ++busyDepth_;
+bool MelHost::afterTopLevel(bool ok) {
+  // The host goes idle once a top-level script or command has finished, never between two of
+  // its statements. A job that fails is its own error, not one of the script that issued it.
+  if (busyDepth_ == 0 && interactive_)
+    runIdleJobs();
   return ok;
 }
 
 bool MelHost::runTopLevelText(const std::string& text) {
-  bool top = busyDepth_ == 0;
   ++busyDepth_;
-  bool ok = interp_.runText(text, std::string(), nullptr,
-                            top ? [this] { return atTopStatement(); } : std::function<bool()>());
+  bool ok = interp_.runText(text, std::string());
   --busyDepth_;
-  // The idle jobs already ran after the last statement.
-  return ok;
+  return afterTopLevel(ok);
 }
 
 bool MelHost::runTopLevelFile(const std::string& path) {
-  bool top = busyDepth_ == 0;
   ++busyDepth_;
-  bool ok =
-      interp_.sourceFile(path, top ? [this] { return atTopStatement(); } : std::function<bool()>());
+  bool ok = interp_.runFile(path);
   --busyDepth_;
-  // The idle jobs already ran after the last statement.
-  return ok;
+  return afterTopLevel(ok);
 }
 
 bool MelHost::runIdleJobs() {
   if (runningJobs_ || busyDepth_ > 0)
     return true;
   runningJobs_ = true;
-  bool ok = true;
+  bool allOk = true;
   int runs = 0;
   // Persistent jobs run once per idle point; one-shot jobs are removed before they run,
   // so a job that fails or issues new jobs leaves the queue consistent.
   std::vector<int> persistentDone;
-  while (ok) {
+  for (;;) {
     std::size_t next = jobs_.size();
     for (std::size_t i = 0; i < jobs_.size(); ++i) {
       bool done = false;
@@ -123,7 +103,7 @@ bool MelHost::runIdleJobs() {
     if (++runs > kMaxJobRunsPerIdle) {
       interp_.reportError("Idle script jobs keep issuing new jobs; the rest are dropped.");
       jobs_.clear();
-      ok = false;
+      allOk = false;
       break;
     }
     IdleJob job = jobs_[next];
@@ -133,11 +113,15 @@ bool MelHost::runIdleJobs() {
       persistentDone.push_back(job.id);
     }
     ++busyDepth_;
-    ok = interp_.runText(job.script, std::string());
+    bool ok = interp_.runText(job.script, std::string());
     --busyDepth_;
+    if (!ok) {
+      allOk = false;
+      jobFailed_ = true;
+    }
   }
   runningJobs_ = false;
-  return ok;
+  return allOk;
 }
 
 int MelHost::addIdleJob(const std::string& script, bool runOnce) {
@@ -199,17 +183,8 @@ bool MelHost::loadPlugin(const std::string& nameOrPath, std::string& loadedName,
   std::size_t dot = loadedName.rfind('.');
   if (dot != std::string::npos && dot > 0)
     loadedName = loadedName.substr(0, dot);
-  // A plug-in installed as <root>/plug-ins/x.so brings its scripts in <root>/scripts.
-  std::string dir = parentDirectory(path);
-  if (baseName(dir) == "plug-ins") {
-    std::string scripts = parentDirectory(dir) + "/scripts";
-    auto& sp = interp_.scriptPath();
-    bool known = false;
-    for (const std::string& p : sp)
-      known = known || p == scripts;
-    if (!known && isDirectory(scripts))
-      sp.push_back(scripts);
-  }
+  // The script path is not touched: the host adds a module's scripts folder through the
+  // module's file (MAYA_MODULE_PATH), never because a plug-in was loaded from somewhere.
   return true;
 }
 
@@ -225,7 +200,7 @@ bool MelHost::executeCommand(const std::string& text, std::string* result, bool 
       *result = value.asString();
     if (ok && display && !value.isNone())
       interp_.writeOutput("// Result: " + value.asString() + " //\n");
-    return runIdleJobs() && ok;
+    return afterTopLevel(ok);
   }
   Value value;
   bool ok = interp_.runText(text, std::string(), &value);

@@ -1,7 +1,9 @@
 #pragma once
 // The script host of the batch process: one interpreter with the language built-ins and
-// the host commands, installed as the engine's script host. It tracks the "busy" state
-// and runs idle script jobs whenever a top-level command or script has finished.
+// the host commands, installed as the engine's script host. It tracks the "busy" state.
+// A batch session (the default) has no script jobs, as the host's batch mode has none; an
+// interactive session runs its idle script jobs whenever a top-level command or script has
+// finished, each job on its own.
 
 #include <string>
 #include <vector>
@@ -24,13 +26,22 @@ class MelHost : public minihost::ScriptHost {
 
   Interpreter& interp() { return interp_; }
 
-  // Runs text or a file as a top-level script: busy while it runs, idle jobs after each
-  // of its top-level statements and at its end. False after any error.
+  // Runs text or a file (a path as given, not searched) as a top-level script: busy while it
+  // runs; in an interactive session the idle jobs run once it has finished. False after an
+  // error of the script itself.
   bool runTopLevelText(const std::string& text);
   bool runTopLevelFile(const std::string& path);
-  // Runs the pending idle jobs in the order issued; jobs they issue run too.
+  // Runs the pending idle jobs in the order issued, each on its own: one that fails is
+  // reported and the others still run. Jobs they issue run too. False when any job failed.
   bool runIdleJobs();
   bool busy() const { return busyDepth_ > 0; }
+
+  // The session kind MGlobal::mayaState reports: batch unless made interactive.
+  void setInteractive(bool interactive) { interactive_ = interactive; }
+  bool interactive() const { return interactive_; }
+  bool interactiveSession() const override { return interactive_; }
+  // Whether any idle job has failed in this session (the batch command line's exit status).
+  bool jobFailed() const { return jobFailed_; }
 
   int addIdleJob(const std::string& script, bool runOnce);
   bool killJob(int id);
@@ -40,8 +51,7 @@ class MelHost : public minihost::ScriptHost {
 
   // Plug-in and script folders from MAYA_PLUG_IN_PATH and MAYA_SCRIPT_PATH.
   std::vector<std::string>& pluginPath() { return pluginPath_; }
-  // Loads a plug-in by path or by name on the plug-in path; adds the scripts folder that
-  // sits beside its plug-ins folder to the script path.
+  // Loads a plug-in by path or by name on the plug-in path. The script path stays as it is.
   bool loadPlugin(const std::string& nameOrPath, std::string& loadedName, std::string& error);
   std::string findPlugin(const std::string& nameOrPath) const;
 
@@ -54,13 +64,15 @@ class MelHost : public minihost::ScriptHost {
   void displayError(const std::string& text) override;
 
  private:
-  bool atTopStatement();
+  bool afterTopLevel(bool ok);
 
   Interpreter interp_;
   std::vector<IdleJob> jobs_;
   int nextJobId_ = 1;
   int busyDepth_ = 0;
   bool runningJobs_ = false;
+  bool interactive_ = false;
+  bool jobFailed_ = false;
   std::vector<std::string> pluginPath_;
 };
 

@@ -105,17 +105,58 @@ bool cmdSubstring(CommandCall& call) {
   return true;
 }
 
+// Whether a pattern holds a '^' or '$' anchor (outside a bracket expression).
+bool hasLineAnchor(const std::string& pattern) {
+  bool inBracket = false;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const char c = pattern[i];
+    if (c == '\\') {
+      ++i;
+    } else if (inBracket) {
+      // "[]...]" and "[^]...]" hold a literal ']' first.
+      const bool first = pattern[i - 1] == '[' || (pattern[i - 1] == '^' && pattern[i - 2] == '[');
+      if (c == ']' && !first)
+        inBracket = false;
+    } else if (c == '[') {
+      inBracket = true;
+    } else if (c == '^' || c == '$') {
+      return true;
+    }
+  }
+  return false;
+}
+
 bool cmdMatch(CommandCall& call) {
   if (!needArgs(call, 2, 2))
     return false;
   std::string subject = call.arg(1).asString();
   if (subject.size() > kMaxRegexSubject)
     return call.failNamed("String too long.");
+  const std::string pattern = call.arg(0).asString();
   std::regex re;
-  if (!compileRegex(call, call.arg(0).asString(), re))
+  if (!compileRegex(call, pattern, re))
     return false;
   std::smatch m;
-  call.result = Value(std::regex_search(subject, m, re) ? m.str(0) : std::string());
+  if (subject.find('\n') == std::string::npos || !hasLineAnchor(pattern)) {
+    call.result = Value(std::regex_search(subject, m, re) ? m.str(0) : std::string());
+    return true;
+  }
+  // The host's match anchors "^" and "$" to the start and end of a line, not of the whole
+  // string: an anchored pattern is tried on each line in turn.
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = subject.find('\n', start);
+    const std::string line =
+        subject.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    if (std::regex_search(line, m, re)) {
+      call.result = Value(m.str(0));
+      return true;
+    }
+    if (end == std::string::npos)
+      break;
+    start = end + 1;
+  }
+  call.result = Value(std::string());
   return true;
 }
 

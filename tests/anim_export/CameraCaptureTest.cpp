@@ -123,6 +123,28 @@ TEST_F(CameraCaptureTest, CameraScaleScalesAndFilmOffsetsShiftTheWindow) {
   EXPECT_NEAR(e.top, (1.20015 - 0.508) * s, kTolerance);
 }
 
+// The host renders a shaken camera with the shake added to its film offsets; the export keeps
+// that framing. Shake that is not enabled changes nothing.
+TEST_F(CameraCaptureTest, EnabledShakeShiftsTheWindowLikeAFilmOffset) {
+  ASSERT_TRUE(
+      melScript("setAttr filmCamShape.horizontalFilmOffset 0.1;"
+                "setAttr filmCamShape.verticalFilmOffset -0.2;"
+                "setAttr filmCamShape.horizontalShake 0.05;"
+                "setAttr filmCamShape.verticalShake 0.3;"));
+  const Edges still = edgesOf(captured());
+  const double s = 0.1 / 3.5;
+  EXPECT_NEAR(still.left, (-1.6002 + 0.254) * s, kTolerance);
+  EXPECT_NEAR(still.bottom, (-1.20015 - 0.508) * s, kTolerance);
+
+  ASSERT_TRUE(melScript("setAttr filmCamShape.shakeEnabled 1;"));
+  const Edges shaken = edgesOf(captured());
+  // Offset plus shake, inches to centimetres.
+  EXPECT_NEAR(shaken.left, (-1.6002 + (0.1 + 0.05) * 2.54) * s, kTolerance);
+  EXPECT_NEAR(shaken.right, (1.6002 + (0.1 + 0.05) * 2.54) * s, kTolerance);
+  EXPECT_NEAR(shaken.bottom, (-1.20015 + (-0.2 + 0.3) * 2.54) * s, kTolerance);
+  EXPECT_NEAR(shaken.top, (1.20015 + (-0.2 + 0.3) * 2.54) * s, kTolerance);
+}
+
 TEST_F(CameraCaptureTest, TheViewingPlaneSitsAtTheNearDistanceInWorldSpace) {
   ASSERT_TRUE(
       melScript("setAttr filmCam.translate 1 2 3; setAttr filmCam.rotateY 90;"

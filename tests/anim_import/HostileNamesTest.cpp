@@ -44,4 +44,18 @@ TEST_F(HostileNamesTest, NamesHoldingScriptTextRunNothing) {
     EXPECT_TRUE(std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == ' ') << all;
 }
 
+// The host's match anchors "^" and "$" at line breaks: a name whose one line is a valid name
+// must still be taken as invalid and made valid, never handed to rename as it is.
+TEST_F(HostileNamesTest, ANameWithALineBreakIsMadeValid) {
+  AnimationDocument document;
+  addCameraTrack(document, "|line\nbreak|line\nbreakShape", 2);
+  std::string result, errors;
+  ASSERT_TRUE(
+      mel("file -import \"" + writeDocument(document, "lines.vxranim") + "\"", &result, &errors))
+      << errors;
+  EXPECT_EQ(errors.find("Skipped"), std::string::npos) << errors;
+  EXPECT_EQ(melResult("nodeType line_breakShape"), "camera");
+  EXPECT_EQ(melResult("keyframe -q -keyframeCount line_break.translateX"), "2");
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "ImportFixture.h"
 #include "engine/PluginRegistry.h"
+#include "mel/MelHost.h"
 
 namespace {
 
@@ -66,26 +67,61 @@ TEST_F(TranslatorReaderTest, MissingFileFailsSilentlyAndAWrongFileIsReported) {
   EXPECT_NE(err.find("vxr error - see output window for details."), std::string::npos) << err;
 }
 
-TEST_F(TranslatorReaderTest, ImportHandsTheDocumentToTheScriptWhichClosesIt) {
+// The handle in "<prefix><handle><end>" on the host's standard error.
+std::string echoedHandle(const std::string& errors, const std::string& prefix,
+                         const std::string& end) {
+  const auto at = errors.find(prefix);
+  if (at == std::string::npos)
+    return std::string();
+  const auto close = errors.find(end, at);
+  if (close == std::string::npos)
+    return std::string();
+  return errors.substr(at + prefix.size(), close - at - prefix.size());
+}
+
+// A batch session has no script jobs: the reader runs the script itself, so the import is
+// complete when the statement returns, also inside a script that goes on using it.
+TEST_F(TranslatorReaderTest, ABatchImportIsCompleteWhenTheStatementReturns) {
   AnimationDocument document;
   addCameraTrack(document, "|shot|shotShape", 2);
   const std::string file = writeDocument(document, "shot.vxranim");
   std::string result, errors;
-  ASSERT_TRUE(mel("file -import \"" + file + "\"", &result, &errors)) << errors;
-  const std::string prefix =
-      "scriptJob -runOnce true -conditionFalse \"busy\" \"VXRAnimImportById(";
-  const auto at = errors.find(prefix);
-  ASSERT_NE(at, std::string::npos) << errors;
-  const auto close = errors.find(")\";", at);
-  ASSERT_NE(close, std::string::npos) << errors;
-  const std::string handle = errors.substr(at + prefix.size(), close - at - prefix.size());
+  ASSERT_TRUE(mel("file -import \"" + file +
+                      "\"; global int $gKeysRightAfter;"
+                      "$gKeysRightAfter = `keyframe -q -keyframeCount shot.translateX`;",
+                  &result, &errors))
+      << errors;
+  EXPECT_EQ(melResult("global int $gKeysRightAfter; $gKeysRightAfter"), "2");
+  const std::string handle = echoedHandle(errors, "VXRAnimImportById(", ");");
+  ASSERT_FALSE(handle.empty()) << errors;
   EXPECT_EQ(handle, std::to_string(std::atoi(handle.c_str())));
   EXPECT_NE(std::atoi(handle.c_str()), 0);
+  EXPECT_EQ(errors.find("scriptJob"), std::string::npos) << errors;
+  // The script closed the document.
+  EXPECT_FALSE(mel("VXR_AnimationImportCmd -id " + handle + " -cameras"));
+}
 
-  // The script ran once the import had returned: it made the camera, keyed it and closed
-  // the document.
-  EXPECT_EQ(melResult("objExists shot"), "1");
+// An interactive session hands the document to a one-shot idle job: the import happens after
+// the script that asked for it, once.
+TEST_F(TranslatorReaderTest, AnInteractiveImportHappensOnceTheScriptIsOver) {
+  mel::melHost()->setInteractive(true);
+  AnimationDocument document;
+  addCameraTrack(document, "|shot|shotShape", 2);
+  const std::string file = writeDocument(document, "shot.vxranim");
+  ::testing::internal::CaptureStderr();
+  const bool ok = melScript("file -import \"" + file +
+                            "\"; global int $gThereDuring;"
+                            "$gThereDuring = `objExists shot`;");
+  const std::string errors = ::testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(ok) << errors;
+  const std::string handle = echoedHandle(
+      errors, "scriptJob -runOnce true -conditionFalse \"busy\" \"VXRAnimImportById(", ")\";");
+  ASSERT_FALSE(handle.empty()) << errors;
+  EXPECT_NE(std::atoi(handle.c_str()), 0);
+  EXPECT_EQ(melResult("global int $gThereDuring; $gThereDuring"), "0");
   EXPECT_EQ(melResult("keyframe -q -keyframeCount shot.translateX"), "2");
+  EXPECT_EQ(melResult("ls -type camera \"shotShape*\""), "shotShape");
+  EXPECT_TRUE(mel::melHost()->jobs().empty());
   EXPECT_FALSE(mel("VXR_AnimationImportCmd -id " + handle + " -cameras"));
 }
 

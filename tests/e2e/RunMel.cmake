@@ -1,8 +1,10 @@
 # Runs one MEL test through the batch host with the plug-in loaded, then checks its output.
 #
 #   cmake -DMINIHOST=... -DPLUGIN=... -DVXRINFO=... -DASSERT_DIR=... -DSCRIPT=test.mel
-#         -DWORK=dir -P RunMel.cmake
+#         -DWORK=dir [-DINTERACTIVE=ON] -P RunMel.cmake
 #
+# With INTERACTIVE the host runs an interactive session (idle script jobs run once the script
+# has finished) and calls the script's procedure afterIdle after that.
 # The script runs in an empty folder WORK and sources "assert.mel" from ASSERT_DIR. The test
 # passes when the host exits 0 (a failed check in the script raises an error, which makes the
 # host exit non-zero) and, when a file test.inspect sits beside the script, vxrinfo summarises
@@ -13,8 +15,14 @@
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 get_filename_component(test_dir ${SCRIPT} DIRECTORY)
+set(session "")
+set(after "")
+if(INTERACTIVE)
+  set(session --interactive)
+  set(after -c afterIdle)
+endif()
 execute_process(
-  COMMAND ${MINIHOST} -s ${test_dir} -s ${ASSERT_DIR} -p ${PLUGIN} ${SCRIPT}
+  COMMAND ${MINIHOST} ${session} -s ${test_dir} -s ${ASSERT_DIR} -p ${PLUGIN} ${SCRIPT} ${after}
   WORKING_DIRECTORY ${WORK}
   OUTPUT_VARIABLE out
   ERROR_VARIABLE out

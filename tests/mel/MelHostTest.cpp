@@ -18,6 +18,7 @@ class MelHostTest : public ::testing::Test {
     host->interp().setDiagnostics([this](const std::string& s) { err += s; });
     minihost::Scene::get().newScene();
     host->killAllJobs();
+    host->setInteractive(false);
   }
   void TearDown() override { mel::shutdownMinihostMel(); }
 
@@ -51,15 +52,33 @@ TEST_F(MelHostTest, ModuleWarningTextIsShownInTheHostsForm) {
   EXPECT_EQ(err, "// Warning: direct //\n");
 }
 
-TEST_F(MelHostTest, IdleJobsWaitWhileBusyAndRunOnceInOrder) {
+// The host's batch mode has no script jobs: scriptJob makes none and nothing runs later.
+TEST_F(MelHostTest, ABatchSessionHasNoScriptJobs) {
+  EXPECT_EQ(MGlobal::mayaState(), MGlobal::kBatch);
+  ASSERT_TRUE(host->runTopLevelText("global int $gRan = 0;"));
+  MString job;
+  ASSERT_TRUE(MGlobal::executeCommand(
+      "scriptJob -runOnce true -conditionFalse \"busy\" \"global int $gRan; $gRan = 1;\";", job));
+  EXPECT_EQ(std::string(job.asChar()), "0");
+  EXPECT_TRUE(host->jobs().empty());
+  EXPECT_TRUE(host->runIdleJobs());
+  MString ran;
+  ASSERT_TRUE(MGlobal::executeCommand("global int $gRan; $gRan;", ran));
+  EXPECT_EQ(std::string(ran.asChar()), "0");
+  EXPECT_EQ(err, "");
+}
+
+TEST_F(MelHostTest, InteractiveIdleJobsRunOnceTheTopLevelScriptHasFinished) {
+  host->setInteractive(true);
+  EXPECT_EQ(MGlobal::mayaState(), MGlobal::kInteractive);
   ASSERT_TRUE(
       host->runTopLevelText("global string $gLog = \"\";"
                             "global proc logIt(string $s) { global string $gLog; $gLog += $s; }"));
-  // Issued from inside a running script: nothing runs until the statement is over.
+  // Not between two statements of one script: only once the whole text is over.
   ASSERT_TRUE(
-      host->runTopLevelText("{ scriptJob -runOnce true -conditionFalse \"busy\" \"logIt a\";"
-                            "  scriptJob -runOnce true -conditionFalse \"busy\" \"logIt b\";"
-                            "  global string $gLog; logIt(\"[\" + $gLog + \"]\"); }"));
+      host->runTopLevelText("scriptJob -runOnce true -conditionFalse \"busy\" \"logIt a\";"
+                            "scriptJob -runOnce true -conditionFalse \"busy\" \"logIt b\";"
+                            "global string $gLog; logIt(\"[\" + $gLog + \"]\");"));
   MString log;
   ASSERT_TRUE(MGlobal::executeCommand("global string $gLog; $gLog;", log));
   EXPECT_EQ(std::string(log.asChar()), "[]ab");
@@ -70,16 +89,32 @@ TEST_F(MelHostTest, IdleJobsWaitWhileBusyAndRunOnceInOrder) {
   EXPECT_TRUE(host->jobs().empty());
 }
 
+TEST_F(MelHostTest, AFailingIdleJobDoesNotStopTheOthers) {
+  host->setInteractive(true);
+  ASSERT_TRUE(host->runTopLevelText("global int $gSecond = 0;"));
+  ASSERT_TRUE(host->runTopLevelText(
+      "{ scriptJob -runOnce true -conditionFalse \"busy\" \"error \\\"first job\\\"\";"
+      "  scriptJob -runOnce true -conditionFalse \"busy\" \"global int $gSecond; $gSecond = 1;\"; "
+      "}"));
+  EXPECT_NE(err.find("first job"), std::string::npos) << err;
+  EXPECT_TRUE(host->jobFailed());
+  MString second;
+  ASSERT_TRUE(MGlobal::executeCommand("global int $gSecond; $gSecond;", second));
+  EXPECT_EQ(std::string(second.asChar()), "1");
+  EXPECT_TRUE(host->jobs().empty());
+}
+
 TEST_F(MelHostTest, PersistentIdleJobRunsAtEveryIdlePoint) {
+  host->setInteractive(true);
   ASSERT_TRUE(host->runTopLevelText("global int $gTicks = 0;"));
   ASSERT_TRUE(host->runTopLevelText(
       "scriptJob -runOnce false -idleEvent \"global int $gTicks; $gTicks++;\";"));
   ASSERT_TRUE(host->runTopLevelText("int $a = 1; int $b = 2;"));
   MString ticks;
   ASSERT_TRUE(MGlobal::executeCommand("global int $gTicks; $gTicks;", ticks));
-  // Once after the issuing statement and once after each of the two statements; the
-  // query's own idle point comes after its value is read.
-  EXPECT_EQ(std::string(ticks.asChar()), "3");
+  // Once after the issuing script and once after the next; the query's own idle point comes
+  // after its value is read.
+  EXPECT_EQ(std::string(ticks.asChar()), "2");
   host->killAllJobs();
 }
 

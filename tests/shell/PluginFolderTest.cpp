@@ -29,6 +29,16 @@ TEST_F(PluginFolderTest, ScriptsLiveBesideThePluginFolder) {
       {"/plug-ins", "/scripts/VXRAnimImport.mel"},
       {"/", "/scripts/VXRAnimImport.mel"},
       {"/a b/ünïcode/plug-ins", "/a b/ünïcode/scripts/VXRAnimImport.mel"},
+      // One build per host version: the module folder is above "plug-ins".
+      {"/studio/vxr/plug-ins/2024", "/studio/vxr/scripts/VXRAnimImport.mel"},
+      {"/studio/vxr/plug-ins/2024/", "/studio/vxr/scripts/VXRAnimImport.mel"},
+      // Any other folder name: its own parent is the module.
+      {"/studio/vxr/bin", "/studio/vxr/scripts/VXRAnimImport.mel"},
+      // Windows: drive letters and backslashes.
+      {"C:/Program Files/vxr/plug-ins", "C:/Program Files/vxr/scripts/VXRAnimImport.mel"},
+      {"C:\\vxr\\plug-ins\\2024", "C:\\vxr\\scripts\\VXRAnimImport.mel"},
+      {"D:\\plug-ins\\", "D:\\scripts\\VXRAnimImport.mel"},
+      {"\\\\server\\share\\vxr\\plug-ins", "\\\\server\\share\\vxr\\scripts\\VXRAnimImport.mel"},
   };
   for (const FolderCase& c : cases) {
     rememberPluginFolder(MString(c.folder.c_str()));
@@ -37,7 +47,8 @@ TEST_F(PluginFolderTest, ScriptsLiveBesideThePluginFolder) {
 }
 
 TEST_F(PluginFolderTest, AFolderThatIsNotAFullPathGivesNoScript) {
-  for (const char* folder : {"", "plug-ins", "./plug-ins", "../vxr/plug-ins"}) {
+  for (const char* folder :
+       {"", "plug-ins", "./plug-ins", "../vxr/plug-ins", "C:plug-ins", "vxr\\plug-ins"}) {
     rememberPluginFolder(MString(folder));
     EXPECT_EQ(moduleScriptPath("VXRAnimImport.mel").length(), 0u) << folder;
   }

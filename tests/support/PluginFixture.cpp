@@ -21,6 +21,11 @@ class PluginEnvironment : public ::testing::Environment {
     mel::MelHost& host = mel::initMinihostMel();
     std::string name, error;
     ASSERT_TRUE(host.loadPlugin(pluginPath(), name, error)) << error;
+    // The build tree is laid out as an installed module (<module>/plug-ins, <module>/scripts);
+    // the module's file would put its scripts folder on the script path.
+    const std::filesystem::path module =
+        std::filesystem::absolute(pluginPath()).parent_path().parent_path();
+    host.interp().scriptPath().push_back((module / "scripts").string());
   }
   void TearDown() override { mel::shutdownMinihostMel(); }
 };
@@ -34,6 +39,8 @@ void PluginTest::SetUp() {
   char pattern[] = "/tmp/vxr_plugin_test.XXXXXX";
   ASSERT_NE(::mkdtemp(pattern), nullptr);
   folder_ = pattern;
+  // A batch session, as the host's batch mode, unless a test says otherwise.
+  mel::melHost()->setInteractive(false);
   // Units and the up axis are preferences that a new scene keeps: every test starts from the
   // host's defaults.
   ASSERT_TRUE(

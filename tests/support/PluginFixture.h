@@ -14,7 +14,8 @@ class PluginTest : public ::testing::Test {
   void TearDown() override;
 
   // Runs MEL text as one command sent from outside any script, as MGlobal::executeCommand
-  // does: idle script jobs run once it has finished. True when it succeeded; `result` receives
+  // does: in an interactive session idle script jobs run once it has finished (a batch session,
+  // the default, has none). True when it succeeded; `result` receives
   // the value of its last statement and `errors`, when given, what it wrote to standard error.
   static bool mel(const std::string& text, std::string* result = nullptr,
                   std::string* errors = nullptr);
@@ -22,8 +23,8 @@ class PluginTest : public ::testing::Test {
   static std::string melResult(const std::string& text);
   // The same, read as a number.
   static double melNumber(const std::string& text);
-  // Runs MEL text or a MEL file as a top-level script: idle script jobs run after each of its
-  // statements. False after any error.
+  // Runs MEL text or a MEL file as a top-level script: in an interactive session idle script
+  // jobs run once it has finished. False after any error.
   static bool melScript(const std::string& text);
   static bool melFile(const std::string& file);
 

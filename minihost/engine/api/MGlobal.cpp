@@ -19,7 +19,8 @@ using minihost::scriptHost;
 MGlobal::MMayaState MGlobal::mayaState(MStatus* ReturnStatus) {
   if (ReturnStatus)
     *ReturnStatus = MS::kSuccess;
-  return kBatch;
+  const minihost::ScriptHost* host = scriptHost();
+  return host != nullptr && host->interactiveSession() ? kInteractive : kBatch;
 }
 
 int MGlobal::apiVersion() {

@@ -20,6 +20,8 @@ void registerFileCommands(Interpreter& interp);
 void registerPluginCommands(Interpreter& interp);
 void registerScriptJobCommand(Interpreter& interp);
 void registerTrackerCommands(Interpreter& interp);
+// Last: it marks commands the others registered as undoable.
+void registerUndoCommands(Interpreter& interp);
 
 inline void registerHostCommands(Interpreter& interp) {
   registerSceneCommands(interp);
@@ -35,6 +37,7 @@ inline void registerHostCommands(Interpreter& interp) {
   registerPluginCommands(interp);
   registerScriptJobCommand(interp);
   registerTrackerCommands(interp);
+  registerUndoCommands(interp);
 }
 
 }  // namespace mel::host

@@ -81,7 +81,9 @@ bool cmdRename(CommandCall& call) {
   std::string error;
   if (!scene().renameNode(ref, newName, &error))
     return call.failNamed(error);
-  call.result = Value(nodeName(ref));
+  // The reference promises only "the new name": the node's own name, which other DAG nodes
+  // elsewhere may share, never a path that tells them apart.
+  call.result = Value(scene().node(ref)->name);
   return true;
 }
 

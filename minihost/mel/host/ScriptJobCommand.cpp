@@ -1,5 +1,8 @@
-// scriptJob: idle jobs only. The batch host has no events, attribute watches or UI, so
-// every other kind of job is refused by name rather than silently never run.
+// scriptJob: idle jobs only, in an interactive session. The host's reference says script jobs
+// are tied to the interactive event loop and that scriptJob does nothing in batch mode, so in
+// a batch session every form returns at once without making, killing or listing a job (job
+// number 0, which names none). There are no events, attribute watches or UI here, so every
+// other kind of job is refused by name rather than silently never run.
 
 #include "mel/Interpreter.h"
 #include "mel/MelHost.h"
@@ -44,13 +47,20 @@ bool cmdScriptJob(CommandCall& call) {
   if (hostPtr == nullptr)
     return call.failNamed("No script host is running.");
   MelHost& h = *hostPtr;
+  if (!h.interactive()) {
+    if (flags.has("listJobs") || flags.has("listConditions"))
+      call.result = Value(std::vector<std::string>());
+    else
+      call.result = Value(0);
+    return true;
+  }
   for (const char* unsupported :
        {"conditionTrue", "conditionChange", "event", "attributeChange", "timeChange", "parent",
         "nodeDeleted", "attributeAdded", "uiDeleted", "listEvents"}) {
     if (flags.has(unsupported)) {
       return call.failNamed(std::string("-") + unsupported +
                             " is not supported by this host; only idle jobs "
-                            "(-conditionFalse \"busy\" or -idleEvent) can run in batch.");
+                            "(-conditionFalse \"busy\" or -idleEvent) are.");
     }
   }
   if (!flags.positional.empty())
@@ -98,10 +108,37 @@ bool cmdScriptJob(CommandCall& call) {
   return true;
 }
 
+CommandFn& languageAbout() {
+  static CommandFn about = nullptr;
+  return about;
+}
+
+// about -batch answers the session the host runs: 1 in a batch session, 0 in an interactive one.
+bool cmdAbout(CommandCall& call) {
+  CommandFn about = languageAbout();
+  if (about == nullptr)
+    return call.fail("Cannot find procedure \"about\".");
+  if (!about(call))
+    return false;
+  for (std::size_t i = 0; i < call.count(); ++i) {
+    const std::string word = call.arg(i).asString();
+    if (word == "-b" || word == "-batch") {
+      const MelHost* host = melHost();
+      call.result = Value(host != nullptr && host->interactive() ? 0 : 1);
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 void registerScriptJobCommand(Interpreter& interp) {
   interp.commands().set("scriptJob", cmdScriptJob);
+  const CommandEntry* about = interp.commands().find("about");
+  if (about != nullptr && about->fn != cmdAbout) {
+    languageAbout() = about->fn;
+    interp.commands().set("about", cmdAbout, about->data, about->wantsRefs);
+  }
 }
 
 }  // namespace mel::host
