@@ -72,6 +72,9 @@ class Builder {
     const bool curve = facts_[n].isAnimCurve(), mesh = facts_[n].isKind(NodeKind::kMesh);
     if (!curve && !mesh)
       return true;
+    // "setAttr -s 387 \".ktv\";": the size of an array whose values follow in ranges.
+    if (v.sizeHint >= 0 && v.numbers.empty() && v.integers.empty() && v.texts.empty())
+      return true;
     if (!parseAttributePath(v.attribute, path))
       return fail(error, v.line, "cannot read the attribute name \"" + v.attribute + "\"");
     std::string problem;

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "scene/NonFiniteNumbers.h"
 #include "scene/SceneUnits.h"
 
 namespace minihost::scenefile {
@@ -23,7 +24,7 @@ bool parseNumber(const std::string& text, double& out) {
     out = std::strtod(text.c_str(), nullptr);
     return true;
   }
-  return false;
+  return parseNonFiniteNumber(text, out);
 }
 
 bool parseBoolWord(const std::string& text, double& out) {
@@ -395,8 +396,9 @@ class Parser {
 
   // "-type", "-s": a '-' and a letter; "-1" and "-0.5" are numbers.
   static bool isFlagWord(const std::string& text) {
+    double unused = 0.0;
     return text.size() >= 2 && text[0] == '-' &&
-           std::isalpha(static_cast<unsigned char>(text[1])) && text != "-inf" && text != "-nan";
+           std::isalpha(static_cast<unsigned char>(text[1])) && !parseNonFiniteNumber(text, unused);
   }
 
   // One setAttr flag, the current token, with its value if it takes one.
@@ -433,6 +435,17 @@ class Parser {
       value.integers.reserve(static_cast<size_t>(want));
     else if (value.attribute.compare(0, 3, "vt[") == 0 || value.attribute.compare(0, 2, "n[") == 0)
       value.numbers.reserve(static_cast<size_t>(want));
+  }
+
+  // "-nan(ind)": the lexer ends the word at '('; the part in brackets says nothing more.
+  static bool followsNan(const AttrSetting& value) {
+    return !value.numbers.empty() && std::isnan(value.numbers.back()) && value.texts.empty();
+  }
+  bool skipNanPayload(int line) {
+    if (!advance() || tok_.kind != TokenKind::kWord || !advance() ||
+        tok_.kind != TokenKind::kCloseParen)
+      return fail(line, "unexpected text after nan");
+    return true;
   }
 
   bool setAttr(int line) {
@@ -479,6 +492,9 @@ class Parser {
         break;
       if (tok_.kind == TokenKind::kString) {
         value.texts.push_back(tok_.text);
+      } else if (tok_.kind == TokenKind::kOpenParen && followsNan(value)) {
+        if (!skipNanPayload(line))
+          return false;
       } else if (tok_.kind == TokenKind::kOpenParen) {
         std::string text;
         if (!stringSum(text, line))
