@@ -11,16 +11,20 @@
 #include "scene/DefaultNodes.h"
 #include "scene/FileUnits.h"
 #include "scene/MeshStaging.h"
+#include "scene/NamespacedNames.h"
 #include "scene/PlaybackOptions.h"
 #include "scene/PrimitiveShapes.h"
+#include "scene/ReferenceEditList.h"
 
 namespace minihost::scenefile {
-namespace {
 
 class Builder {
  public:
-  Builder(SceneDescription& d, Scene& s, bool opening, std::vector<std::string>& warnings)
-      : d_(d), s_(s), opening_(opening), warnings_(warnings) {}
+  Builder(SceneDescription& d, Scene& s, bool opening, std::vector<std::string>& warnings,
+          BuildContext context)
+      : d_(d), s_(s), opening_(opening), warnings_(warnings), context_(std::move(context)) {}
+
+  const std::vector<NodeRef>& created() const { return created_; }
 
   // Everything that can fail, before the scene is touched.
   bool stage(std::string& error) {
@@ -175,7 +179,11 @@ class Builder {
       *entry = e;
     if (e >= 0 && s_.isAlive(refs_[static_cast<size_t>(e)]))
       return refs_[static_cast<size_t>(e)];
-    NodeRef ref = s_.findNode(text);
+    NodeRef ref;
+    if (!context_.nameSpace.empty())
+      ref = s_.findNode(inNamespace(context_.nameSpace, text));
+    if (!ref.isSet())
+      ref = s_.findNode(text);
     if (ref.isSet())
       return ref;
     if (const char* type = defaultNodeType(text)) {
@@ -198,8 +206,7 @@ class Builder {
         what = "constraint \"" + e.name + "\" (" + t + ") is not evaluated";
         break;
       case UnmodelledRole::kReference:
-        what = "reference node \"" + e.name + "\": references are not loaded";
-        break;
+        break;  // the reference's own warnings say whether it is loaded
       case UnmodelledRole::kScript:
         if (e.name != "sceneConfigurationScriptNode" && e.name != "uiConfigurationScriptNode")
           what = "script node \"" + e.name + "\" is not run";
@@ -258,7 +265,7 @@ class Builder {
       type = &placeholderType(e.type, !e.parent.empty() || facts_[i].dag);
       noteNotEvaluated(i);
     }
-    std::string name = Scene::validName(e.name) ? e.name : std::string();
+    std::string name = Scene::validName(e.name) ? context_.nameSpace + e.name : std::string();
     std::string error;
     NodeRef ref = s_.createNode(*type, name, parent, &error);
     if (!ref.isSet() && parent.isSet()) {
@@ -270,8 +277,9 @@ class Builder {
       warn(e.line, "cannot create \"" + e.name + "\": " + error);
       return ref;
     }
+    created_.push_back(ref);
     const std::string& given = s_.node(ref)->name;
-    if (!e.name.empty() && given != e.name)
+    if (!e.name.empty() && given != context_.nameSpace + e.name)
       warn(e.line, "\"" + e.name + "\" is named \"" + given +
                        "\": a sibling (or, for a dependency node, any node) has that name");
     return ref;
@@ -368,11 +376,31 @@ class Builder {
     return {text.substr(0, dot), text.substr(dot + 1)};
   }
 
+  // A connection to "<refNode>.placeHolderList[i]" stands for the referenced plug the
+  // reference's edits name for that slot.
+  std::string throughPlaceholder(const std::string& plug, bool& redirected) const {
+    std::string refNode;
+    long long index = 0;
+    redirected = false;
+    if (!context_.placeholders || !placeholderSlot(plug, refNode, index))
+      return plug;
+    auto node = context_.placeholders->find(inNamespace(context_.nameSpace, refNode));
+    if (node == context_.placeholders->end())
+      return plug;
+    auto slot = node->second.find(index);
+    if (slot == node->second.end())
+      return plug;
+    redirected = true;
+    return slot->second;
+  }
+
   void connect(const Link& link) {
-    PlugText src = splitPlug(link.source), dst = splitPlug(link.destination);
+    bool srcRedirected = false, dstRedirected = false;
+    PlugText src = splitPlug(throughPlaceholder(link.source, srcRedirected));
+    PlugText dst = splitPlug(throughPlaceholder(link.destination, dstRedirected));
     int srcEntry = -1, dstEntry = -1;
-    NodeRef from = resolve(src.node, &srcEntry);
-    NodeRef to = resolve(dst.node, &dstEntry);
+    NodeRef from = srcRedirected ? s_.findNode(src.node) : resolve(src.node, &srcEntry);
+    NodeRef to = dstRedirected ? s_.findNode(dst.node) : resolve(dst.node, &dstEntry);
     const Node* a = s_.node(from);
     const Node* b = s_.node(to);
     if (!a || !b) {
@@ -461,6 +489,8 @@ class Builder {
   Scene& s_;
   bool opening_;
   std::vector<std::string>& warnings_;
+  BuildContext context_;
+  std::vector<NodeRef> created_;
   std::vector<NodeTypeFacts> facts_;  // per node entry
   std::vector<NodeRef> refs_;
   std::vector<int> parentEntry_;
@@ -479,17 +509,34 @@ class Builder {
   double currentFrame_ = std::nan("");
 };
 
-}  // namespace
-
 bool buildScene(SceneDescription& description, Scene& scene, bool opening,
                 std::vector<std::string>& warnings, std::string& error) {
-  Builder builder(description, scene, opening, warnings);
+  Builder builder(description, scene, opening, warnings, BuildContext{});
   if (!builder.stage(error))
     return false;
   if (opening)
     scene.newScene();
   builder.apply();
   return true;
+}
+
+FileBuild::FileBuild(SceneDescription& description, Scene& scene, bool opening,
+                     std::vector<std::string>& warnings, BuildContext context)
+    : builder_(
+          std::make_unique<Builder>(description, scene, opening, warnings, std::move(context))) {}
+
+FileBuild::~FileBuild() = default;
+
+bool FileBuild::stage(std::string& error) {
+  return builder_->stage(error);
+}
+
+void FileBuild::apply() {
+  builder_->apply();
+}
+
+const std::vector<NodeRef>& FileBuild::createdNodes() const {
+  return builder_->created();
 }
 
 }  // namespace minihost::scenefile

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "scene/NonFiniteNumbers.h"
+#include "scene/ReferenceStatement.h"
 #include "scene/SceneUnits.h"
 
 namespace minihost::scenefile {
@@ -162,8 +163,12 @@ class Parser {
     if (command == "file") {
       if (!arguments(args_, line))
         return false;
-      std::string target = args_.empty() ? std::string() : args_.back().text;
-      warn(line, "the reference to \"" + target + "\" is not loaded");
+      ReferenceEntry entry;
+      std::string problem;
+      if (readReferenceStatement(args_, line, entry, problem))
+        out_.references.push_back(std::move(entry));
+      else
+        warn(line, problem + "; the statement is left out");
       return true;
     }
     if (command == "parent") {
@@ -448,6 +453,24 @@ class Parser {
     return true;
   }
 
+  // A reference node's edits keep their words and strings in order, as data for the loader.
+  bool referenceEdits(const AttrSetting& value, int line) {
+    ReferenceEdits edits;
+    edits.node = value.node;
+    edits.line = line;
+    for (;;) {
+      if (!advance())
+        return fail(line, "the file ends inside a statement");
+      if (tok_.kind == TokenKind::kSemicolon)
+        break;
+      if (tok_.kind != TokenKind::kWord && tok_.kind != TokenKind::kString)
+        return fail(tok_.line, "unexpected '" + tok_.text + "' in reference edits");
+      edits.tokens.push_back(EditToken{tok_.text, tok_.kind == TokenKind::kString});
+    }
+    out_.referenceEdits.push_back(std::move(edits));
+    return true;
+  }
+
   bool setAttr(int line) {
     if (current_ < 0) {
       // Without a current node there is nothing to set; the statement is read and dropped.
@@ -480,6 +503,8 @@ class Parser {
     // Edge lists are the largest integer data of a mesh.
     bool integers = value.attribute.compare(0, 3, "ed[") == 0 || value.attribute == "ed";
     reserveFor(value, integers);
+    if (value.dataType == "dataReferenceEdits")
+      return referenceEdits(value, line);
     for (;;) {
       if (value.dataType == "polyFaces") {
         if (!polyFaces(value, line))
@@ -508,6 +533,8 @@ class Parser {
         // Flags may follow the attribute's name: setAttr ".b" -type "string" "...".
         if (!setAttrFlag(value, line))
           return false;
+        if (value.dataType == "dataReferenceEdits")
+          return referenceEdits(value, line);
       } else if (tok_.kind == TokenKind::kWord) {
         double number = 0.0;
         int whole = 0;
