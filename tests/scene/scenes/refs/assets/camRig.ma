@@ -4,6 +4,7 @@ file -rdi 1 -ns "lens" -rfn "lensRN" -op "v=0;" -typ "mayaAscii" "lens.ma";
 file -r -ns "lens" -dr 1 -rfn "lensRN" -op "v=0;" -typ "mayaAscii" "lens.ma";
 requires maya "2024";
 currentUnit -l centimeter -a degree -t film;
+cycleCheck -e off;
 createNode transform -n "rig";
 createNode transform -n "cam" -p "rig";
 	setAttr ".t" -type "double3" 0 0 50 ;
