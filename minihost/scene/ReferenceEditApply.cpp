@@ -184,8 +184,8 @@ std::vector<NodeEdits> collectReferenceEdits(const LoadPlan& plan,
 PlaceholderPlugs placeholderPlugs(const LoadPlan& plan, const std::vector<NodeEdits>& edits) {
   PlaceholderPlugs out;
   for (const NodeEdits& e : edits) {
-    if (e.reference < 0 || !plan.references[static_cast<size_t>(e.reference)].loaded)
-      continue;  // connections stay with the reference node until its file is loaded
+    if (e.reference < 0)
+      continue;
     const std::string& prefix = plan.files[static_cast<size_t>(e.file)].nameSpace;
     for (const ReferenceEdit& edit : e.list.edits) {
       std::string node;

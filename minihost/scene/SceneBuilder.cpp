@@ -377,27 +377,47 @@ class Builder {
   }
 
   // A connection to "<refNode>.placeHolderList[i]" stands for the referenced plug the
-  // reference's edits name for that slot.
-  std::string throughPlaceholder(const std::string& plug, bool& redirected) const {
+  // reference's edits name for that slot; for a reference not loaded it waits for the load.
+  enum class Slot { kNone, kRedirected, kPending };
+  Slot throughPlaceholder(std::string& plug, std::string& refNodeName) const {
     std::string refNode;
     long long index = 0;
-    redirected = false;
     if (!context_.placeholders || !placeholderSlot(plug, refNode, index))
-      return plug;
-    auto node = context_.placeholders->find(inNamespace(context_.nameSpace, refNode));
+      return Slot::kNone;
+    refNodeName = inNamespace(context_.nameSpace, refNode);
+    auto node = context_.placeholders->find(refNodeName);
     if (node == context_.placeholders->end())
-      return plug;
+      return Slot::kNone;
     auto slot = node->second.find(index);
     if (slot == node->second.end())
-      return plug;
-    redirected = true;
-    return slot->second;
+      return Slot::kNone;
+    plug = slot->second;
+    return context_.unloaded && context_.unloaded->count(refNodeName) ? Slot::kPending
+                                                                      : Slot::kRedirected;
+  }
+
+  void keepPending(const std::string& refNode, const PlugText& other, NodeRef otherNode,
+                   const std::string& referenced, bool into) {
+    if (context_.pending && s_.isAlive(otherNode))
+      context_.pending->push_back(PendingSlot{
+          refNode, s_.fullPathName(otherNode) + "." + other.attribute, referenced, into});
   }
 
   void connect(const Link& link) {
-    bool srcRedirected = false, dstRedirected = false;
-    PlugText src = splitPlug(throughPlaceholder(link.source, srcRedirected));
-    PlugText dst = splitPlug(throughPlaceholder(link.destination, dstRedirected));
+    std::string srcText = link.source, dstText = link.destination, srcRef, dstRef;
+    Slot srcSlot = throughPlaceholder(srcText, srcRef);
+    Slot dstSlot = throughPlaceholder(dstText, dstRef);
+    PlugText src = splitPlug(srcSlot == Slot::kNone ? link.source : srcText);
+    PlugText dst = splitPlug(dstSlot == Slot::kNone ? link.destination : dstText);
+    if (srcSlot == Slot::kPending || dstSlot == Slot::kPending) {
+      bool into = dstSlot == Slot::kPending;
+      PlugText other = into ? src : dst;
+      keepPending(into ? dstRef : srcRef, other, resolve(other.node), into ? dstText : srcText,
+                  into);
+      return;
+    }
+    const bool srcRedirected = srcSlot == Slot::kRedirected;
+    const bool dstRedirected = dstSlot == Slot::kRedirected;
     int srcEntry = -1, dstEntry = -1;
     NodeRef from = srcRedirected ? s_.findNode(src.node) : resolve(src.node, &srcEntry);
     NodeRef to = dstRedirected ? s_.findNode(dst.node) : resolve(dst.node, &dstEntry);

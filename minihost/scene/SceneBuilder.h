@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/Scene.h"
@@ -24,10 +25,21 @@ bool buildScene(SceneDescription& description, Scene& scene, bool opening,
 using PlaceholderPlugs =
     std::unordered_map<std::string, std::unordered_map<long long, std::string>>;
 
+// A connection through the placeholder list of a reference that is not loaded: made when the
+// reference is loaded.
+struct PendingSlot {
+  std::string refNode;
+  std::string otherPlug;  // the scene's side, by full path
+  std::string referencedPlug;
+  bool intoReference = true;  // the referenced plug is the destination
+};
+
 // Where a file's nodes go: a referenced file's get its namespace ("cam:" or "cam:lens:").
 struct BuildContext {
   std::string nameSpace;
   const PlaceholderPlugs* placeholders = nullptr;
+  const std::unordered_set<std::string>* unloaded = nullptr;  // reference nodes not loaded
+  std::vector<PendingSlot>* pending = nullptr;
 };
 
 class Builder;
