@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/Scene.h"
+#include "scene/SceneDescription.h"
 
 namespace minihost::scenefile {
 
@@ -27,6 +28,14 @@ struct SceneReference {
     bool intoReference = true;
   };
   std::vector<Slot> slots;
+  // What loading it again needs from the file that holds its reference node: that file's
+  // namespace prefix, units and name, and the node's edits.
+  std::string holderPrefix;
+  Units holderUnits;
+  std::string holderFile;
+  std::string holderFolder;  // where its written path is looked for
+  std::vector<EditToken> edits;
+  int editsLine = 0;
 };
 
 class ReferenceTable {

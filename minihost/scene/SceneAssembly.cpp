@@ -5,6 +5,7 @@
 
 #include "scene/ReferenceEditApply.h"
 #include "scene/ReferenceLoader.h"
+#include "scene/ReferencePaths.h"
 #include "scene/ReferenceTable.h"
 #include "scene/SceneBuilder.h"
 
@@ -43,6 +44,20 @@ void recordReferences(const LoadPlan& plan, const std::vector<std::unique_ptr<Fi
     for (const PendingSlot& p : pending) {
       if (p.refNode == out.refNode)
         out.slots.push_back(SceneReference::Slot{p.otherPlug, p.referencedPlug, p.intoReference});
+    }
+    if (rec.file >= 0) {
+      const LoadedFile& holder = plan.files[static_cast<size_t>(rec.file)];
+      out.holderPrefix = holder.nameSpace;
+      out.holderUnits = holder.description->units;
+      out.holderFile = holder.description->fileName;
+      out.holderFolder = folderOf(holder.path);
+      for (const ReferenceEdits& e : holder.description->referenceEdits) {
+        const std::string& local = holder.description->nodes[static_cast<size_t>(e.node)].name;
+        if (holder.nameSpace + local == out.refNode) {
+          out.edits = e.tokens;
+          out.editsLine = e.line;
+        }
+      }
     }
     table.references().push_back(std::move(out));
   }
