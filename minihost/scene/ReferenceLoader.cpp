@@ -116,9 +116,12 @@ class Planner {
             const std::string& prefix, int parent, int depth) {
     ReferenceRecord rec;
     rec.refNode = inNamespace(prefix, e.refNode.empty() ? defaultRefNode(e) : e.refNode);
-    std::string childPrefix = childNamespace(prefix, e.nameSpace);
-    rec.nameSpace =
-        childPrefix.empty() ? std::string() : childPrefix.substr(0, childPrefix.size() - 1);
+    // Older files rename instead: -rpr "Hero" makes "Hero_<name>" in the referencing namespace.
+    const bool renaming = e.nameSpace.empty() && !e.renamePrefix.empty();
+    std::string childPrefix =
+        renaming ? prefix + e.renamePrefix + "_" : childNamespace(prefix, e.nameSpace);
+    const std::string nsPrefix = renaming ? prefix : childPrefix;
+    rec.nameSpace = nsPrefix.empty() ? std::string() : nsPrefix.substr(0, nsPrefix.size() - 1);
     rec.writtenPath = e.path;
     rec.parent = parent;
     const int index = static_cast<int>(plan_.references.size());

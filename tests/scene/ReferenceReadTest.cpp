@@ -92,6 +92,8 @@ TEST_F(ReferenceReadTest, AFileReferencedTwiceIsReadOnceAndBuiltUnderEachNamespa
   EXPECT_TRUE(scene().findNode("camB:lens:flare").isSet());
   // The rig file's one skipped statement is reported once: the file was read once.
   EXPECT_EQ(countContaining(r.warnings, "camRig.ma:7: skipped command 'cycleCheck'"), 1u);
+  // An older file's renaming prefix instead of a namespace.
+  EXPECT_DOUBLE_EQ(number("old_flare", "ty"), 3.0);
   // %VAR%, saved unloaded: left unloaded, as the host does.
   EXPECT_FALSE(scene().findNode("camC:rig").isSet());
   EXPECT_TRUE(anyContains(r.warnings, "(camCRN): it was saved unloaded (deferred)"));

@@ -3,6 +3,7 @@
 file -r -ns "camA" -rfn "camARN" "$VXR_TEST_REFS/assets/camRig.ma";
 file -r -ns "camB" -rfn "camBRN" "${VXR_TEST_REFS}/assets/camRig.ma";
 file -r -ns "camC" -dr 1 -rfn "camCRN" "%VXR_TEST_REFS%/assets/camRig.ma";
+file -r -rpr "old" -rfn "oldRN" "../assets/lens.ma";
 requires maya "2024";
 createNode reference -n "camARN";
 createNode reference -n "camBRN";
