@@ -114,6 +114,8 @@ class Planner {
 
   void load(const SceneDescription& d, const ReferenceEntry& e, const std::string& path,
             const std::string& prefix, int parent, int depth) {
+    if (loads_ > kMaxLoadedReferences)
+      return;  // said once, at the first one left out
     ReferenceRecord rec;
     rec.refNode = inNamespace(prefix, e.refNode.empty() ? defaultRefNode(e) : e.refNode);
     // Older files rename instead: -rpr "Hero" makes "Hero_<name>" in the referencing namespace.
@@ -157,6 +159,12 @@ class Planner {
     if (depth + 1 > kMaxReferenceDepth) {
       warnings_.push_back(where + "references nest deeper than " +
                           std::to_string(kMaxReferenceDepth) + " levels");
+      return;
+    }
+    if (++loads_ > kMaxLoadedReferences) {
+      warnings_.push_back(where + "the scene already loads " +
+                          std::to_string(kMaxLoadedReferences) +
+                          " references; this and every further one are left out");
       return;
     }
     std::string error;
@@ -207,6 +215,7 @@ class Planner {
   std::unordered_map<std::string, std::string> failed_;
   std::unordered_map<std::string, bool> topStates_;
   std::vector<std::string> stack_;
+  int loads_ = 0;
 };
 
 }  // namespace

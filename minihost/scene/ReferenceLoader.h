@@ -2,8 +2,8 @@
 // Finds and reads the files a scene references, and the files those reference in turn, as data
 // with the same reader. Each file is read once however often it is referenced; a reference
 // that cannot be found, is not an ASCII scene, loops back to a file that references it, or lies
-// deeper than kMaxReferenceDepth is left unloaded with a warning, as the host leaves a
-// reference it cannot load, and the scene opens without it.
+// deeper than kMaxReferenceDepth, or comes after kMaxLoadedReferences others is left unloaded with
+// a warning, as the host leaves a reference it cannot load, and the scene opens without it.
 
 #include <memory>
 #include <string>
@@ -15,6 +15,9 @@
 namespace minihost::scenefile {
 
 constexpr int kMaxReferenceDepth = 32;
+// Loaded references in one scene, counting each copy: files that reference each other many
+// times over would otherwise multiply without end.
+constexpr int kMaxLoadedReferences = 4096;
 
 // One file that goes into the scene: the opened file last, each referenced file before the
 // file that references it.

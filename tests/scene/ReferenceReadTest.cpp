@@ -165,4 +165,30 @@ TEST_F(ReferenceReadTest, NestingDeeperThanTheBoundIsRefused) {
   ::rmdir(folder);
 }
 
+TEST_F(ReferenceReadTest, FilesReferencingEachOtherManyTimesOverStopAtTheBound) {
+  char folder[] = "/tmp/vxr_refmanyXXXXXX";
+  ASSERT_NE(::mkdtemp(folder), nullptr);
+  // 70 x 70 copies of the innermost file would be 4,900 references.
+  const char* names[] = {"shot.ma", "mid.ma", "leaf.ma"};
+  for (int level = 0; level < 3; ++level) {
+    std::ofstream out(std::string(folder) + "/" + names[level]);
+    out << "//Maya ASCII 2024 scene\n";
+    for (int i = 0; level < 2 && i < 70; ++i)
+      out << "file -r -ns \"n" << i << "\" \"" << names[level + 1] << "\";\n";
+    out << "createNode transform -n \"here\";\n";
+  }
+  SceneFileResult r =
+      minihost::scenefile::readSceneFile(std::string(folder) + "/shot.ma", scene(), true);
+  EXPECT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(countContaining(r.warnings, "this and every further one are left out"), 1u);
+  size_t loaded = 0;
+  for (const auto& ref : minihost::scenefile::ReferenceTable::get().references())
+    loaded += ref.loaded ? 1 : 0;
+  EXPECT_EQ(loaded, static_cast<size_t>(minihost::scenefile::kMaxLoadedReferences));
+  EXPECT_TRUE(scene().findNode("n0:n0:here").isSet());
+  for (const char* name : names)
+    std::remove((std::string(folder) + "/" + name).c_str());
+  ::rmdir(folder);
+}
+
 }  // namespace
