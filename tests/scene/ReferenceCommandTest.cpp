@@ -81,4 +81,12 @@ TEST_F(ReferenceCommandTest, FileReferenceAddsAFileUnderAFreshNamespace) {
   EXPECT_NE(errors.find("cannot find \"/no/such/file.ma\""), std::string::npos) << errors;
 }
 
+TEST_F(ReferenceCommandTest, ImportingAShotLoadsItsReferencesIntoTheScene) {
+  ASSERT_TRUE(melScript("file -f -new; createNode transform -n keeper;"));
+  ASSERT_TRUE(melScript("file -import \"" + shot("shot010.ma") + "\";"));
+  EXPECT_EQ(melNumber("size(`ls keeper`)"), 1.0);
+  EXPECT_EQ(melNumber("getAttr -t 11 shotCam:cam.tx"), 100.0);
+  EXPECT_EQ(melNumber("referenceQuery -isLoaded shotCamRN"), 1.0);
+}
+
 }  // namespace
