@@ -47,7 +47,7 @@ void uid(std::FILE* f, int n) {
   std::fprintf(f, "\trename -uid \"%08X-4A2B-11EE-8C90-%012X\";\n", n, n * 7919);
 }
 
-// About 10 MB: a 500 x 500-quad mesh and 4,000 keyed props under one group.
+// About 10 MB: a 340 x 340-quad mesh and 4,000 keyed props under one group.
 void writeAsset(const std::string& path) {
   std::FILE* f = std::fopen(path.c_str(), "w");
   std::fputs(
@@ -58,7 +58,7 @@ void writeAsset(const std::string& path) {
       "createNode transform -n \"set\";\ncreateNode transform -n \"ground\" -p \"set\";\n"
       "createNode mesh -n \"groundShape\" -p \"ground\";\n",
       f);
-  const int grid = 500, side = grid + 1, horizontal = grid * side;
+  const int grid = 340, side = grid + 1, horizontal = grid * side;
   std::fprintf(f, "\tsetAttr -s %d \".vt\";\n", side * side);
   for (int z = 0; z < side; ++z) {
     std::fprintf(f, "\tsetAttr \".vt[%d:%d]\"", z * side, z * side + side - 1);

@@ -28,9 +28,15 @@ class Builder {
 
   // Everything that can fail, before the scene is touched.
   bool stage(std::string& error) {
+    // Files hold tens of thousands of nodes of a few dozen types: each type is looked up once.
     facts_.reserve(d_.nodes.size());
-    for (const NodeEntry& e : d_.nodes)
-      facts_.push_back(nodeTypeFacts(e.type));
+    std::unordered_map<std::string, NodeTypeFacts> byType;
+    for (const NodeEntry& e : d_.nodes) {
+      auto known = byType.find(e.type);
+      if (known == byType.end())
+        known = byType.emplace(e.type, nodeTypeFacts(e.type)).first;
+      facts_.push_back(known->second);
+    }
     curves_.resize(d_.nodes.size());
     meshes_.resize(d_.nodes.size());
     builtMeshes_.resize(d_.nodes.size());
@@ -47,6 +53,7 @@ class Builder {
       warn(1, "time unit \"" + d_.units.timeName + "\" is used for the file's keys; the scene " +
                   "keeps its own time unit");
     refs_.assign(d_.nodes.size(), NodeRef{});
+    byName_.reserve(d_.nodes.size());
     parentEntry_.assign(d_.nodes.size(), -1);
     for (size_t i = 0; i < d_.nodes.size(); ++i)
       createEntry(i);
