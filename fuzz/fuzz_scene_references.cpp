@@ -24,13 +24,22 @@ void check(bool condition) {
     std::abort();
 }
 
+void removeFolder();
+
 const std::string& folder() {
   static const std::string made = [] {
     char name[] = "/tmp/vxr_fuzz_refsXXXXXX";
     check(::mkdtemp(name) != nullptr);
+    std::atexit(removeFolder);
     return std::string(name);
   }();
   return made;
+}
+
+void removeFolder() {
+  for (const char* name : kNames)
+    std::remove((folder() + "/" + name).c_str());
+  ::rmdir(folder().c_str());
 }
 
 void write(const std::string& name, const std::string& text) {
