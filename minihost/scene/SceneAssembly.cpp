@@ -89,9 +89,9 @@ bool buildAll(LoadPlan& plan, Scene& scene, bool opening, SceneFileResult& resul
       d = copies.back().get();
     }
     const bool top = i + 1 == plan.files.size();
-    builds.push_back(
-        std::make_unique<FileBuild>(*d, scene, opening && top, result.warnings,
-                                    BuildContext{f.nameSpace, &slots, &unloaded, &pending}));
+    builds.push_back(std::make_unique<FileBuild>(
+        *d, scene, opening && top, result.warnings,
+        BuildContext{f.nameSpace, f.reference >= 0, &slots, &unloaded, &pending}));
     std::string error;
     if (leftOut(plan, f.reference, failed) || builds.back()->stage(error))
       continue;

@@ -64,7 +64,8 @@ class Builder {
     for (const Link& link : d_.links)
       connect(link);
     attachMeshes();
-    applyTime();
+    if (!context_.referenced)
+      applyTime();
   }
 
  private:
@@ -121,6 +122,8 @@ class Builder {
   }
 
   bool stagePlayback(std::string& error) {
+    if (context_.referenced)
+      return true;
     if (playbackOptionsText().empty())
       return true;
     std::string problem;
@@ -237,6 +240,11 @@ class Builder {
 
   void createEntry(size_t i) {
     const NodeEntry& e = d_.nodes[i];
+    if (e.type.empty() && context_.referenced) {
+      // The scene's own nodes (time1, the render globals, ...) keep the shot's settings: a
+      // referenced file's "select -ne" lines are not taken, as in the host.
+      return;
+    }
     if (e.type.empty()) {
       // select -ne: a node that already exists.
       refs_[i] = resolve(e.name);

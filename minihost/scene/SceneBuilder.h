@@ -37,6 +37,9 @@ struct PendingSlot {
 // Where a file's nodes go: a referenced file's get its namespace ("cam:" or "cam:lens:").
 struct BuildContext {
   std::string nameSpace;
+  // A referenced file's part: its playback range, current time and settings of the scene's
+  // own nodes are not taken.
+  bool referenced = false;
   const PlaceholderPlugs* placeholders = nullptr;
   const std::unordered_set<std::string>* unloaded = nullptr;  // reference nodes not loaded
   std::vector<PendingSlot>* pending = nullptr;

@@ -138,6 +138,11 @@ TEST_F(ReferenceReadTest, TheOpenedFilesDepthRecordsKeepANestedReferenceUnloaded
   EXPECT_TRUE(scene().findNode("rig:cam").isSet());
   EXPECT_FALSE(scene().findNode("rig:lens:flare").isSet());
   EXPECT_TRUE(anyContains(r.warnings, "(rig:lensRN): it was saved unloaded (deferred)"));
+  // The rig file's own playback range, current time and render settings stay its own: a shot
+  // takes them from its own file only.
+  EXPECT_DOUBLE_EQ(scene().maxTicks(), 30000.0);
+  EXPECT_DOUBLE_EQ(scene().currentTicks(), 250.0);
+  EXPECT_DOUBLE_EQ(number("defaultRenderGlobals", "ef"), 10.0 * 250.0);
 }
 
 TEST_F(ReferenceReadTest, NestingDeeperThanTheBoundIsRefused) {

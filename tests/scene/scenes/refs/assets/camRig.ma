@@ -18,5 +18,13 @@ createNode reference -n "lensRN";
 		"lensRN"
 		"lensRN" 1
 		2 "|lens:flare" "translateX" " 7";
+createNode script -n "sceneConfigurationScriptNode";
+	setAttr ".b" -type "string" "playbackOptions -min 1 -max 480 -ast 1 -aet 480 ";
+	setAttr ".st" 6;
+select -ne :time1;
+	setAttr ".o" 240;
+select -ne :defaultRenderGlobals;
+	setAttr ".an" yes;
+	setAttr ".ef" 480;
 connectAttr "cam.rx" "aim.rx";
 // End of camRig.ma
