@@ -23,8 +23,8 @@ TEST_F(ReferenceCommandTest, ReferenceQueryAnswersForReferenceNodesFilesAndNodes
   EXPECT_EQ(melResult("referenceQuery -ns -shn \"shotCam:lens:flare\""), "shotCam:lens");
   EXPECT_EQ(melResult("referenceQuery -referenceNode \"" + rig + "\""), "shotCamRN");
   EXPECT_EQ(melNumber("referenceQuery -isLoaded shotCam:lensRN"), 1.0);
-  EXPECT_EQ(melNumber("size(`referenceQuery -nodes shotCamRN`)"),
-            6.0);  // the rig file's own: no lens node
+  // The rig file's own nodes, not those of its lens.
+  EXPECT_EQ(melNumber("size(`referenceQuery -nodes shotCamRN`)"), 6.0);
   EXPECT_EQ(melNumber("referenceQuery -isNodeReferenced \"shotCam:aim\""), 1.0);
   EXPECT_EQ(melNumber("referenceQuery -isNodeReferenced marker"), 0.0);
   // Patterns look in the namespaces they name, as the host's ls does.
