@@ -3,6 +3,7 @@
 #include <cmath>
 #include <memory>
 #include <set>
+#include <string_view>
 #include <unordered_map>
 
 #include "engine/NodeTypes.h"
@@ -54,6 +55,7 @@ class Builder {
                   "keeps its own time unit");
     refs_.assign(d_.nodes.size(), NodeRef{});
     byName_.reserve(d_.nodes.size());
+    sameNameBefore_.assign(d_.nodes.size(), -1);
     parentEntry_.assign(d_.nodes.size(), -1);
     for (size_t i = 0; i < d_.nodes.size(); ++i)
       createEntry(i);
@@ -167,8 +169,8 @@ class Builder {
     auto it = byName_.find(parts.back());
     if (it == byName_.end())
       return -1;
-    for (auto c = it->second.rbegin(); c != it->second.rend(); ++c) {
-      int walk = *c;
+    for (int c = it->second; c >= 0; c = sameNameBefore_[static_cast<size_t>(c)]) {
+      int walk = c;
       bool match = true;
       for (size_t k = parts.size() - 1; k-- > 0;) {
         walk = parentEntry_[static_cast<size_t>(walk)];
@@ -178,7 +180,7 @@ class Builder {
         }
       }
       if (match && (!absolute || parentEntry_[static_cast<size_t>(walk)] < 0))
-        return *c;
+        return c;
     }
     return -1;
   }
@@ -268,7 +270,12 @@ class Builder {
     if (!ref.isSet())
       return;
     refs_[i] = ref;
-    byName_[e.name].push_back(static_cast<int>(i));
+    // The newest entry of a name first; the ones before it chained behind.
+    auto named = byName_.try_emplace(e.name, static_cast<int>(i));
+    if (!named.second) {
+      sameNameBefore_[i] = named.first->second;
+      named.first->second = static_cast<int>(i);
+    }
   }
 
   // A new node of the entry's type (a placeholder for a type the scene does not model); at the
@@ -529,7 +536,10 @@ class Builder {
   std::vector<NodeTypeFacts> facts_;  // per node entry
   std::vector<NodeRef> refs_;
   std::vector<int> parentEntry_;
-  std::unordered_map<std::string, std::vector<int>> byName_;
+  // The file's entries by name (views of the entries' own names): the newest of each name, and
+  // per entry the one of its name before it.
+  std::unordered_map<std::string_view, int> byName_;
+  std::vector<int> sameNameBefore_;
   std::vector<std::unique_ptr<CurveStaging>> curves_;
   std::vector<std::unique_ptr<MeshStaging>> meshes_;
   std::vector<std::unique_ptr<MeshData>> builtMeshes_;
