@@ -24,22 +24,23 @@ void check(bool condition) {
     std::abort();
 }
 
-void removeFolder();
-
-const std::string& folder() {
-  static const std::string made = [] {
-    char name[] = "/tmp/vxr_fuzz_refsXXXXXX";
-    check(::mkdtemp(name) != nullptr);
-    std::atexit(removeFolder);
-    return std::string(name);
-  }();
-  return made;
-}
+// A plain array: it outlives every destructor, so the exit handler may still use it.
+char gFolder[] = "/tmp/vxr_fuzz_refsXXXXXX";
 
 void removeFolder() {
   for (const char* name : kNames)
-    std::remove((folder() + "/" + name).c_str());
-  ::rmdir(folder().c_str());
+    std::remove((std::string(gFolder) + "/" + name).c_str());
+  ::rmdir(gFolder);
+}
+
+std::string folder() {
+  static const bool made = [] {
+    check(::mkdtemp(gFolder) != nullptr);
+    std::atexit(removeFolder);
+    return true;
+  }();
+  (void)made;
+  return gFolder;
 }
 
 void write(const std::string& name, const std::string& text) {
