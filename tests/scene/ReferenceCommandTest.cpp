@@ -69,6 +69,17 @@ TEST_F(ReferenceCommandTest, ADeferredNestedReferenceLoadsLaterWithItsEdits) {
   EXPECT_EQ(melNumber("getAttr rig:lens:flare.tx"), 7.0);
 }
 
+TEST_F(ReferenceCommandTest, AReferenceSavedUnloadedLoadsWithTheShotsAnimation) {
+  ASSERT_TRUE(melScript("file -f -open \"" + shot("deferred_rig.ma") + "\";"));
+  EXPECT_EQ(melNumber("referenceQuery -isLoaded camRN"), 0.0);
+  EXPECT_EQ(melResult("referenceQuery -filename camRN"), "../assets/camRig.ma");
+  EXPECT_EQ(melNumber("size(`ls \"cam:*\"`)"), 0.0);
+  ASSERT_TRUE(melScript("file -loadReference camRN;"));
+  EXPECT_EQ(melNumber("getAttr cam:camShape.focalLength"), 85.0);
+  EXPECT_EQ(melNumber("getAttr -t 1 cam:cam.tx"), -5.0);
+  EXPECT_EQ(melNumber("getAttr -t 11 cam:cam.tx"), 5.0);
+}
+
 TEST_F(ReferenceCommandTest, FileReferenceAddsAFileUnderAFreshNamespace) {
   ASSERT_TRUE(melScript("file -f -new;"));
   const std::string lens = std::string(VXR_SCENE_DIR) + "/refs/assets/lens.ma";
