@@ -27,6 +27,9 @@ TEST_F(ReferenceCommandTest, ReferenceQueryAnswersForReferenceNodesFilesAndNodes
   EXPECT_EQ(melNumber("size(`referenceQuery -nodes shotCamRN`)"), 6.0);
   EXPECT_EQ(melNumber("referenceQuery -isNodeReferenced \"shotCam:aim\""), 1.0);
   EXPECT_EQ(melNumber("referenceQuery -isNodeReferenced marker"), 0.0);
+  // A leading ':' names the root namespace.
+  EXPECT_EQ(melResult("ls -l \":shotCam:cam\""), "|shotCam:rig|shotCam:cam");
+  EXPECT_EQ(melNumber("getAttr \":defaultRenderGlobals.endFrame\""), 11.0);
   // Patterns look in the namespaces they name, as the host's ls does.
   EXPECT_EQ(melNumber("size(`ls -type transform \"*\"`)"), 6.0);  // 4 cameras, foster, marker
   EXPECT_EQ(melNumber("size(`ls \"shotCam:*\"`)"), 6.0);
