@@ -21,7 +21,7 @@ bool leftOut(const LoadPlan& plan, int reference, const std::vector<bool>& faile
   return false;
 }
 
-void recordReferences(const LoadPlan& plan, const std::vector<std::unique_ptr<FileBuild>>& builds,
+void recordReferences(const LoadPlan& plan, const std::vector<std::vector<NodeRef>>& created,
                       const std::vector<bool>& failed, const std::vector<PendingSlot>& pending,
                       bool opening) {
   ReferenceTable& table = ReferenceTable::get();
@@ -39,7 +39,7 @@ void recordReferences(const LoadPlan& plan, const std::vector<std::unique_ptr<Fi
       out.parentRefNode = plan.references[static_cast<size_t>(rec.parent)].refNode;
     for (size_t f = 0; out.loaded && f < plan.files.size(); ++f) {
       if (plan.files[f].reference == static_cast<int>(r))
-        out.nodes = builds[f]->createdNodes();
+        out.nodes = created[f];
     }
     for (const PendingSlot& p : pending) {
       if (p.refNode == out.refNode)
@@ -63,59 +63,109 @@ void recordReferences(const LoadPlan& plan, const std::vector<std::unique_ptr<Fi
   }
 }
 
-// Builds every file of the plan: all are staged first, so that a damaged opened file changes
-// nothing; a damaged referenced file is left out with a warning, as an unloadable reference.
-bool buildAll(LoadPlan& plan, Scene& scene, bool opening, SceneFileResult& result) {
-  std::vector<NodeEdits> edits = collectReferenceEdits(plan, result.warnings);
-  PlaceholderPlugs slots = placeholderPlugs(plan, edits);
-  std::unordered_set<std::string> unloaded;
-  for (const ReferenceRecord& r : plan.references) {
-    if (!r.loaded)
-      unloaded.insert(r.refNode);
-  }
-  std::vector<PendingSlot> pending;
-  std::unordered_map<const SceneDescription*, int> uses;
-  for (const LoadedFile& f : plan.files)
-    ++uses[f.description.get()];
-  std::vector<std::unique_ptr<SceneDescription>> copies;
-  std::vector<std::unique_ptr<FileBuild>> builds;
-  std::vector<bool> failed(plan.references.size(), false);
-  for (size_t i = 0; i < plan.files.size(); ++i) {
-    LoadedFile& f = plan.files[i];
-    SceneDescription* d = f.description.get();
-    // A file referenced several times is read once; each build but the last takes a copy.
-    if (--uses[d] > 0) {
-      copies.push_back(std::make_unique<SceneDescription>(*d));
-      d = copies.back().get();
+// Builds every file of the plan. The opened file is staged first, so that its damage changes
+// nothing; then each top-level reference with the references inside it is staged and built in
+// turn, and its copies released, so that memory holds one reference's staging at a time. A
+// damaged referenced file is left out (with what it references) with a warning, as an
+// unloadable reference.
+class Assembly {
+ public:
+  Assembly(LoadPlan& plan, Scene& scene, bool opening, SceneFileResult& result)
+      : plan_(plan),
+        scene_(scene),
+        opening_(opening),
+        result_(result),
+        created_(plan.files.size()),
+        failed_(plan.references.size(), false) {
+    for (const ReferenceRecord& r : plan_.references) {
+      if (!r.loaded)
+        unloaded_.insert(r.refNode);
     }
-    const bool top = i + 1 == plan.files.size();
-    builds.push_back(std::make_unique<FileBuild>(
-        *d, scene, opening && top, result.warnings,
-        BuildContext{f.nameSpace, f.reference >= 0, &slots, &unloaded, &pending}));
+    for (const LoadedFile& f : plan_.files)
+      ++uses_[f.description.get()];
+  }
+
+  bool run() {
+    edits_ = collectReferenceEdits(plan_, result_.warnings);
+    slots_ = placeholderPlugs(plan_, edits_);
+    const size_t top = plan_.files.size() - 1;
+    std::unique_ptr<FileBuild> opened = make(top);
     std::string error;
-    if (leftOut(plan, f.reference, failed) || builds.back()->stage(error))
-      continue;
-    if (top) {
-      result.error = error;
+    if (!opened->stage(error)) {
+      result_.error = error;
       return false;
     }
-    failed[static_cast<size_t>(f.reference)] = true;
-    result.warnings.push_back("the reference " +
-                              plan.references[static_cast<size_t>(f.reference)].refNode +
-                              " is not loaded: " + error);
+    if (opening_)
+      scene_.newScene();
+    // Post-order: a top-level reference's files end with its own.
+    for (size_t first = 0, i = 0; i < top; ++i) {
+      const int r = plan_.files[i].reference;
+      if (plan_.references[static_cast<size_t>(r)].parent < 0) {
+        buildReference(first, i);
+        first = i + 1;
+      }
+    }
+    opened->apply();
+    created_[top] = opened->createdNodes();
+    for (size_t r = 0; r < failed_.size(); ++r)
+      plan_.references[r].loaded = plan_.references[r].loaded && !failed_[r];
+    applyReferenceEdits(plan_, edits_, scene_, result_.warnings);
+    recordReferences(plan_, created_, failed_, pending_, opening_);
+    return true;
   }
-  if (opening)
-    scene.newScene();
-  for (size_t i = 0; i < plan.files.size(); ++i) {
-    if (!leftOut(plan, plan.files[i].reference, failed))
-      builds[i]->apply();
+
+ private:
+  // A file's build; a file referenced several times is read once, and each build but the last
+  // takes a copy of it.
+  std::unique_ptr<FileBuild> make(size_t i) {
+    LoadedFile& f = plan_.files[i];
+    SceneDescription* d = f.description.get();
+    if (--uses_[d] > 0) {
+      copies_.push_back(std::make_unique<SceneDescription>(*d));
+      d = copies_.back().get();
+    }
+    const bool top = i + 1 == plan_.files.size();
+    return std::make_unique<FileBuild>(
+        *d, scene_, opening_ && top, result_.warnings,
+        BuildContext{f.nameSpace, f.reference >= 0, &slots_, &unloaded_, &pending_});
   }
-  for (size_t r = 0; r < failed.size(); ++r)
-    plan.references[r].loaded = plan.references[r].loaded && !failed[r];
-  applyReferenceEdits(plan, edits, scene, result.warnings);
-  recordReferences(plan, builds, failed, pending, opening);
-  return true;
-}
+
+  void buildReference(size_t first, size_t last) {
+    std::vector<std::unique_ptr<FileBuild>> builds;
+    for (size_t i = first; i <= last; ++i) {
+      const LoadedFile& f = plan_.files[i];
+      builds.push_back(make(i));
+      std::string error;
+      if (leftOut(plan_, f.reference, failed_) || builds.back()->stage(error))
+        continue;
+      failed_[static_cast<size_t>(f.reference)] = true;
+      result_.warnings.push_back("the reference " +
+                                 plan_.references[static_cast<size_t>(f.reference)].refNode +
+                                 " is not loaded: " + error);
+    }
+    for (size_t i = first; i <= last; ++i) {
+      if (leftOut(plan_, plan_.files[i].reference, failed_))
+        continue;
+      builds[i - first]->apply();
+      created_[i] = builds[i - first]->createdNodes();
+    }
+    builds.clear();  // they refer to the copies
+    copies_.clear();
+  }
+
+  LoadPlan& plan_;
+  Scene& scene_;
+  bool opening_;
+  SceneFileResult& result_;
+  std::vector<NodeEdits> edits_;
+  PlaceholderPlugs slots_;
+  std::unordered_set<std::string> unloaded_;
+  std::vector<PendingSlot> pending_;
+  std::unordered_map<const SceneDescription*, int> uses_;
+  std::vector<std::unique_ptr<SceneDescription>> copies_;
+  std::vector<std::vector<NodeRef>> created_;
+  std::vector<bool> failed_;
+};
 
 }  // namespace
 
@@ -123,7 +173,7 @@ bool assembleScene(std::shared_ptr<SceneDescription> description, const std::str
                    const std::string& nameSpace, Scene& scene, bool opening,
                    SceneFileResult& result) {
   LoadPlan plan = planReferences(std::move(description), path, nameSpace, result.warnings);
-  return buildAll(plan, scene, opening, result);
+  return Assembly(plan, scene, opening, result).run();
 }
 
 }  // namespace minihost::scenefile
