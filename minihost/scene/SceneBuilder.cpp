@@ -355,8 +355,11 @@ class Builder {
       }
       return;
     }
-    if (v.numbers.size() == 1)
-      s_.setNumber(ref, attr, convert(info->type, v.numbers[0]));
+    if (v.numbers.size() == 1 && !s_.setNumber(ref, attr, convert(info->type, v.numbers[0])) &&
+        std::isnan(v.numbers[0]))
+      warn(v.line, "\"" + node->name + "." + info->longName +
+                       "\" is not a number (nan) in the file; the scene keeps no such value and " +
+                       "leaves it as it was");
   }
 
   void buildCurves() {
