@@ -22,7 +22,8 @@ seconds=${VXR_FUZZ_SECONDS:-30}
 build=${VXR_FUZZ_BUILD_DIR:-build/fuzz}
 jobs=${VXR_FUZZ_JOBS:-2}
 all_targets="fuzz_anim_document fuzz_anim_checker fuzz_mesh_records fuzz_identify_file
-  fuzz_mel_parser fuzz_import_args fuzz_mesh_export_args fuzz_scene_file fuzz_gltf_shot"
+  fuzz_mel_parser fuzz_import_args fuzz_mesh_export_args fuzz_scene_file fuzz_gltf_shot
+  fuzz_scene_references"
 targets=${VXR_FUZZ_TARGETS:-$all_targets}
 
 if [ "${VXR_FUZZ_SKIP_BUILD:-0}" != 1 ]; then

@@ -54,6 +54,11 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
       if (!v)
         return line;
       line.pluginDirs.push_back(v);
+    } else if (arg == "-r" || arg == "--reference-path") {
+      const char* v = value("a folder");
+      if (!v)
+        return line;
+      line.referenceDirs.push_back(v);
     } else if (arg == "--") {
       for (++i; i < argc; ++i)
         line.steps.push_back(fileStep(argv[i]));
@@ -75,6 +80,9 @@ const char* usageText() {
          "  -l, --plugin-path DIR    search DIR first for plug-ins\n"
          "  -i, --interactive        run as an interactive session: idle script jobs run\n"
          "                           after each plug-in load, text, file and scene\n"
+         "  -r, --reference-path DIR search DIR for files a scene references (after the\n"
+         "                           project and the scene's folder; MINIHOST_REFERENCE_PATH\n"
+         "                           adds more)\n"
          "  -h, --help               show this text\n"
          "Plug-ins, texts and files are handled in the order given; a .ma scene is opened\n"
          "(file -open: read as data, never run). Without -i this is a batch session, as\n"

@@ -16,6 +16,7 @@ struct CommandLine {
   std::vector<Step> steps;  // in the order given
   std::vector<std::string> scriptDirs;
   std::vector<std::string> pluginDirs;
+  std::vector<std::string> referenceDirs;  // searched for referenced scene files
   bool help = false;
   // Run as an interactive session (idle script jobs run after each script or text) instead of
   // a batch one (no script jobs).

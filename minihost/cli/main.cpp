@@ -36,6 +36,15 @@ int main(int argc, char** argv) {
   }
   // An interrupt signal during a long computation (an export) interrupts it, the host's way,
   // instead of ending the process.
+  // The scene reader finds referenced files on this variable's folders, the options' first.
+  if (!line.referenceDirs.empty()) {
+    std::string folders;
+    for (const std::string& dir : line.referenceDirs)
+      folders += (folders.empty() ? "" : ":") + dir;
+    if (const char* more = std::getenv("MINIHOST_REFERENCE_PATH"))
+      folders += std::string(":") + more;
+    ::setenv("MINIHOST_REFERENCE_PATH", folders.c_str(), 1);
+  }
   minihost::installInterruptHandler();
   mel::MelHost& host = mel::initMinihostMel();
   host.setInteractive(line.interactive);

@@ -332,6 +332,7 @@ constexpr UnmodelledType kUnmodelled[] = {
     {"subdiv", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
     {"baseLattice", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
     {"lattice", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
+    {"fosterParent", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
     {"polyCube", false, PolyPrimitive::kCube, UnmodelledRole::kNone},
     {"polyPlane", false, PolyPrimitive::kPlane, UnmodelledRole::kNone},
     {"polySphere", false, PolyPrimitive::kSphere, UnmodelledRole::kNone},

@@ -138,8 +138,11 @@ NodeRef Scene::findNode(const std::string& text, bool* ambiguous) const {
     parts.erase(parts.begin());
   if (parts.empty())
     return NodeRef{};
-  for (const std::string& p : parts) {
-    if (p.empty())
+  for (std::string& p : parts) {
+    // ":name" names the root namespace's node, as "name" does.
+    if (p.size() > 1 && p[0] == ':')
+      p.erase(0, 1);
+    if (p.empty() || p == ":")
       return NodeRef{};
   }
   auto it = byName_.find(parts.back());

@@ -120,17 +120,20 @@ bool MeshStaging::build(MeshData& mesh, std::string& problem, std::vector<std::s
   std::vector<std::vector<int>> cornerUVs(uvSets_.size());
   bool holes = false;
   size_t i = 0;
-  int faceStart = 0, faceSize = 0;
+  int faceStart = 0;
+  // UV records follow each loop: the face's own, then each hole's after that hole.
+  int loopSize = 0;
+  bool inHole = false;
   while (i < faces_.size()) {
     int tag = faces_[i++];
     if (tag == kUVTag) {
       int set = faces_[i++];
       int n = faces_[i++];
-      if (n != faceSize) {
+      if (n != loopSize) {
         problem = "a face's UV list does not match its corners";
         return false;
       }
-      if (set >= 0 && static_cast<size_t>(set) < cornerUVs.size()) {
+      if (!inHole && set >= 0 && static_cast<size_t>(set) < cornerUVs.size()) {
         std::vector<int>& ids = cornerUVs[static_cast<size_t>(set)];
         ids.resize(connects.size(), -1);
         long long uvCount = static_cast<long long>(uvSets_[static_cast<size_t>(set)].uv.size() / 2);
@@ -149,6 +152,8 @@ bool MeshStaging::build(MeshData& mesh, std::string& problem, std::vector<std::s
     int n = faces_[i++];
     if (tag == kHoleTag) {
       holes = true;
+      inHole = true;
+      loopSize = n;
       i += static_cast<size_t>(n);
       continue;
     }
@@ -157,7 +162,8 @@ bool MeshStaging::build(MeshData& mesh, std::string& problem, std::vector<std::s
       return false;
     }
     faceStart = static_cast<int>(connects.size());
-    faceSize = n;
+    loopSize = n;
+    inHole = false;
     for (int c = 0; c < n; ++c) {
       int e = faces_[i + static_cast<size_t>(c)];
       // A negative edge is walked backwards: it starts at its second vertex.

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <memory>
 #include <set>
+#include <string_view>
 #include <unordered_map>
 
 #include "engine/NodeTypes.h"
@@ -11,22 +12,32 @@
 #include "scene/DefaultNodes.h"
 #include "scene/FileUnits.h"
 #include "scene/MeshStaging.h"
+#include "scene/NamespacedNames.h"
 #include "scene/PlaybackOptions.h"
 #include "scene/PrimitiveShapes.h"
+#include "scene/ReferenceEditList.h"
 
 namespace minihost::scenefile {
-namespace {
 
 class Builder {
  public:
-  Builder(SceneDescription& d, Scene& s, bool opening, std::vector<std::string>& warnings)
-      : d_(d), s_(s), opening_(opening), warnings_(warnings) {}
+  Builder(SceneDescription& d, Scene& s, bool opening, std::vector<std::string>& warnings,
+          BuildContext context)
+      : d_(d), s_(s), opening_(opening), warnings_(warnings), context_(std::move(context)) {}
+
+  const std::vector<NodeRef>& created() const { return created_; }
 
   // Everything that can fail, before the scene is touched.
   bool stage(std::string& error) {
+    // Files hold tens of thousands of nodes of a few dozen types: each type is looked up once.
     facts_.reserve(d_.nodes.size());
-    for (const NodeEntry& e : d_.nodes)
-      facts_.push_back(nodeTypeFacts(e.type));
+    std::unordered_map<std::string, NodeTypeFacts> byType;
+    for (const NodeEntry& e : d_.nodes) {
+      auto known = byType.find(e.type);
+      if (known == byType.end())
+        known = byType.emplace(e.type, nodeTypeFacts(e.type)).first;
+      facts_.push_back(known->second);
+    }
     curves_.resize(d_.nodes.size());
     meshes_.resize(d_.nodes.size());
     builtMeshes_.resize(d_.nodes.size());
@@ -43,6 +54,8 @@ class Builder {
       warn(1, "time unit \"" + d_.units.timeName + "\" is used for the file's keys; the scene " +
                   "keeps its own time unit");
     refs_.assign(d_.nodes.size(), NodeRef{});
+    byName_.reserve(d_.nodes.size());
+    sameNameBefore_.assign(d_.nodes.size(), -1);
     parentEntry_.assign(d_.nodes.size(), -1);
     for (size_t i = 0; i < d_.nodes.size(); ++i)
       createEntry(i);
@@ -53,7 +66,8 @@ class Builder {
     for (const Link& link : d_.links)
       connect(link);
     attachMeshes();
-    applyTime();
+    if (!context_.referenced)
+      applyTime();
   }
 
  private:
@@ -71,6 +85,9 @@ class Builder {
     const size_t n = static_cast<size_t>(v.node);
     const bool curve = facts_[n].isAnimCurve(), mesh = facts_[n].isKind(NodeKind::kMesh);
     if (!curve && !mesh)
+      return true;
+    // "setAttr -s 387 \".ktv\";": the size of an array whose values follow in ranges.
+    if (v.sizeHint >= 0 && v.numbers.empty() && v.integers.empty() && v.texts.empty())
       return true;
     if (!parseAttributePath(v.attribute, path))
       return fail(error, v.line, "cannot read the attribute name \"" + v.attribute + "\"");
@@ -107,6 +124,8 @@ class Builder {
   }
 
   bool stagePlayback(std::string& error) {
+    if (context_.referenced)
+      return true;
     if (playbackOptionsText().empty())
       return true;
     std::string problem;
@@ -150,8 +169,8 @@ class Builder {
     auto it = byName_.find(parts.back());
     if (it == byName_.end())
       return -1;
-    for (auto c = it->second.rbegin(); c != it->second.rend(); ++c) {
-      int walk = *c;
+    for (int c = it->second; c >= 0; c = sameNameBefore_[static_cast<size_t>(c)]) {
+      int walk = c;
       bool match = true;
       for (size_t k = parts.size() - 1; k-- > 0;) {
         walk = parentEntry_[static_cast<size_t>(walk)];
@@ -161,7 +180,7 @@ class Builder {
         }
       }
       if (match && (!absolute || parentEntry_[static_cast<size_t>(walk)] < 0))
-        return *c;
+        return c;
     }
     return -1;
   }
@@ -172,7 +191,11 @@ class Builder {
       *entry = e;
     if (e >= 0 && s_.isAlive(refs_[static_cast<size_t>(e)]))
       return refs_[static_cast<size_t>(e)];
-    NodeRef ref = s_.findNode(text);
+    NodeRef ref;
+    if (!context_.nameSpace.empty())
+      ref = s_.findNode(inNamespace(context_.nameSpace, text));
+    if (!ref.isSet())
+      ref = s_.findNode(text);
     if (ref.isSet())
       return ref;
     if (const char* type = defaultNodeType(text)) {
@@ -195,8 +218,7 @@ class Builder {
         what = "constraint \"" + e.name + "\" (" + t + ") is not evaluated";
         break;
       case UnmodelledRole::kReference:
-        what = "reference node \"" + e.name + "\": references are not loaded";
-        break;
+        break;  // the reference's own warnings say whether it is loaded
       case UnmodelledRole::kScript:
         if (e.name != "sceneConfigurationScriptNode" && e.name != "uiConfigurationScriptNode")
           what = "script node \"" + e.name + "\" is not run";
@@ -220,6 +242,11 @@ class Builder {
 
   void createEntry(size_t i) {
     const NodeEntry& e = d_.nodes[i];
+    if (e.type.empty() && context_.referenced) {
+      // The scene's own nodes (time1, the render globals, ...) keep the shot's settings: a
+      // referenced file's "select -ne" lines are not taken, as in the host.
+      return;
+    }
     if (e.type.empty()) {
       // select -ne: a node that already exists.
       refs_[i] = resolve(e.name);
@@ -243,7 +270,12 @@ class Builder {
     if (!ref.isSet())
       return;
     refs_[i] = ref;
-    byName_[e.name].push_back(static_cast<int>(i));
+    // The newest entry of a name first; the ones before it chained behind.
+    auto named = byName_.try_emplace(e.name, static_cast<int>(i));
+    if (!named.second) {
+      sameNameBefore_[i] = named.first->second;
+      named.first->second = static_cast<int>(i);
+    }
   }
 
   // A new node of the entry's type (a placeholder for a type the scene does not model); at the
@@ -255,7 +287,7 @@ class Builder {
       type = &placeholderType(e.type, !e.parent.empty() || facts_[i].dag);
       noteNotEvaluated(i);
     }
-    std::string name = Scene::validName(e.name) ? e.name : std::string();
+    std::string name = Scene::validName(e.name) ? context_.nameSpace + e.name : std::string();
     std::string error;
     NodeRef ref = s_.createNode(*type, name, parent, &error);
     if (!ref.isSet() && parent.isSet()) {
@@ -267,8 +299,9 @@ class Builder {
       warn(e.line, "cannot create \"" + e.name + "\": " + error);
       return ref;
     }
+    created_.push_back(ref);
     const std::string& given = s_.node(ref)->name;
-    if (!e.name.empty() && given != e.name)
+    if (!e.name.empty() && given != context_.nameSpace + e.name)
       warn(e.line, "\"" + e.name + "\" is named \"" + given +
                        "\": a sibling (or, for a dependency node, any node) has that name");
     return ref;
@@ -322,8 +355,11 @@ class Builder {
       }
       return;
     }
-    if (v.numbers.size() == 1)
-      s_.setNumber(ref, attr, convert(info->type, v.numbers[0]));
+    if (v.numbers.size() == 1 && !s_.setNumber(ref, attr, convert(info->type, v.numbers[0])) &&
+        std::isnan(v.numbers[0]))
+      warn(v.line, "\"" + node->name + "." + info->longName +
+                       "\" is not a number (nan) in the file; the scene keeps no such value and " +
+                       "leaves it as it was");
   }
 
   void buildCurves() {
@@ -365,11 +401,51 @@ class Builder {
     return {text.substr(0, dot), text.substr(dot + 1)};
   }
 
+  // A connection to "<refNode>.placeHolderList[i]" stands for the referenced plug the
+  // reference's edits name for that slot; for a reference not loaded it waits for the load.
+  enum class Slot { kNone, kRedirected, kPending };
+  Slot throughPlaceholder(std::string& plug, std::string& refNodeName) const {
+    std::string refNode;
+    long long index = 0;
+    if (!context_.placeholders || !placeholderSlot(plug, refNode, index))
+      return Slot::kNone;
+    refNodeName = inNamespace(context_.nameSpace, refNode);
+    auto node = context_.placeholders->find(refNodeName);
+    if (node == context_.placeholders->end())
+      return Slot::kNone;
+    auto slot = node->second.find(index);
+    if (slot == node->second.end())
+      return Slot::kNone;
+    plug = slot->second;
+    return context_.unloaded && context_.unloaded->count(refNodeName) ? Slot::kPending
+                                                                      : Slot::kRedirected;
+  }
+
+  void keepPending(const std::string& refNode, const PlugText& other, NodeRef otherNode,
+                   const std::string& referenced, bool into) {
+    if (context_.pending && s_.isAlive(otherNode))
+      context_.pending->push_back(PendingSlot{
+          refNode, s_.fullPathName(otherNode) + "." + other.attribute, referenced, into});
+  }
+
   void connect(const Link& link) {
-    PlugText src = splitPlug(link.source), dst = splitPlug(link.destination);
+    std::string srcText = link.source, dstText = link.destination, srcRef, dstRef;
+    Slot srcSlot = throughPlaceholder(srcText, srcRef);
+    Slot dstSlot = throughPlaceholder(dstText, dstRef);
+    PlugText src = splitPlug(srcSlot == Slot::kNone ? link.source : srcText);
+    PlugText dst = splitPlug(dstSlot == Slot::kNone ? link.destination : dstText);
+    if (srcSlot == Slot::kPending || dstSlot == Slot::kPending) {
+      bool into = dstSlot == Slot::kPending;
+      PlugText other = into ? src : dst;
+      keepPending(into ? dstRef : srcRef, other, resolve(other.node), into ? dstText : srcText,
+                  into);
+      return;
+    }
+    const bool srcRedirected = srcSlot == Slot::kRedirected;
+    const bool dstRedirected = dstSlot == Slot::kRedirected;
     int srcEntry = -1, dstEntry = -1;
-    NodeRef from = resolve(src.node, &srcEntry);
-    NodeRef to = resolve(dst.node, &dstEntry);
+    NodeRef from = srcRedirected ? s_.findNode(src.node) : resolve(src.node, &srcEntry);
+    NodeRef to = dstRedirected ? s_.findNode(dst.node) : resolve(dst.node, &dstEntry);
     const Node* a = s_.node(from);
     const Node* b = s_.node(to);
     if (!a || !b) {
@@ -458,10 +534,15 @@ class Builder {
   Scene& s_;
   bool opening_;
   std::vector<std::string>& warnings_;
+  BuildContext context_;
+  std::vector<NodeRef> created_;
   std::vector<NodeTypeFacts> facts_;  // per node entry
   std::vector<NodeRef> refs_;
   std::vector<int> parentEntry_;
-  std::unordered_map<std::string, std::vector<int>> byName_;
+  // The file's entries by name (views of the entries' own names): the newest of each name, and
+  // per entry the one of its name before it.
+  std::unordered_map<std::string_view, int> byName_;
+  std::vector<int> sameNameBefore_;
   std::vector<std::unique_ptr<CurveStaging>> curves_;
   std::vector<std::unique_ptr<MeshStaging>> meshes_;
   std::vector<std::unique_ptr<MeshData>> builtMeshes_;
@@ -476,17 +557,34 @@ class Builder {
   double currentFrame_ = std::nan("");
 };
 
-}  // namespace
-
 bool buildScene(SceneDescription& description, Scene& scene, bool opening,
                 std::vector<std::string>& warnings, std::string& error) {
-  Builder builder(description, scene, opening, warnings);
+  Builder builder(description, scene, opening, warnings, BuildContext{});
   if (!builder.stage(error))
     return false;
   if (opening)
     scene.newScene();
   builder.apply();
   return true;
+}
+
+FileBuild::FileBuild(SceneDescription& description, Scene& scene, bool opening,
+                     std::vector<std::string>& warnings, BuildContext context)
+    : builder_(
+          std::make_unique<Builder>(description, scene, opening, warnings, std::move(context))) {}
+
+FileBuild::~FileBuild() = default;
+
+bool FileBuild::stage(std::string& error) {
+  return builder_->stage(error);
+}
+
+void FileBuild::apply() {
+  builder_->apply();
+}
+
+const std::vector<NodeRef>& FileBuild::createdNodes() const {
+  return builder_->created();
 }
 
 }  // namespace minihost::scenefile

@@ -53,6 +53,32 @@ struct Units {
   std::string timeName = "film";
 };
 
+// A "file" statement of the file's head: "file -r" references a file (the host loads it after
+// reading the file), "file -rdi N" records the loaded state of a reference N levels down.
+struct ReferenceEntry {
+  std::string path;          // as written
+  std::string nameSpace;     // -ns; ":" for the root namespace; empty when not given
+  std::string renamePrefix;  // -rpr: names prefixed instead of a namespace (older files)
+  std::string refNode;       // -rfn
+  std::string type;          // -typ; empty when not given
+  int depth = 0;             // -rdi; 0 for "file -r"
+  bool deferred = false;     // -dr 1: left unloaded
+  int line = 0;
+};
+
+// A word or string of a reference node's edits (setAttr ".ed" -type "dataReferenceEdits"),
+// in file order: quoting tells a count or kind from a name.
+struct EditToken {
+  std::string text;
+  bool quoted = false;
+};
+
+struct ReferenceEdits {
+  int node = -1;  // the reference node, an index into SceneDescription::nodes
+  std::vector<EditToken> tokens;
+  int line = 0;
+};
+
 // A warning about something the file asks for that is not taken into the scene.
 struct Warning {
   int line = 0;
@@ -67,6 +93,8 @@ struct SceneDescription {
   std::vector<AttrSetting> values;
   std::vector<Link> links;
   std::vector<std::string> pluginNodeTypes;  // requires -nodeType
+  std::vector<ReferenceEntry> references;    // "file" statements, in file order
+  std::vector<ReferenceEdits> referenceEdits;
   std::vector<Warning> warnings;
 };
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "scene/SceneBuilder.h"
+#include "scene/SceneAssembly.h"
 #include "scene/SceneLexer.h"
 #include "scene/SceneParser.h"
 
@@ -27,18 +27,19 @@ std::string baseName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-SceneFileResult read(SceneLexer& lexer, const std::string& name, Scene& scene, bool opening) {
+SceneFileResult read(SceneLexer& lexer, const std::string& name, const std::string& path,
+                     Scene& scene, bool opening) {
   SceneFileResult result;
-  SceneDescription description;
-  description.fileName = name;
-  ParseResult parsed = parseScene(lexer, description);
-  for (const Warning& w : description.warnings)
+  auto description = std::make_shared<SceneDescription>();
+  description->fileName = name;
+  ParseResult parsed = parseScene(lexer, *description);
+  for (const Warning& w : description->warnings)
     result.warnings.push_back(name + ":" + std::to_string(w.line) + ": " + w.text);
   if (!parsed.ok) {
     result.error = parsed.error;
     return result;
   }
-  result.ok = buildScene(description, scene, opening, result.warnings, result.error);
+  result.ok = assembleScene(description, path, std::string(), scene, opening, result);
   return result;
 }
 
@@ -63,13 +64,13 @@ SceneFileResult readSceneFile(const std::string& path, Scene& scene, bool openin
     return result;
   }
   SceneLexer lexer(file.get());
-  return read(lexer, name, scene, opening);
+  return read(lexer, name, path, scene, opening);
 }
 
 SceneFileResult readSceneText(const std::string& text, const std::string& name, Scene& scene,
                               bool opening) {
   SceneLexer lexer(text);
-  return read(lexer, name, scene, opening);
+  return read(lexer, name, name, scene, opening);
 }
 
 }  // namespace minihost::scenefile

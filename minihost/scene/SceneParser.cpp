@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "scene/NonFiniteNumbers.h"
+#include "scene/ReferenceStatement.h"
 #include "scene/SceneUnits.h"
 
 namespace minihost::scenefile {
@@ -23,7 +25,7 @@ bool parseNumber(const std::string& text, double& out) {
     out = std::strtod(text.c_str(), nullptr);
     return true;
   }
-  return false;
+  return parseNonFiniteNumber(text, out);
 }
 
 bool parseBoolWord(const std::string& text, double& out) {
@@ -161,8 +163,12 @@ class Parser {
     if (command == "file") {
       if (!arguments(args_, line))
         return false;
-      std::string target = args_.empty() ? std::string() : args_.back().text;
-      warn(line, "the reference to \"" + target + "\" is not loaded");
+      ReferenceEntry entry;
+      std::string problem;
+      if (readReferenceStatement(args_, line, entry, problem))
+        out_.references.push_back(std::move(entry));
+      else
+        warn(line, problem + "; the statement is left out");
       return true;
     }
     if (command == "parent") {
@@ -395,8 +401,9 @@ class Parser {
 
   // "-type", "-s": a '-' and a letter; "-1" and "-0.5" are numbers.
   static bool isFlagWord(const std::string& text) {
+    double unused = 0.0;
     return text.size() >= 2 && text[0] == '-' &&
-           std::isalpha(static_cast<unsigned char>(text[1])) && text != "-inf" && text != "-nan";
+           std::isalpha(static_cast<unsigned char>(text[1])) && !parseNonFiniteNumber(text, unused);
   }
 
   // One setAttr flag, the current token, with its value if it takes one.
@@ -435,6 +442,35 @@ class Parser {
       value.numbers.reserve(static_cast<size_t>(want));
   }
 
+  // "-nan(ind)": the lexer ends the word at '('; the part in brackets says nothing more.
+  static bool followsNan(const AttrSetting& value) {
+    return !value.numbers.empty() && std::isnan(value.numbers.back()) && value.texts.empty();
+  }
+  bool skipNanPayload(int line) {
+    if (!advance() || tok_.kind != TokenKind::kWord || !advance() ||
+        tok_.kind != TokenKind::kCloseParen)
+      return fail(line, "unexpected text after nan");
+    return true;
+  }
+
+  // A reference node's edits keep their words and strings in order, as data for the loader.
+  bool referenceEdits(const AttrSetting& value, int line) {
+    ReferenceEdits edits;
+    edits.node = value.node;
+    edits.line = line;
+    for (;;) {
+      if (!advance())
+        return fail(line, "the file ends inside a statement");
+      if (tok_.kind == TokenKind::kSemicolon)
+        break;
+      if (tok_.kind != TokenKind::kWord && tok_.kind != TokenKind::kString)
+        return fail(tok_.line, "unexpected '" + tok_.text + "' in reference edits");
+      edits.tokens.push_back(EditToken{tok_.text, tok_.kind == TokenKind::kString});
+    }
+    out_.referenceEdits.push_back(std::move(edits));
+    return true;
+  }
+
   bool setAttr(int line) {
     if (current_ < 0) {
       // Without a current node there is nothing to set; the statement is read and dropped.
@@ -467,6 +503,8 @@ class Parser {
     // Edge lists are the largest integer data of a mesh.
     bool integers = value.attribute.compare(0, 3, "ed[") == 0 || value.attribute == "ed";
     reserveFor(value, integers);
+    if (value.dataType == "dataReferenceEdits")
+      return referenceEdits(value, line);
     for (;;) {
       if (value.dataType == "polyFaces") {
         if (!polyFaces(value, line))
@@ -479,6 +517,9 @@ class Parser {
         break;
       if (tok_.kind == TokenKind::kString) {
         value.texts.push_back(tok_.text);
+      } else if (tok_.kind == TokenKind::kOpenParen && followsNan(value)) {
+        if (!skipNanPayload(line))
+          return false;
       } else if (tok_.kind == TokenKind::kOpenParen) {
         std::string text;
         if (!stringSum(text, line))
@@ -492,6 +533,8 @@ class Parser {
         // Flags may follow the attribute's name: setAttr ".b" -type "string" "...".
         if (!setAttrFlag(value, line))
           return false;
+        if (value.dataType == "dataReferenceEdits")
+          return referenceEdits(value, line);
       } else if (tok_.kind == TokenKind::kWord) {
         double number = 0.0;
         int whole = 0;

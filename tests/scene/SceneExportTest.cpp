@@ -62,6 +62,26 @@ TEST_F(SceneExportTest, CamerasOfTheSameNameUnderOtherParentsExportUnderTheirOwn
   EXPECT_NE(errors.find("More than one object matches name: cam"), std::string::npos) << errors;
 }
 
+TEST_F(SceneExportTest, AReferencedCameraRigMovesAsTheShotKeysItUnderItsNamespace) {
+  ASSERT_TRUE(openScene("refs/shots/shot010.ma"));
+  std::unique_ptr<AnimationDocument> document = exportAndRead();
+  ASSERT_NE(document, nullptr);
+  // The shot's curves reach the rig through the reference node's placeholder list.
+  const VXRAnimation_Camera* cam =
+      cameraTrack(*document, "|shotCam:rig|shotCam:cam|shotCam:camShape");
+  ASSERT_NE(cam, nullptr);
+  ASSERT_EQ(keyFrames(*cam), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+  // tx 0 to 100 and ty 10 to 20, linear; the near clip plane is 0.5 in front, down -z from 50.
+  const double expectedX[] = {0.0, 50.0, 100.0}, expectedY[] = {10.0, 15.0, 20.0};
+  const int keys[] = {0, 5, 10};
+  for (int i = 0; i < 3; ++i) {
+    const ProjectorInfo& p = cam->key(keys[i])->projector;
+    EXPECT_NEAR(p.plane.origin.x, expectedX[i], 1e-9);
+    EXPECT_NEAR(p.plane.origin.y, expectedY[i], 1e-9);
+    EXPECT_NEAR(p.plane.origin.z, 49.5, 1e-9);
+  }
+}
+
 TEST_F(SceneExportTest, KeyedLightsExportTheirIntensityColourAndCone) {
   ASSERT_TRUE(openScene("camera_light.ma"));
   std::unique_ptr<AnimationDocument> document = exportAndRead();

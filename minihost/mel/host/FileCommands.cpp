@@ -10,6 +10,7 @@
 #include "mel/Interpreter.h"
 #include "mel/host/HostCommands.h"
 #include "mel/host/HostCommon.h"
+#include "mel/host/ReferenceCommands.h"
 #include "scene/SceneFile.h"
 
 namespace mel::host {
@@ -140,7 +141,11 @@ bool cmdFile(CommandCall& call) {
                     {"op", "options", 1},
                     {"pr", "preserveReferences", 0},
                     {"ignoreVersion", "ignoreVersion", 0},
-                    {"sn", "sceneName", 0}},
+                    {"sn", "sceneName", 0},
+                    {"r", "reference", 0},
+                    {"lr", "loadReference", 1},
+                    {"ur", "unloadReference", 1},
+                    {"ns", "namespace", 1}},
                    true, false)) {
     return false;
   }
@@ -156,6 +161,9 @@ bool cmdFile(CommandCall& call) {
     call.result = Value(std::string("untitled"));
     return true;
   }
+  bool handled = false;
+  if (fileReferenceFlags(call, flags, handled))
+    return handled;
   std::string type = flags.value("type").asString();
   std::string options = flags.value("options").asString();
   bool reading = flags.has("import") || flags.has("open");

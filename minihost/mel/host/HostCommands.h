@@ -17,6 +17,7 @@ void registerXformCommand(Interpreter& interp);
 void registerTimeCommands(Interpreter& interp);
 void registerKeyframeCommands(Interpreter& interp);
 void registerFileCommands(Interpreter& interp);
+void registerReferenceCommands(Interpreter& interp);
 void registerPluginCommands(Interpreter& interp);
 void registerScriptJobCommand(Interpreter& interp);
 void registerTrackerCommands(Interpreter& interp);
@@ -34,6 +35,7 @@ inline void registerHostCommands(Interpreter& interp) {
   registerTimeCommands(interp);
   registerKeyframeCommands(interp);
   registerFileCommands(interp);
+  registerReferenceCommands(interp);
   registerPluginCommands(interp);
   registerScriptJobCommand(interp);
   registerTrackerCommands(interp);

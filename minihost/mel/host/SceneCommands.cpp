@@ -181,6 +181,27 @@ std::vector<NodeRef> namedNodes(const std::vector<std::string>& names) {
   return found;
 }
 
+// A name pattern against a node name, namespace by namespace as the host matches them: a
+// pattern without a namespace looks in the root namespace only ("*" lists no "cam:shot"), one
+// with a namespace in that namespace ("cam:*"); with -recursive the pattern's namespace may sit
+// anywhere below (and "*" matches in every namespace).
+bool namespaceMatch(std::string pattern, const std::string& name, bool recursive) {
+  if (!pattern.empty() && pattern[0] == ':')
+    pattern.erase(0, 1);
+  size_t p = pattern.rfind(':'), n = name.rfind(':');
+  std::string patternNs = p == std::string::npos ? std::string() : pattern.substr(0, p);
+  std::string nameNs = n == std::string::npos ? std::string() : name.substr(0, n);
+  std::string patternLeaf = p == std::string::npos ? pattern : pattern.substr(p + 1);
+  std::string nameLeaf = n == std::string::npos ? name : name.substr(n + 1);
+  if (!globMatch(patternLeaf, nameLeaf))
+    return false;
+  if (!recursive)
+    return globMatch(patternNs, nameNs);
+  if (patternNs.empty())
+    return true;
+  return globMatch(patternNs, nameNs) || globMatch("*:" + patternNs, nameNs);
+}
+
 bool cmdLs(CommandCall& call) {
   FlagSet flags;
   if (!flags.parse(call,
@@ -193,10 +214,12 @@ bool cmdLs(CommandCall& call) {
                     {"ca", "cameras", 0},
                     {"lt", "lights", 0},
                     {"g", "geometry", 0},
-                    {"st", "showType", 0}},
+                    {"st", "showType", 0},
+                    {"r", "recursive", 1}},
                    false)) {
     return false;
   }
+  const bool recursive = flags.has("recursive") && asBoolArg(flags.value("recursive"));
   std::vector<std::string> patterns;
   for (const Value& v : flags.positional) {
     for (const std::string& p : v.asStringArray())
@@ -235,7 +258,7 @@ bool cmdLs(CommandCall& call) {
         if (p.find('|') != std::string::npos) {
           return globMatch(p, full) || scene().findNode(p) == ref;
         }
-        return globMatch(p, n->name);
+        return namespaceMatch(p, n->name, recursive);
       });
       if (!match)
         continue;

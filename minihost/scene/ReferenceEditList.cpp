@@ -1,0 +1,126 @@
+#include "scene/ReferenceEditList.h"
+
+#include <charconv>
+
+namespace minihost::scenefile {
+namespace {
+
+bool countWord(const EditToken& t, long long& out) {
+  if (t.quoted)
+    return false;
+  auto r = std::from_chars(t.text.data(), t.text.data() + t.text.size(), out);
+  return r.ec == std::errc() && r.ptr == t.text.data() + t.text.size() && out >= 0;
+}
+
+class Decoder {
+ public:
+  Decoder(const std::vector<EditToken>& t, ReferenceEditList& out) : t_(t), out_(out) {}
+
+  bool run(std::string& problem) {
+    if (t_.empty())
+      return true;
+    out_.topNode = t_[i_++].text;
+    while (i_ < t_.size()) {
+      long long count = 0;
+      if (i_ + 1 >= t_.size() || !t_[i_].quoted || !countWord(t_[i_ + 1], count)) {
+        problem = "expected a reference node and a count of edits";
+        return false;
+      }
+      i_ += 2;
+      for (long long k = 0; k < count; ++k) {
+        if (!edit(k + 1 == count, problem))
+          return false;
+      }
+    }
+    return true;
+  }
+
+ private:
+  bool edit(bool lastOfGroup, std::string& problem) {
+    long long code = 0;
+    if (i_ >= t_.size() || !countWord(t_[i_], code) || code > 1000) {
+      problem = "expected the kind of an edit";
+      return false;
+    }
+    ++i_;
+    ReferenceEdit e;
+    e.code = static_cast<int>(code);
+    if (e.code == static_cast<int>(EditKind::kPlaceholder)) {
+      long long kind = 0;
+      if (i_ >= t_.size() || !countWord(t_[i_], kind) || kind > 1000) {
+        problem = "expected the kind of a placeholder edit";
+        return false;
+      }
+      e.placeholderKind = static_cast<int>(kind);
+      ++i_;
+    }
+    if (e.code == static_cast<int>(EditKind::kRelationship))
+      return relationship(e, problem);
+    // Fields run to the next count; the last edit of a group gives back the string that names
+    // the next group.
+    while (i_ < t_.size() && !isCount(t_[i_]))
+      e.fields.push_back(t_[i_++].text);
+    if (lastOfGroup && i_ < t_.size() && !e.fields.empty()) {
+      e.fields.pop_back();
+      --i_;
+    }
+    out_.edits.push_back(std::move(e));
+    return true;
+  }
+
+  // name, node, count, that many plugs, flag.
+  bool relationship(ReferenceEdit& e, std::string& problem) {
+    for (int k = 0; k < 2 && i_ < t_.size(); ++k)
+      e.fields.push_back(t_[i_++].text);
+    long long n = 0;
+    if (i_ >= t_.size() || !countWord(t_[i_], n) || n > static_cast<long long>(t_.size())) {
+      problem = "expected the count of a relationship edit";
+      return false;
+    }
+    ++i_;
+    for (long long k = 0; k < n && i_ < t_.size(); ++k)
+      e.fields.push_back(t_[i_++].text);
+    if (i_ < t_.size() && !t_[i_].quoted)
+      ++i_;
+    out_.edits.push_back(std::move(e));
+    return true;
+  }
+
+  static bool isCount(const EditToken& t) {
+    long long unused = 0;
+    return countWord(t, unused);
+  }
+
+  const std::vector<EditToken>& t_;
+  ReferenceEditList& out_;
+  size_t i_ = 0;
+};
+
+}  // namespace
+
+bool decodeReferenceEdits(const std::vector<EditToken>& tokens, ReferenceEditList& out,
+                          std::string& problem) {
+  return Decoder(tokens, out).run(problem);
+}
+
+bool placeholderSlot(const std::string& plug, std::string& node, long long& index) {
+  size_t dot = plug.find('.');
+  if (dot == std::string::npos)
+    return false;
+  std::string attr = plug.substr(dot + 1);
+  size_t open = attr.find('[');
+  if (open == std::string::npos || attr.back() != ']')
+    return false;
+  std::string name = attr.substr(0, open);
+  if (name != "placeHolderList" && name != "phl")
+    return false;
+  const char* first = attr.data() + open + 1;
+  const char* last = attr.data() + attr.size() - 1;
+  auto r = std::from_chars(first, last, index);
+  if (r.ec != std::errc() || r.ptr != last || index < 0)
+    return false;
+  node = plug.substr(0, dot);
+  return true;
+}
+
+}  // namespace minihost::scenefile

@@ -1,0 +1,55 @@
+#pragma once
+// The references of the scene the batch host holds, loaded or not, for the reference commands
+// (referenceQuery, file -loadReference / -unloadReference). Opening a file replaces them;
+// importing or referencing a file adds its own.
+
+#include <string>
+#include <vector>
+
+#include "engine/Scene.h"
+#include "scene/SceneDescription.h"
+
+namespace minihost::scenefile {
+
+struct SceneReference {
+  std::string refNode;      // the reference node's name ("camRN", "shot:camRN")
+  std::string writtenPath;  // as the referencing file wrote it
+  std::string path;         // the file read; empty when it was not found
+  std::string nameSpace;    // without a trailing ':'; empty for the root namespace
+  std::string parentRefNode;
+  bool loaded = false;
+  std::vector<NodeRef> nodes;  // the nodes its file made, when loaded
+  // Connections the scene makes through the reference node's placeholder list, kept to be
+  // made again when an unloaded reference is loaded: the other plug, the referenced plug, and
+  // whether the referenced plug is the destination.
+  struct Slot {
+    std::string otherPlug;
+    std::string referencedPlug;
+    bool intoReference = true;
+  };
+  std::vector<Slot> slots;
+  // What loading it again needs from the file that holds its reference node: that file's
+  // namespace prefix, units and name, and the node's edits.
+  std::string holderPrefix;
+  Units holderUnits;
+  std::string holderFile;
+  std::string holderFolder;  // where its written path is looked for
+  std::vector<EditToken> edits;
+  int editsLine = 0;
+};
+
+class ReferenceTable {
+ public:
+  static ReferenceTable& get();
+  std::vector<SceneReference>& references() { return references_; }
+  void clear() { references_.clear(); }
+  // By reference node name, by the file's path as written or as found, or by a node the
+  // reference made; null when none.
+  SceneReference* find(const std::string& refNodeOrPath);
+  SceneReference* owning(NodeRef node);
+
+ private:
+  std::vector<SceneReference> references_;
+};
+
+}  // namespace minihost::scenefile

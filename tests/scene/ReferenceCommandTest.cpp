@@ -1,0 +1,107 @@
+// The reference commands of the batch host on a shot opened from scenes/refs: referenceQuery,
+// and file -unloadReference / -loadReference / -reference through the same reader.
+
+#include <gtest/gtest.h>
+
+#include "tests/support/PluginFixture.h"
+
+namespace {
+
+class ReferenceCommandTest : public PluginTest {
+ protected:
+  static std::string shot(const std::string& name) {
+    return std::string(VXR_SCENE_DIR) + "/refs/shots/" + name;
+  }
+};
+
+TEST_F(ReferenceCommandTest, ReferenceQueryAnswersForReferenceNodesFilesAndNodes) {
+  ASSERT_TRUE(melScript("file -f -open \"" + shot("shot010.ma") + "\";"));
+  const std::string rig = std::string(VXR_SCENE_DIR) + "/refs/assets/camRig.ma";
+  EXPECT_EQ(melResult("referenceQuery -filename shotCamRN"), rig);
+  EXPECT_EQ(melResult("referenceQuery -f -un shotCamRN"), "C:\\show\\assets\\camRig.ma");
+  EXPECT_EQ(melResult("referenceQuery -namespace \"shotCam:camShape\""), ":shotCam");
+  EXPECT_EQ(melResult("referenceQuery -ns -shn \"shotCam:lens:flare\""), "shotCam:lens");
+  EXPECT_EQ(melResult("referenceQuery -referenceNode \"" + rig + "\""), "shotCamRN");
+  EXPECT_EQ(melNumber("referenceQuery -isLoaded shotCam:lensRN"), 1.0);
+  // The rig file's own nodes, not those of its lens.
+  EXPECT_EQ(melNumber("size(`referenceQuery -nodes shotCamRN`)"), 6.0);
+  EXPECT_EQ(melNumber("referenceQuery -isNodeReferenced \"shotCam:aim\""), 1.0);
+  EXPECT_EQ(melNumber("referenceQuery -isNodeReferenced marker"), 0.0);
+  // A leading ':' names the root namespace.
+  EXPECT_EQ(melResult("ls -l \":shotCam:cam\""), "|shotCam:rig|shotCam:cam");
+  EXPECT_EQ(melNumber("getAttr \":defaultRenderGlobals.endFrame\""), 11.0);
+  // Patterns look in the namespaces they name, as the host's ls does.
+  EXPECT_EQ(melNumber("size(`ls -type transform \"*\"`)"), 6.0);  // 4 cameras, foster, marker
+  EXPECT_EQ(melNumber("size(`ls \"shotCam:*\"`)"), 6.0);
+  EXPECT_EQ(melResult("ls \"shotCam:lens:*\""), "shotCam:lens:flare");
+  EXPECT_EQ(melNumber("size(`ls -recursive true \"flare\"`)"), 0.0);
+  EXPECT_EQ(melResult("ls -recursive true \"fla*\""), "shotCam:lens:flare");
+  std::string errors;
+  EXPECT_FALSE(mel("referenceQuery -f marker", nullptr, &errors));
+  EXPECT_NE(errors.find("'marker' is not a reference"), std::string::npos) << errors;
+}
+
+TEST_F(ReferenceCommandTest, UnloadingKeepsTheShotsCurvesAndLoadingConnectsThemAgain) {
+  ASSERT_TRUE(melScript("file -f -open \"" + shot("shot010.ma") + "\";"));
+  ASSERT_TRUE(melScript("file -unloadReference shotCamRN;"));
+  EXPECT_EQ(melNumber("referenceQuery -isLoaded shotCamRN"), 0.0);
+  EXPECT_EQ(melNumber("referenceQuery -isLoaded shotCam:lensRN"), 0.0);
+  EXPECT_EQ(melNumber("size(`ls \"shotCam:*\"`)"), 0.0);
+  // The shot's own nodes stay: its curves, and the marker it parented under the rig.
+  EXPECT_EQ(melNumber("size(`ls cam_translateX`)"), 1.0);
+  EXPECT_EQ(melResult("ls -l marker"), "|shotCamRNfosterParent1|marker");
+  ASSERT_TRUE(melScript("file -loadReference shotCamRN;"));
+  EXPECT_EQ(melNumber("referenceQuery -isLoaded shotCamRN"), 1.0);
+  EXPECT_EQ(melResult("ls -l marker"), "|shotCam:rig|marker");
+  // Edits again, and the animation through the placeholders again.
+  EXPECT_EQ(melNumber("getAttr shotCam:camShape.focalLength"), 50.0);
+  EXPECT_EQ(melNumber("getAttr -t 11 shotCam:cam.tx"), 100.0);
+  EXPECT_EQ(melNumber("getAttr shotCam:lens:flare.tx"), 7.0);
+}
+
+TEST_F(ReferenceCommandTest, ADeferredNestedReferenceLoadsLaterWithItsEdits) {
+  const std::string text =
+      "file -f -new;\n"
+      "file -f -open \"" +
+      shot("unloaded_nested.ma") + "\";\n";
+  ASSERT_TRUE(melScript(text));
+  EXPECT_EQ(melNumber("referenceQuery -isLoaded \"rig:lensRN\""), 0.0);
+  ASSERT_TRUE(melScript("file -lr \"rig:lensRN\";"));
+  EXPECT_EQ(melNumber("referenceQuery -isLoaded \"rig:lensRN\""), 1.0);
+  // The rig file's edit on its lens applies on this late load too.
+  EXPECT_EQ(melNumber("getAttr rig:lens:flare.tx"), 7.0);
+}
+
+TEST_F(ReferenceCommandTest, AReferenceSavedUnloadedLoadsWithTheShotsAnimation) {
+  ASSERT_TRUE(melScript("file -f -open \"" + shot("deferred_rig.ma") + "\";"));
+  EXPECT_EQ(melNumber("referenceQuery -isLoaded camRN"), 0.0);
+  EXPECT_EQ(melResult("referenceQuery -filename camRN"), "../assets/camRig.ma");
+  EXPECT_EQ(melNumber("size(`ls \"cam:*\"`)"), 0.0);
+  ASSERT_TRUE(melScript("file -loadReference camRN;"));
+  EXPECT_EQ(melNumber("getAttr cam:camShape.focalLength"), 85.0);
+  EXPECT_EQ(melNumber("getAttr -t 1 cam:cam.tx"), -5.0);
+  EXPECT_EQ(melNumber("getAttr -t 11 cam:cam.tx"), 5.0);
+}
+
+TEST_F(ReferenceCommandTest, FileReferenceAddsAFileUnderAFreshNamespace) {
+  ASSERT_TRUE(melScript("file -f -new;"));
+  const std::string lens = std::string(VXR_SCENE_DIR) + "/refs/assets/lens.ma";
+  ASSERT_TRUE(melScript("file -reference -namespace \"fx\" \"" + lens + "\";"));
+  ASSERT_TRUE(melScript("file -r -ns \"fx\" \"" + lens + "\";"));
+  EXPECT_EQ(melNumber("getAttr fx:flare.ty"), 3.0);
+  EXPECT_EQ(melNumber("getAttr fx1:flare.ty"), 3.0);
+  EXPECT_EQ(melResult("referenceQuery -f fx1RN"), lens);
+  std::string errors;
+  EXPECT_FALSE(mel("file -r \"/no/such/file.ma\"", nullptr, &errors));
+  EXPECT_NE(errors.find("cannot find \"/no/such/file.ma\""), std::string::npos) << errors;
+}
+
+TEST_F(ReferenceCommandTest, ImportingAShotLoadsItsReferencesIntoTheScene) {
+  ASSERT_TRUE(melScript("file -f -new; createNode transform -n keeper;"));
+  ASSERT_TRUE(melScript("file -import \"" + shot("shot010.ma") + "\";"));
+  EXPECT_EQ(melNumber("size(`ls keeper`)"), 1.0);
+  EXPECT_EQ(melNumber("getAttr -t 11 shotCam:cam.tx"), 100.0);
+  EXPECT_EQ(melNumber("referenceQuery -isLoaded shotCamRN"), 1.0);
+}
+
+}  // namespace
