@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "mel/MelHost.h"
+#include "mel/host/MelHost.h"
 
 inline mel::MelHost& loadPluginOrAbort() {
   mel::MelHost& host = mel::initMinihostMel();

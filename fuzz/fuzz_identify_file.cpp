@@ -21,7 +21,7 @@
 
 #include "LoadedPlugin.h"
 #include "engine/PluginRegistry.h"
-#include "mel/MelHost.h"
+#include "mel/host/MelHost.h"
 
 namespace {
 

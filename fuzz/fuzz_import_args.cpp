@@ -29,7 +29,7 @@
 #include "engine/CommandResult.h"
 #include "engine/PluginRegistry.h"
 #include "fuzz/CommandArgBytes.h"
-#include "mel/MelHost.h"
+#include "mel/host/MelHost.h"
 
 namespace {
 

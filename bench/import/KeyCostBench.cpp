@@ -20,7 +20,7 @@
 #include "anim_model/AnimationFileHeader.h"
 #include "boundary/base/GIO.h"
 #include "boundary/base/ofpstream.h"
-#include "mel/MelHost.h"
+#include "mel/host/MelHost.h"
 
 namespace {
 

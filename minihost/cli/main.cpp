@@ -10,7 +10,7 @@
 #include "cli/ModulePath.h"
 #include "engine/Interrupt.h"
 #include "engine/Scene.h"
-#include "mel/MelHost.h"
+#include "mel/host/MelHost.h"
 
 namespace {
 std::string quoted(const std::string& text) {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "ImportFixture.h"
-#include "mel/MelHost.h"
+#include "mel/host/MelHost.h"
 
 namespace {
 

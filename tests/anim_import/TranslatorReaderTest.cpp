@@ -9,7 +9,7 @@
 
 #include "ImportFixture.h"
 #include "engine/PluginRegistry.h"
-#include "mel/MelHost.h"
+#include "mel/host/MelHost.h"
 
 namespace {
 

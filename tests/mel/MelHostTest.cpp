@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/Scene.h"
-#include "mel/MelHost.h"
+#include "mel/host/MelHost.h"
 
 namespace {
 

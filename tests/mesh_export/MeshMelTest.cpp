@@ -12,7 +12,7 @@
 
 #include "MeshFileReadBack.h"
 #include "MeshScene.h"
-#include "mel/MelHost.h"
+#include "mel/host/MelHost.h"
 #include "tests/support/FileText.h"
 
 namespace {

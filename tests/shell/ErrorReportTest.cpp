@@ -6,7 +6,7 @@
 #include <string>
 
 #include "boundary/base/GString.h"
-#include "mel/MelHost.h"
+#include "mel/host/MelHost.h"
 #include "shell/ErrorReport.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "mel/MelHost.h"
+#include "mel/host/MelHost.h"
 #include "tests/support/FolderEntries.h"
 
 namespace {

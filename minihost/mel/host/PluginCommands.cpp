@@ -4,7 +4,7 @@
 
 #include "engine/PluginRegistry.h"
 #include "mel/Interpreter.h"
-#include "mel/MelHost.h"
+#include "mel/host/MelHost.h"
 #include "mel/host/HostCommands.h"
 #include "mel/host/HostCommon.h"
 

@@ -5,7 +5,7 @@
 // other kind of job is refused by name rather than silently never run.
 
 #include "mel/Interpreter.h"
-#include "mel/MelHost.h"
+#include "mel/host/MelHost.h"
 #include "mel/host/HostCommands.h"
 #include "mel/host/HostCommon.h"
 

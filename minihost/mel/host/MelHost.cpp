@@ -1,4 +1,4 @@
-#include "mel/MelHost.h"
+#include "mel/host/MelHost.h"
 
 #include <sys/stat.h>
 #include <cstdlib>

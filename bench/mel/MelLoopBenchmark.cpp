@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "mel/MelHost.h"
+#include "mel/host/MelHost.h"
 
 namespace {
 
