@@ -5,11 +5,11 @@
 #include <string>
 
 #include "AnimSamples.h"
-#include "LiveAllocations.h"
 #include "anim_model/AnimationFileFormat.h"
 #include "anim_model/AnimationFileHeader.h"
 #include "boundary/base/impstream.h"
 #include "boundary/base/ompstream.h"
+#include "tests/support/AllocationCounter.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "AllocationProbe.h"
 #include "SampleClasses.h"
+#include "tests/support/AllocationCounter.h"
 
 namespace {
 
