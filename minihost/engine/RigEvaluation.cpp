@@ -1,0 +1,360 @@
+#include "engine/RigEvaluation.h"
+
+#include <cmath>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/RigMath.h"
+#include "engine/RigNodeTypes.h"
+#include "engine/RigNodes.h"
+#include "engine/Scene.h"
+#include "engine/ScriptHost.h"
+
+namespace minihost {
+namespace {
+
+// Bound on chains of matrix connections (multMatrix of multMatrix ...).
+constexpr int kMaxMatrixDepth = 64;
+
+// Which attributes of a type its compute function writes.
+const std::vector<bool>& outputMask(const NodeType& type) {
+  static std::unordered_map<const NodeType*, std::vector<bool>> masks;
+  auto found = masks.find(&type);
+  if (found != masks.end())
+    return found->second;
+  std::vector<std::string> names;
+  switch (type.kind) {
+    case NodeKind::kParentConstraint:
+      names = {"constraintTranslate", "constraintRotate"};
+      break;
+    case NodeKind::kPointConstraint:
+      names = {"constraintTranslate"};
+      break;
+    case NodeKind::kOrientConstraint:
+    case NodeKind::kAimConstraint:
+      names = {"constraintRotate"};
+      break;
+    case NodeKind::kLookAt:
+      names = {"constraintRotate", "distanceBetween"};
+      break;
+    case NodeKind::kScaleConstraint:
+      names = {"constraintScale"};
+      break;
+    case NodeKind::kPairBlend:
+      names = {"outTranslate", "outRotate"};
+      break;
+    case NodeKind::kPlusMinusAverage:
+      names = {"output1D", "output2D", "output3D"};
+      break;
+    case NodeKind::kDecomposeMatrix:
+      names = {"outputTranslate", "outputRotate", "outputScale", "outputShear"};
+      break;
+    default:
+      names = {"output"};
+      break;
+  }
+  std::vector<bool> mask(type.attributes.size(), false);
+  for (const std::string& name : names) {
+    int a = type.findAttribute(name);
+    if (a < 0)
+      continue;
+    mask[static_cast<size_t>(a)] = true;
+    for (int child : type.attributes[static_cast<size_t>(a)].children)
+      mask[static_cast<size_t>(child)] = true;
+  }
+  return masks.emplace(&type, std::move(mask)).first->second;
+}
+
+struct CacheEntry {
+  uint32_t generation = 0;
+  unsigned long long revision = 0;
+  bool busy = false;
+  std::vector<double> values;
+};
+
+struct EvaluationState {
+  std::vector<CacheEntry> cache;  // by node slot
+  std::vector<NodeRef> stack;     // nodes being evaluated, outermost first
+  std::set<std::string> reportedCycles;
+};
+
+EvaluationState& state() {
+  static EvaluationState s;
+  return s;
+}
+
+void reportCycle(const Scene& scene, NodeRef again) {
+  EvaluationState& st = state();
+  std::string chain;
+  bool inCycle = false;
+  for (NodeRef r : st.stack) {
+    inCycle = inCycle || r == again;
+    if (inCycle)
+      chain += scene.node(r)->name + " -> ";
+  }
+  chain += scene.node(again)->name;
+  if (!st.reportedCycles.insert(chain).second)
+    return;
+  std::string text = "Cycle in the dependency graph: " + chain + "; the stored values are used";
+  if (ScriptHost* host = scriptHost())
+    host->displayWarning(text);
+  else
+    printWarning(text);
+}
+
+void compute(RigInputs& in, NodeKind kind) {
+  switch (kind) {
+    case NodeKind::kParentConstraint:
+      return computeParentConstraint(in);
+    case NodeKind::kPointConstraint:
+      return computePointConstraint(in);
+    case NodeKind::kOrientConstraint:
+      return computeOrientConstraint(in);
+    case NodeKind::kAimConstraint:
+      return computeAimConstraint(in, false);
+    case NodeKind::kLookAt:
+      return computeAimConstraint(in, true);
+    case NodeKind::kScaleConstraint:
+      return computeScaleConstraint(in);
+    case NodeKind::kPairBlend:
+      return computePairBlend(in);
+    case NodeKind::kBlendWeighted:
+      return computeBlendWeighted(in);
+    case NodeKind::kUnitConversion:
+      return computeUnitConversion(in);
+    case NodeKind::kPlusMinusAverage:
+      return computePlusMinusAverage(in);
+    case NodeKind::kMultiplyDivide:
+      return computeMultiplyDivide(in);
+    case NodeKind::kDecomposeMatrix:
+      return computeDecomposeMatrix(in);
+    case NodeKind::kAnimCurveUL:
+    case NodeKind::kAnimCurveUA:
+    case NodeKind::kAnimCurveUU:
+    case NodeKind::kAnimCurveUT:
+      return computeDrivenKey(in);
+    default:
+      return;
+  }
+}
+
+}  // namespace
+
+bool evaluateOutput(const Scene& scene, NodeRef ref, int attribute, double& out,
+                    const double* atTicks) {
+  const Node* n = scene.node(ref);
+  if (!n || attribute < 0)
+    return false;
+  const std::vector<bool>& mask = outputMask(*n->type);
+  if (static_cast<size_t>(attribute) >= mask.size() || !mask[static_cast<size_t>(attribute)])
+    return false;
+  EvaluationState& st = state();
+  if (st.cache.size() <= ref.index)
+    st.cache.resize(ref.index + 1);
+  CacheEntry& entry = st.cache[ref.index];
+  if (entry.generation != ref.generation) {
+    entry = CacheEntry{};
+    entry.generation = ref.generation;
+  }
+  if (entry.busy) {
+    reportCycle(scene, ref);
+    return false;
+  }
+  if (!atTicks && entry.revision == scene.revision() && !entry.values.empty()) {
+    out = entry.values[static_cast<size_t>(attribute)];
+    return true;
+  }
+  // Outputs start from the stored values: what a compute leaves alone (no weight, a
+  // degenerate aim) keeps them, as the host keeps a node's last good result.
+  std::vector<double> values(n->values.size());
+  for (size_t i = 0; i < values.size(); ++i)
+    values[i] = n->values[i].number;
+  entry.busy = true;
+  st.stack.push_back(ref);
+  RigInputs in(scene, ref, atTicks, values);
+  compute(in, n->kind());
+  st.stack.pop_back();
+  // The cache may have grown while the inputs were pulled: look the entry up again.
+  CacheEntry& done = st.cache[ref.index];
+  done.busy = false;
+  out = values[static_cast<size_t>(attribute)];
+  if (!atTicks) {
+    done.revision = scene.revision();
+    done.values = std::move(values);
+  }
+  return true;
+}
+
+MMatrix localMatrixAt(const Scene& scene, NodeRef ref, const double* atTicks) {
+  const Node* n = scene.node(ref);
+  if (!n || n->kind() != NodeKind::kTransform)
+    return MMatrix();
+  if (!atTicks)
+    return scene.localMatrix(ref);
+  // Scene::localMatrix's composition with every attribute read at the given time:
+  //   Sp^-1 * S * Sh * Sp * St * Rp^-1 * Ra * R * Rp * Rt * T
+  auto read = [&](const char* name, double fallback) {
+    double v = fallback;
+    scene.getNumber(ref, scene.findAttribute(ref, name), v, atTicks);
+    return v;
+  };
+  auto read3 = [&](const char* name, double fallback) {
+    std::string base(name);
+    return MVector(read((base + "X").c_str(), fallback), read((base + "Y").c_str(), fallback),
+                   read((base + "Z").c_str(), fallback));
+  };
+  MVector t = read3("translate", 0.0), r = read3("rotate", 0.0), s = read3("scale", 1.0);
+  MVector rp = read3("rotatePivot", 0.0), rpt = read3("rotatePivotTranslate", 0.0);
+  MVector sp = read3("scalePivot", 0.0), spt = read3("scalePivotTranslate", 0.0);
+  MVector ra = read3("rotateAxis", 0.0);
+  MMatrix scale;
+  scale.matrix[0][0] = s.x;
+  scale.matrix[1][1] = s.y;
+  scale.matrix[2][2] = s.z;
+  MMatrix shear;
+  shear.matrix[1][0] = read("shearXY", 0.0);
+  shear.matrix[2][0] = read("shearXZ", 0.0);
+  shear.matrix[2][1] = read("shearYZ", 0.0);
+  int order = static_cast<int>(read("rotateOrder", 0.0));
+  return translationMatrix(-1.0 * sp) * scale * shear * translationMatrix(sp) *
+         translationMatrix(spt) * translationMatrix(-1.0 * rp) * eulerMatrix(ra.x, ra.y, ra.z, 0) *
+         eulerMatrix(r.x, r.y, r.z, order) * translationMatrix(rp) * translationMatrix(rpt) *
+         translationMatrix(t);
+}
+
+MMatrix worldMatrixAt(const Scene& scene, NodeRef ref, const double* atTicks) {
+  if (!atTicks)
+    return scene.worldMatrix(ref);
+  MMatrix m;
+  for (NodeRef r = ref; r.isSet() && r != scene.world(); r = scene.parentOf(r)) {
+    const Node* n = scene.node(r);
+    if (!n || n->kind() != NodeKind::kTransform)
+      continue;
+    m = m * localMatrixAt(scene, r, atTicks);
+    double inherits = 1.0;
+    scene.getNumber(r, scene.findAttribute(r, "inheritsTransform"), inherits, atTicks);
+    if (inherits == 0.0)
+      break;
+  }
+  return m;
+}
+
+namespace {
+
+MMatrix parentWorld(const Scene& scene, NodeRef ref, const double* atTicks) {
+  NodeRef parent = scene.parentOf(ref);
+  double inherits = 1.0;
+  scene.getNumber(ref, scene.findAttribute(ref, "inheritsTransform"), inherits, atTicks);
+  if (!parent.isSet() || parent == scene.world() || inherits == 0.0)
+    return MMatrix();
+  return worldMatrixAt(scene, parent, atTicks);
+}
+
+MMatrix matrixOutput(const Scene& scene, NodeRef src, int srcAttr, const double* atTicks,
+                     int depth);
+
+MMatrix matrixInput(const Scene& scene, NodeRef ref, int attribute, const double* atTicks,
+                    int depth) {
+  NodeRef src;
+  int srcAttr = -1;
+  if (depth > kMaxMatrixDepth || !scene.inputOf(ref, attribute, src, srcAttr))
+    return MMatrix();
+  return matrixOutput(scene, src, srcAttr, atTicks, depth + 1);
+}
+
+MMatrix matrixOutput(const Scene& scene, NodeRef src, int srcAttr, const double* atTicks,
+                     int depth) {
+  const Node* s = scene.node(src);
+  const AttributeInfo* info = scene.attributeInfo(src, srcAttr);
+  if (!s || !info)
+    return MMatrix();
+  const std::string& name = info->longName;
+  if (s->type->dag) {
+    // A shape's matrices are those of its transform.
+    NodeRef t = s->kind() == NodeKind::kTransform ? src : scene.parentOf(src);
+    if (name == "matrix" || name == "xformMatrix")
+      return localMatrixAt(scene, t, atTicks);
+    if (name == "inverseMatrix")
+      return localMatrixAt(scene, t, atTicks).inverse();
+    if (name == "worldMatrix")
+      return worldMatrixAt(scene, t, atTicks);
+    if (name == "worldInverseMatrix")
+      return worldMatrixAt(scene, t, atTicks).inverse();
+    if (name == "parentMatrix")
+      return parentWorld(scene, t, atTicks);
+    if (name == "parentInverseMatrix")
+      return parentWorld(scene, t, atTicks).inverse();
+  }
+  if (s->kind() == NodeKind::kMultMatrix && name == "matrixSum") {
+    MMatrix product;
+    for (int i = 0; i < kRigMultiSize; ++i)
+      product = product * matrixInput(scene, src, scene.findAttribute(src, elementName("i", i)),
+                                      atTicks, depth);
+    return product;
+  }
+  // A matrix input passed on by a plain connection.
+  return matrixInput(scene, src, srcAttr, atTicks, depth);
+}
+
+}  // namespace
+
+MMatrix readMatrix(const Scene& scene, NodeRef ref, int attribute, const double* atTicks) {
+  return matrixOutput(scene, ref, attribute, atTicks, 0);
+}
+
+}  // namespace minihost
+
+namespace minihost {
+
+RigInputs::RigInputs(const Scene& scene, NodeRef node, const double* atTicks,
+                     std::vector<double>& outputs)
+    : scene_(scene), node_(node), n_(scene.node(node)), atTicks_(atTicks), outputs_(outputs) {}
+
+int RigInputs::attr(const std::string& name) const {
+  return n_->type->findAttribute(name);
+}
+
+bool RigInputs::connected(int attribute) const {
+  NodeRef src;
+  int srcAttr = -1;
+  return scene_.inputOf(node_, attribute, src, srcAttr);
+}
+
+double RigInputs::number(int attribute) const {
+  double v = 0.0;
+  if (attribute >= 0 && !scene_.getNumber(node_, attribute, v, atTicks_))
+    v = n_->values[static_cast<size_t>(attribute)].number;
+  return v;
+}
+
+MVector RigInputs::vector(int compound) const {
+  if (compound < 0)
+    return MVector();
+  const std::vector<int>& kids = n_->type->attributes[static_cast<size_t>(compound)].children;
+  if (kids.size() < 3)
+    return MVector();
+  return MVector(number(kids[0]), number(kids[1]), number(kids[2]));
+}
+
+MMatrix RigInputs::matrix(const std::string& name) const {
+  int a = attr(name);
+  return a < 0 ? MMatrix() : readMatrix(scene_, node_, a, atTicks_);
+}
+
+void RigInputs::set(int attribute, double value) {
+  if (attribute >= 0 && std::isfinite(value))
+    outputs_[static_cast<size_t>(attribute)] = value;
+}
+
+void RigInputs::setVector(const std::string& compound, const MVector& v) {
+  int a = attr(compound);
+  if (a < 0)
+    return;
+  const std::vector<int>& kids = n_->type->attributes[static_cast<size_t>(a)].children;
+  for (size_t i = 0; i < kids.size() && i < 3; ++i)
+    set(kids[i], v[static_cast<unsigned>(i)]);
+}
+
+}  // namespace minihost
