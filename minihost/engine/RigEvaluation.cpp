@@ -166,11 +166,15 @@ bool evaluateOutput(const Scene& scene, NodeRef ref, int attribute, double& out,
     out = entry.values[static_cast<size_t>(attribute)];
     return true;
   }
-  // Outputs start from the stored values: what a compute leaves alone (no weight, a
-  // degenerate aim) keeps them, as the host keeps a node's last good result.
-  std::vector<double> values(n->values.size());
-  for (size_t i = 0; i < values.size(); ++i)
-    values[i] = n->values[i].number;
+  // Outputs start from the last result (the stored values before the first): what a compute
+  // leaves alone (no weight, a degenerate aim) keeps it, as the host keeps a node's last
+  // good result.
+  std::vector<double> values = entry.values;
+  if (values.size() != n->values.size()) {
+    values.resize(n->values.size());
+    for (size_t i = 0; i < values.size(); ++i)
+      values[i] = n->values[i].number;
+  }
   entry.busy = true;
   st.stack.push_back(ref);
   RigInputs in(scene, ref, atTicks, values);

@@ -122,7 +122,7 @@ std::unique_ptr<NodeType> constraint(NodeKind kind, const std::string& name) {
   b.triple("restTranslate", "rst", "restTranslate%c", "rt%c", AttrType::kDistance);
   b.triple("restRotate", "rsrr", "restRotate%c", "rr%c", AttrType::kAngle);
   b.triple("restScale", "rsrs", "restScale%c", "rs%c", AttrType::kDouble, kOnes);
-  b.add("enableRestPosition", "erp", AttrType::kBool, 1.0);
+  b.add("enableRestPosition", "erp", AttrType::kBool, 0.0);
   b.enumeration("interpType", "int", 1, 4);
   b.add("nodeState", "nds", AttrType::kEnum, 0.0);
   t->attributes.back().maxValue = 2;
