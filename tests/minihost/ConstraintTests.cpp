@@ -55,10 +55,10 @@ TEST_F(ConstraintTest, ConstrainedNodeFollowsItsKeyedTargetAtEveryTime) {
   NodeRef target = make("transform", "target");
   std::string error;
   int tx = scene().findAttribute(target, "tx");
-  ASSERT_TRUE(scene().setKey(target, tx, 250.0, 0.0, TangentType::kLinear, TangentType::kLinear,
-                             &error));
-  ASSERT_TRUE(scene().setKey(target, tx, 2750.0, 10.0, TangentType::kLinear,
-                             TangentType::kLinear, &error));
+  ASSERT_TRUE(
+      scene().setKey(target, tx, 250.0, 0.0, TangentType::kLinear, TangentType::kLinear, &error));
+  ASSERT_TRUE(
+      scene().setKey(target, tx, 2750.0, 10.0, TangentType::kLinear, TangentType::kLinear, &error));
   NodeRef cam = make("transform", "cam");
   constrain("parentConstraint", target, cam, true, true);
   std::vector<double> xs;

@@ -17,8 +17,8 @@ class RigTest : public SceneTest {
     int s = scene().findAttribute(src, srcAttr), d = scene().findAttribute(dst, dstAttr);
     ASSERT_GE(s, 0) << srcAttr;
     ASSERT_GE(d, 0) << dstAttr;
-    ASSERT_TRUE(scene().connect(src, s, dst, d, false, &error)) << srcAttr << " -> " << dstAttr
-                                                                << ": " << error;
+    ASSERT_TRUE(scene().connect(src, s, dst, d, false, &error))
+        << srcAttr << " -> " << dstAttr << ": " << error;
   }
 
   // Connects a target object to element `i` of a constraint's targets.
@@ -35,9 +35,8 @@ class RigTest : public SceneTest {
   }
 
   // A constraint of `type` under `driven`, with its outputs driving translate and/or rotate.
-  minihost::NodeRef constrain(const char* type, minihost::NodeRef target,
-                              minihost::NodeRef driven, bool translate, bool rotate,
-                              bool scale = false) {
+  minihost::NodeRef constrain(const char* type, minihost::NodeRef target, minihost::NodeRef driven,
+                              bool translate, bool rotate, bool scale = false) {
     minihost::NodeRef con = make(type, (std::string(type) + "1").c_str(), driven);
     addTarget(con, 0, target);
     link(driven, "pim", con, "cpim");

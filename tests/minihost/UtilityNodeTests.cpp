@@ -27,8 +27,7 @@ TEST_F(UtilityNodeTest, PairBlendMixesTranslateLinearlyAndRotateByEulerOrQuatern
   setVector(blend, "ir2", 0, deg(90), 0);
   set(blend, "weight", 0.5);
   set(blend, "rotInterpolation", 1);
-  EXPECT_VECTOR_NEAR(MVector(get(cam, "rx"), get(cam, "ry"), get(cam, "rz")), 0, deg(45), 0,
-                     1e-9);
+  EXPECT_VECTOR_NEAR(MVector(get(cam, "rx"), get(cam, "ry"), get(cam, "rz")), 0, deg(45), 0, 1e-9);
 }
 
 TEST_F(UtilityNodeTest, BlendWeightedSumsWeightedInputs) {
@@ -116,8 +115,8 @@ TEST_F(UtilityNodeTest, DrivenKeyFollowsItsDriver) {
   link(curve, "o", cam, "tx");
   minihost::Node* n = scene().node(curve);
   ASSERT_NE(n->drivenCurve, nullptr);
-  n->drivenCurve->setKey(minihost::CurveKey{0.0, 0.0, minihost::TangentType::kLinear,
-                                            minihost::TangentType::kLinear});
+  n->drivenCurve->setKey(
+      minihost::CurveKey{0.0, 0.0, minihost::TangentType::kLinear, minihost::TangentType::kLinear});
   n->drivenCurve->setKey(minihost::CurveKey{10.0, 20.0, minihost::TangentType::kLinear,
                                             minihost::TangentType::kLinear});
   set(driver, "tx", 5.0);
