@@ -4,6 +4,7 @@
 // space by constraintParentInverseMatrix, less the constrained object's own pivot.
 #include <cmath>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/RigMath.h"
@@ -16,8 +17,29 @@ namespace {
 
 constexpr double kTiny = 1e-12;
 
-std::string target(int i, const char* child) {
-  return elementName("tg", i, child);
+// Attribute indices of each target element, looked up once per constraint type: an
+// evaluation reads them for every element, every frame.
+struct TargetSlot {
+  int tt, tr, ts, trp, trt, tjo, tot, tor, tro, tpm, tw, ttx, trx, tsx;
+};
+
+const std::vector<TargetSlot>& targetSlots(const NodeType& type) {
+  static std::unordered_map<const NodeType*, std::vector<TargetSlot>> tables;
+  auto found = tables.find(&type);
+  if (found != tables.end())
+    return found->second;
+  std::vector<TargetSlot> slots;
+  for (int i = 0; i < kRigMultiSize; ++i) {
+    auto at = [&](const char* child) { return type.findAttribute(elementName("tg", i, child)); };
+    slots.push_back(TargetSlot{at("tt"), at("tr"), at("ts"), at("trp"), at("trt"), at("tjo"),
+                               at("tot"), at("tor"), at("tro"), at("tpm"), at("tw"), at("ttx"),
+                               at("trx"), at("tsx")});
+  }
+  return tables.emplace(&type, std::move(slots)).first->second;
+}
+
+const TargetSlot& slot(RigInputs& in, int element) {
+  return targetSlots(*in.scene().node(in.node())->type)[static_cast<size_t>(element)];
 }
 
 struct Target {
@@ -33,21 +55,21 @@ struct Target {
 std::vector<Target> readTargets(RigInputs& in) {
   std::vector<Target> targets;
   for (int i = 0; i < kRigMultiSize; ++i) {
-    int tt = in.attr(target(i, "tt"));
-    bool fed = in.connected(in.attr(target(i, "tpm"))) || in.connected(in.attr(target(i, "ttx"))) ||
-               in.connected(in.attr(target(i, "trx"))) || in.connected(in.attr(target(i, "tsx")));
+    const TargetSlot& e = slot(in, i);
+    bool fed =
+        in.connected(e.tpm) || in.connected(e.ttx) || in.connected(e.trx) || in.connected(e.tsx);
     if (!fed)
       continue;
     Target t;
     t.element = i;
-    t.weight = in.number(target(i, "tw"));
+    t.weight = in.number(e.tw);
     if (!(t.weight > 0.0))
       continue;
-    MMatrix parent = in.matrix(target(i, "tpm"));
-    MVector local = in.vector(target(i, "trp")) + in.vector(target(i, "trt")) + in.vector(tt);
-    MVector r = in.vector(target(i, "tr")), jo = in.vector(target(i, "tjo"));
-    MVector s = in.vector(target(i, "ts"));
-    int order = static_cast<int>(in.number(target(i, "tro")));
+    MMatrix parent = in.matrix(e.tpm);
+    MVector local = in.vector(e.trp) + in.vector(e.trt) + in.vector(e.tt);
+    MVector r = in.vector(e.tr), jo = in.vector(e.tjo);
+    MVector s = in.vector(e.ts);
+    int order = static_cast<int>(in.number(e.tro));
     MMatrix rot = eulerMatrix(r.x, r.y, r.z, order) * eulerMatrix(jo.x, jo.y, jo.z, 0);
     MMatrix scale;
     scale.matrix[0][0] = s.x;
@@ -142,7 +164,8 @@ void computeParentConstraint(RigInputs& in) {
   std::vector<double> weights;
   for (const Target& t : targets) {
     // The offset acts in the target's pivot frame (maintain offset).
-    MVector ot = in.vector(target(t.element, "tot")), orot = in.vector(target(t.element, "tor"));
+    const TargetSlot& e = slot(in, t.element);
+    MVector ot = in.vector(e.tot), orot = in.vector(e.tor);
     MMatrix offset = eulerMatrix(orot.x, orot.y, orot.z, 0) * translationMatrix(ot);
     sum += pointTimes(MVector(), offset * t.frame) * t.weight;
     rotations.push_back(rotationPart(offset * t.rotation));
@@ -179,8 +202,9 @@ void computeScaleConstraint(RigInputs& in) {
     return;
   MVector sum;
   for (const Target& t : targets) {
-    MVector s = in.vector(target(t.element, "ts"));
-    MMatrix parent = in.matrix(target(t.element, "tpm"));
+    const TargetSlot& e = slot(in, t.element);
+    MVector s = in.vector(e.ts);
+    MMatrix parent = in.matrix(e.tpm);
     MVector world(s.x * rowOf(parent, 0).length(), s.y * rowOf(parent, 1).length(),
                   s.z * rowOf(parent, 2).length());
     sum += world * t.weight;

@@ -288,8 +288,11 @@ MMatrix matrixOutput(const Scene& scene, NodeRef src, int srcAttr, const double*
       return worldMatrixAt(scene, t, atTicks).inverse();
     if (name == "parentMatrix")
       return parentWorld(scene, t, atTicks);
-    if (name == "parentInverseMatrix")
-      return parentWorld(scene, t, atTicks).inverse();
+    if (name == "parentInverseMatrix") {
+      NodeRef parent = scene.parentOf(t);
+      return parent.isSet() && parent != scene.world() ? parentWorld(scene, t, atTicks).inverse()
+                                                       : MMatrix();
+    }
   }
   if (s->kind() == NodeKind::kMultMatrix && name == "matrixSum") {
     MMatrix product;
@@ -314,22 +317,39 @@ namespace minihost {
 
 RigInputs::RigInputs(const Scene& scene, NodeRef node, const double* atTicks,
                      std::vector<double>& outputs)
-    : scene_(scene), node_(node), n_(scene.node(node)), atTicks_(atTicks), outputs_(outputs) {}
+    : scene_(scene), node_(node), n_(scene.node(node)), atTicks_(atTicks), outputs_(outputs) {
+  inputOf_.assign(n_->values.size(), -1);
+  for (size_t i = 0; i < n_->inputs.size(); ++i) {
+    int a = n_->inputs[i].attribute;
+    if (a >= 0 && static_cast<size_t>(a) < inputOf_.size())
+      inputOf_[static_cast<size_t>(a)] = static_cast<int>(i);
+  }
+}
 
 int RigInputs::attr(const std::string& name) const {
   return n_->type->findAttribute(name);
 }
 
 bool RigInputs::connected(int attribute) const {
-  NodeRef src;
-  int srcAttr = -1;
-  return scene_.inputOf(node_, attribute, src, srcAttr);
+  return attribute >= 0 && inputOf_[static_cast<size_t>(attribute)] >= 0;
 }
 
 double RigInputs::number(int attribute) const {
-  double v = 0.0;
-  if (attribute >= 0 && !scene_.getNumber(node_, attribute, v, atTicks_))
-    v = n_->values[static_cast<size_t>(attribute)].number;
+  if (attribute < 0)
+    return 0.0;
+  const double stored = n_->values[static_cast<size_t>(attribute)].number;
+  int input = inputOf_[static_cast<size_t>(attribute)];
+  if (input < 0)
+    return stored;
+  // As Scene::getNumber reads a connected attribute: a curve's pushed value (or the curve at
+  // the asked time), otherwise the source's value.
+  const Connection& c = n_->inputs[static_cast<size_t>(input)];
+  const Node* src = scene_.node(c.peer);
+  if (src && src->curve)
+    return atTicks_ ? src->curve->evaluate(*atTicks_) : stored;
+  double v = stored;
+  if (!scene_.getNumber(c.peer, c.peerAttribute, v, atTicks_))
+    v = stored;
   return v;
 }
 
@@ -342,9 +362,8 @@ MVector RigInputs::vector(int compound) const {
   return MVector(number(kids[0]), number(kids[1]), number(kids[2]));
 }
 
-MMatrix RigInputs::matrix(const std::string& name) const {
-  int a = attr(name);
-  return a < 0 ? MMatrix() : readMatrix(scene_, node_, a, atTicks_);
+MMatrix RigInputs::matrix(int attribute) const {
+  return attribute < 0 ? MMatrix() : readMatrix(scene_, node_, attribute, atTicks_);
 }
 
 void RigInputs::set(int attribute, double value) {

@@ -29,7 +29,8 @@ class RigInputs {
   // The three children of a compound attribute.
   MVector vector(int compound) const;
   MVector vector(const std::string& name) const { return vector(attr(name)); }
-  MMatrix matrix(const std::string& name) const;
+  MMatrix matrix(int attribute) const;
+  MMatrix matrix(const std::string& name) const { return matrix(attr(name)); }
   void set(int attribute, double value);
   void set(const std::string& name, double value) { set(attr(name), value); }
   void setVector(const std::string& compound, const MVector& v);
@@ -40,6 +41,9 @@ class RigInputs {
   const Node* n_;
   const double* atTicks_;
   std::vector<double>& outputs_;
+  // The node's incoming connection per attribute (an index into its inputs, or -1), gathered
+  // once: a constraint reads dozens of its attributes per evaluation.
+  std::vector<int> inputOf_;
 };
 
 // Constraints (engine/Constraints.cpp).
