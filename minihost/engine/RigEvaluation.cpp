@@ -17,6 +17,9 @@ namespace {
 
 // Bound on chains of matrix connections (multMatrix of multMatrix ...).
 constexpr int kMaxMatrixDepth = 64;
+// Bound on rig nodes pulling one another (a constraint following a constrained node ...): a
+// scene file could chain any number, and each link takes stack.
+constexpr size_t kMaxEvaluationDepth = 200;
 
 // Which attributes of a type its compute function writes.
 const std::vector<bool>& outputMask(const NodeType& type) {
@@ -104,6 +107,19 @@ void reportCycle(const Scene& scene, NodeRef again) {
     printWarning(text);
 }
 
+void reportTooDeep(const Scene& scene, NodeRef ref) {
+  EvaluationState& st = state();
+  std::string text = "Rig nodes chained more than " + std::to_string(kMaxEvaluationDepth) +
+                     " deep at " + scene.node(ref)->name + " (from " +
+                     scene.node(st.stack.front())->name + "); the stored values are used";
+  if (!st.reportedCycles.insert(text).second)
+    return;
+  if (ScriptHost* host = scriptHost())
+    host->displayWarning(text);
+  else
+    printWarning(text);
+}
+
 void compute(RigInputs& in, NodeKind kind) {
   switch (kind) {
     case NodeKind::kParentConstraint:
@@ -160,6 +176,10 @@ bool evaluateOutput(const Scene& scene, NodeRef ref, int attribute, double& out,
   }
   if (entry.busy) {
     reportCycle(scene, ref);
+    return false;
+  }
+  if (st.stack.size() >= kMaxEvaluationDepth) {
+    reportTooDeep(scene, ref);
     return false;
   }
   if (!atTicks && entry.revision == scene.revision() && !entry.values.empty()) {

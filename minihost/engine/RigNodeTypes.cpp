@@ -92,8 +92,6 @@ void addTargets(NodeType& t) {
     b.vector3(L("targetScale"), S("ts"), AttrType::kDouble, kOnes);
     b.vector3(L("targetRotatePivot"), S("trp"), AttrType::kDistance);
     b.vector3(L("targetRotateTranslate"), S("trt"), AttrType::kDistance);
-    b.vector3(L("targetScalePivot"), S("tsp"), AttrType::kDistance);
-    b.vector3(L("targetScaleTranslate"), S("tst"), AttrType::kDistance);
     b.vector3(L("targetJointOrient"), S("tjo"), AttrType::kAngle);
     b.vector3(L("targetOffsetTranslate"), S("tot"), AttrType::kDistance);
     b.vector3(L("targetOffsetRotate"), S("tor"), AttrType::kAngle);

@@ -244,6 +244,34 @@ TEST_F(ConstraintTest, CycleIsRefusedWithAWarningNamingItAndStoredValuesHold) {
       << collector.warnings[0];
 }
 
+TEST_F(ConstraintTest, AChainTooDeepToPullIsRefusedWithAWarningNotACrash) {
+  // Each node follows the one before through a point constraint: reading the last pulls them
+  // all. Far past the bound, the read stops with a warning and stored values.
+  NodeRef previous = make("transform", "n0");
+  set(previous, "tx", 1.0);
+  for (int i = 1; i <= 1000; ++i) {
+    NodeRef next = make("transform", ("n" + std::to_string(i)).c_str());
+    constrain("pointConstraint", previous, next, true, false);
+    previous = next;
+  }
+  WarningCollector collector;
+  minihost::setScriptHost(&collector);
+  double x = get(previous, "tx");
+  minihost::setScriptHost(nullptr);
+  EXPECT_TRUE(std::isfinite(x));
+  ASSERT_FALSE(collector.warnings.empty());
+  EXPECT_NE(collector.warnings[0].find("chained more than"), std::string::npos)
+      << collector.warnings[0];
+  // A short chain is pulled whole.
+  NodeRef a = make("transform", "a");
+  set(a, "tz", 6.0);
+  NodeRef b = make("transform", "b");
+  NodeRef c = make("transform", "c");
+  constrain("pointConstraint", a, b, true, false);
+  constrain("pointConstraint", b, c, true, false);
+  EXPECT_NEAR(get(c, "tz"), 6.0, 1e-12);
+}
+
 TEST_F(ConstraintTest, ResultsFollowChangesToTheirInputsAndDeletedTargets) {
   NodeRef target = make("transform", "target");
   NodeRef cam = make("transform", "cam");
