@@ -104,6 +104,9 @@ bool isAnimCurve(NodeKind kind);
 bool isDrivenKeyCurve(NodeKind kind);
 // Node kinds whose outputs the engine works out when they are read (engine/RigEvaluation.h).
 bool isEvaluatedKind(NodeKind kind);
+// Transforms and the node kinds derived from them (constraints, lookAt), whose own translate,
+// rotate and scale place their children.
+bool isTransformKind(NodeKind kind);
 std::vector<std::string> nodeTypeNames();
 
 // The shapes a poly primitive node (polyCube, ...) makes from its attributes.

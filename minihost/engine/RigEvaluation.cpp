@@ -213,7 +213,7 @@ bool evaluateOutput(const Scene& scene, NodeRef ref, int attribute, double& out,
 
 MMatrix localMatrixAt(const Scene& scene, NodeRef ref, const double* atTicks) {
   const Node* n = scene.node(ref);
-  if (!n || n->kind() != NodeKind::kTransform)
+  if (!n || !isTransformKind(n->kind()))
     return MMatrix();
   if (!atTicks)
     return scene.localMatrix(ref);
@@ -254,7 +254,7 @@ MMatrix worldMatrixAt(const Scene& scene, NodeRef ref, const double* atTicks) {
   MMatrix m;
   for (NodeRef r = ref; r.isSet() && r != scene.world(); r = scene.parentOf(r)) {
     const Node* n = scene.node(r);
-    if (!n || n->kind() != NodeKind::kTransform)
+    if (!n || !isTransformKind(n->kind()))
       continue;
     m = m * localMatrixAt(scene, r, atTicks);
     double inherits = 1.0;
@@ -297,7 +297,7 @@ MMatrix matrixOutput(const Scene& scene, NodeRef src, int srcAttr, const double*
   const std::string& name = info->longName;
   if (s->type->dag) {
     // A shape's matrices are those of its transform.
-    NodeRef t = s->kind() == NodeKind::kTransform ? src : scene.parentOf(src);
+    NodeRef t = isTransformKind(s->kind()) ? src : scene.parentOf(src);
     if (name == "matrix" || name == "xformMatrix")
       return localMatrixAt(scene, t, atTicks);
     if (name == "inverseMatrix")

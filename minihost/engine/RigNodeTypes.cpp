@@ -104,8 +104,14 @@ void addTargets(NodeType& t) {
   }
 }
 
-std::unique_ptr<NodeType> constraint(NodeKind kind, const std::string& name) {
+// Constraints and lookAt are transforms in the host: they start with a transform's attributes,
+// at the same places, so that their own translate, rotate and scale place their children (the
+// camera and aim group is its lookAt node).
+std::unique_ptr<NodeType> constraint(NodeKind kind, const std::string& name,
+                                     const NodeType& transform) {
   auto t = newType(kind, name, true, MFn::kDagNode);
+  t->attributes = transform.attributes;
+  t->byName = transform.byName;
   addTargets(*t);
   RigBuilder b(*t);
   b.add("constraintParentInverseMatrix", "cpim", AttrType::kMatrix);
@@ -285,12 +291,22 @@ void addTransformMatrixAttributes(NodeType& transform) {
 }
 
 void addRigNodeTypes(std::vector<std::unique_ptr<NodeType>>& types) {
-  types.push_back(constraint(NodeKind::kParentConstraint, "parentConstraint"));
-  types.push_back(constraint(NodeKind::kPointConstraint, "pointConstraint"));
-  types.push_back(constraint(NodeKind::kOrientConstraint, "orientConstraint"));
-  types.push_back(constraint(NodeKind::kAimConstraint, "aimConstraint"));
-  types.push_back(constraint(NodeKind::kScaleConstraint, "scaleConstraint"));
-  types.push_back(constraint(NodeKind::kLookAt, "lookAt"));
+  const NodeType* transform = nullptr;
+  for (const auto& t : types) {
+    if (t->kind == NodeKind::kTransform)
+      transform = t.get();
+  }
+  const struct {
+    NodeKind kind;
+    const char* name;
+  } constraints[] = {{NodeKind::kParentConstraint, "parentConstraint"},
+                     {NodeKind::kPointConstraint, "pointConstraint"},
+                     {NodeKind::kOrientConstraint, "orientConstraint"},
+                     {NodeKind::kAimConstraint, "aimConstraint"},
+                     {NodeKind::kScaleConstraint, "scaleConstraint"},
+                     {NodeKind::kLookAt, "lookAt"}};
+  for (const auto& c : constraints)
+    types.push_back(constraint(c.kind, c.name, *transform));
   types.push_back(pairBlend());
   types.push_back(blendWeighted());
   types.push_back(unitConversion());
@@ -307,6 +323,11 @@ void addRigNodeTypes(std::vector<std::unique_ptr<NodeType>>& types) {
 bool isDrivenKeyCurve(NodeKind kind) {
   return kind == NodeKind::kAnimCurveUL || kind == NodeKind::kAnimCurveUA ||
          kind == NodeKind::kAnimCurveUU || kind == NodeKind::kAnimCurveUT;
+}
+
+bool isTransformKind(NodeKind kind) {
+  return kind == NodeKind::kTransform ||
+         (kind >= NodeKind::kParentConstraint && kind <= NodeKind::kLookAt);
 }
 
 bool isEvaluatedKind(NodeKind kind) {

@@ -47,13 +47,17 @@ TEST_F(RigExportTest, ACameraAndAimGroupTurnsTheCameraTowardsItsAim) {
   const VXRAnimation_Camera* cam = cameraTrack(*document, "|camera1_group|camera1|camera1Shape");
   ASSERT_NE(cam, nullptr);
   ASSERT_EQ(keyFrames(*cam).size(), 11u);
-  // The camera stays at z 50; its aim slides from the origin to x 50.
+  // The group (the lookAt node itself) stands at y 5 turned 90 degrees about y, which carries
+  // local z to world x and local x to world -z: the camera's eye is at (50, 5, 0) and its aim
+  // slides from (0, 5, 0) to (0, 5, -50). The near plane (1) is one unit down the view.
   for (int k : {0, 5, 10}) {
     double aimX = 5.0 * k, length = std::sqrt(aimX * aimX + 50.0 * 50.0);
     const GViewportPlaneInfo& plane = cam->key(static_cast<unsigned>(k))->projector.plane;
-    EXPECT_NEAR(plane.direction.x, aimX / length, 1e-6) << k;
+    EXPECT_NEAR(plane.direction.x, -50.0 / length, 1e-6) << k;
     EXPECT_NEAR(plane.direction.y, 0.0, 1e-6) << k;
-    EXPECT_NEAR(plane.direction.z, -50.0 / length, 1e-6) << k;
+    EXPECT_NEAR(plane.direction.z, -aimX / length, 1e-6) << k;
+    EXPECT_NEAR(plane.origin.x, 50.0 - 50.0 / length, 1e-6) << k;
+    EXPECT_NEAR(plane.origin.y, 5.0, 1e-6) << k;
     EXPECT_NEAR(plane.up.y, 1.0, 1e-6) << k;
   }
 }
