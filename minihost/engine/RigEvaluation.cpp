@@ -17,6 +17,8 @@ namespace {
 
 // Bound on chains of matrix connections (multMatrix of multMatrix ...).
 constexpr int kMaxMatrixDepth = 64;
+// Bound on the matrix connections one read follows (a multMatrix has several inputs).
+constexpr int kMaxMatrixLinks = 1024;
 // Bound on rig nodes pulling one another (a constraint following a constrained node ...): a
 // scene file could chain any number, and each link takes stack.
 constexpr size_t kMaxEvaluationDepth = 200;
@@ -75,6 +77,11 @@ struct CacheEntry {
   unsigned long long revision = 0;
   bool busy = false;
   std::vector<double> values;
+  // The last result at an asked time (a timed read), kept apart from the current one so
+  // that a graph that fans out is still evaluated once per node.
+  unsigned long long timedRevision = 0;
+  double timedTicks = 0.0;
+  std::vector<double> timedValues;
 };
 
 struct EvaluationState {
@@ -186,6 +193,11 @@ bool evaluateOutput(const Scene& scene, NodeRef ref, int attribute, double& out,
     out = entry.values[static_cast<size_t>(attribute)];
     return true;
   }
+  if (atTicks && entry.timedRevision == scene.revision() && entry.timedTicks == *atTicks &&
+      !entry.timedValues.empty()) {
+    out = entry.timedValues[static_cast<size_t>(attribute)];
+    return true;
+  }
   // Outputs start from the last result (the stored values before the first): what a compute
   // leaves alone (no weight, a degenerate aim) keeps it, as the host keeps a node's last
   // good result.
@@ -207,6 +219,10 @@ bool evaluateOutput(const Scene& scene, NodeRef ref, int attribute, double& out,
   if (!atTicks) {
     done.revision = scene.revision();
     done.values = std::move(values);
+  } else {
+    done.timedRevision = scene.revision();
+    done.timedTicks = *atTicks;
+    done.timedValues = std::move(values);
   }
   return true;
 }
@@ -276,20 +292,26 @@ MMatrix parentWorld(const Scene& scene, NodeRef ref, const double* atTicks) {
   return worldMatrixAt(scene, parent, atTicks);
 }
 
-MMatrix matrixOutput(const Scene& scene, NodeRef src, int srcAttr, const double* atTicks,
-                     int depth);
+// One matrix read: how deep it went and how many matrix connections it followed, so that a
+// file whose multMatrix nodes feed each other many times over cannot make it run for ever.
+struct MatrixWalk {
+  const double* atTicks;
+  int links = 0;
+};
 
-MMatrix matrixInput(const Scene& scene, NodeRef ref, int attribute, const double* atTicks,
-                    int depth) {
+MMatrix matrixOutput(const Scene& scene, NodeRef src, int srcAttr, MatrixWalk& walk, int depth);
+
+MMatrix matrixInput(const Scene& scene, NodeRef ref, int attribute, MatrixWalk& walk, int depth) {
   NodeRef src;
   int srcAttr = -1;
-  if (depth > kMaxMatrixDepth || !scene.inputOf(ref, attribute, src, srcAttr))
+  if (depth > kMaxMatrixDepth || ++walk.links > kMaxMatrixLinks ||
+      !scene.inputOf(ref, attribute, src, srcAttr))
     return MMatrix();
-  return matrixOutput(scene, src, srcAttr, atTicks, depth + 1);
+  return matrixOutput(scene, src, srcAttr, walk, depth + 1);
 }
 
-MMatrix matrixOutput(const Scene& scene, NodeRef src, int srcAttr, const double* atTicks,
-                     int depth) {
+MMatrix matrixOutput(const Scene& scene, NodeRef src, int srcAttr, MatrixWalk& walk, int depth) {
+  const double* atTicks = walk.atTicks;
   const Node* s = scene.node(src);
   const AttributeInfo* info = scene.attributeInfo(src, srcAttr);
   if (!s || !info)
@@ -317,18 +339,19 @@ MMatrix matrixOutput(const Scene& scene, NodeRef src, int srcAttr, const double*
   if (s->kind() == NodeKind::kMultMatrix && name == "matrixSum") {
     MMatrix product;
     for (int i = 0; i < kRigMultiSize; ++i)
-      product = product * matrixInput(scene, src, scene.findAttribute(src, elementName("i", i)),
-                                      atTicks, depth);
+      product = product *
+                matrixInput(scene, src, scene.findAttribute(src, elementName("i", i)), walk, depth);
     return product;
   }
   // A matrix input passed on by a plain connection.
-  return matrixInput(scene, src, srcAttr, atTicks, depth);
+  return matrixInput(scene, src, srcAttr, walk, depth);
 }
 
 }  // namespace
 
 MMatrix readMatrix(const Scene& scene, NodeRef ref, int attribute, const double* atTicks) {
-  return matrixOutput(scene, ref, attribute, atTicks, 0);
+  MatrixWalk walk{atTicks};
+  return matrixOutput(scene, ref, attribute, walk, 0);
 }
 
 }  // namespace minihost

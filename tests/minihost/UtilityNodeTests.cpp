@@ -130,3 +130,42 @@ TEST_F(UtilityNodeTest, DrivenKeyFollowsItsDriver) {
 }
 
 }  // namespace
+
+namespace {
+
+class HostileGraphTest : public RigTest {};
+
+TEST_F(HostileGraphTest, GraphsThatFanOutAreEvaluatedOncePerNodeAtAnyTime) {
+  // Forty blendWeighted nodes, each summing the one before through all eight inputs: 8^40
+  // paths, one value per node. Read now and at another time, each must come back at once.
+  NodeRef previous = make("blendWeighted", "bw0");
+  set(previous, minihost::elementName("i", 0).c_str(), 1.0);
+  set(previous, minihost::elementName("w", 0).c_str(), 1.0);
+  for (int n = 1; n < 40; ++n) {
+    NodeRef next = make("blendWeighted", ("bw" + std::to_string(n)).c_str());
+    for (int i = 0; i < minihost::kRigMultiSize; ++i) {
+      link(previous, "o", next, minihost::elementName("i", i));
+      set(next, minihost::elementName("w", i).c_str(), 0.125);  // 8 x 1/8: the sum carries on
+    }
+    previous = next;
+  }
+  EXPECT_NEAR(get(previous, "o"), 1.0, 1e-9);
+  double at = 5000.0, value = 0.0;
+  ASSERT_TRUE(scene().getNumber(previous, scene().findAttribute(previous, "o"), value, &at));
+  EXPECT_NEAR(value, 1.0, 1e-9);
+}
+
+TEST_F(HostileGraphTest, MultMatrixNodesFeedingThemselvesEndAtTheIdentity) {
+  NodeRef mult = make("multMatrix", "loop");
+  NodeRef other = make("multMatrix", "other");
+  for (int i = 0; i < minihost::kRigMultiSize; ++i) {
+    link(mult, "o", other, minihost::elementName("i", i));
+    link(other, "o", mult, minihost::elementName("i", i));
+  }
+  NodeRef dec = make("decomposeMatrix", "dec");
+  link(mult, "o", dec, "imat");
+  EXPECT_NEAR(get(dec, "osx"), 1.0, 1e-12);
+  EXPECT_NEAR(get(dec, "otx"), 0.0, 1e-12);
+}
+
+}  // namespace
