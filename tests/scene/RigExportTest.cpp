@@ -64,6 +64,7 @@ TEST_F(RigExportTest, ACameraAndAimGroupTurnsTheCameraTowardsItsAim) {
 
 struct RateCase {
   const char* file;
+  const char* unit;
   int lastFrame;
 };
 
@@ -85,11 +86,13 @@ TEST_P(FrameRateExportTest, FramesAreTheFilesOwn) {
   EXPECT_NEAR(cam->key(middle)->projector.plane.origin.x, 40.0, 1e-6);
   std::string unit;
   ASSERT_TRUE(mel("currentUnit -q -t;", &unit));
-  EXPECT_EQ(unit, std::string(c.file).substr(5, std::string(c.file).find('.') - 5));
+  EXPECT_EQ(unit, c.unit);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, FrameRateExportTest,
-                         ::testing::Values(RateCase{"rate_12fps.ma", 13},
-                                           RateCase{"rate_80fps.ma", 9}));
+                         ::testing::Values(RateCase{"rate_12fps.ma", "12fps", 13},
+                                           RateCase{"rate_80fps.ma", "80fps", 9},
+                                           // Frames of 29.97 fps are not whole ticks.
+                                           RateCase{"rate_29.97fps.ma", "29.97fps", 9}));
 
 }  // namespace
