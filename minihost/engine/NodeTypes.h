@@ -41,6 +41,8 @@ enum class NodeKind {
   kMultiplyDivide,
   kMultMatrix,
   kDecomposeMatrix,
+  kAddDoubleLinear,
+  kMultDoubleLinear,
   kAnimCurveUL,
   kAnimCurveUA,
   kAnimCurveUU,

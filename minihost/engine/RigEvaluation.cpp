@@ -153,6 +153,10 @@ void compute(RigInputs& in, NodeKind kind) {
       return computeMultiplyDivide(in);
     case NodeKind::kDecomposeMatrix:
       return computeDecomposeMatrix(in);
+    case NodeKind::kAddDoubleLinear:
+      return computeDoubleLinear(in, false);
+    case NodeKind::kMultDoubleLinear:
+      return computeDoubleLinear(in, true);
     case NodeKind::kAnimCurveUL:
     case NodeKind::kAnimCurveUA:
     case NodeKind::kAnimCurveUU:

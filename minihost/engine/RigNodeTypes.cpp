@@ -258,6 +258,16 @@ std::unique_ptr<NodeType> decomposeMatrix() {
   return t;
 }
 
+// addDoubleLinear and multDoubleLinear: two inputs, one output.
+std::unique_ptr<NodeType> doubleLinear(NodeKind kind, const char* name) {
+  auto t = newType(kind, name, false, MFn::kDependencyNode);
+  RigBuilder b(*t);
+  b.add("input1", "i1", AttrType::kDouble, 0.0, true);
+  b.add("input2", "i2", AttrType::kDouble, 0.0, true);
+  b.add("output", "o", AttrType::kDouble);
+  return t;
+}
+
 std::unique_ptr<NodeType> drivenCurve(NodeKind kind, const char* name, AttrType output) {
   auto t = newType(kind, name, false, MFn::kAnimCurve);
   RigBuilder b(*t);
@@ -314,6 +324,8 @@ void addRigNodeTypes(std::vector<std::unique_ptr<NodeType>>& types) {
   types.push_back(multiplyDivide());
   types.push_back(multMatrix());
   types.push_back(decomposeMatrix());
+  types.push_back(doubleLinear(NodeKind::kAddDoubleLinear, "addDoubleLinear"));
+  types.push_back(doubleLinear(NodeKind::kMultDoubleLinear, "multDoubleLinear"));
   types.push_back(drivenCurve(NodeKind::kAnimCurveUL, "animCurveUL", AttrType::kDistance));
   types.push_back(drivenCurve(NodeKind::kAnimCurveUA, "animCurveUA", AttrType::kAngle));
   types.push_back(drivenCurve(NodeKind::kAnimCurveUU, "animCurveUU", AttrType::kDouble));

@@ -61,5 +61,6 @@ void computePlusMinusAverage(RigInputs& in);
 void computeMultiplyDivide(RigInputs& in);
 void computeDecomposeMatrix(RigInputs& in);
 void computeDrivenKey(RigInputs& in);
+void computeDoubleLinear(RigInputs& in, bool multiply);
 
 }  // namespace minihost

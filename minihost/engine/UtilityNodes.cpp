@@ -141,6 +141,13 @@ void computeDecomposeMatrix(RigInputs& in) {
                                       sz != 0.0 ? yz / sz : 0.0));
 }
 
+// addDoubleLinear (i1 + i2) and multDoubleLinear (i1 * i2): the host's path animation puts
+// addDoubleLinear nodes between a motion path and the translate they drive.
+void computeDoubleLinear(RigInputs& in, bool multiply) {
+  double a = in.number("input1"), b = in.number("input2");
+  in.set("output", multiply ? a * b : a + b);
+}
+
 // A driven key: the curve's keys are placed on the values of its input.
 void computeDrivenKey(RigInputs& in) {
   const Node* n = in.scene().node(in.node());

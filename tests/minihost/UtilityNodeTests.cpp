@@ -41,6 +41,20 @@ TEST_F(UtilityNodeTest, BlendWeightedSumsWeightedInputs) {
   EXPECT_NEAR(get(cam, "tx"), 7.0, 1e-12);
 }
 
+TEST_F(UtilityNodeTest, DoubleLinearNodesAddAndMultiply) {
+  NodeRef driver = make("transform", "driver");
+  NodeRef add = make("addDoubleLinear", "addDoubleLinear1");
+  NodeRef mult = make("multDoubleLinear", "multDoubleLinear1");
+  NodeRef cam = make("transform", "cam");
+  link(driver, "tx", add, "i1");
+  set(add, "i2", 2.5);
+  link(add, "o", mult, "i1");
+  set(mult, "i2", -2.0);
+  link(mult, "o", cam, "ty");
+  set(driver, "tx", 4.0);
+  EXPECT_NEAR(get(cam, "ty"), -13.0, 1e-12);  // (4 + 2.5) * -2
+}
+
 TEST_F(UtilityNodeTest, UnitConversionScalesTheInternalValue) {
   NodeRef driver = make("transform", "driver");
   NodeRef conv = make("unitConversion", "unitConversion1");
