@@ -1,5 +1,7 @@
 #include "engine/NodeTypes.h"
 
+#include "engine/RigNodeTypes.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -132,6 +134,7 @@ std::vector<std::unique_ptr<NodeType>> buildTypes() {
       transform->attributes[shear].children.push_back(child);
     }
   }
+  addTransformMatrixAttributes(*transform);
   types.push_back(std::move(transform));
 
   auto camera = make(NodeKind::kCamera, "camera", true, true, MFn::kCamera, {});
@@ -245,6 +248,7 @@ std::vector<std::unique_ptr<NodeType>> buildTypes() {
     Builder(*curve).add("output", "o", c.output);
     types.push_back(std::move(curve));
   }
+  addRigNodeTypes(types);
   return types;
 }
 

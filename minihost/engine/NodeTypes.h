@@ -26,6 +26,27 @@ enum class NodeKind {
   kAnimCurveTA,
   kAnimCurveTU,
   kAnimCurveTT,
+  // Rig nodes evaluated on demand (engine/RigEvaluation.h): constraints, the camera aim
+  // node, blends, utility nodes and driven-key curves.
+  kParentConstraint,
+  kPointConstraint,
+  kOrientConstraint,
+  kAimConstraint,
+  kScaleConstraint,
+  kLookAt,
+  kPairBlend,
+  kBlendWeighted,
+  kUnitConversion,
+  kPlusMinusAverage,
+  kMultiplyDivide,
+  kMultMatrix,
+  kDecomposeMatrix,
+  kAddDoubleLinear,
+  kMultDoubleLinear,
+  kAnimCurveUL,
+  kAnimCurveUA,
+  kAnimCurveUU,
+  kAnimCurveUT,
   // A node of a type the scene does not model, kept so that names, parents and
   // connections of a scene file stay whole; it has no attributes beyond "message".
   kPlaceholder
@@ -45,7 +66,8 @@ enum class AttrType {
   kTime,
   kString,
   kMessage,
-  kCompound
+  kCompound,
+  kMatrix  // a 4x4 matrix, worked out from its connection (identity when unconnected)
 };
 
 struct AttributeInfo {
@@ -80,6 +102,13 @@ const NodeType& placeholderType(const std::string& name, bool dag);
 // Null for an unknown type name.
 const NodeType* findNodeType(const std::string& name);
 bool isAnimCurve(NodeKind kind);
+// Driven-key curves: keyed on their input's value, not on time.
+bool isDrivenKeyCurve(NodeKind kind);
+// Node kinds whose outputs the engine works out when they are read (engine/RigEvaluation.h).
+bool isEvaluatedKind(NodeKind kind);
+// Transforms and the node kinds derived from them (constraints, lookAt), whose own translate,
+// rotate and scale place their children.
+bool isTransformKind(NodeKind kind);
 std::vector<std::string> nodeTypeNames();
 
 // The shapes a poly primitive node (polyCube, ...) makes from its attributes.

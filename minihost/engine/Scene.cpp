@@ -100,6 +100,9 @@ NodeRef Scene::allocate(const NodeType& type, const std::string& name) {
     n->mesh = std::make_unique<MeshData>();
   if (isAnimCurve(type.kind))
     n->curve = std::make_unique<AnimCurve>();
+  if (isDrivenKeyCurve(type.kind))
+    n->drivenCurve = std::make_unique<AnimCurve>();
+  ++revision_;
   slots_[index].node = std::move(n);
   NodeRef ref{index, slots_[index].generation};
   indexName(ref, name);
@@ -204,6 +207,7 @@ void Scene::destroy(NodeRef ref) {
   Node* n = node(ref);
   if (!n)
     return;
+  ++revision_;
   while (!n->children.empty())
     destroy(n->children.back());
   // Curves that animated only this node go with it.
@@ -330,6 +334,7 @@ bool Scene::reparent(NodeRef child, NodeRef newParent, std::string* error) {
   kids.erase(std::remove(kids.begin(), kids.end(), child), kids.end());
   p->children.push_back(child);
   c->parent = target == world_ ? NodeRef{} : target;
+  ++revision_;
   // A name a new sibling already has gets a numbered variant, as the host does.
   NamePlace place = placeOf(*c->type, target);
   place.except = child;

@@ -50,6 +50,7 @@ struct Node {
   std::vector<Connection> outputs;
   std::unique_ptr<MeshData> mesh;
   std::unique_ptr<AnimCurve> curve;
+  std::unique_ptr<AnimCurve> drivenCurve;  // animCurveU*: keys on its input's value
 
   NodeKind kind() const { return type->kind; }
 };
@@ -157,6 +158,10 @@ class Scene {
   MTransformationMatrix transformation(NodeRef ref) const;
   bool setTransformation(NodeRef ref, const MTransformationMatrix& tm);
 
+  // Counts every change that can alter an evaluated value (values, connections, time,
+  // hierarchy); evaluated results are kept while it stays the same.
+  unsigned long long revision() const { return revision_; }
+
   // ---- selection ----
   MSelectionList& activeSelection() { return active_; }
 
@@ -210,6 +215,7 @@ class Scene {
   NodeRef world_;
   NodeRef defaultCameras_[4];
   unsigned long long nextSerial_ = 1;
+  unsigned long long revision_ = 1;
 
   double currentTicks_ = 250.0;
   double minTicks_ = 250.0;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/RigEvaluation.h"
 #include "engine/Scene.h"
 #include "engine/UndoQueue.h"
 
@@ -13,7 +14,8 @@ constexpr int kMaxConnectionDepth = 32;
 }  // namespace
 
 bool Scene::numericType(AttrType t) {
-  return t != AttrType::kString && t != AttrType::kMessage && t != AttrType::kCompound;
+  return t != AttrType::kString && t != AttrType::kMessage && t != AttrType::kCompound &&
+         t != AttrType::kMatrix;
 }
 
 int Scene::findAttribute(NodeRef ref, const std::string& name) const {
@@ -37,6 +39,9 @@ bool Scene::getNumber(NodeRef ref, int attribute, double& out, const double* atT
     if (!info || !numericType(info->type))
       return false;
     const Node* n = node(current);
+    // Outputs of rig nodes are worked out from their inputs when read.
+    if (isEvaluatedKind(n->kind()) && evaluateOutput(*this, current, attr, out, atTicks))
+      return true;
     NodeRef src;
     int srcAttr = -1;
     if (!inputOf(current, attr, src, srcAttr)) {
@@ -74,6 +79,7 @@ void Scene::storeNumber(Node& n, int attribute, double value) {
       break;
   }
   n.values[attribute].number = value;
+  ++revision_;
 }
 
 bool Scene::setNumber(NodeRef ref, int attribute, double value) {
@@ -123,6 +129,7 @@ bool Scene::setText(NodeRef ref, int attribute, const std::string& value) {
   if (undo.recording() && text != value)
     undo.textChanged(ref, attribute, text, value);
   text = value;
+  ++revision_;
   return true;
 }
 
@@ -140,9 +147,19 @@ bool Scene::connect(NodeRef src, int srcAttr, NodeRef dst, int dstAttr, bool for
       *error = "Cannot connect an attribute to itself";
     return false;
   }
+  if (s->type == AttrType::kCompound && d->type == AttrType::kCompound &&
+      s->children.size() == d->children.size() && (src != dst || srcAttr != dstAttr)) {
+    // A compound connection joins the children pairwise, as the host evaluates it.
+    for (size_t i = 0; i < s->children.size(); ++i) {
+      if (!connect(src, s->children[i], dst, d->children[i], force, error))
+        return false;
+    }
+    return true;
+  }
   bool sMsg = s->type == AttrType::kMessage, dMsg = d->type == AttrType::kMessage;
   if (sMsg != dMsg || s->type == AttrType::kCompound || d->type == AttrType::kCompound ||
-      (s->type == AttrType::kString) != (d->type == AttrType::kString)) {
+      (s->type == AttrType::kString) != (d->type == AttrType::kString) ||
+      (s->type == AttrType::kMatrix) != (d->type == AttrType::kMatrix)) {
     if (error)
       *error = "The attributes are not compatible";
     return false;
@@ -166,6 +183,7 @@ bool Scene::connect(NodeRef src, int srcAttr, NodeRef dst, int dstAttr, bool for
   node(src)->outputs.push_back(Connection{srcAttr, dst, dstAttr});
   if (UndoQueue::get().recording())
     UndoQueue::get().connected(src, srcAttr, dst, dstAttr);
+  ++revision_;
   if (node(src)->curve)
     evaluateCurve(src);
   return true;
@@ -176,6 +194,16 @@ bool Scene::disconnect(NodeRef src, int srcAttr, NodeRef dst, int dstAttr) {
   Node* d = node(dst);
   if (!s || !d)
     return false;
+  const AttributeInfo* sInfo = attributeInfo(src, srcAttr);
+  const AttributeInfo* dInfo = attributeInfo(dst, dstAttr);
+  if (sInfo && dInfo && sInfo->type == AttrType::kCompound && dInfo->type == AttrType::kCompound &&
+      sInfo->children.size() == dInfo->children.size()) {
+    bool any = false;
+    for (size_t i = 0; i < sInfo->children.size(); ++i)
+      any = disconnect(src, sInfo->children[i], dst, dInfo->children[i]) || any;
+    return any;
+  }
+  ++revision_;
   auto& ins = d->inputs;
   auto it = std::find_if(ins.begin(), ins.end(), [&](const Connection& c) {
     return c.attribute == dstAttr && c.peer == src && c.peerAttribute == srcAttr;
@@ -304,6 +332,7 @@ void Scene::setCurrentTicks(double ticks, bool update) {
   if (std::isnan(ticks) || std::isinf(ticks))
     return;
   currentTicks_ = ticks;
+  ++revision_;
   if (!update)
     return;
   size_t kept = 0;

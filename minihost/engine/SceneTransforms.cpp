@@ -112,7 +112,7 @@ bool Scene::setTransformation(NodeRef ref, const MTransformationMatrix& tm) {
 // the rotate axis Ra (always in xyz order) and the rotation R in the node's rotate order.
 MMatrix Scene::localMatrix(NodeRef ref) const {
   const Node* n = node(ref);
-  if (!n || n->kind() != NodeKind::kTransform)
+  if (!n || !isTransformKind(n->kind()))
     return MMatrix();
   const TransformAttrs& a = transformAttrs();
   auto read = [&](const int(&attrs)[3], double out[3]) {
@@ -155,7 +155,7 @@ MMatrix Scene::worldMatrix(NodeRef ref) const {
   const TransformAttrs& a = transformAttrs();
   for (NodeRef r = ref; r.isSet() && r != world_; r = parentOf(r)) {
     const Node* n = node(r);
-    if (!n || n->kind() != NodeKind::kTransform)
+    if (!n || !isTransformKind(n->kind()))
       continue;
     m = m * localMatrix(r);
     double inherits = 1.0;

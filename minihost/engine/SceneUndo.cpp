@@ -11,6 +11,7 @@ void Scene::restoreNumber(NodeRef ref, int attribute, double value) {
     if (attribute >= 0 && static_cast<size_t>(attribute) < n->values.size())
       n->values[attribute].number = value;
   }
+  ++revision_;
 }
 
 void Scene::restoreText(NodeRef ref, int attribute, const std::string& value) {
@@ -18,6 +19,7 @@ void Scene::restoreText(NodeRef ref, int attribute, const std::string& value) {
     if (attribute >= 0 && static_cast<size_t>(attribute) < n->values.size())
       n->values[attribute].text = value;
   }
+  ++revision_;
 }
 
 void Scene::restoreName(NodeRef ref, const std::string& name) {
@@ -41,6 +43,7 @@ void Scene::restoreKey(NodeRef curve, bool present, const CurveKey& key, double 
   // queue puts back.
   if (c->curve->keyCount() > 0)
     evaluateCurve(curve);
+  ++revision_;
 }
 
 std::unique_ptr<Node> Scene::takeOut(NodeRef ref) {
@@ -60,6 +63,7 @@ std::unique_ptr<Node> Scene::takeOut(NodeRef ref) {
     if (HandleAccess::nodeRef(HandleAccess::selectionNode(active_, i)) == ref)
       HandleAccess::selectionRemove(active_, i);
   }
+  ++revision_;
   // The slot keeps its generation and stays out of the free list: handles to the node are dead
   // while it is out and name it again once it is back.
   return std::move(slots_[ref.index].node);
@@ -81,6 +85,7 @@ void Scene::putBack(NodeRef ref, std::unique_ptr<Node> n) {
   }
   if (curve)
     curves_.push_back(ref);
+  ++revision_;
 }
 
 void Scene::releaseSlot(NodeRef ref) {

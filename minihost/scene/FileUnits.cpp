@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "engine/TimeUnits.h"
+
 namespace minihost::scenefile {
 
 bool applyFileUnits(const Units& u, Scene& s) {
@@ -25,18 +27,10 @@ bool applyFileUnits(const Units& u, Scene& s) {
     if (u.angleName == a.first)
       s.setAngleUnit(a.second);
   }
-  static const std::pair<const char*, MTime::Unit> time[] = {
-      {"game", MTime::kGames},      {"film", MTime::kFilm},     {"pal", MTime::kPALFrame},
-      {"ntsc", MTime::kNTSCFrame},  {"show", MTime::kShowScan}, {"palf", MTime::kPALField},
-      {"ntscf", MTime::kNTSCField}, {"sec", MTime::kSeconds},   {"millisec", MTime::kMilliseconds},
-      {"min", MTime::kMinutes},     {"hour", MTime::kHours}};
-  bool known = false;
-  for (const auto& t : time) {
-    if (u.timeName == t.first) {
-      s.setTimeUnit(t.second);
-      known = true;
-    }
-  }
+  const TimeUnitInfo* time = timeUnitByName(u.timeName);
+  if (time)
+    s.setTimeUnit(time->unit);
+  bool known = time != nullptr;
   return known;
 }
 

@@ -71,6 +71,10 @@ class Builder {
   }
 
  private:
+  bool drivenKeyCurve(size_t n) const {
+    return facts_[n].modelled && isDrivenKeyCurve(facts_[n].modelled->kind);
+  }
+
   bool fail(std::string& error, int line, const std::string& what) {
     error = d_.fileName + ":" + std::to_string(line) + ": " + what;
     return false;
@@ -83,7 +87,8 @@ class Builder {
   // before anything is built.
   bool stageValue(AttrSetting& v, std::vector<PathSegment>& path, std::string& error) {
     const size_t n = static_cast<size_t>(v.node);
-    const bool curve = facts_[n].isAnimCurve(), mesh = facts_[n].isKind(NodeKind::kMesh);
+    const bool curve = facts_[n].isAnimCurve() || drivenKeyCurve(n),
+               mesh = facts_[n].isKind(NodeKind::kMesh);
     if (!curve && !mesh)
       return true;
     // "setAttr -s 387 \".ktv\";": the size of an array whose values follow in ranges.
@@ -324,7 +329,7 @@ class Builder {
     size_t n = static_cast<size_t>(v.node);
     NodeRef ref = refs_[n];
     Node* node = s_.node(ref);
-    if (!node || curves_[n] || builtMeshes_[n] || facts_[n].isAnimCurve() ||
+    if (!node || curves_[n] || builtMeshes_[n] || facts_[n].isAnimCurve() || drivenKeyCurve(n) ||
         facts_[n].isKind(NodeKind::kMesh))
       return;  // staged already, or a node that could not be made
     if (!parseAttributePath(v.attribute, path))
@@ -337,9 +342,12 @@ class Builder {
         currentFrame_ = v.numbers[0];
       return;
     }
-    if (path.size() != 1 || path[0].indexed)
-      return;  // multis and nested plugs are not modelled
-    int attr = s_.findAttribute(ref, path[0].name);
+    // Rig nodes model their multi attributes' elements by name ("tg[0].tot").
+    int attr = s_.findAttribute(ref, v.attribute);
+    if (attr < 0 && (path.size() != 1 || path[0].indexed))
+      return;  // other multis and nested plugs are not modelled
+    if (attr < 0)
+      attr = s_.findAttribute(ref, path[0].name);
     const AttributeInfo* info = s_.attributeInfo(ref, attr);
     if (!info)
       return;
@@ -365,14 +373,21 @@ class Builder {
   void buildCurves() {
     for (size_t n = 0; n < curves_.size(); ++n) {
       Node* node = s_.node(refs_[n]);
-      if (!curves_[n] || !node || !node->curve)
+      if (!curves_[n] || !node || !(node->curve || node->drivenCurve))
         continue;
       double scale = 1.0;
+      Units keyUnits = d_.units;
+      if (node->drivenCurve) {
+        // A driven key's keys sit on its input's values, taken as they are.
+        keyUnits.framesPerSecond = kTicksPerSecond;
+      }
       switch (node->kind()) {
         case NodeKind::kAnimCurveTL:
+        case NodeKind::kAnimCurveUL:
           scale = d_.units.centimetresPerUnit;
           break;
         case NodeKind::kAnimCurveTA:
+        case NodeKind::kAnimCurveUA:
           scale = d_.units.radiansPerUnit;
           break;
         case NodeKind::kAnimCurveTT:
@@ -382,7 +397,7 @@ class Builder {
           break;
       }
       bool weighted = false;
-      curves_[n]->build(*node->curve, d_.units, scale, weighted);
+      curves_[n]->build(node->curve ? *node->curve : *node->drivenCurve, keyUnits, scale, weighted);
       if (weighted)
         warn(d_.nodes[n].line, "weighted tangents of \"" + d_.nodes[n].name +
                                    "\" are evaluated without their weights");

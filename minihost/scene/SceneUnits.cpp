@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "engine/TimeUnits.h"
+
 namespace minihost::scenefile {
 namespace {
 constexpr double kPi = 3.14159265358979323846;
@@ -50,6 +52,11 @@ bool timeUnitRate(const std::string& name, double& framesPerSecond) {
   };
   if (lookUp(table, name, framesPerSecond))
     return true;
+  // Every rate the host knows, at its exact value (23.976fps is 24000/1001).
+  if (const TimeUnitInfo* unit = timeUnitByName(name)) {
+    framesPerSecond = unit->perSecond;
+    return true;
+  }
   // "23.976fps", "29.97df", "120fps": a rate and a suffix.
   size_t digits = name.find_first_not_of("0123456789.");
   if (digits == 0 || digits == std::string::npos)

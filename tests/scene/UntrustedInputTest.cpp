@@ -32,14 +32,14 @@ TEST_F(SceneFileTest, WhatTheBatchHostDoesNotEvaluateIsNamedOncePerNode) {
   SceneFileResult r = open("untrusted.ma");
   for (const char* expected :
        {"untrusted.ma:17: expression \"expression1\" is not evaluated",
-        "untrusted.ma:20: constraint \"target_pointConstraint1\" (pointConstraint)",
+        "untrusted.ma:20: constraint \"target_geometryConstraint1\" (geometryConstraint)",
         "untrusted.ma:21: plug-in node \"fancy1\" (fancyNode) is not evaluated",
         "untrusted.ma:23: the reference to \"/projects/prop.ma\" is not loaded",
-        "untrusted.ma:25: instancing", "\"pairBlend1\" (pairBlend) drives target.tx"}) {
+        "untrusted.ma:25: instancing", "\"motionPath1\" (motionPath) drives target.tx"}) {
     EXPECT_TRUE(anyContains(r.warnings, expected)) << expected;
   }
   // Unknown types are kept as placeholders, the constraint below its transform.
-  minihost::NodeRef constraint = scene().findNode("target_pointConstraint1");
+  minihost::NodeRef constraint = scene().findNode("target_geometryConstraint1");
   ASSERT_TRUE(constraint.isSet());
   EXPECT_EQ(scene().parentOf(constraint), scene().findNode("target"));
 }

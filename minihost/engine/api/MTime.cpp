@@ -3,38 +3,15 @@
 #include <ostream>
 
 #include "engine/Scene.h"
+#include "engine/TimeUnits.h"
 
 OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 namespace {
 
 double ticksPerUnit(MTime::Unit unit) {
-  switch (unit) {
-    case MTime::kHours:
-      return 21600000.0;
-    case MTime::kMinutes:
-      return 360000.0;
-    case MTime::kSeconds:
-      return 6000.0;
-    case MTime::kMilliseconds:
-      return 6.0;
-    case MTime::k15FPS:
-      return 400.0;
-    case MTime::k24FPS:
-      return 250.0;
-    case MTime::k25FPS:
-      return 240.0;
-    case MTime::k30FPS:
-      return 200.0;
-    case MTime::k48FPS:
-      return 125.0;
-    case MTime::k50FPS:
-      return 120.0;
-    case MTime::k60FPS:
-      return 100.0;
-    default:
-      return 0.0;
-  }
+  const minihost::TimeUnitInfo* info = minihost::timeUnitInfo(unit);
+  return info ? minihost::kTicksPerSecond / info->perSecond : 0.0;
 }
 
 bool validUnit(MTime::Unit unit) {

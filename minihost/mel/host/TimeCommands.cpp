@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/TimeUnits.h"
 #include "mel/Interpreter.h"
 #include "mel/host/HostCommands.h"
 #include "mel/host/HostCommon.h"
@@ -116,18 +117,6 @@ const UnitName kLinear[] = {{"mm", "millimeter", MDistance::kMillimeters},
                             {"mi", "mile", MDistance::kMiles}};
 const UnitName kAngle[] = {{"deg", "degree", MAngle::kDegrees},
                            {"rad", "radian", MAngle::kRadians}};
-const UnitName kTime[] = {{"game", "game", MTime::kGames},
-                          {"film", "film", MTime::kFilm},
-                          {"pal", "pal", MTime::kPALFrame},
-                          {"ntsc", "ntsc", MTime::kNTSCFrame},
-                          {"show", "show", MTime::kShowScan},
-                          {"palf", "palf", MTime::kPALField},
-                          {"ntscf", "ntscf", MTime::kNTSCField},
-                          {"hour", "hour", MTime::kHours},
-                          {"min", "minute", MTime::kMinutes},
-                          {"sec", "second", MTime::kSeconds},
-                          {"millisec", "millisecond", MTime::kMilliseconds}};
-
 template <std::size_t N>
 const UnitName* byName(const UnitName (&table)[N], const std::string& text) {
   for (const UnitName& u : table) {
@@ -161,9 +150,11 @@ bool cmdCurrentUnit(CommandCall& call) {
     const UnitName* u = nullptr;
     if (flags.has("angle"))
       u = byValue(kAngle, scene().angleUnit());
-    else if (flags.has("time"))
-      u = byValue(kTime, scene().timeUnit());
-    else
+    else if (flags.has("time")) {
+      const minihost::TimeUnitInfo* t = minihost::timeUnitInfo(scene().timeUnit());
+      call.result = Value(std::string(t == nullptr ? "" : full ? t->fullName : t->name));
+      return true;
+    } else
       u = byValue(kLinear, scene().linearUnit());
     call.result = Value(std::string(u == nullptr ? "" : full ? u->fullName : u->name));
     return true;
@@ -181,10 +172,10 @@ bool cmdCurrentUnit(CommandCall& call) {
     scene().setAngleUnit(static_cast<MAngle::Unit>(u->value));
   }
   if (flags.has("time")) {
-    const UnitName* u = byName(kTime, flags.value("time").asString());
+    const minihost::TimeUnitInfo* u = minihost::timeUnitByName(flags.value("time").asString());
     if (u == nullptr)
       return call.failNamed("Unknown time unit: " + flags.value("time").asString());
-    scene().setTimeUnit(static_cast<MTime::Unit>(u->value));
+    scene().setTimeUnit(u->unit);
   }
   return true;
 }

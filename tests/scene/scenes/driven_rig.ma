@@ -1,0 +1,31 @@
+//Maya ASCII 2024 scene
+//Name: driven_rig.ma
+requires maya "2024";
+currentUnit -l meter -a degree -t 12fps;
+createNode transform -n "driver";
+	setAttr ".t" -type "double3" 0.05 0 0 ;
+	setAttr ".r" -type "double3" 0 60 0 ;
+createNode transform -n "cam";
+createNode transform -n "cam2";
+createNode animCurveUL -n "cam_translateX";
+	setAttr ".tan" 2;
+	setAttr -s 2 ".ktv[0:1]"  0 0 10 2;
+createNode animCurveUA -n "cam_rotateY";
+	setAttr ".tan" 2;
+	setAttr -s 2 ".ktv[0:1]"  0 0 90 45;
+createNode unitConversion -n "unitConversion1";
+	setAttr ".cf" 57.295779513082323;
+createNode pairBlend -n "pairBlend1";
+	setAttr ".w" 0.25;
+	setAttr ".it1" -type "double3" 4 0 0 ;
+createNode multiplyDivide -n "multiplyDivide1";
+	setAttr ".i2" -type "double3" 3 1 1 ;
+connectAttr "driver.tx" "cam_translateX.i";
+connectAttr "cam_translateX.o" "cam.tx";
+connectAttr "driver.ry" "unitConversion1.i";
+connectAttr "unitConversion1.o" "cam_rotateY.i";
+connectAttr "cam_rotateY.o" "cam.ry";
+connectAttr "driver.t" "pairBlend1.it2";
+connectAttr "pairBlend1.ot" "cam2.t";
+connectAttr "driver.t" "multiplyDivide1.i1";
+connectAttr "multiplyDivide1.ox" "cam2.sx";
