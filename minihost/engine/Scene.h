@@ -160,6 +160,22 @@ class Scene {
   // ---- selection ----
   MSelectionList& activeSelection() { return active_; }
 
+  // ---- all or nothing ----
+  // The whole scene set aside while a file replaces it or adds to it, so that a failure part
+  // way (a damaged file, running out of memory) puts back exactly what was there.
+  struct Saved;
+  struct SavedDeleter {
+    void operator()(Saved* saved) const;
+  };
+  using SavedScene = std::unique_ptr<Saved, SavedDeleter>;
+  // With `keep` the scene stays and a copy is set aside (for an import); otherwise the scene
+  // itself is set aside and this one holds no node until newScene() (for an open). Handles to
+  // the nodes set aside are dead until they come back.
+  SavedScene save(bool keep);
+  // Puts a saved scene back in place of the current one, whose nodes are dropped; handles to
+  // them stay dead. Allocates nothing it cannot do without.
+  void restore(SavedScene saved);
+
  private:
   struct Slot {
     uint32_t generation = 1;

@@ -1,9 +1,16 @@
 #include "scene/SceneFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cctype>
 #include <cstdio>
 #include <memory>
+#include <new>
+#include <stdexcept>
 
+#include "scene/LogText.h"
 #include "scene/SceneBuilder.h"
 #include "scene/SceneLexer.h"
 #include "scene/SceneParser.h"
@@ -27,7 +34,10 @@ std::string baseName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-SceneFileResult read(SceneLexer& lexer, const std::string& name, Scene& scene, bool opening) {
+// Parses the file, then builds it into the scene with the scene set aside first: a failure at
+// any point, running out of memory included, puts back exactly what was there.
+SceneFileResult readUnguarded(SceneLexer& lexer, const std::string& name, Scene& scene,
+                              bool opening) {
   SceneFileResult result;
   SceneDescription description;
   description.fileName = name;
@@ -38,8 +48,65 @@ SceneFileResult read(SceneLexer& lexer, const std::string& name, Scene& scene, b
     result.error = parsed.error;
     return result;
   }
-  result.ok = buildScene(description, scene, opening, result.warnings, result.error);
+  Scene::SavedScene saved = scene.save(!opening);
+  try {
+    result.ok = buildScene(description, scene, opening, result.warnings, result.error);
+  } catch (...) {
+    scene.restore(std::move(saved));
+    throw;
+  }
+  if (!result.ok)
+    scene.restore(std::move(saved));
   return result;
+}
+
+SceneFileResult read(SceneLexer& lexer, const std::string& name, Scene& scene, bool opening) {
+  SceneFileResult result;
+  try {
+    result = readUnguarded(lexer, name, scene, opening);
+    result.warnings = summariseWarnings(result.warnings);
+  } catch (const std::bad_alloc&) {
+    result = SceneFileResult();
+    result.error = name + ": out of memory while reading the file; the scene is as it was";
+  } catch (const std::exception& e) {
+    result = SceneFileResult();
+    result.error = name + ": cannot read the file (" + e.what() + "); the scene is as it was";
+  }
+  for (std::string& w : result.warnings)
+    w = logSafe(w);
+  result.error = logSafe(result.error);
+  return result;
+}
+
+// Opens a file for reading without waiting: a named pipe without a writer would block open()
+// and a device such as /dev/zero never ends, so only regular files are read.
+int openRegularFile(const std::string& path, const std::string& name, std::uint64_t& size,
+                    std::string& error) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    error = name + ": cannot open \"" + path + "\"";
+    return -1;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) {
+    error = name + ": cannot read \"" + path + "\"";
+    ::close(fd);
+    return -1;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    error =
+        name + (S_ISDIR(info.st_mode) ? ": \"" + path + "\" is a folder, not a scene file"
+                                      : ": \"" + path +
+                                            "\" is not a regular file (a pipe, "
+                                            "a device or a socket); scenes are read from files");
+    ::close(fd);
+    return -1;
+  }
+  int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0)
+    ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  size = static_cast<std::uint64_t>(info.st_size);
+  return fd;
 }
 
 }  // namespace
@@ -56,13 +123,19 @@ SceneFileResult readSceneFile(const std::string& path, Scene& scene, bool openin
     result.error = name + ": binary scenes (.mb) are not read; only ASCII scenes (.ma) are";
     return result;
   }
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                       &std::fclose);
-  if (!file) {
-    result.error = name + ": cannot open \"" + path + "\"";
+  std::uint64_t size = 0;
+  int fd = openRegularFile(path, name, size, result.error);
+  if (fd < 0) {
+    result.error = logSafe(result.error);
     return result;
   }
-  SceneLexer lexer(file.get());
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(::fdopen(fd, "rb"), &std::fclose);
+  if (!file) {
+    ::close(fd);
+    result.error = logSafe(name + ": cannot open \"" + path + "\"");
+    return result;
+  }
+  SceneLexer lexer(file.get(), size);
   return read(lexer, name, scene, opening);
 }
 
