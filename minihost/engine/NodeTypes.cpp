@@ -298,6 +298,77 @@ bool isAnimCurve(NodeKind kind) {
          kind == NodeKind::kAnimCurveTU || kind == NodeKind::kAnimCurveTT;
 }
 
+namespace {
+
+struct UnmodelledType {
+  const char* name;
+  bool dag;
+  PolyPrimitive primitive;
+  UnmodelledRole role;
+};
+
+// Types real scene files bring that the scene keeps as placeholders.
+constexpr UnmodelledType kUnmodelled[] = {
+    {"joint", true, PolyPrimitive::kNone, UnmodelledRole::kJoint},
+    {"locator", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
+    {"nurbsCurve", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
+    {"nurbsSurface", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
+    {"imagePlane", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
+    {"place3dTexture", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
+    {"ikHandle", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
+    {"ikEffector", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
+    {"lookAt", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
+    {"clusterHandle", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
+    {"annotationShape", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
+    {"instancer", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
+    {"follicle", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
+    {"particle", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
+    {"nParticle", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
+    {"subdiv", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
+    {"baseLattice", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
+    {"lattice", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
+    {"polyCube", false, PolyPrimitive::kCube, UnmodelledRole::kNone},
+    {"polyPlane", false, PolyPrimitive::kPlane, UnmodelledRole::kNone},
+    {"polySphere", false, PolyPrimitive::kSphere, UnmodelledRole::kNone},
+    {"polyCylinder", false, PolyPrimitive::kCylinder, UnmodelledRole::kNone},
+    {"polyCone", false, PolyPrimitive::kCone, UnmodelledRole::kNone},
+    {"expression", false, PolyPrimitive::kNone, UnmodelledRole::kExpression},
+    {"script", false, PolyPrimitive::kNone, UnmodelledRole::kScript},
+    {"reference", false, PolyPrimitive::kNone, UnmodelledRole::kReference},
+};
+
+bool endsWith(const std::string& text, const char* tail, size_t length) {
+  return text.size() > length && text.compare(text.size() - length, length, tail) == 0;
+}
+
+}  // namespace
+
+NodeTypeFacts nodeTypeFacts(const std::string& name) {
+  NodeTypeFacts facts;
+  facts.modelled = findNodeType(name);
+  if (facts.modelled) {
+    facts.dag = facts.modelled->dag;
+    return facts;
+  }
+  for (const UnmodelledType& t : kUnmodelled) {
+    if (name == t.name) {
+      facts.dag = t.dag;
+      facts.primitive = t.primitive;
+      facts.role = t.role;
+      return facts;
+    }
+  }
+  // Families named by a common part: every constraint (a DAG node, so that its children stay
+  // below it) and the driven-key curves animCurveUL, UA, UU, UT.
+  if (endsWith(name, "Constraint", 10)) {
+    facts.dag = true;
+    facts.role = UnmodelledRole::kConstraint;
+  } else if (name.compare(0, 10, "animCurveU") == 0) {
+    facts.role = UnmodelledRole::kDrivenKeyCurve;
+  }
+  return facts;
+}
+
 std::vector<std::string> nodeTypeNames() {
   std::vector<std::string> names;
   for (const auto& t : allTypes()) {

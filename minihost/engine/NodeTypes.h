@@ -82,4 +82,32 @@ const NodeType* findNodeType(const std::string& name);
 bool isAnimCurve(NodeKind kind);
 std::vector<std::string> nodeTypeNames();
 
+// The shapes a poly primitive node (polyCube, ...) makes from its attributes.
+enum class PolyPrimitive { kNone, kCube, kPlane, kSphere, kCylinder, kCone };
+
+// What the host does with nodes of a type the scene keeps as a placeholder, so that a reader
+// can say what the batch host leaves out.
+enum class UnmodelledRole {
+  kNone,
+  kExpression,
+  kConstraint,
+  kScript,
+  kReference,
+  kDrivenKeyCurve,
+  kJoint,
+};
+
+// Everything the scene knows about a type name, modelled or not. Types the host brings but the
+// scene does not model are listed here once, so that every reader treats them alike.
+struct NodeTypeFacts {
+  const NodeType* modelled = nullptr;  // null when nodes of the type become placeholders
+  bool dag = false;                    // the host keeps the type in the DAG, even without a parent
+  PolyPrimitive primitive = PolyPrimitive::kNone;
+  UnmodelledRole role = UnmodelledRole::kNone;
+
+  bool isKind(NodeKind kind) const { return modelled && modelled->kind == kind; }
+  bool isAnimCurve() const { return modelled && minihost::isAnimCurve(modelled->kind); }
+};
+NodeTypeFacts nodeTypeFacts(const std::string& name);
+
 }  // namespace minihost

@@ -5,41 +5,17 @@
 #include <set>
 #include <unordered_map>
 
-#include "engine/PolyPrimitives.h"
+#include "engine/NodeTypes.h"
 #include "scene/AttributePath.h"
 #include "scene/CurveStaging.h"
 #include "scene/DefaultNodes.h"
+#include "scene/FileUnits.h"
 #include "scene/MeshStaging.h"
 #include "scene/PlaybackOptions.h"
+#include "scene/PrimitiveShapes.h"
 
 namespace minihost::scenefile {
 namespace {
-
-// Bounds the subdivisions of a primitive so that a damaged file cannot ask for billions of faces.
-constexpr int kMaxSubdivisions = 4096;
-
-bool isCurveType(const std::string& type) {
-  return type == "animCurveTL" || type == "animCurveTA" || type == "animCurveTU" ||
-         type == "animCurveTT";
-}
-
-bool isPrimitiveType(const std::string& type) {
-  return type == "polyCube" || type == "polyPlane" || type == "polySphere" ||
-         type == "polyCylinder" || type == "polyCone";
-}
-
-// Types the host keeps in the DAG even without a parent, so that their children stay below them.
-bool isConstraint(const std::string& type) {
-  return type.size() > 10 && type.compare(type.size() - 10, 10, "Constraint") == 0;
-}
-
-bool isDagPlaceholder(const std::string& type) {
-  static const std::set<std::string> dag = {
-      "joint",    "locator",    "nurbsCurve", "nurbsSurface",  "imagePlane",      "place3dTexture",
-      "ikHandle", "ikEffector", "lookAt",     "clusterHandle", "annotationShape", "instancer",
-      "follicle", "particle",   "nParticle",  "subdiv",        "baseLattice",     "lattice"};
-  return dag.count(type) > 0 || isConstraint(type);
-}
 
 class Builder {
  public:
@@ -48,55 +24,24 @@ class Builder {
 
   // Everything that can fail, before the scene is touched.
   bool stage(std::string& error) {
+    facts_.reserve(d_.nodes.size());
+    for (const NodeEntry& e : d_.nodes)
+      facts_.push_back(nodeTypeFacts(e.type));
     curves_.resize(d_.nodes.size());
     meshes_.resize(d_.nodes.size());
     builtMeshes_.resize(d_.nodes.size());
     std::vector<PathSegment> path;
     for (AttrSetting& v : d_.values) {
-      const NodeEntry& entry = d_.nodes[static_cast<size_t>(v.node)];
-      bool curve = isCurveType(entry.type), mesh = entry.type == "mesh";
-      if (!curve && !mesh)
-        continue;
-      if (!parseAttributePath(v.attribute, path))
-        return fail(error, v.line, "cannot read the attribute name \"" + v.attribute + "\"");
-      std::string problem;
-      size_t n = static_cast<size_t>(v.node);
-      if (curve) {
-        if (!curves_[n])
-          curves_[n] = std::make_unique<CurveStaging>();
-        if (!curves_[n]->take(path, v, problem))
-          return fail(error, v.line, "." + v.attribute + ": " + problem);
-      } else {
-        if (!meshes_[n])
-          meshes_[n] = std::make_unique<MeshStaging>();
-        if (!meshes_[n]->take(path, v, problem))
-          return fail(error, v.line, "." + v.attribute + ": " + problem);
-      }
+      if (!stageValue(v, path, error))
+        return false;
     }
-    for (size_t n = 0; n < meshes_.size(); ++n) {
-      if (!meshes_[n] || !meshes_[n]->hasGeometry())
-        continue;
-      auto built = std::make_unique<MeshData>();
-      std::string problem;
-      std::vector<std::string> notes;
-      if (!meshes_[n]->build(*built, problem, notes))
-        return fail(error, d_.nodes[n].line, "mesh \"" + d_.nodes[n].name + "\": " + problem);
-      for (const std::string& note : notes)
-        warn(d_.nodes[n].line, "mesh \"" + d_.nodes[n].name + "\": " + note);
-      builtMeshes_[n] = std::move(built);
-      meshes_[n].reset();
-    }
-    if (!playbackOptionsText().empty()) {
-      std::string problem;
-      if (!parsePlaybackOptions(playbackOptionsText(), playback_, problem))
-        return fail(error, playbackLine_, "sceneConfigurationScriptNode: " + problem);
-    }
-    return true;
+    return buildStagedMeshes(error) && stagePlayback(error);
   }
 
   void apply() {
-    if (opening_)
-      applyUnits();
+    if (opening_ && !applyFileUnits(d_.units, s_))
+      warn(1, "time unit \"" + d_.units.timeName + "\" is used for the file's keys; the scene " +
+                  "keeps its own time unit");
     refs_.assign(d_.nodes.size(), NodeRef{});
     parentEntry_.assign(d_.nodes.size(), -1);
     for (size_t i = 0; i < d_.nodes.size(); ++i)
@@ -120,13 +65,64 @@ class Builder {
     warnings_.push_back(d_.fileName + ":" + std::to_string(line) + ": " + text);
   }
 
+  // Curve keys and mesh data are taken apart from the other values: they are checked in full
+  // before anything is built.
+  bool stageValue(AttrSetting& v, std::vector<PathSegment>& path, std::string& error) {
+    const size_t n = static_cast<size_t>(v.node);
+    const bool curve = facts_[n].isAnimCurve(), mesh = facts_[n].isKind(NodeKind::kMesh);
+    if (!curve && !mesh)
+      return true;
+    if (!parseAttributePath(v.attribute, path))
+      return fail(error, v.line, "cannot read the attribute name \"" + v.attribute + "\"");
+    std::string problem;
+    if (curve) {
+      if (!curves_[n])
+        curves_[n] = std::make_unique<CurveStaging>();
+      if (!curves_[n]->take(path, v, problem))
+        return fail(error, v.line, "." + v.attribute + ": " + problem);
+    } else {
+      if (!meshes_[n])
+        meshes_[n] = std::make_unique<MeshStaging>();
+      if (!meshes_[n]->take(path, v, problem))
+        return fail(error, v.line, "." + v.attribute + ": " + problem);
+    }
+    return true;
+  }
+
+  bool buildStagedMeshes(std::string& error) {
+    for (size_t n = 0; n < meshes_.size(); ++n) {
+      if (!meshes_[n] || !meshes_[n]->hasGeometry())
+        continue;
+      auto built = std::make_unique<MeshData>();
+      std::string problem;
+      std::vector<std::string> notes;
+      if (!meshes_[n]->build(*built, problem, notes))
+        return fail(error, d_.nodes[n].line, "mesh \"" + d_.nodes[n].name + "\": " + problem);
+      for (const std::string& note : notes)
+        warn(d_.nodes[n].line, "mesh \"" + d_.nodes[n].name + "\": " + note);
+      builtMeshes_[n] = std::move(built);
+      meshes_[n].reset();
+    }
+    return true;
+  }
+
+  bool stagePlayback(std::string& error) {
+    if (playbackOptionsText().empty())
+      return true;
+    std::string problem;
+    if (!parsePlaybackOptions(playbackOptionsText(), playback_, problem))
+      return fail(error, playbackLine_, "sceneConfigurationScriptNode: " + problem);
+    return true;
+  }
+
   // The text of the sceneConfigurationScriptNode's "before" script, where the playback range is.
   const std::string& playbackOptionsText() {
     if (!playbackScanned_) {
       playbackScanned_ = true;
       for (const AttrSetting& v : d_.values) {
-        const NodeEntry& e = d_.nodes[static_cast<size_t>(v.node)];
-        if (e.type == "script" && e.name == "sceneConfigurationScriptNode" &&
+        const size_t n = static_cast<size_t>(v.node);
+        if (facts_[n].role == UnmodelledRole::kScript &&
+            d_.nodes[n].name == "sceneConfigurationScriptNode" &&
             (v.attribute == "b" || v.attribute == "before") && !v.texts.empty()) {
           playbackText_ = v.texts[0];
           playbackLine_ = v.line;
@@ -134,51 +130,6 @@ class Builder {
       }
     }
     return playbackText_;
-  }
-
-  void applyUnits() {
-    const Units& u = d_.units;
-    static const std::pair<const char*, MDistance::Unit> linear[] = {
-        {"mm", MDistance::kMillimeters}, {"millimeter", MDistance::kMillimeters},
-        {"cm", MDistance::kCentimeters}, {"centimeter", MDistance::kCentimeters},
-        {"m", MDistance::kMeters},       {"meter", MDistance::kMeters},
-        {"km", MDistance::kKilometers},  {"kilometer", MDistance::kKilometers},
-        {"in", MDistance::kInches},      {"inch", MDistance::kInches},
-        {"ft", MDistance::kFeet},        {"foot", MDistance::kFeet},
-        {"yd", MDistance::kYards},       {"yard", MDistance::kYards},
-        {"mi", MDistance::kMiles},       {"mile", MDistance::kMiles}};
-    for (const auto& l : linear) {
-      if (u.linearName == l.first)
-        s_.setLinearUnit(l.second);
-    }
-    static const std::pair<const char*, MAngle::Unit> angle[] = {
-        {"deg", MAngle::kDegrees},    {"degree", MAngle::kDegrees}, {"rad", MAngle::kRadians},
-        {"radian", MAngle::kRadians}, {"min", MAngle::kAngMinutes}, {"sec", MAngle::kAngSeconds}};
-    for (const auto& a : angle) {
-      if (u.angleName == a.first)
-        s_.setAngleUnit(a.second);
-    }
-    static const std::pair<const char*, MTime::Unit> time[] = {{"game", MTime::kGames},
-                                                               {"film", MTime::kFilm},
-                                                               {"pal", MTime::kPALFrame},
-                                                               {"ntsc", MTime::kNTSCFrame},
-                                                               {"show", MTime::kShowScan},
-                                                               {"palf", MTime::kPALField},
-                                                               {"ntscf", MTime::kNTSCField},
-                                                               {"sec", MTime::kSeconds},
-                                                               {"millisec", MTime::kMilliseconds},
-                                                               {"min", MTime::kMinutes},
-                                                               {"hour", MTime::kHours}};
-    bool known = false;
-    for (const auto& t : time) {
-      if (u.timeName == t.first) {
-        s_.setTimeUnit(t.second);
-        known = true;
-      }
-    }
-    if (!known)
-      warn(1, "time unit \"" + u.timeName + "\" is used for the file's keys; the scene keeps " +
-                  "its own time unit");
   }
 
   // The file's node of a name or path: the last one created under that name whose parents
@@ -232,42 +183,51 @@ class Builder {
     return ref;
   }
 
-  void noteNotEvaluated(const NodeEntry& e) {
+  void noteNotEvaluated(size_t i) {
+    const NodeEntry& e = d_.nodes[i];
     const std::string& t = e.type;
     std::string what;
-    if (t == "expression")
-      what = "expression \"" + e.name + "\" is not evaluated";
-    else if (isConstraint(t))
-      what = "constraint \"" + e.name + "\" (" + t + ") is not evaluated";
-    else if (t == "reference")
-      what = "reference node \"" + e.name + "\": references are not loaded";
-    else if (t == "script" && e.name != "sceneConfigurationScriptNode" &&
-             e.name != "uiConfigurationScriptNode")
-      what = "script node \"" + e.name + "\" is not run";
-    else if (t.compare(0, 10, "animCurveU") == 0)
-      what = "driven-key curve \"" + e.name + "\" (" + t + ") is not evaluated";
-    else if (t == "joint")
-      what = "joint \"" + e.name + "\" is kept without its transform";
-    else
-      for (const std::string& plugin : d_.pluginNodeTypes) {
-        if (plugin == t)
-          what = "plug-in node \"" + e.name + "\" (" + t + ") is not evaluated";
-      }
+    switch (facts_[i].role) {
+      case UnmodelledRole::kExpression:
+        what = "expression \"" + e.name + "\" is not evaluated";
+        break;
+      case UnmodelledRole::kConstraint:
+        what = "constraint \"" + e.name + "\" (" + t + ") is not evaluated";
+        break;
+      case UnmodelledRole::kReference:
+        what = "reference node \"" + e.name + "\": references are not loaded";
+        break;
+      case UnmodelledRole::kScript:
+        if (e.name != "sceneConfigurationScriptNode" && e.name != "uiConfigurationScriptNode")
+          what = "script node \"" + e.name + "\" is not run";
+        break;
+      case UnmodelledRole::kDrivenKeyCurve:
+        what = "driven-key curve \"" + e.name + "\" (" + t + ") is not evaluated";
+        break;
+      case UnmodelledRole::kJoint:
+        what = "joint \"" + e.name + "\" is kept without its transform";
+        break;
+      case UnmodelledRole::kNone:
+        for (const std::string& plugin : d_.pluginNodeTypes) {
+          if (plugin == t)
+            what = "plug-in node \"" + e.name + "\" (" + t + ") is not evaluated";
+        }
+        break;
+    }
     if (!what.empty())
       warn(e.line, what);
   }
 
   void createEntry(size_t i) {
     const NodeEntry& e = d_.nodes[i];
-    NodeRef ref;
     if (e.type.empty()) {
       // select -ne: a node that already exists.
-      ref = resolve(e.name);
-      if (!ref.isSet())
+      refs_[i] = resolve(e.name);
+      if (!refs_[i].isSet())
         warn(e.line, "no node \"" + e.name + "\"; its settings are ignored");
-      refs_[i] = ref;
       return;
     }
+    NodeRef ref;
     if (e.shared)
       ref = s_.findNode(e.name);
     NodeRef parent;
@@ -278,31 +238,40 @@ class Builder {
       if (!parent.isSet())
         warn(e.line, "no parent \"" + e.parent + "\" for \"" + e.name + "\"; it is put at the top");
     }
-    if (!ref.isSet()) {
-      const NodeType* type = findNodeType(e.type);
-      if (!type) {
-        type = &placeholderType(e.type, !e.parent.empty() || isDagPlaceholder(e.type));
-        noteNotEvaluated(e);
-      }
-      std::string name = Scene::validName(e.name) ? e.name : std::string();
-      std::string error;
-      ref = s_.createNode(*type, name, parent, &error);
-      if (!ref.isSet() && parent.isSet()) {
-        warn(e.line, "\"" + e.name + "\" cannot go under \"" + e.parent + "\" (" + error +
-                         "); it is put at the top");
-        ref = s_.createNode(*type, name, NodeRef{}, &error);
-      }
-      if (!ref.isSet()) {
-        warn(e.line, "cannot create \"" + e.name + "\": " + error);
-        return;
-      }
-      const std::string& given = s_.node(ref)->name;
-      if (!e.name.empty() && given != e.name)
-        warn(e.line, "\"" + e.name + "\" is named \"" + given +
-                         "\": a sibling (or, for a dependency node, any node) has that name");
-    }
+    if (!ref.isSet())
+      ref = createNode(i, parent);
+    if (!ref.isSet())
+      return;
     refs_[i] = ref;
     byName_[e.name].push_back(static_cast<int>(i));
+  }
+
+  // A new node of the entry's type (a placeholder for a type the scene does not model); at the
+  // top when it cannot go under its parent.
+  NodeRef createNode(size_t i, NodeRef parent) {
+    const NodeEntry& e = d_.nodes[i];
+    const NodeType* type = facts_[i].modelled;
+    if (!type) {
+      type = &placeholderType(e.type, !e.parent.empty() || facts_[i].dag);
+      noteNotEvaluated(i);
+    }
+    std::string name = Scene::validName(e.name) ? e.name : std::string();
+    std::string error;
+    NodeRef ref = s_.createNode(*type, name, parent, &error);
+    if (!ref.isSet() && parent.isSet()) {
+      warn(e.line, "\"" + e.name + "\" cannot go under \"" + e.parent + "\" (" + error +
+                       "); it is put at the top");
+      ref = s_.createNode(*type, name, NodeRef{}, &error);
+    }
+    if (!ref.isSet()) {
+      warn(e.line, "cannot create \"" + e.name + "\": " + error);
+      return ref;
+    }
+    const std::string& given = s_.node(ref)->name;
+    if (!e.name.empty() && given != e.name)
+      warn(e.line, "\"" + e.name + "\" is named \"" + given +
+                       "\": a sibling (or, for a dependency node, any node) has that name");
+    return ref;
   }
 
   double convert(AttrType type, double v) const {
@@ -321,14 +290,14 @@ class Builder {
   void applyValue(const AttrSetting& v, std::vector<PathSegment>& path) {
     size_t n = static_cast<size_t>(v.node);
     NodeRef ref = refs_[n];
-    const NodeEntry& e = d_.nodes[n];
     Node* node = s_.node(ref);
-    if (!node || curves_[n] || builtMeshes_[n] || isCurveType(e.type) || e.type == "mesh")
+    if (!node || curves_[n] || builtMeshes_[n] || facts_[n].isAnimCurve() ||
+        facts_[n].isKind(NodeKind::kMesh))
       return;  // staged already, or a node that could not be made
     if (!parseAttributePath(v.attribute, path))
       return;
     if (node->kind() == NodeKind::kPlaceholder) {
-      if (isPrimitiveType(e.type) && path.size() == 1 && v.numbers.size() == 1)
+      if (facts_[n].primitive != PolyPrimitive::kNone && path.size() == 1 && v.numbers.size() == 1)
         primitiveAttrs_[n][path[0].name] = v.numbers[0];
       if (node->name == "time1" && path.size() == 1 &&
           (path[0].name == "o" || path[0].name == "outTime") && v.numbers.size() == 1)
@@ -435,13 +404,14 @@ class Builder {
   void attachMeshes() {
     for (size_t n = 0; n < d_.nodes.size(); ++n) {
       Node* node = s_.node(refs_[n]);
-      if (!node || node->kind() != NodeKind::kMesh || d_.nodes[n].type != "mesh")
+      if (!node || node->kind() != NodeKind::kMesh || !facts_[n].isKind(NodeKind::kMesh))
         continue;
       auto input = meshInput_.find(n);
       int from = input == meshInput_.end() ? -1 : input->second;
       std::string fromName = input == meshInput_.end() ? std::string() : meshInputName_[n];
       const std::string& name = d_.nodes[n].name;
-      bool primitive = from >= 0 && isPrimitiveType(d_.nodes[static_cast<size_t>(from)].type);
+      bool primitive =
+          from >= 0 && facts_[static_cast<size_t>(from)].primitive != PolyPrimitive::kNone;
       if (builtMeshes_[n]) {
         node->mesh = std::move(builtMeshes_[n]);
         if (input != meshInput_.end())
@@ -456,55 +426,13 @@ class Builder {
     }
   }
 
-  int subdivisions(size_t entry, const char* attr, int fallback, int minimum) {
-    auto& attrs = primitiveAttrs_[entry];
-    auto it = attrs.find(attr);
-    double v = it == attrs.end() ? fallback : it->second;
-    if (!(v >= minimum))
-      return minimum;
-    return v > kMaxSubdivisions ? kMaxSubdivisions : static_cast<int>(v);
-  }
-
-  double size(size_t entry, const char* attr, double fallback) {
-    auto& attrs = primitiveAttrs_[entry];
-    auto it = attrs.find(attr);
-    double v = it == attrs.end() ? fallback : it->second;
-    return std::isfinite(v) ? v * d_.units.centimetresPerUnit : fallback;
-  }
-
   void buildPrimitive(Node& mesh, size_t from) {
-    const std::string& type = d_.nodes[from].type;
-    PolyGeometry g;
-    if (type == "polyCube") {
-      g = makeCube(size(from, "w", 1), size(from, "h", 1), size(from, "d", 1),
-                   subdivisions(from, "sw", 1, 1), subdivisions(from, "sh", 1, 1),
-                   subdivisions(from, "sd", 1, 1));
-    } else if (type == "polyPlane") {
-      g = makePlane(size(from, "w", 1), size(from, "h", 1), subdivisions(from, "sw", 10, 1),
-                    subdivisions(from, "sh", 10, 1));
-    } else if (type == "polyCylinder") {
-      g = makeCylinder(size(from, "r", 1), size(from, "h", 2), subdivisions(from, "sa", 20, 3),
-                       subdivisions(from, "sh", 1, 1));
-    } else if (type == "polyCone") {
-      g = makeCone(size(from, "r", 1), size(from, "h", 2), subdivisions(from, "sa", 20, 3),
-                   subdivisions(from, "sh", 1, 1));
-    } else {
-      g = makeSphere(size(from, "r", 1), subdivisions(from, "sa", 20, 3),
-                     subdivisions(from, "sh", 20, 2));
-    }
-    auto data = std::make_unique<MeshData>();
     std::string error;
-    if (!data->build(std::move(g.points), std::move(g.counts), std::move(g.connects), &error) ||
-        !data->setNormals(std::move(g.normals), std::move(g.normalIds), &error)) {
+    mesh.mesh = buildPrimitiveShape(facts_[from].primitive, primitiveAttrs_[from],
+                                    d_.units.centimetresPerUnit, error);
+    if (!mesh.mesh)
       warn(d_.nodes[from].line,
            "cannot make the shape of \"" + d_.nodes[from].name + "\": " + error);
-      return;
-    }
-    UVSet& set = data->uvSets()[0];
-    set.u = std::move(g.u);
-    set.v = std::move(g.v);
-    set.cornerIds = std::move(g.uvIds);
-    mesh.mesh = std::move(data);
   }
 
   void applyTime() {
@@ -530,6 +458,7 @@ class Builder {
   Scene& s_;
   bool opening_;
   std::vector<std::string>& warnings_;
+  std::vector<NodeTypeFacts> facts_;  // per node entry
   std::vector<NodeRef> refs_;
   std::vector<int> parentEntry_;
   std::unordered_map<std::string, std::vector<int>> byName_;
