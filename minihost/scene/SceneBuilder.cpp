@@ -1,9 +1,12 @@
 #include "scene/SceneBuilder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <set>
 #include <unordered_map>
+#include <unordered_set>
+#include <utility>
 
 #include "engine/NodeTypes.h"
 #include "scene/AttributePath.h"
@@ -24,6 +27,7 @@ class Builder {
 
   // Everything that can fail, before the scene is touched.
   bool stage(std::string& error) {
+    pluginTypes_.insert(d_.pluginNodeTypes.begin(), d_.pluginNodeTypes.end());
     facts_.reserve(d_.nodes.size());
     for (const NodeEntry& e : d_.nodes)
       facts_.push_back(nodeTypeFacts(e.type));
@@ -57,11 +61,11 @@ class Builder {
   }
 
  private:
-  bool fail(std::string& error, int line, const std::string& what) {
+  bool fail(std::string& error, LineNumber line, const std::string& what) {
     error = d_.fileName + ":" + std::to_string(line) + ": " + what;
     return false;
   }
-  void warn(int line, const std::string& text) {
+  void warn(LineNumber line, const std::string& text) {
     warnings_.push_back(d_.fileName + ":" + std::to_string(line) + ": " + text);
   }
 
@@ -106,12 +110,14 @@ class Builder {
     return true;
   }
 
-  bool stagePlayback(std::string& error) {
+  // A value the batch host cannot take keeps the default with a warning; the file still opens.
+  bool stagePlayback(std::string&) {
     if (playbackOptionsText().empty())
       return true;
-    std::string problem;
-    if (!parsePlaybackOptions(playbackOptionsText(), playback_, problem))
-      return fail(error, playbackLine_, "sceneConfigurationScriptNode: " + problem);
+    std::vector<std::string> problems;
+    parsePlaybackOptions(playbackOptionsText(), playback_, problems);
+    for (const std::string& problem : problems)
+      warn(playbackLine_, "sceneConfigurationScriptNode: " + problem);
     return true;
   }
 
@@ -133,7 +139,9 @@ class Builder {
   }
 
   // The file's node of a name or path: the last one created under that name whose parents
-  // match the path.
+  // match the path. The walk starts from whichever end names fewer nodes, so that neither
+  // thousands of nodes of one name nor thousands of children of one parent make each lookup
+  // cost as much as all of them.
   int findEntry(const std::string& text) const {
     std::vector<std::string> parts;
     size_t pos = 0;
@@ -150,6 +158,13 @@ class Builder {
     auto it = byName_.find(parts.back());
     if (it == byName_.end())
       return -1;
+    if (parts.size() > 1) {
+      auto top = byName_.find(parts.front());
+      if (top == byName_.end())
+        return -1;
+      if (absolute || top->second.size() < it->second.size())
+        return findEntryDownwards(parts, absolute, top->second);
+    }
     for (auto c = it->second.rbegin(); c != it->second.rend(); ++c) {
       int walk = *c;
       bool match = true;
@@ -164,6 +179,28 @@ class Builder {
         return *c;
     }
     return -1;
+  }
+
+  // The same from the path's first name down, one child lookup per level.
+  int findEntryDownwards(const std::vector<std::string>& parts, bool absolute,
+                         const std::vector<int>& tops) const {
+    int best = -1;
+    auto descend = [&](int walk) {
+      for (size_t k = 1; k < parts.size() && walk >= 0; ++k) {
+        auto child = childByName_.find(std::make_pair(walk, parts[k]));
+        walk = child == childByName_.end() ? -1 : child->second;
+      }
+      best = std::max(best, walk);
+    };
+    if (absolute) {
+      auto top = childByName_.find(std::make_pair(-1, parts.front()));
+      if (top != childByName_.end())
+        descend(top->second);
+    } else {
+      for (int top : tops)
+        descend(top);
+    }
+    return best;
   }
 
   NodeRef resolve(const std::string& text, int* entry = nullptr) {
@@ -208,10 +245,8 @@ class Builder {
         what = "joint \"" + e.name + "\" is kept without its transform";
         break;
       case UnmodelledRole::kNone:
-        for (const std::string& plugin : d_.pluginNodeTypes) {
-          if (plugin == t)
-            what = "plug-in node \"" + e.name + "\" (" + t + ") is not evaluated";
-        }
+        if (pluginTypes_.count(t) > 0)
+          what = "plug-in node \"" + e.name + "\" (" + t + ") is not evaluated";
         break;
     }
     if (!what.empty())
@@ -244,6 +279,7 @@ class Builder {
       return;
     refs_[i] = ref;
     byName_[e.name].push_back(static_cast<int>(i));
+    childByName_[std::make_pair(parentEntry_[i], e.name)] = static_cast<int>(i);
   }
 
   // A new node of the entry's type (a placeholder for a type the scene does not model); at the
@@ -462,6 +498,14 @@ class Builder {
   std::vector<NodeRef> refs_;
   std::vector<int> parentEntry_;
   std::unordered_map<std::string, std::vector<int>> byName_;
+  struct ChildKeyHash {
+    size_t operator()(const std::pair<int, std::string>& k) const {
+      return std::hash<std::string>()(k.second) * 31u + std::hash<int>()(k.first);
+    }
+  };
+  // The last entry of each name under each parent entry (-1: the top).
+  std::unordered_map<std::pair<int, std::string>, int, ChildKeyHash> childByName_;
+  std::unordered_set<std::string> pluginTypes_;  // requires -nodeType
   std::vector<std::unique_ptr<CurveStaging>> curves_;
   std::vector<std::unique_ptr<MeshStaging>> meshes_;
   std::vector<std::unique_ptr<MeshData>> builtMeshes_;
@@ -471,7 +515,7 @@ class Builder {
   std::set<std::string> warnedFeeders_;
   bool playbackScanned_ = false;
   std::string playbackText_;
-  int playbackLine_ = 0;
+  LineNumber playbackLine_ = 0;
   PlaybackOptions playback_;
   double currentFrame_ = std::nan("");
 };
