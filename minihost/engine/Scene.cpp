@@ -59,7 +59,9 @@ void Scene::clearAll() {
       slot.generation = 1;
     freeSlots_.push_back(i);  // slot 0 comes out first, for the world
   }
+  ++worldStamp_;
   byName_.clear();
+  dependencyNames_.clear();
   nextSuffix_.clear();
   curves_.clear();
   active_.clear();
@@ -85,6 +87,7 @@ NodeRef Scene::allocate(const NodeType& type, const std::string& name) {
     index = static_cast<uint32_t>(slots_.size());
     slots_.emplace_back();
   }
+  ++worldStamp_;
   auto n = std::make_unique<Node>();
   n->type = &type;
   n->name = name;
@@ -194,11 +197,26 @@ void Scene::removeConnections(NodeRef ref) {
 }
 
 void Scene::destroy(NodeRef ref) {
+  // Everything below first, deepest first, without recursion: a file decides how deep a
+  // hierarchy is, and the stack must not.
+  std::vector<NodeRef> order;
+  for (std::vector<NodeRef> pending{ref}; !pending.empty();) {
+    NodeRef r = pending.back();
+    pending.pop_back();
+    if (const Node* n = node(r)) {
+      order.push_back(r);
+      pending.insert(pending.end(), n->children.begin(), n->children.end());
+    }
+  }
+  for (auto it = order.rbegin(); it != order.rend(); ++it)
+    destroyOne(*it);
+}
+
+void Scene::destroyOne(NodeRef ref) {
   Node* n = node(ref);
   if (!n)
     return;
-  while (!n->children.empty())
-    destroy(n->children.back());
+  ++worldStamp_;
   // Curves that animated only this node go with it.
   std::vector<NodeRef> feeders;
   for (const Connection& c : n->inputs) {
@@ -210,7 +228,7 @@ void Scene::destroy(NodeRef ref) {
   for (NodeRef f : feeders) {
     const Node* src = node(f);
     if (src && src->outputs.empty())
-      destroy(f);
+      destroyOne(f);
   }
   NodeRef parent = n->parent.isSet() ? n->parent : world_;
   if (n->type->dag) {
@@ -317,6 +335,7 @@ bool Scene::reparent(NodeRef child, NodeRef newParent, std::string* error) {
   kids.erase(std::remove(kids.begin(), kids.end(), child), kids.end());
   p->children.push_back(child);
   c->parent = target == world_ ? NodeRef{} : target;
+  ++worldStamp_;
   // A name a new sibling already has gets a numbered variant, as the host does.
   NamePlace place = placeOf(*c->type, target);
   place.except = child;

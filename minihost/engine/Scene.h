@@ -4,9 +4,11 @@
 // axis and the active selection. Host API classes and the script layer both work
 // through this interface; nothing outside the engine touches Node storage directly.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -43,7 +45,7 @@ struct Node {
   std::string name;
   unsigned long long serial = 0;  // creation order
   bool isDefault = false;         // part of every scene; cannot be deleted
-  std::vector<AttrValue> values;  // one per attribute of the type
+  std::vector<AttrValue> values;  // one per attribute of the type; changed via Scene::storeNumber
   NodeRef parent;                 // DAG only; unset for the world's children
   std::vector<NodeRef> children;
   std::vector<Connection> inputs;
@@ -199,8 +201,10 @@ class Scene {
   std::string uniqueName(const std::string& requested, const std::string& fallbackBase,
                          NamePlace place);
   void indexName(NodeRef ref, const std::string& name);
+  NodeRef childNamed(NodeRef parent, const std::string& name, NodeRef except = NodeRef{}) const;
   void unindexName(NodeRef ref, const std::string& name);
   void destroy(NodeRef ref);
+  void destroyOne(NodeRef ref);
   void removeConnections(NodeRef ref);
   void evaluateCurve(NodeRef curve);
   void storeNumber(Node& n, int attribute, double value);
@@ -208,7 +212,18 @@ class Scene {
 
   std::vector<Slot> slots_;
   std::vector<uint32_t> freeSlots_;
+  // World matrices worked out since the last change that can move a node (any stored value,
+  // connection, parent or node), per slot: a deep hierarchy is walked once per change, not once
+  // per call. Every change to node values goes through storeNumber, which moves the stamp on.
+  struct WorldCacheEntry {
+    std::uint64_t stamp = 0;
+    uint32_t generation = 0;
+    MMatrix matrix;
+  };
+  mutable std::vector<WorldCacheEntry> worldCache_;
+  std::uint64_t worldStamp_ = 1;
   std::unordered_map<std::string, std::vector<NodeRef>> byName_;  // every node of each name
+  std::unordered_set<std::string> dependencyNames_;               // names dependency nodes have
   std::unordered_map<std::string, int> nextSuffix_;
   std::vector<NodeRef> curves_;
   NodeRef world_;

@@ -11,6 +11,7 @@ struct Scene::Saved {
   std::vector<Slot> slots;
   std::vector<uint32_t> freeSlots;
   std::unordered_map<std::string, std::vector<NodeRef>> byName;
+  std::unordered_set<std::string> dependencyNames;
   std::unordered_map<std::string, int> nextSuffix;
   std::vector<NodeRef> curves;
   NodeRef world;
@@ -64,6 +65,7 @@ Scene::SavedScene Scene::save(bool keep) {
     }
     s->freeSlots = freeSlots_;
     s->byName = byName_;
+    s->dependencyNames = dependencyNames_;
     s->nextSuffix = nextSuffix_;
     s->curves = curves_;
     s->active = active_;
@@ -79,6 +81,8 @@ Scene::SavedScene Scene::save(bool keep) {
     freeSlots_.clear();
     s->byName = std::move(byName_);
     byName_.clear();
+    s->dependencyNames = std::move(dependencyNames_);
+    dependencyNames_.clear();
     s->nextSuffix = std::move(nextSuffix_);
     nextSuffix_.clear();
     s->curves = std::move(curves_);
@@ -133,7 +137,9 @@ void Scene::restore(SavedScene saved) {
       freeSlots_.push_back(static_cast<uint32_t>(i));
   } catch (const std::bad_alloc&) {
   }
+  ++worldStamp_;
   byName_ = std::move(s.byName);
+  dependencyNames_ = std::move(s.dependencyNames);
   nextSuffix_ = std::move(s.nextSuffix);
   curves_ = std::move(s.curves);
   world_ = s.world;
