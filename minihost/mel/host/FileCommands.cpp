@@ -1,5 +1,7 @@
 // file: new scene, import and open through a translator, export all or the selection.
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <memory>
 
@@ -122,6 +124,40 @@ bool readSceneFile(CommandCall& call, const std::string& path, bool opening) {
   return true;
 }
 
+// A named pipe, a device or a folder is refused before anything opens it: opening a pipe
+// without a writer waits for ever, and a device such as /dev/zero never ends.
+bool refuseSpecialFile(CommandCall& call, const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode))
+    return false;
+  call.failNamed(S_ISDIR(info.st_mode)
+                     ? "\"" + path + "\" is a folder, not a file."
+                     : "\"" + path + "\" is not a regular file (a pipe, a device or a socket).");
+  return true;
+}
+
+// Reads a translator's file with the scene set aside first: a refused open or import leaves the
+// scene as it was, also when the reader runs out of memory.
+bool readWithTranslator(CommandCall& call, MPxFileTranslator& translator, const MFileObject& file,
+                        const std::string& options, Mode mode, const std::string& path) {
+  minihost::Scene::SavedScene saved = scene().save(mode == MPxFileTranslator::kImportAccessMode);
+  MStatus status;
+  try {
+    if (mode == MPxFileTranslator::kOpenAccessMode)
+      scene().newScene();
+    status = translator.reader(file, MString(options.c_str()), mode);
+  } catch (...) {
+    scene().restore(std::move(saved));
+    throw;
+  }
+  if (!status) {
+    scene().restore(std::move(saved));
+    return call.failNamed("Error reading file \"" + path + "\".");
+  }
+  call.result = Value(path);
+  return true;
+}
+
 bool isSceneFileType(const std::string& type) {
   return type == "mayaAscii" || type == "mayaBinary";
 }
@@ -171,6 +207,8 @@ bool cmdFile(CommandCall& call) {
   MFileObject file;
   file.setRawFullName(MString(path.c_str()));
   std::unique_ptr<MPxFileTranslator> translator;
+  if (reading && refuseSpecialFile(call, path))
+    return false;
   if (reading &&
       (isSceneFileType(type) || (type.empty() && minihost::scenefile::isSceneFilePath(path)))) {
     return readSceneFile(call, path, flags.has("open"));
@@ -181,13 +219,7 @@ bool cmdFile(CommandCall& call) {
     AccessModeScope scope(mode);
     if (!chooseReader(call, type, path, translator))
       return false;
-    if (flags.has("open"))
-      scene().newScene();
-    MStatus status = translator->reader(file, MString(options.c_str()), mode);
-    if (!status)
-      return call.failNamed("Error reading file \"" + path + "\".");
-    call.result = Value(path);
-    return true;
+    return readWithTranslator(call, *translator, file, options, mode, path);
   }
   Mode mode = flags.has("exportSelected") ? MPxFileTranslator::kExportActiveAccessMode
                                           : MPxFileTranslator::kExportAccessMode;
