@@ -105,8 +105,8 @@ void SceneLexer::lineEnd() {
   lineStart_ = offset();
 }
 
-bool SceneLexer::refuseByte(int c, bool insideText) {
-  if (insideText)
+bool SceneLexer::refuseByte(int c) {
+  if (c == 0)
     fail("a NUL byte: this is not a scene file", line_);
   else
     fail("byte " + hexByte(c) + " outside a string: this is not a scene file", line_);
@@ -116,7 +116,7 @@ bool SceneLexer::refuseByte(int c, bool insideText) {
 bool SceneLexer::skipLineComment() {
   for (int c; (c = peek()) >= 0 && c != '\n' && c != '\r';) {
     if (c == 0)
-      return refuseByte(c, true);
+      return refuseByte(c);
     ++pos_;
     if (offset() - lineStart_ > kMaxLineBytes) {
       fail("a line longer than " + std::to_string(kMaxLineBytes) + " bytes", line_);
@@ -137,7 +137,7 @@ bool SceneLexer::skipBlockComment() {
       return false;
     }
     if (c == 0)
-      return refuseByte(c, true);
+      return refuseByte(c);
     if (c == '\n' || c == '\r') {
       lineEnd();
       prev = c;
@@ -192,7 +192,7 @@ bool SceneLexer::readString(Token& out) {
       return false;
     }
     if (c == 0)
-      return refuseByte(c, true);
+      return refuseByte(c);
     ++pos_;
     if (out.text.size() >= kMaxStringBytes) {
       fail("a string longer than " + std::to_string(kMaxStringBytes) + " bytes", out.line);
@@ -224,7 +224,7 @@ bool SceneLexer::readString(Token& out) {
         lineEnd();
         continue;
       case 0:
-        return refuseByte(e, true);
+        return refuseByte(e);
       default:
         out.text += static_cast<char>(e);
         break;
@@ -243,7 +243,7 @@ bool SceneLexer::readWord(Token& out) {
       if (isDelimiter(c))
         break;
       if (isBinary(c))
-        return refuseByte(c, false);
+        return refuseByte(c);
       ++pos_;
     }
     out.text.append(data_ + start, pos_ - start);

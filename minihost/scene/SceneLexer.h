@@ -80,7 +80,7 @@ class SceneLexer {
   bool skipBlockComment();
   bool readString(Token& out);
   bool readWord(Token& out);
-  bool refuseByte(int c, bool insideText);
+  bool refuseByte(int c);
   void fail(const std::string& message, LineNumber line);
 
   std::FILE* file_ = nullptr;

@@ -53,14 +53,16 @@ std::string shortened(const std::string& text) {
   return text.substr(0, kQuotedWordBytes) + "... (" + std::to_string(text.size()) + " bytes)";
 }
 
-// A MEL command name: what the first statement of a scene without the header starts with.
-bool isCommandName(const Token& token) {
-  if (token.kind != TokenKind::kWord || token.text.empty() ||
-      !std::isalpha(static_cast<unsigned char>(token.text[0])))
-    return false;
-  return std::all_of(token.text.begin(), token.text.end(), [](char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
-  });
+// What the first statement of a scene without the header comment starts with: a command of
+// the scene vocabulary. Text that starts otherwise is not a scene, even if it reads as MEL.
+bool isSceneCommand(const Token& token) {
+  static const char* const commands[] = {
+      "requires",    "fileInfo",     "currentUnit", "createNode",    "setAttr",
+      "connectAttr", "select",       "rename",      "file",          "parent",
+      "addAttr",     "relationship", "lockNode",    "dataStructure", "disconnectAttr"};
+  return token.kind == TokenKind::kWord &&
+         std::any_of(std::begin(commands), std::end(commands),
+                     [&](const char* c) { return token.text == c; });
 }
 
 bool isCurveOrMeshType(const std::string& type) {
@@ -89,7 +91,7 @@ class Parser {
       if (first) {
         first = false;
         // A file that starts with neither the host's header nor a command is not a scene.
-        if (!lexer_.sawHeader() && !isCommandName(tok_)) {
+        if (!lexer_.sawHeader() && !isSceneCommand(tok_)) {
           fail(tok_.line,
                "not a Maya ASCII scene: it starts with neither the header comment "
                "nor a command");
