@@ -35,47 +35,58 @@ std::string baseName(const std::string& path) {
 }
 
 // Parses the file, then builds it into the scene with the scene set aside first: a failure at
-// any point, running out of memory included, puts back exactly what was there.
+// any point until the warnings are ready, running out of memory included, puts back exactly
+// what was there.
 SceneFileResult readUnguarded(SceneLexer& lexer, const std::string& name, Scene& scene,
                               bool opening) {
   SceneFileResult result;
-  SceneDescription description;
-  description.fileName = name;
-  ParseResult parsed = parseScene(lexer, description);
-  for (const Warning& w : description.warnings)
-    result.warnings.push_back(name + ":" + std::to_string(w.line) + ": " + w.text);
-  if (!parsed.ok) {
-    result.error = parsed.error;
-    return result;
+  Scene::SavedScene saved;
+  {
+    SceneDescription description;
+    description.fileName = name;
+    ParseResult parsed = parseScene(lexer, description);
+    for (const Warning& w : description.warnings)
+      result.warnings.push_back(name + ":" + std::to_string(w.line) + ": " + w.text);
+    if (parsed.ok) {
+      saved = scene.save(!opening);
+      try {
+        result.ok = buildScene(description, scene, opening, result.warnings, result.error);
+      } catch (...) {
+        scene.restore(std::move(saved));
+        throw;
+      }
+      if (!result.ok)
+        scene.restore(std::move(saved));
+    } else {
+      result.error = parsed.error;
+    }
   }
-  Scene::SavedScene saved = scene.save(!opening);
   try {
-    result.ok = buildScene(description, scene, opening, result.warnings, result.error);
+    result.warnings = summariseWarnings(result.warnings);
+    for (std::string& w : result.warnings)
+      w = logSafe(w);
+    result.error = logSafe(result.error);
   } catch (...) {
-    scene.restore(std::move(saved));
+    if (saved)
+      scene.restore(std::move(saved));
     throw;
   }
-  if (!result.ok)
-    scene.restore(std::move(saved));
   return result;
 }
 
 SceneFileResult read(SceneLexer& lexer, const std::string& name, Scene& scene, bool opening) {
-  SceneFileResult result;
   try {
-    result = readUnguarded(lexer, name, scene, opening);
-    result.warnings = summariseWarnings(result.warnings);
+    return readUnguarded(lexer, name, scene, opening);
   } catch (const std::bad_alloc&) {
-    result = SceneFileResult();
-    result.error = name + ": out of memory while reading the file; the scene is as it was";
+    SceneFileResult result;
+    result.error = logSafe(name) + ": out of memory while reading the file; the scene is as it was";
+    return result;
   } catch (const std::exception& e) {
-    result = SceneFileResult();
-    result.error = name + ": cannot read the file (" + e.what() + "); the scene is as it was";
+    SceneFileResult result;
+    result.error =
+        logSafe(name + ": cannot read the file (" + e.what() + ")") + "; the scene is as it was";
+    return result;
   }
-  for (std::string& w : result.warnings)
-    w = logSafe(w);
-  result.error = logSafe(result.error);
-  return result;
 }
 
 // Opens a file for reading without waiting: a named pipe without a writer would block open()

@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <memory>
+#include <new>
 
 #include <maya/MFileObject.h>
 #include <maya/MPxFileTranslator.h>
@@ -116,8 +117,13 @@ bool chooseWriter(CommandCall& call, const std::string& type, const std::string&
 bool readSceneFile(CommandCall& call, const std::string& path, bool opening) {
   minihost::scenefile::SceneFileResult result =
       minihost::scenefile::readSceneFile(path, scene(), opening);
-  for (const std::string& warning : result.warnings)
-    call.interp.reportWarning(warning, false);
+  // The file is read by now: running out of memory while telling its warnings loses them,
+  // never the scene.
+  try {
+    for (const std::string& warning : result.warnings)
+      call.interp.reportWarning(warning, false);
+  } catch (const std::bad_alloc&) {
+  }
   if (!result.ok)
     return call.failNamed(result.error);
   call.result = Value(path);
