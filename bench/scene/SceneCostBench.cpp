@@ -125,3 +125,4 @@ BENCHMARK(BM_ParentedByPath)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond
 BENCHMARK(BM_PluginNodeTypes)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KeysInFallingOrder)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CameraUnderDeepChain)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

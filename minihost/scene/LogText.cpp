@@ -71,8 +71,8 @@ std::vector<std::string> summariseWarnings(const std::vector<std::string>& warni
   for (const std::string& key : order) {
     const Shape& shape = shapes[key];
     if (shape.count > kWarningsPerShape) {
-      out.push_back(std::to_string(shape.count - kWarningsPerShape) +
-                    " more warnings like: " + shape.first);
+      out.push_back(shape.first + " (and " + std::to_string(shape.count - kWarningsPerShape) +
+                    " more like it)");
     }
   }
   return out;

@@ -62,9 +62,9 @@ SceneFileResult readUnguarded(SceneLexer& lexer, const std::string& name, Scene&
     }
   }
   try {
-    result.warnings = summariseWarnings(result.warnings);
     for (std::string& w : result.warnings)
       w = logSafe(w);
+    result.warnings = summariseWarnings(result.warnings);
     result.error = logSafe(result.error);
   } catch (...) {
     if (saved)
