@@ -20,11 +20,13 @@ void warnEnumOutOfRange(const Node& n, const AttributeInfo& info, double value) 
   const double whole = std::trunc(value);
   if (whole >= info.minValue && whole <= info.maxValue)
     return;
+  // Keyed by the node's serial, which no later node takes, not by its name.
   static std::unordered_set<std::string> warned;
-  const std::string plug = n.name + "." + info.longName;
-  if (warned.count(plug) > 0 || warned.size() >= 10000)
+  const std::string key = std::to_string(n.serial) + "." + info.longName;
+  if (warned.count(key) > 0 || warned.size() >= 10000)
     return;
-  warned.insert(plug);
+  warned.insert(key);
+  const std::string plug = n.name + "." + info.longName;
   const double used =
       std::isnan(value) ? info.minValue : std::min(std::max(whole, info.minValue), info.maxValue);
   const std::string text(plug + " is driven to " + std::to_string(value) + ", outside " +
