@@ -597,30 +597,37 @@ class Parser {
   };
 
   // Arrays the reader keeps (a mesh's points, edges, normals and UVs, a curve's keys) grow to
-  // the highest index the file names. All of them together may hold no more elements than the
-  // budget: a few bytes naming a far index must not claim gigabytes.
+  // the highest index the file names, and so does the list of a mesh's UV sets (each set
+  // counted as 16 elements: it holds a name and a list of its own). All of them together may
+  // hold no more elements than the budget: a few bytes naming a far index must not claim
+  // gigabytes.
   bool chargeElements(const AttrSetting& value, LineNumber line) {
     if (!isCurveOrMeshType(out_.nodes[static_cast<size_t>(value.node)].type))
       return true;
     bool tooLarge = false;
     if (!parseAttributePath(value.attribute, path_, &tooLarge))
       return tooLarge ? fail(line, "." + value.attribute + ": index out of range") : true;
-    const PathSegment& last = path_.back();
-    if (!last.indexed)
-      return true;
-    std::string key =
-        std::to_string(value.node) + ":" + value.attribute.substr(0, value.attribute.rfind('['));
-    long long& extent = extents_[key];
-    const long long end = last.last + 1;
-    if (end <= extent)
-      return true;
-    if (end - extent > elementBudget_) {
-      return fail(line, "." + value.attribute +
-                            ": index out of range (the file is too short to hold so many "
-                            "elements)");
+    std::string key = std::to_string(value.node) + ":";
+    for (size_t i = 0; i < path_.size(); ++i) {
+      const PathSegment& seg = path_[i];
+      key += seg.name;
+      if (seg.indexed) {
+        const long long weight = i + 1 < path_.size() ? 16 : 1;
+        long long& extent = extents_[key];
+        const long long end = seg.last + 1;
+        if (end > extent) {
+          if ((end - extent) * weight > elementBudget_) {
+            return fail(line, "." + value.attribute +
+                                  ": index out of range (the file is too short to hold so many "
+                                  "elements)");
+          }
+          elementBudget_ -= (end - extent) * weight;
+          extent = end;
+        }
+        key += "[" + std::to_string(seg.first) + "]";
+      }
+      key += ".";
     }
-    elementBudget_ -= end - extent;
-    extent = end;
     return true;
   }
 

@@ -83,12 +83,17 @@ TEST_F(HostileSceneTest, AFewBytesNamingFarIndicesClaimNoGigabytes) {
           std::string("setAttr \".") + a + "[16777214]\" 1" + (a[1] == 't' ? " 1" : "") + ";\n";
   }
   writeBytes(path("curves.ma"), curves);
+  // A thousand UV sets of a mesh named by one short line each.
+  writeBytes(path("uvsets.ma"), std::string(kHeader) +
+                                    "createNode mesh -n \"m\";\n"
+                                    "setAttr \".uvst[1024].uvsn\" -type \"string\" \"x\";\n");
   if (builtWithAddressSanitizer()) {
-    expectRefused({"point.ma", "curves.ma"}, "the file is too short to hold so many elements");
+    expectRefused({"point.ma", "curves.ma", "uvsets.ma"},
+                  "the file is too short to hold so many elements");
   } else {
     // 6 GB and 1 GB were claimed before; the host now stays far below 1 GB.
-    expectRefused({"point.ma", "curves.ma"}, "the file is too short to hold so many elements",
-                  rlim_t(1) << 30);
+    expectRefused({"point.ma", "curves.ma", "uvsets.ma"},
+                  "the file is too short to hold so many elements", rlim_t(1) << 30);
   }
 }
 
