@@ -170,7 +170,9 @@ class Scene {
     void operator()(Saved* saved) const;
   };
   using SavedScene = std::unique_ptr<Saved, SavedDeleter>;
-  // With `keep` the scene stays and a copy is set aside (for an import); otherwise the scene
+  // With `keep` the scene stays and a copy is set aside (for an import: the copy leaves meshes and
+  // curves where they are, which an import never changes on nodes it did not make; it costs
+  // time in proportion to the node count); otherwise the scene
   // itself is set aside and this one holds no node until newScene() (for an open). Handles to
   // the nodes set aside are dead until they come back.
   SavedScene save(bool keep);

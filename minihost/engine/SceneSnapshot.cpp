@@ -35,6 +35,9 @@ uint32_t nextGeneration(uint32_t g) {
   return g + 1 == 0 ? 1 : g + 1;
 }
 
+// A node's copy without its mesh and curve: a file read into the scene makes nodes and sets
+// values and connections, but never changes or deletes the mesh or the keys of a node it did not
+// make, so those stay where they are and go back into the copy when it is restored.
 std::unique_ptr<Node> copyOf(const Node& n) {
   auto c = std::make_unique<Node>();
   c->type = n.type;
@@ -46,10 +49,6 @@ std::unique_ptr<Node> copyOf(const Node& n) {
   c->children = n.children;
   c->inputs = n.inputs;
   c->outputs = n.outputs;
-  if (n.mesh)
-    c->mesh = std::make_unique<MeshData>(*n.mesh);
-  if (n.curve)
-    c->curve = std::make_unique<AnimCurve>(*n.curve);
   return c;
 }
 }  // namespace
@@ -112,8 +111,31 @@ void Scene::restore(SavedScene saved) {
   // The slots vector of the failed attempt is reused in place: putting the old nodes back then
   // allocates nothing, which matters after running out of memory.
   std::vector<Slot> slots = std::move(slots_);
+  // Meshes and curves of the nodes that were there before go back to them (see copyOf).
+  for (size_t i = 0; i < slots.size() && i < s.slots.size(); ++i) {
+    Node* before = s.slots[i].node.get();
+    Node* now = slots[i].node.get();
+    if (before && now && slots[i].generation == s.slots[i].generation) {
+      if (!before->mesh)
+        before->mesh = std::move(now->mesh);
+      if (!before->curve)
+        before->curve = std::move(now->curve);
+    }
+  }
   for (Slot& slot : slots)
     slot.node.reset();
+  // Only a node the attempt deleted could be left without them: it gets empty ones, never none.
+  try {
+    for (Slot& slot : s.slots) {
+      if (Node* n = slot.node.get()) {
+        if (n->kind() == NodeKind::kMesh && !n->mesh)
+          n->mesh = std::make_unique<MeshData>();
+        if (isAnimCurve(n->kind()) && !n->curve)
+          n->curve = std::make_unique<AnimCurve>();
+      }
+    }
+  } catch (const std::bad_alloc&) {
+  }
   const size_t kept = s.slots.size();
   if (slots.size() < kept) {
     slots.swap(s.slots);

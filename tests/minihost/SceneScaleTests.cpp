@@ -98,6 +98,28 @@ TEST_F(SceneScaleTest, ASceneSetAsideComesBackWithItsHandlesAndOthersStayDead) {
   }
 }
 
+TEST_F(SceneScaleTest, AnImportThatFailsLeavesMeshesAndKeysOfTheNodesBeforeIt) {
+  NodeRef box = make("transform", "box");
+  std::string error;
+  NodeRef shape = scene().createNode("mesh", "boxShape", box, &error);
+  ASSERT_TRUE(scene().node(shape)->mesh->build({0, 0, 0, 1, 0, 0, 0, 1, 0}, {3}, {0, 1, 2}, &error))
+      << error;
+  const int tx = scene().findAttribute(box, "tx");
+  ASSERT_TRUE(scene().setKey(box, tx, 250.0, 1.0, minihost::TangentType::kLinear,
+                             minihost::TangentType::kLinear, &error))
+      << error;
+  minihost::Scene::SavedScene saved = scene().save(true);
+  make("transform", "added", box);
+  set(box, "ty", 5.0);
+  scene().restore(std::move(saved));
+  EXPECT_EQ(scene().node(shape)->mesh->polygonCount(), 1);
+  NodeRef curve = scene().curveDriving(box, tx);
+  ASSERT_TRUE(scene().isAlive(curve));
+  EXPECT_EQ(scene().node(curve)->curve->keyCount(), 1u);
+  EXPECT_EQ(get(box, "ty"), 0.0);
+  EXPECT_FALSE(scene().findNode("added").isSet());
+}
+
 TEST_F(SceneScaleTest, KeysGivenInFallingOrderAreSortedOnceAndTheLaterOfTwoWins) {
   minihost::AnimCurve curve;
   std::vector<minihost::CurveKey> keys;

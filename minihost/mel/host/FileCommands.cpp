@@ -142,22 +142,29 @@ bool refuseSpecialFile(CommandCall& call, const std::string& path) {
   return true;
 }
 
-// Reads a translator's file with the scene set aside first: a refused open or import leaves the
-// scene as it was, also when the reader runs out of memory.
+// Opens a translator's file with the scene set aside first: a refused open leaves the scene as
+// it was, also when the reader runs out of memory. An import adds to the scene through the
+// translator's own commands and keeps what they did, as the host does; copying the whole scene
+// before every import would make a script that imports many files cost the square of their
+// count.
 bool readWithTranslator(CommandCall& call, MPxFileTranslator& translator, const MFileObject& file,
                         const std::string& options, Mode mode, const std::string& path) {
-  minihost::Scene::SavedScene saved = scene().save(mode == MPxFileTranslator::kImportAccessMode);
+  minihost::Scene::SavedScene saved;
+  if (mode == MPxFileTranslator::kOpenAccessMode)
+    saved = scene().save(false);
   MStatus status;
   try {
     if (mode == MPxFileTranslator::kOpenAccessMode)
       scene().newScene();
     status = translator.reader(file, MString(options.c_str()), mode);
   } catch (...) {
-    scene().restore(std::move(saved));
+    if (saved)
+      scene().restore(std::move(saved));
     throw;
   }
   if (!status) {
-    scene().restore(std::move(saved));
+    if (saved)
+      scene().restore(std::move(saved));
     return call.failNamed("Error reading file \"" + path + "\".");
   }
   call.result = Value(path);
