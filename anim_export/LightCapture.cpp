@@ -41,8 +41,8 @@ void samplePlacement(LightSample& sample, const MDagPath& lightPath) {
 
 }  // namespace
 
-LightCapture captureLight(VXRAnimation_Light& track, const MDagPath& lightPath,
-                          std::int32_t frame, const char** fault) {
+LightCapture captureLight(VXRAnimation_Light& track, const MDagPath& lightPath, std::int32_t frame,
+                          const char** fault) {
   MStatus status;
   MFnNonExtendedLight light(lightPath, &status);
   if (!status)

@@ -13,5 +13,5 @@
 // not appended: kUnusable, with `fault` saying why as a phrase after "the key ". kOutOfMemory,
 // with nothing appended, when memory ran out.
 enum class LightCapture { kCaptured, kUnusable, kOutOfMemory };
-LightCapture captureLight(VXRAnimation_Light& track, const MDagPath& lightPath,
-                          std::int32_t frame, const char** fault);
+LightCapture captureLight(VXRAnimation_Light& track, const MDagPath& lightPath, std::int32_t frame,
+                          const char** fault);
