@@ -57,7 +57,16 @@ bool reportUncapturableCamera(const MDagPath& path, const MFnCamera& camera, std
   return true;
 }
 
-// How the frame loop ended. A camera that cannot be captured has been reported by then.
+void reportUnusableLight(const MDagPath& path, std::int32_t frame, const char* fault) {
+  GString message("VXR animation. Can't export light ");
+  message += path.fullPathName().asChar();
+  message += GString::Format(" at frame %d: the key ", static_cast<int>(frame));
+  message += fault;
+  message += ".\n";
+  reportError(message);
+}
+
+// How the frame loop ended. A camera or light that cannot be captured has been reported by then.
 struct CaptureEnd {
   enum Kind { kDone, kRefused, kOutOfMemory, kInterrupted };
   Kind kind = kDone;
@@ -97,8 +106,16 @@ CaptureEnd captureFrames(const RenderSettings& settings, const MTime& timeBefore
         return ended(CaptureEnd::kOutOfMemory, frame, cameraPaths[i]);
     }
     for (unsigned i = 0; i < lightPaths.length(); ++i) {
-      if (!captureLight(*lights.track(static_cast<int>(i)), lightPaths[i], frame))
-        return ended(CaptureEnd::kOutOfMemory, frame, lightPaths[i]);
+      const char* fault = nullptr;
+      switch (captureLight(*lights.track(static_cast<int>(i)), lightPaths[i], frame, &fault)) {
+        case LightCapture::kCaptured:
+          break;
+        case LightCapture::kUnusable:
+          reportUnusableLight(lightPaths[i], frame, fault);
+          return ended(CaptureEnd::kRefused, frame);
+        case LightCapture::kOutOfMemory:
+          return ended(CaptureEnd::kOutOfMemory, frame, lightPaths[i]);
+      }
     }
   }
   return ended(CaptureEnd::kDone, 0);

@@ -14,6 +14,7 @@
 
 #include <new>
 
+#include "anim_model/KeyValidity.h"
 #include "anim_model/LightGeometry.h"
 #include "shell/HostGeometry.h"
 
@@ -40,11 +41,12 @@ void samplePlacement(LightSample& sample, const MDagPath& lightPath) {
 
 }  // namespace
 
-bool captureLight(VXRAnimation_Light& track, const MDagPath& lightPath, std::int32_t frame) {
+LightCapture captureLight(VXRAnimation_Light& track, const MDagPath& lightPath, std::int32_t frame,
+                          const char** fault) {
   MStatus status;
   MFnNonExtendedLight light(lightPath, &status);
   if (!status)
-    return true;
+    return LightCapture::kCaptured;
 
   // A light none of the three kinds accepts (an area light) would otherwise be written as a
   // point light at the start position: it gets no keys, like an ambient light.
@@ -64,7 +66,7 @@ bool captureLight(VXRAnimation_Light& track, const MDagPath& lightPath, std::int
       status.clear();
       MFnDirectionalLight directional(lightPath, &status);
       if (!status)
-        return true;
+        return LightCapture::kCaptured;
       sample.type = LightKey::kDirectional;
     }
   }
@@ -78,11 +80,18 @@ bool captureLight(VXRAnimation_Light& track, const MDagPath& lightPath, std::int
 
   LightKey* key = new (std::nothrow) LightKey();
   if (key == nullptr)
-    return false;
+    return LightCapture::kOutOfMemory;
   fillLightKey(*key, sample, frame);
+  // The rule the import and the checker apply: a file the export writes imports whole.
+  if (const char* why = lightKeyFault(*key)) {
+    delete key;
+    if (fault)
+      *fault = why;
+    return LightCapture::kUnusable;
+  }
   if (track.v_insert(key) < 0) {
     delete key;
-    return false;
+    return LightCapture::kOutOfMemory;
   }
-  return true;
+  return LightCapture::kCaptured;
 }

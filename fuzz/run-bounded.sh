@@ -39,6 +39,7 @@ root="$(cd "$build" && pwd)"
 # The mesh export fuzzer runs the command inside its own folder, so every path libFuzzer writes
 # to is absolute.
 fuzzdir="$root/fuzz"
+seeddir="$(pwd)/fuzz/seeds"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}"
 
@@ -55,6 +56,8 @@ options_of() {
     fuzz_identify_file) echo "-max_len=33000" ;;
     # The commands print a message for every refused argument list.
     fuzz_import_args | fuzz_mesh_export_args) echo "-close_fd_mask=3" ;;
+    # Scene words, huge indices and special values.
+    fuzz_scene_file) echo "-dict=$seeddir/scene_file.dict" ;;
     *) ;;
   esac
 }

@@ -73,7 +73,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
 }
 
 const char* usageText() {
-  return "usage: minihost [options] [file.mel | scene.ma ...]\n"
+  return "usage: minihost [options] [--] [file.mel | scene.ma ...]\n"
          "  -c, --command TEXT       run MEL text\n"
          "  -p, --plugin PATH|NAME   load a plug-in (a name is looked up on MAYA_PLUG_IN_PATH)\n"
          "  -s, --script-path DIR    search DIR first for sourced scripts\n"

@@ -22,6 +22,12 @@ std::string quoted(const std::string& text) {
   }
   return out + "\"";
 }
+
+// A relative name that begins with '-' ("-shot.ma", given after "--") would read as a flag of
+// the file command: "./" in front keeps it a name.
+std::string fileArgument(const std::string& path) {
+  return !path.empty() && path[0] == '-' ? "./" + path : path;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,7 +74,7 @@ int main(int argc, char** argv) {
         ok = host.runTopLevelText("loadPlugin " + quoted(step.value) + ";");
         break;
       case minihost_cli::Step::Kind::kScene:
-        ok = host.runTopLevelText("file -f -open " + quoted(step.value) + ";");
+        ok = host.runTopLevelText("file -f -open " + quoted(fileArgument(step.value)) + ";");
         break;
       case minihost_cli::Step::Kind::kText:
         ok = host.runTopLevelText(step.value);

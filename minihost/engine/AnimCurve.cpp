@@ -72,6 +72,23 @@ const CurveKey* AnimCurve::keyAt(double ticks) const {
   return it != keys_.end() && std::fabs(it->ticks - ticks) <= kSameTime ? &*it : nullptr;
 }
 
+void AnimCurve::setKeys(std::vector<CurveKey> keys) {
+  if (!keys_.empty()) {
+    for (const CurveKey& key : keys)
+      setKey(key);
+    return;
+  }
+  // Keys given in falling time order would each be inserted at the front: sort once instead.
+  std::stable_sort(keys.begin(), keys.end(),
+                   [](const CurveKey& a, const CurveKey& b) { return a.ticks < b.ticks; });
+  for (const CurveKey& key : keys) {
+    if (!keys_.empty() && std::fabs(keys_.back().ticks - key.ticks) <= kSameTime)
+      keys_.back() = key;
+    else
+      keys_.push_back(key);
+  }
+}
+
 bool AnimCurve::removeKeyAt(double ticks) {
   for (auto it = keys_.begin(); it != keys_.end(); ++it) {
     if (std::fabs(it->ticks - ticks) <= kSameTime) {

@@ -41,6 +41,9 @@ class AnimCurve {
  public:
   // Adds a key, or replaces the value and tangents of the key at the same time.
   void setKey(const CurveKey& key);
+  // Adds many keys in any order at the cost of one sort: as setKey for each in turn, where a
+  // later key replaces an earlier one at the same time.
+  void setKeys(std::vector<CurveKey> keys);
   bool removeKeyAt(double ticks);
   // The key at a time (the same tolerance as setKey), or null.
   const CurveKey* keyAt(double ticks) const;

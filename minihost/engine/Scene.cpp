@@ -62,7 +62,9 @@ void Scene::clearAll() {
       slot.generation = 1;
     freeSlots_.push_back(i);  // slot 0 comes out first, for the world
   }
+  ++revision_;
   byName_.clear();
+  dependencyNames_.clear();
   nextSuffix_.clear();
   curves_.clear();
   active_.clear();
@@ -204,12 +206,26 @@ void Scene::removeConnections(NodeRef ref) {
 }
 
 void Scene::destroy(NodeRef ref) {
+  // Everything below first, deepest first, without recursion: a file decides how deep a
+  // hierarchy is, and the stack must not.
+  std::vector<NodeRef> order;
+  for (std::vector<NodeRef> pending{ref}; !pending.empty();) {
+    NodeRef r = pending.back();
+    pending.pop_back();
+    if (const Node* n = node(r)) {
+      order.push_back(r);
+      pending.insert(pending.end(), n->children.begin(), n->children.end());
+    }
+  }
+  for (auto it = order.rbegin(); it != order.rend(); ++it)
+    destroyOne(*it);
+}
+
+void Scene::destroyOne(NodeRef ref) {
   Node* n = node(ref);
   if (!n)
     return;
   ++revision_;
-  while (!n->children.empty())
-    destroy(n->children.back());
   // Curves that animated only this node go with it.
   std::vector<NodeRef> feeders;
   for (const Connection& c : n->inputs) {
@@ -221,7 +237,7 @@ void Scene::destroy(NodeRef ref) {
   for (NodeRef f : feeders) {
     const Node* src = node(f);
     if (src && src->outputs.empty())
-      destroy(f);
+      destroyOne(f);
   }
   NodeRef parent = n->parent.isSet() ? n->parent : world_;
   if (n->type->dag) {

@@ -4,9 +4,11 @@
 // axis and the active selection. Host API classes and the script layer both work
 // through this interface; nothing outside the engine touches Node storage directly.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -43,7 +45,7 @@ struct Node {
   std::string name;
   unsigned long long serial = 0;  // creation order
   bool isDefault = false;         // part of every scene; cannot be deleted
-  std::vector<AttrValue> values;  // one per attribute of the type
+  std::vector<AttrValue> values;  // one per attribute of the type; changed via Scene::storeNumber
   NodeRef parent;                 // DAG only; unset for the world's children
   std::vector<NodeRef> children;
   std::vector<Connection> inputs;
@@ -177,6 +179,24 @@ class Scene {
   void putBack(NodeRef ref, std::unique_ptr<Node> node);
   void releaseSlot(NodeRef ref);
 
+  // ---- all or nothing ----
+  // The whole scene set aside while a file replaces it or adds to it, so that a failure part
+  // way (a damaged file, running out of memory) puts back exactly what was there.
+  struct Saved;
+  struct SavedDeleter {
+    void operator()(Saved* saved) const;
+  };
+  using SavedScene = std::unique_ptr<Saved, SavedDeleter>;
+  // With `keep` the scene stays and a copy is set aside (for an import: the copy leaves meshes and
+  // curves where they are, which an import never changes on nodes it did not make; it costs
+  // time in proportion to the node count); otherwise the scene
+  // itself is set aside and this one holds no node until newScene() (for an open). Handles to
+  // the nodes set aside are dead until they come back.
+  SavedScene save(bool keep);
+  // Puts a saved scene back in place of the current one, whose nodes are dropped; handles to
+  // them stay dead. Allocates nothing it cannot do without.
+  void restore(SavedScene saved);
+
  private:
   struct Slot {
     uint32_t generation = 1;
@@ -200,8 +220,10 @@ class Scene {
   std::string uniqueName(const std::string& requested, const std::string& fallbackBase,
                          NamePlace place);
   void indexName(NodeRef ref, const std::string& name);
+  NodeRef childNamed(NodeRef parent, const std::string& name, NodeRef except = NodeRef{}) const;
   void unindexName(NodeRef ref, const std::string& name);
   void destroy(NodeRef ref);
+  void destroyOne(NodeRef ref);
   void removeConnections(NodeRef ref);
   void evaluateCurve(NodeRef curve);
   void storeNumber(Node& n, int attribute, double value);
@@ -209,7 +231,18 @@ class Scene {
 
   std::vector<Slot> slots_;
   std::vector<uint32_t> freeSlots_;
+  // World matrices worked out since the last change that can move a node (any stored value,
+  // connection, parent or node), per slot: a deep hierarchy is walked once per change, not once
+  // per call. Kept under the scene's revision, which every change (a value, a connection, a
+  // parent, a node, the time, an undo) moves on; a rig's evaluated values change only with it.
+  struct WorldCacheEntry {
+    unsigned long long stamp = 0;
+    uint32_t generation = 0;
+    MMatrix matrix;
+  };
+  mutable std::vector<WorldCacheEntry> worldCache_;
   std::unordered_map<std::string, std::vector<NodeRef>> byName_;  // every node of each name
+  std::unordered_set<std::string> dependencyNames_;               // names dependency nodes have
   std::unordered_map<std::string, int> nextSuffix_;
   std::vector<NodeRef> curves_;
   NodeRef world_;

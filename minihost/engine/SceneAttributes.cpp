@@ -2,6 +2,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <unordered_set>
+
+#include "engine/ScriptHost.h"
 
 #include "engine/RigEvaluation.h"
 #include "engine/Scene.h"
@@ -11,6 +15,31 @@ namespace minihost {
 namespace {
 // Bound on chains of plain connections followed by one read; guards against cycles.
 constexpr int kMaxConnectionDepth = 32;
+
+// A curve that drives an enum attribute (rotateOrder) out of its range is said once per
+// attribute; the value is clamped into the range.
+void warnEnumOutOfRange(const Node& n, const AttributeInfo& info, double value) {
+  const double whole = std::trunc(value);
+  if (whole >= info.minValue && whole <= info.maxValue)
+    return;
+  // Keyed by the node's serial, which no later node takes, not by its name.
+  static std::unordered_set<std::string> warned;
+  const std::string key = std::to_string(n.serial) + "." + info.longName;
+  if (warned.count(key) > 0 || warned.size() >= 10000)
+    return;
+  warned.insert(key);
+  const std::string plug = n.name + "." + info.longName;
+  const double used =
+      std::isnan(value) ? info.minValue : std::min(std::max(whole, info.minValue), info.maxValue);
+  const std::string text(plug + " is driven to " + std::to_string(value) + ", outside " +
+                         std::to_string(static_cast<int>(info.minValue)) + ".." +
+                         std::to_string(static_cast<int>(info.maxValue)) + "; " +
+                         std::to_string(static_cast<int>(used)) + " is used");
+  if (ScriptHost* host = scriptHost())
+    host->displayWarning(text);
+  else
+    printWarning(text);
+}
 }  // namespace
 
 bool Scene::numericType(AttrType t) {
@@ -68,9 +97,19 @@ void Scene::storeNumber(Node& n, int attribute, double value) {
       value = value != 0.0 ? 1.0 : 0.0;
       break;
     case AttrType::kEnum:
+      // Only a curve gets here with a value out of range (setNumber refuses one); it is clamped
+      // so that no reader converts a number no enum holds.
+      value = std::isnan(value)
+                  ? info.minValue
+                  : std::min(std::max(std::trunc(value), info.minValue), info.maxValue);
+      break;
     case AttrType::kShort:
+      value = std::isnan(value) ? 0.0 : std::min(std::max(std::trunc(value), -32768.0), 32767.0);
+      break;
     case AttrType::kInt:
-      value = std::trunc(value);
+      value = std::isnan(value)
+                  ? 0.0
+                  : std::min(std::max(std::trunc(value), -2147483648.0), 2147483647.0);
       break;
     case AttrType::kFloat:
       value = static_cast<double>(static_cast<float>(value));
@@ -322,6 +361,8 @@ void Scene::evaluateCurve(NodeRef curve) {
   for (const Connection& o : c->outputs) {
     if (Node* d = node(o.peer)) {
       const AttributeInfo& info = d->type->attributes[o.peerAttribute];
+      if (info.type == AttrType::kEnum)
+        warnEnumOutOfRange(*d, info, value);
       if (numericType(info.type))
         storeNumber(*d, o.peerAttribute, value);
     }

@@ -38,8 +38,12 @@ bool Scene::validName(const std::string& name) {
 }
 
 void Scene::indexName(NodeRef ref, const std::string& name) {
-  if (!name.empty())
-    byName_[name].push_back(ref);
+  if (name.empty())
+    return;
+  byName_[name].push_back(ref);
+  const Node* n = node(ref);
+  if (n && !n->type->dag)
+    dependencyNames_.insert(name);
 }
 
 void Scene::unindexName(NodeRef ref, const std::string& name) {
@@ -50,12 +54,43 @@ void Scene::unindexName(NodeRef ref, const std::string& name) {
   refs.erase(std::remove(refs.begin(), refs.end(), ref), refs.end());
   if (refs.empty())
     byName_.erase(it);
+  const Node* n = node(ref);
+  if (n && !n->type->dag)
+    dependencyNames_.erase(name);
+}
+
+// The child of `parent` with that name (sibling names are unique): from the parent's children or
+// from the nodes of that name, whichever list is shorter, so that neither thousands of children
+// nor thousands of nodes of one name make the lookup slow.
+NodeRef Scene::childNamed(NodeRef parent, const std::string& name, NodeRef except) const {
+  auto it = byName_.find(name);
+  if (it == byName_.end())
+    return NodeRef{};
+  const std::vector<NodeRef>& kids = childrenOf(parent.isSet() ? parent : world_);
+  if (kids.size() < it->second.size()) {
+    for (NodeRef k : kids) {
+      if (k != except && node(k)->name == name)
+        return k;
+    }
+    return NodeRef{};
+  }
+  for (NodeRef r : it->second) {
+    if (r != except && node(r)->type->dag && parentOf(r) == (parent.isSet() ? parent : world_))
+      return r;
+  }
+  return NodeRef{};
 }
 
 bool Scene::nameTaken(const std::string& name, const NamePlace& place) const {
   auto it = byName_.find(name);
   if (it == byName_.end())
     return false;
+  if (place.dag && !place.wholeScene) {
+    // A DAG node's name clashes with a dependency node's and with its siblings' only.
+    if (dependencyNames_.count(name) > 0)
+      return true;
+    return childNamed(place.parent, name, place.except).isSet();
+  }
   for (NodeRef r : it->second) {
     if (r == place.except)
       continue;
@@ -102,29 +137,64 @@ std::string Scene::fullPathName(NodeRef ref) const {
     return "";
   if (!n->type->dag)
     return n->name;
-  std::string path;
+  // Gathered first and joined once: prepending name by name costs the square of the depth.
+  std::vector<const std::string*> names;
+  size_t length = 0;
   for (NodeRef r = ref; r.isSet() && r != world_; r = parentOf(r)) {
-    path = "|" + node(r)->name + path;
+    names.push_back(&node(r)->name);
+    length += names.back()->size() + 1;
+  }
+  std::string path;
+  path.reserve(length);
+  for (auto it = names.rbegin(); it != names.rend(); ++it) {
+    path += '|';
+    path += **it;
   }
   return path;
 }
 
 std::string Scene::partialPathName(NodeRef ref) const {
   // The shortest path that names this node alone: its name, then as many parents in front as
-  // it takes to tell it from the nodes of the same name, at worst the full path.
+  // it takes to tell it from the other nodes of its name, at worst the full path. The rivals
+  // are followed up their parents level by level, each step once.
   const Node* n = node(ref);
   if (!n || ref == world_)
     return std::string();
   if (!n->type->dag)
     return n->name;
-  std::string path = n->name;
-  for (NodeRef p = parentOf(ref);; p = parentOf(p)) {
-    if (findNode(path) == ref)
-      return path;
-    if (!p.isSet() || p == world_)
-      return "|" + path;
-    path = node(p)->name + "|" + path;
+  std::vector<NodeRef> rivals;
+  auto it = byName_.find(n->name);
+  if (it != byName_.end()) {
+    for (NodeRef r : it->second) {
+      if (r != ref)
+        rivals.push_back(r);
+    }
   }
+  std::vector<const std::string*> names{&n->name};
+  bool full = false;
+  for (NodeRef mine = ref; !rivals.empty();) {
+    mine = parentOf(mine);
+    if (!mine.isSet() || mine == world_) {
+      full = true;
+      break;
+    }
+    const std::string& above = node(mine)->name;
+    names.push_back(&above);
+    size_t kept = 0;
+    for (NodeRef r : rivals) {
+      NodeRef p = parentOf(r);
+      if (p.isSet() && p != world_ && node(p)->name == above)
+        rivals[kept++] = p;
+    }
+    rivals.resize(kept);
+  }
+  std::string path = full ? "|" : "";
+  for (auto name = names.rbegin(); name != names.rend(); ++name) {
+    if (name != names.rbegin())
+      path += '|';
+    path += **name;
+  }
+  return path;
 }
 
 NodeRef Scene::findNode(const std::string& text, bool* ambiguous) const {
@@ -150,18 +220,44 @@ NodeRef Scene::findNode(const std::string& text, bool* ambiguous) const {
     return NodeRef{};
   NodeRef found;
   int matches = 0;
-  for (NodeRef r : it->second) {
-    NodeRef walk = r;
-    bool match = true;
-    for (size_t i = parts.size() - 1; match && i-- > 0;) {
-      walk = parentOf(walk);
-      match = walk.isSet() && walk != world_ && node(walk)->name == parts[i];
+  auto top = parts.size() > 1 ? byName_.find(parts.front()) : byName_.end();
+  if (parts.size() > 1 && top == byName_.end())
+    return NodeRef{};
+  if (absolute || (parts.size() > 1 && top->second.size() < it->second.size())) {
+    // From the first name down, one child lookup per level.
+    auto descend = [&](NodeRef walk) {
+      for (size_t i = 1; i < parts.size() && walk.isSet(); ++i)
+        walk = childNamed(walk, parts[i]);
+      if (walk.isSet()) {
+        found = walk;
+        ++matches;
+      }
+    };
+    if (absolute) {
+      descend(childNamed(world_, parts.front()));
+    } else {
+      for (NodeRef r : top->second) {
+        if (node(r)->type->dag)
+          descend(r);
+        if (matches > 1)
+          break;
+      }
     }
-    if (match && absolute && parentOf(walk) != world_)
-      match = false;
-    if (match) {
-      found = r;
-      ++matches;
+  } else {
+    for (NodeRef r : it->second) {
+      NodeRef walk = r;
+      bool match = true;
+      for (size_t i = parts.size() - 1; match && i-- > 0;) {
+        walk = parentOf(walk);
+        match = walk.isSet() && walk != world_ && node(walk)->name == parts[i];
+      }
+      if (match && absolute && parentOf(walk) != world_)
+        match = false;
+      if (match) {
+        found = r;
+        if (++matches > 1)
+          break;
+      }
     }
   }
   if (matches > 1) {

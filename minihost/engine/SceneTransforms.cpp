@@ -151,19 +151,40 @@ MMatrix Scene::localMatrix(NodeRef ref) const {
 }
 
 MMatrix Scene::worldMatrix(NodeRef ref) const {
-  MMatrix m;
+  // Up to the first node whose world matrix is known since the last change (or the top), then
+  // down again, keeping each node's world matrix on the way.
   const TransformAttrs& a = transformAttrs();
+  std::vector<NodeRef> chain;
+  MMatrix above;
   for (NodeRef r = ref; r.isSet() && r != world_; r = parentOf(r)) {
     const Node* n = node(r);
-    if (!n || !isTransformKind(n->kind()))
-      continue;
-    m = m * localMatrix(r);
+    if (!n)
+      break;
+    if (r.index < worldCache_.size() && worldCache_[r.index].stamp == revision_ &&
+        worldCache_[r.index].generation == r.generation) {
+      above = worldCache_[r.index].matrix;
+      break;
+    }
+    chain.push_back(r);
     double inherits = 1.0;
-    getNumber(r, a.inherits, inherits);
-    if (inherits == 0.0)
+    if (isTransformKind(n->kind()) && getNumber(r, a.inherits, inherits) && inherits == 0.0)
       break;
   }
-  return m;
+  if (worldCache_.size() < slots_.size())
+    worldCache_.resize(slots_.size());
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    const Node* n = node(*it);
+    if (isTransformKind(n->kind())) {
+      double inherits = 1.0;
+      getNumber(*it, a.inherits, inherits);
+      above = inherits == 0.0 ? localMatrix(*it) : localMatrix(*it) * above;
+    }
+    WorldCacheEntry& entry = worldCache_[it->index];
+    entry.stamp = revision_;
+    entry.generation = it->generation;
+    entry.matrix = above;
+  }
+  return above;
 }
 
 void Scene::buildDefaults() {

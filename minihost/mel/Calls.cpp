@@ -4,7 +4,9 @@
 
 #include <unistd.h>
 
+#include <exception>
 #include <new>
+#include <string>
 
 namespace mel {
 
@@ -161,6 +163,13 @@ bool Interpreter::callCommand(const CommandEntry& command, std::vector<Value>& a
     } catch (const std::bad_alloc&) {
       static const char kMessage[] = "// Error: out of memory //\n";
       (void)!::write(2, kMessage, sizeof kMessage - 1);
+    }
+  } catch (const std::exception& e) {
+    // Nor does any other exception a command lets out end the host.
+    ok = false;
+    try {
+      call.failNamed(std::string("Internal error: ") + e.what());
+    } catch (const std::bad_alloc&) {
     }
   }
   --callDepth_;

@@ -4,16 +4,26 @@
 
 namespace minihost::scenefile {
 namespace {
-bool number(const std::string& text, size_t begin, size_t end, long long& out) {
+bool number(const std::string& text, size_t begin, size_t end, long long& out, bool* tooLarge) {
   if (begin >= end)
     return false;
   auto r = std::from_chars(text.data() + begin, text.data() + end, out);
-  return r.ec == std::errc() && r.ptr == text.data() + end && out >= 0;
+  if (r.ptr != text.data() + end)
+    return false;
+  if (r.ec == std::errc::result_out_of_range || (r.ec == std::errc() && out > kMaxElementIndex)) {
+    if (tooLarge)
+      *tooLarge = true;
+    return false;
+  }
+  return r.ec == std::errc() && out >= 0;
 }
 }  // namespace
 
-bool parseAttributePath(const std::string& text, std::vector<PathSegment>& out) {
+bool parseAttributePath(const std::string& text, std::vector<PathSegment>& out,
+                        bool* indexTooLarge) {
   out.clear();
+  if (indexTooLarge)
+    *indexTooLarge = false;
   size_t pos = 0;
   while (pos <= text.size()) {
     size_t end = text.find('.', pos);
@@ -29,10 +39,11 @@ bool parseAttributePath(const std::string& text, std::vector<PathSegment>& out) 
       seg.indexed = true;
       size_t colon = text.find(':', open);
       if (colon != std::string::npos && colon < close) {
-        if (!number(text, open + 1, colon, seg.first) || !number(text, colon + 1, close, seg.last))
+        if (!number(text, open + 1, colon, seg.first, indexTooLarge) ||
+            !number(text, colon + 1, close, seg.last, indexTooLarge))
           return false;
       } else {
-        if (!number(text, open + 1, close, seg.first))
+        if (!number(text, open + 1, close, seg.first, indexTooLarge))
           return false;
         seg.last = seg.first;
       }

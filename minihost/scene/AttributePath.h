@@ -7,6 +7,10 @@
 
 namespace minihost::scenefile {
 
+// The largest element index a path may name. Every array the reader keeps has a smaller limit of
+// its own; this one keeps the arithmetic on indices and counts far from overflow.
+constexpr long long kMaxElementIndex = (1LL << 31) - 1;
+
 struct PathSegment {
   std::string name;
   bool indexed = false;
@@ -15,7 +19,9 @@ struct PathSegment {
   long long count() const { return indexed ? last - first + 1 : 1; }
 };
 
-// False for text that is not a well-formed path (the segments are then unusable).
-bool parseAttributePath(const std::string& text, std::vector<PathSegment>& out);
+// False for text that is not a well-formed path, or that names an index above kMaxElementIndex
+// (the segments are then unusable).
+bool parseAttributePath(const std::string& text, std::vector<PathSegment>& out,
+                        bool* indexTooLarge = nullptr);
 
 }  // namespace minihost::scenefile

@@ -1,5 +1,6 @@
 #include "scene/CurveStaging.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/Scene.h"
@@ -166,6 +167,8 @@ void CurveStaging::build(AnimCurve& curve, const Units& units, double valueScale
                          bool& weighted) const {
   weighted = weighted_;
   const double ticksPerFrame = kTicksPerSecond / units.framesPerSecond;
+  std::vector<CurveKey> keys;
+  keys.reserve(std::min(times_.size(), values_.size()));
   for (size_t i = 0; i < times_.size() && i < values_.size(); ++i) {
     CurveKey key;
     key.ticks = times_[i] * ticksPerFrame;
@@ -178,8 +181,9 @@ void CurveStaging::build(AnimCurve& curve, const Units& units, double valueScale
         tangentFromCode(i < outTypes_.size() && outTypes_[i] != 0 ? outTypes_[i] : defaultType_);
     key.inSlope = slopeOf(inX_, inY_, i);
     key.outSlope = slopeOf(outX_, outY_, i);
-    curve.setKey(key);
+    keys.push_back(key);
   }
+  curve.setKeys(std::move(keys));
   curve.setInfinity(infinityFromCode(pre_), infinityFromCode(post_));
 }
 

@@ -7,7 +7,8 @@
 
 namespace minihost::scenefile {
 
-bool parsePlaybackOptions(const std::string& text, PlaybackOptions& out, std::string& problem) {
+void parsePlaybackOptions(const std::string& text, PlaybackOptions& out,
+                          std::vector<std::string>& problems) {
   std::istringstream in(text);
   std::vector<std::string> words;
   for (std::string w; in >> w;) {
@@ -55,21 +56,23 @@ bool parsePlaybackOptions(const std::string& text, PlaybackOptions& out, std::st
       continue;  // other flags (loop, speed, view) do not concern the batch host
     }
     char* end = nullptr;
-    double v = i + 1 < words.size() ? std::strtod(words[i + 1].c_str(), &end) : 0.0;
-    if (i + 1 >= words.size() || end == words[i + 1].c_str() || *end != '\0' || !std::isfinite(v)) {
-      problem = "playbackOptions " + w + " needs a number";
-      return false;
+    const bool present = i + 1 < words.size() && words[i + 1] != ";";
+    double v = present ? std::strtod(words[i + 1].c_str(), &end) : 0.0;
+    if (!present || end == words[i + 1].c_str() || *end != '\0' || !std::isfinite(v) ||
+        (target == &out.by && !(v > 0.0))) {
+      problems.push_back("playbackOptions " + w + " takes " +
+                         (target == &out.by ? "a positive number" : "a number") + ", not " +
+                         (present ? "\"" + words[i + 1] + "\"" : std::string("nothing")) +
+                         "; the default is kept");
+      if (present)
+        ++i;
+      continue;
     }
     *target = v;
     *flag = true;
     out.given = true;
     ++i;
   }
-  if (out.hasBy && !(out.by > 0.0)) {
-    problem = "playbackOptions -by must be positive";
-    return false;
-  }
-  return true;
 }
 
 }  // namespace minihost::scenefile

@@ -4,6 +4,7 @@
 // it is never run.
 
 #include <string>
+#include <vector>
 
 namespace minihost::scenefile {
 
@@ -14,7 +15,9 @@ struct PlaybackOptions {
   double minimum = 0, maximum = 0, animationStart = 0, animationEnd = 0, by = 1;  // frames
 };
 
-// False with a reason when a playbackOptions flag has no number after it.
-bool parsePlaybackOptions(const std::string& text, PlaybackOptions& out, std::string& problem);
+// Reads the flags; a flag whose value is not a usable number is left at its default, with a
+// problem naming it added to `problems`.
+void parsePlaybackOptions(const std::string& text, PlaybackOptions& out,
+                          std::vector<std::string>& problems);
 
 }  // namespace minihost::scenefile

@@ -8,6 +8,9 @@ namespace minihost::scenefile {
 namespace {
 
 constexpr int kMaxSubdivisions = 4096;
+// The most faces one primitive is built with: a few bytes of a file must not ask for hundreds
+// of megabytes.
+constexpr double kMaxPrimitiveFaces = 1 << 20;
 
 class StoredValues {
  public:
@@ -34,6 +37,23 @@ class StoredValues {
   double scale_;
 };
 
+double faceCount(PolyPrimitive primitive, const StoredValues& a) {
+  switch (primitive) {
+    case PolyPrimitive::kCube: {
+      double w = a.subdivisions("sw", 1, 1), h = a.subdivisions("sh", 1, 1),
+             d = a.subdivisions("sd", 1, 1);
+      return 2 * (w * h + h * d + w * d);
+    }
+    case PolyPrimitive::kPlane:
+      return double(a.subdivisions("sw", 10, 1)) * a.subdivisions("sh", 10, 1);
+    case PolyPrimitive::kCylinder:
+    case PolyPrimitive::kCone:
+      return double(a.subdivisions("sa", 20, 3)) * (a.subdivisions("sh", 1, 1) + 2);
+    default:
+      return double(a.subdivisions("sa", 20, 3)) * a.subdivisions("sh", 20, 2);
+  }
+}
+
 PolyGeometry makeGeometry(PolyPrimitive primitive, const StoredValues& a) {
   switch (primitive) {
     case PolyPrimitive::kCube:
@@ -58,7 +78,15 @@ PolyGeometry makeGeometry(PolyPrimitive primitive, const StoredValues& a) {
 std::unique_ptr<MeshData> buildPrimitiveShape(
     PolyPrimitive primitive, const std::unordered_map<std::string, double>& attributes,
     double centimetresPerUnit, std::string& error) {
-  PolyGeometry g = makeGeometry(primitive, StoredValues(attributes, centimetresPerUnit));
+  const StoredValues values(attributes, centimetresPerUnit);
+  const double faces = faceCount(primitive, values);
+  if (faces > kMaxPrimitiveFaces) {
+    error = "its subdivisions ask for " + std::to_string(static_cast<long long>(faces)) +
+            " faces; primitives of more than " +
+            std::to_string(static_cast<long long>(kMaxPrimitiveFaces)) + " faces are not built";
+    return nullptr;
+  }
+  PolyGeometry g = makeGeometry(primitive, values);
   auto data = std::make_unique<MeshData>();
   if (!data->build(std::move(g.points), std::move(g.counts), std::move(g.connects), &error) ||
       !data->setNormals(std::move(g.normals), std::move(g.normalIds), &error))

@@ -5,6 +5,7 @@
 
 #include "scene/NamespacedNames.h"
 #include "scene/ReferencePaths.h"
+#include "scene/RegularFile.h"
 #include "scene/SceneLexer.h"
 #include "scene/SceneParser.h"
 
@@ -188,14 +189,13 @@ class Planner {
     }
     auto d = std::make_shared<SceneDescription>();
     d->fileName = baseName(path);
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                         &std::fclose);
+    std::uint64_t size = 0;
     ParseResult parsed;
+    // A pipe or a device named as a referenced file is refused at once, as an opened one is.
+    FileHandle file = openRegularFile(path, d->fileName, size, parsed.error);
     if (file) {
-      SceneLexer lexer(file.get());
+      SceneLexer lexer(file.get(), size);
       parsed = parseScene(lexer, *d);
-    } else {
-      parsed.error = "cannot open \"" + path + "\"";
     }
     for (const Warning& w : d->warnings)
       warnings_.push_back(d->fileName + ":" + std::to_string(w.line) + ": " + w.text);

@@ -1,10 +1,12 @@
 #include "scene/SceneBuilder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <set>
-#include <string_view>
 #include <unordered_map>
+#include <unordered_set>
+#include <utility>
 
 #include "engine/NodeTypes.h"
 #include "scene/AttributePath.h"
@@ -29,6 +31,7 @@ class Builder {
 
   // Everything that can fail, before the scene is touched.
   bool stage(std::string& error) {
+    pluginTypes_.insert(d_.pluginNodeTypes.begin(), d_.pluginNodeTypes.end());
     // Files hold tens of thousands of nodes of a few dozen types: each type is looked up once.
     facts_.reserve(d_.nodes.size());
     std::unordered_map<std::string, NodeTypeFacts> byType;
@@ -55,7 +58,6 @@ class Builder {
                   "keeps its own time unit");
     refs_.assign(d_.nodes.size(), NodeRef{});
     byName_.reserve(d_.nodes.size());
-    sameNameBefore_.assign(d_.nodes.size(), -1);
     parentEntry_.assign(d_.nodes.size(), -1);
     for (size_t i = 0; i < d_.nodes.size(); ++i)
       createEntry(i);
@@ -75,11 +77,11 @@ class Builder {
     return facts_[n].modelled && isDrivenKeyCurve(facts_[n].modelled->kind);
   }
 
-  bool fail(std::string& error, int line, const std::string& what) {
+  bool fail(std::string& error, LineNumber line, const std::string& what) {
     error = d_.fileName + ":" + std::to_string(line) + ": " + what;
     return false;
   }
-  void warn(int line, const std::string& text) {
+  void warn(LineNumber line, const std::string& text) {
     warnings_.push_back(d_.fileName + ":" + std::to_string(line) + ": " + text);
   }
 
@@ -128,14 +130,17 @@ class Builder {
     return true;
   }
 
-  bool stagePlayback(std::string& error) {
+  // A value the batch host cannot take keeps the default with a warning; the file still opens.
+  // A referenced file's playback range is not the shot's.
+  bool stagePlayback(std::string&) {
     if (context_.referenced)
       return true;
     if (playbackOptionsText().empty())
       return true;
-    std::string problem;
-    if (!parsePlaybackOptions(playbackOptionsText(), playback_, problem))
-      return fail(error, playbackLine_, "sceneConfigurationScriptNode: " + problem);
+    std::vector<std::string> problems;
+    parsePlaybackOptions(playbackOptionsText(), playback_, problems);
+    for (const std::string& problem : problems)
+      warn(playbackLine_, "sceneConfigurationScriptNode: " + problem);
     return true;
   }
 
@@ -157,7 +162,9 @@ class Builder {
   }
 
   // The file's node of a name or path: the last one created under that name whose parents
-  // match the path.
+  // match the path. The walk starts from whichever end names fewer nodes, so that neither
+  // thousands of nodes of one name nor thousands of children of one parent make each lookup
+  // cost as much as all of them.
   int findEntry(const std::string& text) const {
     std::vector<std::string> parts;
     size_t pos = 0;
@@ -174,8 +181,15 @@ class Builder {
     auto it = byName_.find(parts.back());
     if (it == byName_.end())
       return -1;
-    for (int c = it->second; c >= 0; c = sameNameBefore_[static_cast<size_t>(c)]) {
-      int walk = c;
+    if (parts.size() > 1) {
+      auto top = byName_.find(parts.front());
+      if (top == byName_.end())
+        return -1;
+      if (absolute || top->second.size() < it->second.size())
+        return findEntryDownwards(parts, absolute, top->second);
+    }
+    for (auto c = it->second.rbegin(); c != it->second.rend(); ++c) {
+      int walk = *c;
       bool match = true;
       for (size_t k = parts.size() - 1; k-- > 0;) {
         walk = parentEntry_[static_cast<size_t>(walk)];
@@ -185,9 +199,31 @@ class Builder {
         }
       }
       if (match && (!absolute || parentEntry_[static_cast<size_t>(walk)] < 0))
-        return c;
+        return *c;
     }
     return -1;
+  }
+
+  // The same from the path's first name down, one child lookup per level.
+  int findEntryDownwards(const std::vector<std::string>& parts, bool absolute,
+                         const std::vector<int>& tops) const {
+    int best = -1;
+    auto descend = [&](int walk) {
+      for (size_t k = 1; k < parts.size() && walk >= 0; ++k) {
+        auto child = childByName_.find(std::make_pair(walk, parts[k]));
+        walk = child == childByName_.end() ? -1 : child->second;
+      }
+      best = std::max(best, walk);
+    };
+    if (absolute) {
+      auto top = childByName_.find(std::make_pair(-1, parts.front()));
+      if (top != childByName_.end())
+        descend(top->second);
+    } else {
+      for (int top : tops)
+        descend(top);
+    }
+    return best;
   }
 
   NodeRef resolve(const std::string& text, int* entry = nullptr) {
@@ -235,10 +271,8 @@ class Builder {
         what = "joint \"" + e.name + "\" is kept without its transform";
         break;
       case UnmodelledRole::kNone:
-        for (const std::string& plugin : d_.pluginNodeTypes) {
-          if (plugin == t)
-            what = "plug-in node \"" + e.name + "\" (" + t + ") is not evaluated";
-        }
+        if (pluginTypes_.count(t) > 0)
+          what = "plug-in node \"" + e.name + "\" (" + t + ") is not evaluated";
         break;
     }
     if (!what.empty())
@@ -275,12 +309,8 @@ class Builder {
     if (!ref.isSet())
       return;
     refs_[i] = ref;
-    // The newest entry of a name first; the ones before it chained behind.
-    auto named = byName_.try_emplace(e.name, static_cast<int>(i));
-    if (!named.second) {
-      sameNameBefore_[i] = named.first->second;
-      named.first->second = static_cast<int>(i);
-    }
+    byName_[e.name].push_back(static_cast<int>(i));
+    childByName_[std::make_pair(parentEntry_[i], e.name)] = static_cast<int>(i);
   }
 
   // A new node of the entry's type (a placeholder for a type the scene does not model); at the
@@ -554,10 +584,15 @@ class Builder {
   std::vector<NodeTypeFacts> facts_;  // per node entry
   std::vector<NodeRef> refs_;
   std::vector<int> parentEntry_;
-  // The file's entries by name (views of the entries' own names): the newest of each name, and
-  // per entry the one of its name before it.
-  std::unordered_map<std::string_view, int> byName_;
-  std::vector<int> sameNameBefore_;
+  std::unordered_map<std::string, std::vector<int>> byName_;
+  struct ChildKeyHash {
+    size_t operator()(const std::pair<int, std::string>& k) const {
+      return std::hash<std::string>()(k.second) * 31u + std::hash<int>()(k.first);
+    }
+  };
+  // The last entry of each name under each parent entry (-1: the top).
+  std::unordered_map<std::pair<int, std::string>, int, ChildKeyHash> childByName_;
+  std::unordered_set<std::string> pluginTypes_;  // requires -nodeType
   std::vector<std::unique_ptr<CurveStaging>> curves_;
   std::vector<std::unique_ptr<MeshStaging>> meshes_;
   std::vector<std::unique_ptr<MeshData>> builtMeshes_;
@@ -567,7 +602,7 @@ class Builder {
   std::set<std::string> warnedFeeders_;
   bool playbackScanned_ = false;
   std::string playbackText_;
-  int playbackLine_ = 0;
+  LineNumber playbackLine_ = 0;
   PlaybackOptions playback_;
   double currentFrame_ = std::nan("");
 };

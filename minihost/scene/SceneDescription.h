@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "scene/SceneLexer.h"
+
 namespace minihost::scenefile {
 
 // A node the file creates (createNode) or names as existing (select -ne).
@@ -16,7 +18,7 @@ struct NodeEntry {
   std::string name;     // as written, without a leading ':'
   std::string parent;   // -p: a name or a '|'-path; empty for the world
   bool shared = false;  // -s: reuse the scene's node of that name when there is one
-  int line = 0;
+  LineNumber line = 0;
 };
 
 // A polyFaces value is kept in `integers` as records: a tag, then its numbers.
@@ -34,14 +36,14 @@ struct AttrSetting {
   std::vector<int> integers;  // edge lists and polyFaces, kept as integers to save room
   std::vector<std::string> texts;
   int sizeHint = -1;  // -s
-  int line = 0;
+  LineNumber line = 0;
 };
 
 struct Link {
   std::string source;  // "node.attr[...]"
   std::string destination;
   bool nextAvailable = false;
-  int line = 0;
+  LineNumber line = 0;
 };
 
 struct Units {
@@ -81,7 +83,7 @@ struct ReferenceEdits {
 
 // A warning about something the file asks for that is not taken into the scene.
 struct Warning {
-  int line = 0;
+  LineNumber line = 0;
   std::string text;
 };
 

@@ -3,7 +3,11 @@
 #include <cctype>
 #include <cstdio>
 #include <memory>
+#include <new>
+#include <stdexcept>
 
+#include "scene/LogText.h"
+#include "scene/RegularFile.h"
 #include "scene/SceneAssembly.h"
 #include "scene/SceneLexer.h"
 #include "scene/SceneParser.h"
@@ -27,20 +31,60 @@ std::string baseName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Parses the file, then builds it and the files it references into the scene with the scene set
+// aside first: a failure at any point until the warnings are ready, running out of memory
+// included, puts back exactly what was there.
+SceneFileResult readUnguarded(SceneLexer& lexer, const std::string& name, const std::string& path,
+                              Scene& scene, bool opening) {
+  SceneFileResult result;
+  Scene::SavedScene saved;
+  {
+    auto description = std::make_shared<SceneDescription>();
+    description->fileName = name;
+    ParseResult parsed = parseScene(lexer, *description);
+    for (const Warning& w : description->warnings)
+      result.warnings.push_back(name + ":" + std::to_string(w.line) + ": " + w.text);
+    if (parsed.ok) {
+      saved = scene.save(!opening);
+      try {
+        result.ok = assembleScene(description, path, std::string(), scene, opening, result);
+      } catch (...) {
+        scene.restore(std::move(saved));
+        throw;
+      }
+      if (!result.ok)
+        scene.restore(std::move(saved));
+    } else {
+      result.error = parsed.error;
+    }
+  }
+  try {
+    for (std::string& w : result.warnings)
+      w = logSafe(w);
+    result.warnings = summariseWarnings(result.warnings);
+    result.error = logSafe(result.error);
+  } catch (...) {
+    if (saved)
+      scene.restore(std::move(saved));
+    throw;
+  }
+  return result;
+}
+
 SceneFileResult read(SceneLexer& lexer, const std::string& name, const std::string& path,
                      Scene& scene, bool opening) {
-  SceneFileResult result;
-  auto description = std::make_shared<SceneDescription>();
-  description->fileName = name;
-  ParseResult parsed = parseScene(lexer, *description);
-  for (const Warning& w : description->warnings)
-    result.warnings.push_back(name + ":" + std::to_string(w.line) + ": " + w.text);
-  if (!parsed.ok) {
-    result.error = parsed.error;
+  try {
+    return readUnguarded(lexer, name, path, scene, opening);
+  } catch (const std::bad_alloc&) {
+    SceneFileResult result;
+    result.error = logSafe(name) + ": out of memory while reading the file; the scene is as it was";
+    return result;
+  } catch (const std::exception& e) {
+    SceneFileResult result;
+    result.error =
+        logSafe(name + ": cannot read the file (" + e.what() + ")") + "; the scene is as it was";
     return result;
   }
-  result.ok = assembleScene(description, path, std::string(), scene, opening, result);
-  return result;
 }
 
 }  // namespace
@@ -57,13 +101,13 @@ SceneFileResult readSceneFile(const std::string& path, Scene& scene, bool openin
     result.error = name + ": binary scenes (.mb) are not read; only ASCII scenes (.ma) are";
     return result;
   }
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                       &std::fclose);
+  std::uint64_t size = 0;
+  FileHandle file = openRegularFile(path, name, size, result.error);
   if (!file) {
-    result.error = name + ": cannot open \"" + path + "\"";
+    result.error = logSafe(result.error);
     return result;
   }
-  SceneLexer lexer(file.get());
+  SceneLexer lexer(file.get(), size);
   return read(lexer, name, path, scene, opening);
 }
 

@@ -1,24 +1,52 @@
 #include "scene/SceneLexer.h"
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
 
 namespace minihost::scenefile {
 namespace {
 // Large enough that a refill is rare, small enough to stay out of the file-size budget.
 constexpr size_t kChunkBytes = 1 << 20;
 
+constexpr char kHeader[] = "//Maya ASCII";
+
+bool isSpace(int c) {
+  return c == ' ' || c == '\t' || c == '\f' || c == '\v';
+}
+
 bool isDelimiter(int c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v' || c == ';' ||
-         c == '"' || c == '(' || c == ')' || c == '{' || c == '}';
+  return isSpace(c) || c == '\n' || c == '\r' || c == ';' || c == '"' || c == '(' || c == ')' ||
+         c == '{' || c == '}';
+}
+
+// Bytes a word of MEL text never holds: control bytes and anything beyond ASCII.
+bool isBinary(int c) {
+  return c < 0x20 || c >= 0x7f;
+}
+
+std::string hexByte(int c) {
+  static const char digits[] = "0123456789abcdef";
+  std::string text = "0x";
+  text += digits[(c >> 4) & 15];
+  text += digits[c & 15];
+  return text;
 }
 }  // namespace
 
-SceneLexer::SceneLexer(std::FILE* file) : file_(file), buffer_(kChunkBytes) {
+SceneLexer::SceneLexer(std::FILE* file, std::uint64_t size)
+    : file_(file), buffer_(kChunkBytes), size_(size) {
   data_ = buffer_.data();
 }
 
 SceneLexer::SceneLexer(const std::string& text)
-    : data_(text.data()), end_(text.size()), eof_(true) {}
+    : data_(text.data()), end_(text.size()), size_(text.size()), eof_(true) {}
+
+std::uint64_t SceneLexer::remaining() const {
+  if (size_ == 0)
+    return std::numeric_limits<std::uint64_t>::max();
+  return size_ > offset() ? size_ - offset() : 0;
+}
 
 bool SceneLexer::fill(bool keepRest) {
   if (eof_ || !file_)
@@ -40,48 +68,111 @@ bool SceneLexer::fill(bool keepRest) {
   return true;
 }
 
-void SceneLexer::fail(const std::string& message, int line) {
+int SceneLexer::peekSecond() {
+  if (pos_ + 1 >= end_)
+    fill(true);
+  return pos_ + 1 < end_ ? static_cast<unsigned char>(data_[pos_ + 1]) : -1;
+}
+
+void SceneLexer::fail(const std::string& message, LineNumber line) {
   if (error_.empty()) {
     error_ = message;
     errorLine_ = line;
   }
 }
 
+void SceneLexer::skipByteOrderMark() {
+  started_ = true;
+  // The mark is three bytes; all three must be in the buffer to be looked at together.
+  if (end_ - pos_ < 3)
+    fill(true);
+  if (end_ - pos_ >= 3 && std::memcmp(data_ + pos_, "\xEF\xBB\xBF", 3) == 0) {
+    pos_ += 3;
+    lineStart_ = offset();
+  }
+  if (end_ - pos_ < sizeof kHeader - 1)
+    fill(true);
+  sawHeader_ = end_ - pos_ >= sizeof kHeader - 1 &&
+               std::memcmp(data_ + pos_, kHeader, sizeof kHeader - 1) == 0;
+}
+
+void SceneLexer::lineEnd() {
+  int c = peek();
+  ++pos_;
+  if (c == '\r' && peek() == '\n')
+    ++pos_;
+  ++line_;
+  lineStart_ = offset();
+}
+
+bool SceneLexer::refuseByte(int c) {
+  if (c == 0)
+    fail("a NUL byte: this is not a scene file", line_);
+  else
+    fail("byte " + hexByte(c) + " outside a string: this is not a scene file", line_);
+  return false;
+}
+
+bool SceneLexer::skipLineComment() {
+  for (int c; (c = peek()) >= 0 && c != '\n' && c != '\r';) {
+    if (c == 0)
+      return refuseByte(c);
+    ++pos_;
+    if (offset() - lineStart_ > kMaxLineBytes) {
+      fail("a line longer than " + std::to_string(kMaxLineBytes) + " bytes", line_);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool SceneLexer::skipBlockComment() {
+  pos_ += 2;
+  LineNumber start = line_;
+  int prev = 0;
+  for (;;) {
+    int c = peek();
+    if (c < 0) {
+      fail("unterminated comment", start);
+      return false;
+    }
+    if (c == 0)
+      return refuseByte(c);
+    if (c == '\n' || c == '\r') {
+      lineEnd();
+      prev = c;
+      continue;
+    }
+    ++pos_;
+    if (prev == '*' && c == '/')
+      return true;
+    prev = c;
+  }
+}
+
 bool SceneLexer::skipSpaceAndComments() {
+  if (!started_)
+    skipByteOrderMark();
   for (;;) {
     int c = peek();
     if (c < 0)
       return false;
-    if (c == '\n') {
-      ++line_;
+    if (c == '\n' || c == '\r') {
+      lineEnd();
+    } else if (isSpace(c)) {
       ++pos_;
-    } else if (c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v') {
-      ++pos_;
+      if (offset() - lineStart_ > kMaxLineBytes) {
+        fail("a line longer than " + std::to_string(kMaxLineBytes) + " bytes", line_);
+        return false;
+      }
     } else if (c == '/') {
-      // Both characters of a comment opener must be in the buffer to be looked at together.
-      if (pos_ + 1 >= end_ && !fill(true))
-        return true;
-      int d = pos_ + 1 < end_ ? static_cast<unsigned char>(data_[pos_ + 1]) : -1;
+      int d = peekSecond();
       if (d == '/') {
-        while ((c = peek()) >= 0 && c != '\n')
-          ++pos_;
+        if (!skipLineComment())
+          return false;
       } else if (d == '*') {
-        pos_ += 2;
-        int start = line_;
-        int prev = 0;
-        for (;;) {
-          c = peek();
-          if (c < 0) {
-            fail("unterminated comment", start);
-            return false;
-          }
-          ++pos_;
-          if (c == '\n')
-            ++line_;
-          if (prev == '*' && c == '/')
-            break;
-          prev = c;
-        }
+        if (!skipBlockComment())
+          return false;
       } else {
         return true;  // a lone '/' starts a word
       }
@@ -96,11 +187,17 @@ bool SceneLexer::readString(Token& out) {
   out.kind = TokenKind::kString;
   for (;;) {
     int c = peek();
-    if (c < 0 || c == '\n') {
+    if (c < 0 || c == '\n' || c == '\r') {
       fail("unterminated string", out.line);
       return false;
     }
+    if (c == 0)
+      return refuseByte(c);
     ++pos_;
+    if (out.text.size() >= kMaxStringBytes) {
+      fail("a string longer than " + std::to_string(kMaxStringBytes) + " bytes", out.line);
+      return false;
+    }
     if (c == '"')
       return true;
     if (c != '\\') {
@@ -112,7 +209,6 @@ bool SceneLexer::readString(Token& out) {
       fail("unterminated string", out.line);
       return false;
     }
-    ++pos_;
     switch (e) {
       case 'n':
         out.text += '\n';
@@ -123,14 +219,42 @@ bool SceneLexer::readString(Token& out) {
       case 'r':
         out.text += '\r';
         break;
-      case '\n':  // a continued line
-        ++line_;
-        break;
+      case '\n':
+      case '\r':  // a continued line
+        lineEnd();
+        continue;
+      case 0:
+        return refuseByte(e);
       default:
         out.text += static_cast<char>(e);
         break;
     }
+    ++pos_;
   }
+}
+
+bool SceneLexer::readWord(Token& out) {
+  out.kind = TokenKind::kWord;
+  // Copy whole runs out of the buffer; a word rarely crosses a chunk boundary.
+  for (;;) {
+    size_t start = pos_;
+    while (pos_ < end_) {
+      int c = static_cast<unsigned char>(data_[pos_]);
+      if (isDelimiter(c))
+        break;
+      if (isBinary(c))
+        return refuseByte(c);
+      ++pos_;
+    }
+    out.text.append(data_ + start, pos_ - start);
+    if (out.text.size() > kMaxWordBytes) {
+      fail("a word longer than " + std::to_string(kMaxWordBytes) + " bytes", out.line);
+      return false;
+    }
+    if (pos_ < end_ || !fill())
+      break;
+  }
+  return error_.empty();
 }
 
 bool SceneLexer::next(Token& out) {
@@ -141,10 +265,17 @@ bool SceneLexer::next(Token& out) {
     return false;
   }
   out.line = line_;
+  if (offset() - lineStart_ > kMaxLineBytes) {
+    fail("a line longer than " + std::to_string(kMaxLineBytes) + " bytes", line_);
+    out.kind = TokenKind::kEnd;
+    return false;
+  }
   int c = peek();
+  bool read = true;
   switch (c) {
     case '"':
-      return readString(out);
+      read = readString(out);
+      break;
     case ';':
       out.kind = TokenKind::kSemicolon;
       break;
@@ -160,19 +291,14 @@ bool SceneLexer::next(Token& out) {
     case '}':
       out.kind = TokenKind::kCloseBrace;
       break;
-    default: {
-      out.kind = TokenKind::kWord;
-      // Copy whole runs out of the buffer; a word rarely crosses a chunk boundary.
-      for (;;) {
-        size_t start = pos_;
-        while (pos_ < end_ && !isDelimiter(static_cast<unsigned char>(data_[pos_])))
-          ++pos_;
-        out.text.append(data_ + start, pos_ - start);
-        if (pos_ < end_ || !fill())
-          break;
-      }
-      return true;
-    }
+    default:
+      read = readWord(out);
+      break;
+  }
+  if (c == '"' || out.kind == TokenKind::kWord) {
+    if (!read)
+      out.kind = TokenKind::kEnd;
+    return read;
   }
   out.text.assign(1, static_cast<char>(c));
   ++pos_;

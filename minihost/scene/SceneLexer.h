@@ -2,12 +2,25 @@
 // Tokens of a scene file's MEL text, read in chunks so that a large file is never held whole.
 // The lexer knows only words, quoted strings and the punctuation that ends or groups a
 // statement; what the words mean is the parser's business.
+//
+// Line ends are LF, CRLF or a lone CR; a UTF-8 byte-order mark before the first byte is
+// skipped. Bytes that are not text (NUL anywhere, other control bytes and bytes above 0x7f
+// outside strings and comments) end the reading with an error: such a file is not a scene.
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 namespace minihost::scenefile {
+
+// Wide enough for any file.
+using LineNumber = std::uint64_t;
+
+// The longest word (command, flag, number, plug name), string and line a scene may hold.
+constexpr size_t kMaxWordBytes = 64 * 1024;
+constexpr size_t kMaxStringBytes = 16 * 1024 * 1024;
+constexpr std::uint64_t kMaxLineBytes = 64 * 1024 * 1024;
 
 enum class TokenKind {
   kWord,
@@ -23,13 +36,14 @@ enum class TokenKind {
 struct Token {
   TokenKind kind = TokenKind::kEnd;
   std::string text;  // a word as written, a string with its escapes resolved
-  int line = 0;
+  LineNumber line = 0;
 };
 
 class SceneLexer {
  public:
-  // Reads from an open file (not owned) or from text held by the caller.
-  explicit SceneLexer(std::FILE* file);
+  // Reads from an open file (not owned) of `size` bytes (0: unknown), or from text held by the
+  // caller.
+  explicit SceneLexer(std::FILE* file, std::uint64_t size = 0);
   explicit SceneLexer(const std::string& text);
   SceneLexer(const SceneLexer&) = delete;
   SceneLexer& operator=(const SceneLexer&) = delete;
@@ -37,10 +51,16 @@ class SceneLexer {
   // The next token; false at the end of the input or after an error (error() says which).
   bool next(Token& out);
   const std::string& error() const { return error_; }
-  int errorLine() const { return errorLine_; }
-  int line() const { return line_; }
+  LineNumber errorLine() const { return errorLine_; }
+  LineNumber line() const { return line_; }
   // Bytes consumed so far.
-  unsigned long long offset() const { return consumed_ + pos_; }
+  std::uint64_t offset() const { return consumed_ + pos_; }
+  // The input's size in bytes, when known (0 otherwise).
+  std::uint64_t size() const { return size_; }
+  // Bytes not yet read, when the size is known; otherwise a large number.
+  std::uint64_t remaining() const;
+  // True when the file began with the host's header comment ("//Maya ASCII ...").
+  bool sawHeader() const { return sawHeader_; }
 
  private:
   // Reads the next chunk; with keepRest the unread bytes move to its front first.
@@ -50,20 +70,33 @@ class SceneLexer {
       return -1;
     return static_cast<unsigned char>(data_[pos_]);
   }
+  // Both bytes at pos_ and pos_ + 1 in the buffer, the second -1 at the end of the input.
+  int peekSecond();
+  void skipByteOrderMark();
+  // Consumes a line end (LF, CR or CRLF) at pos_.
+  void lineEnd();
   bool skipSpaceAndComments();
+  bool skipLineComment();
+  bool skipBlockComment();
   bool readString(Token& out);
-  void fail(const std::string& message, int line);
+  bool readWord(Token& out);
+  bool refuseByte(int c);
+  void fail(const std::string& message, LineNumber line);
 
   std::FILE* file_ = nullptr;
   std::vector<char> buffer_;
   const char* data_ = nullptr;
   size_t pos_ = 0;
   size_t end_ = 0;
-  unsigned long long consumed_ = 0;
+  std::uint64_t consumed_ = 0;
+  std::uint64_t size_ = 0;
+  std::uint64_t lineStart_ = 0;  // offset of the current line's first byte
   bool eof_ = false;
-  int line_ = 1;
+  bool started_ = false;
+  bool sawHeader_ = false;
+  LineNumber line_ = 1;
   std::string error_;
-  int errorLine_ = 0;
+  LineNumber errorLine_ = 0;
 };
 
 }  // namespace minihost::scenefile

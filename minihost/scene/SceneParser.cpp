@@ -4,7 +4,10 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <limits>
+#include <unordered_map>
 
+#include "scene/AttributePath.h"
 #include "scene/NonFiniteNumbers.h"
 #include "scene/ReferenceStatement.h"
 #include "scene/SceneUnits.h"
@@ -40,6 +43,35 @@ bool parseBoolWord(const std::string& text, double& out) {
   return false;
 }
 
+// Warnings of one kind after the first few are counted, not kept: a file of two million unknown
+// statements gives a short log.
+constexpr unsigned kWarningsPerKind = 5;
+// A word the file wrote that reaches a warning is cut to this many bytes.
+constexpr size_t kQuotedWordBytes = 64;
+
+std::string shortened(const std::string& text) {
+  if (text.size() <= kQuotedWordBytes)
+    return text;
+  return text.substr(0, kQuotedWordBytes) + "... (" + std::to_string(text.size()) + " bytes)";
+}
+
+// What the first statement of a scene without the header comment starts with: a command of
+// the scene vocabulary. Text that starts otherwise is not a scene, even if it reads as MEL.
+bool isSceneCommand(const Token& token) {
+  static const char* const commands[] = {
+      "requires",    "fileInfo",     "currentUnit", "createNode",    "setAttr",
+      "connectAttr", "select",       "rename",      "file",          "parent",
+      "addAttr",     "relationship", "lockNode",    "dataStructure", "disconnectAttr"};
+  return token.kind == TokenKind::kWord &&
+         std::any_of(std::begin(commands), std::end(commands),
+                     [&](const char* c) { return token.text == c; });
+}
+
+bool isCurveOrMeshType(const std::string& type) {
+  return type == "mesh" || type == "animCurveTL" || type == "animCurveTA" ||
+         type == "animCurveTU" || type == "animCurveTT";
+}
+
 bool parseInteger(const std::string& text, int& out) {
   auto r = std::from_chars(text.data(), text.data() + text.size(), out);
   return r.ec == std::errc() && r.ptr == text.data() + text.size();
@@ -50,20 +82,41 @@ class Parser {
   Parser(SceneLexer& lexer, SceneDescription& out) : lexer_(lexer), out_(out) {}
 
   ParseResult run() {
+    // Arrays may together hold as many elements as the file has bytes (each element takes at
+    // least two), plus a little for the smallest files.
+    elementBudget_ = lexer_.size() > 0 ? static_cast<long long>(std::min<std::uint64_t>(
+                                             lexer_.size(), std::uint64_t(1) << 40)) +
+                                             4096
+                                       : std::numeric_limits<long long>::max();
+    bool first = true;
     while (advance()) {
+      if (first) {
+        first = false;
+        // A file that starts with neither the host's header nor a command is not a scene.
+        if (!lexer_.sawHeader() && !isSceneCommand(tok_)) {
+          fail(tok_.line,
+               "not a Maya ASCII scene: it starts with neither the header comment "
+               "nor a command");
+          break;
+        }
+      }
       if (tok_.kind == TokenKind::kSemicolon)
         continue;
       if (tok_.kind != TokenKind::kWord) {
-        warn(tok_.line, "skipped a statement that starts with '" + tok_.text + "'");
+        warn(tok_.line, "skipped a statement that starts with '" + tok_.text + "'",
+             "skipped statements");
         if (!skipStatement())
           break;
         continue;
       }
       std::string command = tok_.text;
-      int line = tok_.line;
+      LineNumber line = tok_.line;
       if (!statement(command, line))
         break;
     }
+    if (first && lexer_.error().empty() && !lexer_.sawHeader())
+      fail(1, "not a Maya ASCII scene: it holds no statement and no header comment");
+    summariseWarnings();
     ParseResult result;
     if (!lexer_.error().empty()) {
       result.error = where(lexer_.errorLine()) + lexer_.error();
@@ -78,15 +131,33 @@ class Parser {
  private:
   bool advance() { return lexer_.next(tok_); }
 
-  std::string where(int line) const { return out_.fileName + ":" + std::to_string(line) + ": "; }
+  std::string where(LineNumber line) const {
+    return out_.fileName + ":" + std::to_string(line) + ": ";
+  }
 
-  bool fail(int line, const std::string& message) {
+  bool fail(LineNumber line, const std::string& message) {
     if (error_.empty())
       error_ = where(line) + message;
     return false;
   }
 
-  void warn(int line, const std::string& text) { out_.warnings.push_back(Warning{line, text}); }
+  void warn(LineNumber line, const std::string& text, const char* kind) {
+    auto it = std::find_if(kinds_.begin(), kinds_.end(),
+                           [&](const KindCount& k) { return k.kind == kind; });
+    if (it == kinds_.end())
+      it = kinds_.insert(kinds_.end(), KindCount{kind, 0, 0});
+    if (++it->count <= kWarningsPerKind)
+      out_.warnings.push_back(Warning{line, text});
+    it->lastLine = line;
+  }
+
+  void summariseWarnings() {
+    for (const KindCount& k : kinds_) {
+      if (k.count > kWarningsPerKind)
+        out_.warnings.push_back(Warning{k.lastLine, std::to_string(k.count - kWarningsPerKind) +
+                                                        " more " + k.kind + " like the above"});
+    }
+  }
 
   // Skips to the end of the statement: a ';' outside brackets, or the '}' that closes a block.
   bool skipStatement() {
@@ -128,7 +199,7 @@ class Parser {
   }
 
   // The words and strings of a short statement, up to its ';'.
-  bool arguments(std::vector<Token>& args, int line) {
+  bool arguments(std::vector<Token>& args, LineNumber line) {
     args.clear();
     for (;;) {
       if (!advance())
@@ -141,7 +212,7 @@ class Parser {
     }
   }
 
-  bool statement(const std::string& command, int line) {
+  bool statement(const std::string& command, LineNumber line) {
     if (command == "setAttr")
       return setAttr(line);
     if (command == "createNode")
@@ -168,20 +239,23 @@ class Parser {
       if (readReferenceStatement(args_, line, entry, problem))
         out_.references.push_back(std::move(entry));
       else
-        warn(line, problem + "; the statement is left out");
+        warn(line, problem + "; the statement is left out", "file statements left out");
       return true;
     }
     if (command == "parent") {
       if (!arguments(args_, line))
         return false;
-      warn(line, "instancing (parent -add) is not supported; the instance is left out");
+      warn(line, "instancing (parent -add) is not supported; the instance is left out",
+           "instances");
       return true;
     }
-    warn(line, "skipped command '" + command + "': a scene file is read as data, not run");
+    warn(line,
+         "skipped command '" + shortened(command) + "': a scene file is read as data, not run",
+         "skipped commands");
     return skipStatement();
   }
 
-  bool requires(int line) {
+  bool requires(LineNumber line) {
     if (!arguments(args_, line))
       return false;
     for (size_t i = 0; i + 1 < args_.size(); ++i) {
@@ -193,7 +267,7 @@ class Parser {
     return true;
   }
 
-  bool currentUnit(int line) {
+  bool currentUnit(LineNumber line) {
     if (!arguments(args_, line))
       return false;
     for (size_t i = 0; i + 1 < args_.size(); i += 2) {
@@ -222,7 +296,7 @@ class Parser {
     return true;
   }
 
-  bool createNode(int line) {
+  bool createNode(LineNumber line) {
     if (!arguments(args_, line))
       return false;
     NodeEntry entry;
@@ -254,7 +328,7 @@ class Parser {
     return true;
   }
 
-  bool select(int line) {
+  bool select(LineNumber line) {
     if (!arguments(args_, line))
       return false;
     std::string name;
@@ -273,7 +347,7 @@ class Parser {
     return true;
   }
 
-  bool connectAttr(int line) {
+  bool connectAttr(LineNumber line) {
     if (!arguments(args_, line))
       return false;
     Link link;
@@ -300,7 +374,7 @@ class Parser {
   }
 
   // A parenthesised sum of strings, as long texts are written: ( "a" + "b" ).
-  bool stringSum(std::string& out, int line) {
+  bool stringSum(std::string& out, LineNumber line) {
     out.clear();
     bool wantString = true;
     for (;;) {
@@ -320,7 +394,7 @@ class Parser {
   }
 
   // A braced list of strings, as attribute aliases are written: {"pCube2","weight[0]"}.
-  bool braceList(std::vector<std::string>& out, int line) {
+  bool braceList(std::vector<std::string>& out, LineNumber line) {
     for (;;) {
       if (!advance())
         return fail(line, "the file ends inside a statement");
@@ -333,7 +407,7 @@ class Parser {
     }
   }
 
-  bool polyFaces(AttrSetting& value, int line) {
+  bool polyFaces(AttrSetting& value, LineNumber line) {
     std::vector<int>& data = value.integers;
     int expect = 0;  // numbers still owed to the current record
     bool haveFace = false;
@@ -407,7 +481,7 @@ class Parser {
   }
 
   // One setAttr flag, the current token, with its value if it takes one.
-  bool setAttrFlag(AttrSetting& value, int line) {
+  bool setAttrFlag(AttrSetting& value, LineNumber line) {
     std::string flag = tok_.text.substr(1);
     if (flag == "av" || flag == "alteredValue" || flag == "c" || flag == "clamp")
       return true;
@@ -430,12 +504,15 @@ class Parser {
 
   // Room for the values a large array announces with -s, so that reading it does not copy it
   // over and over; the count is the file's word, so the room it can claim is bounded.
-  static void reserveFor(AttrSetting& value, bool integers) {
+  void reserveFor(AttrSetting& value, bool integers) const {
     constexpr long long kMaxReserved = 1LL << 24;
     if (value.sizeHint <= 0)
       return;
     long long per = value.dataType == "polyFaces" ? 6 : 3;
-    long long want = std::min(static_cast<long long>(value.sizeHint) * per, kMaxReserved);
+    // Each value takes at least two bytes of what is left of the file.
+    const long long left = static_cast<long long>(
+        std::min<std::uint64_t>(lexer_.remaining() / 2, static_cast<std::uint64_t>(kMaxReserved)));
+    long long want = std::min({static_cast<long long>(value.sizeHint) * per, kMaxReserved, left});
     if (integers || value.dataType == "polyFaces")
       value.integers.reserve(static_cast<size_t>(want));
     else if (value.attribute.compare(0, 3, "vt[") == 0 || value.attribute.compare(0, 2, "n[") == 0)
@@ -446,7 +523,7 @@ class Parser {
   static bool followsNan(const AttrSetting& value) {
     return !value.numbers.empty() && std::isnan(value.numbers.back()) && value.texts.empty();
   }
-  bool skipNanPayload(int line) {
+  bool skipNanPayload(LineNumber line) {
     if (!advance() || tok_.kind != TokenKind::kWord || !advance() ||
         tok_.kind != TokenKind::kCloseParen)
       return fail(line, "unexpected text after nan");
@@ -454,7 +531,7 @@ class Parser {
   }
 
   // A reference node's edits keep their words and strings in order, as data for the loader.
-  bool referenceEdits(const AttrSetting& value, int line) {
+  bool referenceEdits(const AttrSetting& value, LineNumber line) {
     ReferenceEdits edits;
     edits.node = value.node;
     edits.line = line;
@@ -471,10 +548,11 @@ class Parser {
     return true;
   }
 
-  bool setAttr(int line) {
+  bool setAttr(LineNumber line) {
     if (current_ < 0) {
       // Without a current node there is nothing to set; the statement is read and dropped.
-      warn(line, "setAttr before any createNode or select is ignored");
+      warn(line, "setAttr before any createNode or select is ignored",
+           "setAttr statements without a node");
       return skipStatement();
     }
     AttrSetting value;
@@ -549,12 +627,59 @@ class Parser {
         return fail(tok_.line, "unexpected '" + tok_.text + "' in setAttr");
       }
     }
+    if (!chargeElements(value, line))
+      return false;
     out_.values.push_back(std::move(value));
+    return true;
+  }
+
+  struct KindCount {
+    std::string kind;
+    std::uint64_t count = 0;
+    LineNumber lastLine = 0;
+  };
+
+  // Arrays the reader keeps (a mesh's points, edges, normals and UVs, a curve's keys) grow to
+  // the highest index the file names, and so does the list of a mesh's UV sets (each set
+  // counted as 16 elements: it holds a name and a list of its own). All of them together may
+  // hold no more elements than the budget: a few bytes naming a far index must not claim
+  // gigabytes.
+  bool chargeElements(const AttrSetting& value, LineNumber line) {
+    if (!isCurveOrMeshType(out_.nodes[static_cast<size_t>(value.node)].type))
+      return true;
+    bool tooLarge = false;
+    if (!parseAttributePath(value.attribute, path_, &tooLarge))
+      return tooLarge ? fail(line, "." + value.attribute + ": index out of range") : true;
+    std::string key = std::to_string(value.node) + ":";
+    for (size_t i = 0; i < path_.size(); ++i) {
+      const PathSegment& seg = path_[i];
+      key += seg.name;
+      if (seg.indexed) {
+        const long long weight = i + 1 < path_.size() ? 16 : 1;
+        long long& extent = extents_[key];
+        const long long end = seg.last + 1;
+        if (end > extent) {
+          if ((end - extent) * weight > elementBudget_) {
+            return fail(line, "." + value.attribute +
+                                  ": index out of range (the file is too short to hold so many "
+                                  "elements)");
+          }
+          elementBudget_ -= (end - extent) * weight;
+          extent = end;
+        }
+        key += "[" + std::to_string(seg.first) + "]";
+      }
+      key += ".";
+    }
     return true;
   }
 
   SceneLexer& lexer_;
   SceneDescription& out_;
+  std::vector<KindCount> kinds_;
+  std::vector<PathSegment> path_;
+  std::unordered_map<std::string, long long> extents_;
+  long long elementBudget_ = 0;
   Token tok_;
   std::vector<Token> args_;
   int current_ = -1;

@@ -1,7 +1,10 @@
 // file: new scene, import and open through a translator, export all or the selection.
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <memory>
+#include <new>
 
 #include <maya/MFileObject.h>
 #include <maya/MPxFileTranslator.h>
@@ -115,10 +118,56 @@ bool chooseWriter(CommandCall& call, const std::string& type, const std::string&
 bool readSceneFile(CommandCall& call, const std::string& path, bool opening) {
   minihost::scenefile::SceneFileResult result =
       minihost::scenefile::readSceneFile(path, scene(), opening);
-  for (const std::string& warning : result.warnings)
-    call.interp.reportWarning(warning, false);
+  // The file is read by now: running out of memory while telling its warnings loses them,
+  // never the scene.
+  try {
+    for (const std::string& warning : result.warnings)
+      call.interp.reportWarning(warning, false);
+  } catch (const std::bad_alloc&) {
+  }
   if (!result.ok)
     return call.failNamed(result.error);
+  call.result = Value(path);
+  return true;
+}
+
+// A named pipe, a device or a folder is refused before anything opens it: opening a pipe
+// without a writer waits for ever, and a device such as /dev/zero never ends.
+bool refuseSpecialFile(CommandCall& call, const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode))
+    return false;
+  call.failNamed(S_ISDIR(info.st_mode)
+                     ? "\"" + path + "\" is a folder, not a file."
+                     : "\"" + path + "\" is not a regular file (a pipe, a device or a socket).");
+  return true;
+}
+
+// Opens a translator's file with the scene set aside first: a refused open leaves the scene as
+// it was, also when the reader runs out of memory. An import adds to the scene through the
+// translator's own commands and keeps what they did, as the host does; copying the whole scene
+// before every import would make a script that imports many files cost the square of their
+// count.
+bool readWithTranslator(CommandCall& call, MPxFileTranslator& translator, const MFileObject& file,
+                        const std::string& options, Mode mode, const std::string& path) {
+  minihost::Scene::SavedScene saved;
+  if (mode == MPxFileTranslator::kOpenAccessMode)
+    saved = scene().save(false);
+  MStatus status;
+  try {
+    if (mode == MPxFileTranslator::kOpenAccessMode)
+      scene().newScene();
+    status = translator.reader(file, MString(options.c_str()), mode);
+  } catch (...) {
+    if (saved)
+      scene().restore(std::move(saved));
+    throw;
+  }
+  if (!status) {
+    if (saved)
+      scene().restore(std::move(saved));
+    return call.failNamed("Error reading file \"" + path + "\".");
+  }
   call.result = Value(path);
   return true;
 }
@@ -179,6 +228,8 @@ bool cmdFile(CommandCall& call) {
   MFileObject file;
   file.setRawFullName(MString(path.c_str()));
   std::unique_ptr<MPxFileTranslator> translator;
+  if (reading && refuseSpecialFile(call, path))
+    return false;
   if (reading &&
       (isSceneFileType(type) || (type.empty() && minihost::scenefile::isSceneFilePath(path)))) {
     return readSceneFile(call, path, flags.has("open"));
@@ -189,13 +240,7 @@ bool cmdFile(CommandCall& call) {
     AccessModeScope scope(mode);
     if (!chooseReader(call, type, path, translator))
       return false;
-    if (flags.has("open"))
-      scene().newScene();
-    MStatus status = translator->reader(file, MString(options.c_str()), mode);
-    if (!status)
-      return call.failNamed("Error reading file \"" + path + "\".");
-    call.result = Value(path);
-    return true;
+    return readWithTranslator(call, *translator, file, options, mode, path);
   }
   Mode mode = flags.has("exportSelected") ? MPxFileTranslator::kExportActiveAccessMode
                                           : MPxFileTranslator::kExportAccessMode;

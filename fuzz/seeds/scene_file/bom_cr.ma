@@ -1,0 +1,1 @@
+﻿requires -nodeType "n1" -nodeType "n2" "plug";createNode n1 -n "x";createNode n2 -n "x" -p "x";
