@@ -12,6 +12,7 @@
 
 #include "anim_export/CameraCapture.h"
 #include "anim_export/DagPaths.h"
+#include "anim_export/ExportMessages.h"
 #include "anim_export/ExportProgress.h"
 #include "anim_export/LightCapture.h"
 #include "anim_export/RenderSettings.h"
@@ -48,9 +49,10 @@ bool reportUncapturableCamera(const MDagPath& path, const MFnCamera& camera, std
   const GString reason = uncapturableCameraSetting(camera, settings);
   if (reason.isEmpty())
     return false;
-  GString message("VXR animation. Can't export camera ");
+  GString message(exportMessages::kCantExportCamera);
   message += path.fullPathName().asChar();
-  message += GString::Format(" at frame %d: ", static_cast<int>(frame));
+  message += GString::Format(exportMessages::kAtFrame, static_cast<int>(frame));
+  message += ": ";
   message += reason;
   message += ".\n";
   reportError(message);
@@ -58,9 +60,10 @@ bool reportUncapturableCamera(const MDagPath& path, const MFnCamera& camera, std
 }
 
 void reportUnusableLight(const MDagPath& path, std::int32_t frame, const char* fault) {
-  GString message("VXR animation. Can't export light ");
+  GString message(exportMessages::kCantExportLight);
   message += path.fullPathName().asChar();
-  message += GString::Format(" at frame %d: the key ", static_cast<int>(frame));
+  message += GString::Format(exportMessages::kAtFrame, static_cast<int>(frame));
+  message += ": the key ";
   message += fault;
   message += ".\n";
   reportError(message);
@@ -129,16 +132,15 @@ void reportCaptureEnd(const CaptureEnd& end, const MString& fileName,
   lights.shut_down();
   GString message;
   if (end.kind == CaptureEnd::kOutOfMemory) {
-    message = "VXR animation. Out of memory while capturing ";
+    message = exportMessages::kOutOfMemoryCapturing;
     message += end.path.fullPathName().asChar();
-    message += GString::Format(" at frame %d", static_cast<int>(end.frame));
+    message += GString::Format(exportMessages::kAtFrame, static_cast<int>(end.frame));
   } else if (end.kind == CaptureEnd::kInterrupted) {
-    message = GString::Format("VXR animation. Export interrupted at frame %d",
-                              static_cast<int>(end.frame));
+    message = GString::Format(exportMessages::kInterruptedAtFrame, static_cast<int>(end.frame));
   } else {
     return;
   }
-  message += ". Nothing was written to ";
+  message += exportMessages::kNothingWrittenTo;
   message += fileName.asChar();
   message += "\n";
   reportError(message);
@@ -160,7 +162,7 @@ bool writeAnimationFile(const MString& fileName, const VXRAnimation_CameraList& 
   header.writeLights(out, lights);
   // The file replaces the previous one only when everything reached the disk.
   if (!out.close()) {
-    GString message("VXR animation. Can't write output file: ");
+    GString message(exportMessages::kCantWriteOutputFile);
     message += fileName.asChar();
     message += "\n";
     reportError(message);
@@ -185,7 +187,7 @@ MStatus exportAnimation(const MString& fileName, MPxFileTranslator::FileAccessMo
   collectDagPaths(lightPaths, MFn::kLight, mode);
   if (!makeTracks<VXRAnimation_Camera>(cameraPaths, cameras) ||
       !makeTracks<VXRAnimation_Light>(lightPaths, lights)) {
-    reportError(GString("VXR animation. Out of memory while preparing the export.\n"));
+    reportError(GString(exportMessages::kOutOfMemoryPreparing));
     return MStatus(MS::kFailure);
   }
 

@@ -8,6 +8,7 @@
 
 #include "anim_import/AnimationFileReading.h"
 #include "anim_import/DocumentRegistry.h"
+#include "anim_import/ImportMessages.h"
 #include "boundary/base/GString.h"
 #include "shell/ErrorReport.h"
 #include "shell/MessageTexts.h"
@@ -41,7 +42,7 @@ GString importCall(std::int32_t handle) {
 MStatus failImport(std::int32_t handle, const char* why) {
   // The script closes the document itself; closing a handle that names nothing does nothing.
   DocumentRegistry::instance().close(handle);
-  GString message("VXR animation. ");
+  GString message(importMessages::kPrefix);
   message += why;
   message += "\n";
   reportError(message);
@@ -55,7 +56,7 @@ MStatus scheduleImport(std::int32_t handle) {
   job += "\";";
   std::cerr << job.c_str() << std::endl;
   if (!MGlobal::executeCommand(MString(job.c_str()), false, false))
-    return failImport(handle, "Can't schedule the import script.");
+    return failImport(handle, importMessages::kCantScheduleScript);
   return MStatus(MS::kSuccess);
 }
 
@@ -69,7 +70,7 @@ MStatus runImportNow(std::int32_t handle) {
   MString applied;
   const MStatus status = MGlobal::executeCommand(MString(call.c_str()), applied, false, true);
   if (!status || applied != MString("1"))
-    return failImport(handle, "The import script stopped before the whole file was applied.");
+    return failImport(handle, importMessages::kScriptStoppedEarly);
   return MStatus(MS::kSuccess);
 }
 
@@ -88,9 +89,7 @@ MStatus importAnimation(const MString& fileName) {
   }
   // Without the script nothing would import or free the document, so the import fails.
   if (!sourceImportScript())
-    return failImport(result.handle,
-                      "Can't find the import script VXRAnimImport.mel beside the plug-in "
-                      "(<module>/scripts) or on the script path.");
+    return failImport(result.handle, importMessages::kCantFindScript);
   if (MGlobal::mayaState() == MGlobal::kInteractive)
     return scheduleImport(result.handle);
   return runImportNow(result.handle);

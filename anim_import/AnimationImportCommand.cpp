@@ -12,6 +12,7 @@
 #include <new>
 
 #include "anim_import/AnimationFileReading.h"
+#include "anim_import/ImportMessages.h"
 #include "anim_import/KeyApplication.h"
 #include "anim_model/KeyValidity.h"
 #include "boundary/base/GString.h"
@@ -128,7 +129,7 @@ AnimationImportCommand::Action AnimationImportCommand::parse(const MArgList& arg
       action = Action::kOpen;
     } else {
       status = MStatus(MS::kFailure);
-      status.perror(MString("Unrecognized option ") + option);
+      status.perror(MString(importMessages::kUnrecognizedOption) + option);
     }
   }
   return status ? action : Action::kNone;
@@ -200,7 +201,7 @@ VXRAnimation_Camera* AnimationImportCommand::findCameraTrack(const DocumentRegis
     return track;
   // A caller after a light gives a light index and no camera index: stay silent then.
   if (lightId < 0)
-    fail("Invalid cameraid = %i", cameraId);
+    fail(importMessages::kInvalidCameraId, cameraId);
   return nullptr;
 }
 
@@ -208,7 +209,7 @@ VXRAnimation_Light* AnimationImportCommand::findLightTrack(const DocumentRegistr
   if (VXRAnimation_Light* track = trackAt(e.lightsWithKeys, lightId))
     return track;
   if (cameraId < 0)
-    fail("Invalid lightid = %i", lightId);
+    fail(importMessages::kInvalidLightId, lightId);
   return nullptr;
 }
 
@@ -218,7 +219,7 @@ const CameraKey* AnimationImportCommand::findCameraKey(const DocumentRegistry::E
     return nullptr;
   if (const CameraKey* key = track->key(keyframeId))
     return key;
-  fail("Invalid keyframeid = %i", keyframeId);
+  fail(importMessages::kInvalidKeyframeId, keyframeId);
   return nullptr;
 }
 
@@ -228,7 +229,7 @@ const LightKey* AnimationImportCommand::findLightKey(const DocumentRegistry::Ent
     return nullptr;
   if (const LightKey* key = track->key(keyframeId))
     return key;
-  fail("Invalid keyframeid = %i", keyframeId);
+  fail(importMessages::kInvalidKeyframeId, keyframeId);
   return nullptr;
 }
 
@@ -279,7 +280,7 @@ void AnimationImportCommand::setInfo(const DocumentRegistry::Entry& entry) {
     if (!status)
       return;
     if (const char* fault = cameraKeyFault(*cameraKey)) {
-      failUnusableKey("Invalid camera data at keyframeid = %i", fault);
+      failUnusableKey(importMessages::kInvalidCameraData, fault);
       return;
     }
     before.capture(transformNode, shape);
@@ -292,7 +293,7 @@ void AnimationImportCommand::setInfo(const DocumentRegistry::Entry& entry) {
   if (lightKey->type < LightKey::kDirectional || lightKey->type > LightKey::kSpot)
     return;
   if (const char* fault = lightKeyFault(*lightKey)) {
-    failUnusableKey("Invalid light data at keyframeid = %i", fault);
+    failUnusableKey(importMessages::kInvalidLightData, fault);
     return;
   }
   before.capture(transformNode, shape);

@@ -2,6 +2,7 @@
 
 #include "boundary/base/GIO.h"
 #include "boundary/base/ofpstream.h"
+#include "mesh_export/MeshExportMessages.h"
 #include "mesh_export/MeshWriter.h"
 
 MeshExportResult exportSelectedMeshes(const GFile& path) {
@@ -22,18 +23,18 @@ GString meshExportFailureText(const MeshExportResult& result, const GFile& path)
   GString text;
   switch (result.outcome) {
     case MeshExportOutcome::kCannotCreate:
-      text = "can't create the mesh file ";
+      text = meshExportMessages::kCantCreateFile;
       text += path.path();
       break;
     case MeshExportOutcome::kValueNotFinite:
-      text = "can't export the mesh ";
+      text = meshExportMessages::kCantExportMesh;
       text += result.refusedMesh;
-      text += ": a value is too large for the file or not a number (nothing written to ";
+      text += meshExportMessages::kValueNotFinite;
       text += path.path();
       text += ")";
       break;
     case MeshExportOutcome::kCannotFinish:
-      text = "can't write the mesh file ";
+      text = meshExportMessages::kCantWriteFile;
       text += path.path();
       break;
     case MeshExportOutcome::kWritten:

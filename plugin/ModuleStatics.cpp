@@ -12,15 +12,18 @@
 #include "plugin/Registrar.h"
 #include "shell/MessageTexts.h"
 
+#include "anim_export/ExportMessages.h"
 #include "anim_import/AnimationImportCommand.h"
+#include "anim_import/ImportMessages.h"
 #include "mesh_export/MeshExportCommand.h"
 #include "mesh_export/MeshTranslator.h"
 #include "plugin/AnimationTranslator.h"
 
-const GString kMsgCantGetRenderGlobals("VXR animation. Can't get Render Globals.\n");
-const GString kMsgEnableAnimation("VXR animation. Please enable animation in Render Globals.\n");
-const GString kMsgCantOpenOutputFile("VXR animation. Can't open output file: ");
-const GString kMsgCantOpenInputFile("VXR animation. Can't open input file. ");
+// The texts live with the rest of their part's messages; only the objects are made here.
+const GString kMsgCantGetRenderGlobals(exportMessages::kCantGetRenderGlobals);
+const GString kMsgEnableAnimation(exportMessages::kEnableAnimation);
+const GString kMsgCantOpenOutputFile(exportMessages::kCantOpenOutputFile);
+const GString kMsgCantOpenInputFile(importMessages::kCantOpenInputFile);
 
 namespace {
 TranslatorRegistrar animationTranslatorRegistrar(AnimationTranslator::kName,
