@@ -1,19 +1,12 @@
 //Maya ASCII 2024 scene
 //Name: shot.ma
 //A small shot for trying the tools: a camera dollying past a marker cube, a spot light on the
-//ground. Written by hand for this project.
+//ground. The camera comes from shotCam.ma, referenced as studios reference a published camera;
+//the shot keys it. Written by hand for this project.
+file -rdi 1 -ns ":" -rfn "shotCamRN" -typ "mayaAscii" "shotCam.ma";
+file -r -ns ":" -dr 1 -rfn "shotCamRN" -typ "mayaAscii" "shotCam.ma";
 requires maya "2024";
 currentUnit -l centimeter -a degree -t film;
-createNode transform -n "shotCam";
-	setAttr ".t" -type "double3" -150 160 650 ;
-	setAttr ".r" -type "double3" -12 0 0 ;
-createNode camera -n "shotCamShape" -p "shotCam";
-	setAttr -k off ".v";
-	setAttr ".cap" -type "double2" 1.41732 0.94488 ;
-	setAttr ".ff" 1;
-	setAttr ".fl" 35;
-	setAttr ".ncp" 1;
-	setAttr ".fcp" 10000;
 createNode transform -n "keyLight";
 	setAttr ".t" -type "double3" 0 400 0 ;
 	setAttr ".r" -type "double3" -90 0 0 ;
@@ -37,6 +30,10 @@ createNode polyCube -n "polyCube1";
 	setAttr ".w" 20;
 	setAttr ".h" 20;
 	setAttr ".d" 20;
+createNode reference -n "shotCamRN";
+	setAttr ".ed" -type "dataReferenceEdits" 
+		"shotCamRN"
+		"shotCamRN" 0;
 createNode animCurveTL -n "shotCam_translateX";
 	setAttr ".tan" 2;
 	setAttr -s 2 ".ktv[0:1]"  1 -150 24 150;
