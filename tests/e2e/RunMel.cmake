@@ -7,11 +7,11 @@
 # has finished) and calls the script's procedure afterIdle after that.
 # The script runs in an empty folder WORK and sources "assert.mel" from ASSERT_DIR. The test
 # passes when the host exits 0 (a failed check in the script raises an error, which makes the
-# host exit non-zero) and, when a file test.inspect sits beside the script, vxrinfo summarises
-# every file it names (one a line, relative to WORK) and exits 0, and, when a file test.expect
-# sits beside the script, every non-empty line of it (a regular expression) matches the
-# combined output of the host and vxrinfo, in order (a CMake regular expression, in which "."
-# also matches a line break, so ".*" can run past the line it is meant for).
+# host exit non-zero) and, when the script has "// inspect: <file>" lines, vxrinfo summarises
+# every file they name (relative to WORK) and exits 0, and, when it has "// expect: <regular
+# expression>" lines (the convention of every script test), each matches the combined output of
+# the host and vxrinfo, in order (a CMake regular expression, in which "." also matches a line
+# break, so ".*" can run past the line it is meant for).
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 get_filename_component(test_dir ${SCRIPT} DIRECTORY)
@@ -33,10 +33,9 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "minihost exited with ${rc}")
 endif()
 
-string(REGEX REPLACE "\\.mel$" ".inspect" inspect_file ${SCRIPT})
-if(EXISTS ${inspect_file})
-  file(STRINGS ${inspect_file} written)
-  list(FILTER written EXCLUDE REGEX "^$")
+file(STRINGS ${SCRIPT} written REGEX "^// inspect: ")
+list(TRANSFORM written REPLACE "^// inspect: " "")
+if(written)
   execute_process(
     COMMAND ${VXRINFO} ${written}
     WORKING_DIRECTORY ${WORK}
@@ -50,9 +49,9 @@ if(EXISTS ${inspect_file})
   string(APPEND out "${info}")
 endif()
 
-string(REGEX REPLACE "\\.mel$" ".expect" expect_file ${SCRIPT})
-if(EXISTS ${expect_file})
-  file(STRINGS ${expect_file} expectations)
+file(STRINGS ${SCRIPT} expectations REGEX "^// expect: ")
+list(TRANSFORM expectations REPLACE "^// expect: " "")
+if(expectations)
   set(rest "${out}")
   foreach(pattern IN LISTS expectations)
     if(pattern STREQUAL "")
