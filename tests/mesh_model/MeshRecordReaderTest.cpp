@@ -6,7 +6,7 @@
 
 #include "boundary/base/impstream.h"
 #include "mesh_model/MeshRecordReader.h"
-#include "tests/mesh_model/MeshSamples.h"
+#include "tests/support/MeshSamples.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "boundary/math/Vector3D.h"
-#include "tests/mesh_model/MeshSamples.h"
+#include "tests/support/MeshSamples.h"
 #include "tests/support/FileText.h"
 
 // Sample files for the tool tests, made by the code that makes real files: animation files

@@ -1,4 +1,4 @@
-#include "tests/mesh_model/MeshSamples.h"
+#include "tests/support/MeshSamples.h"
 
 #include <gtest/gtest.h>
 
