@@ -10,10 +10,8 @@
 #include <cstdio>
 #include <string>
 
+#include "ImportBenchSupport.h"
 #include "anim_model/AnimationDocument.h"
-#include "anim_model/AnimationFileHeader.h"
-#include "boundary/base/GIO.h"
-#include "boundary/base/ofpstream.h"
 #include "mel/host/MelHost.h"
 
 namespace {
@@ -44,28 +42,15 @@ void writeBenchFile() {
     }
     document.cameras.v_insert(track);
   }
-  ofpstream out(benchFile().c_str(), GIO::IOWrite, GFileIO::IOCreateAlways, GFileIO::IOShareNone);
-  AnimationFileHeader header;
-  header.upAxisIsZ = false;
-  header.write(out, document.cameras);
-  header.writeLights(out, document.lights);
-  out.close();
-}
-
-bool run(const std::string& text, std::string* result = nullptr) {
-  MString value;
-  const bool ok = MGlobal::executeCommand(MString(text.c_str()), value, false, false);
-  if (result != nullptr)
-    *result = value.asChar();
-  return ok;
+  writeBenchDocument(benchFile(), document);
 }
 
 void BM_ImportWholeFile(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
-    run("file -f -new");
+    runMel("file -f -new");
     state.ResumeTiming();
-    if (!run("file -import \"" + benchFile() + "\""))
+    if (!runMel("file -import \"" + benchFile() + "\""))
       state.SkipWithError("import failed");
   }
   state.counters["keys"] = kTracks * kKeys;
@@ -77,15 +62,15 @@ BENCHMARK(BM_ImportWholeFile)->Unit(benchmark::kMillisecond)->Iterations(2)->Use
 // One "-gettime" query on track `range(0)`: the cost must not grow with the track's index.
 void BM_CommandPerCall(benchmark::State& state) {
   std::string handle;
-  run("VXR_AnimationImportCmd -open \"" + benchFile() + "\"", &handle);
+  runMel("VXR_AnimationImportCmd -open \"" + benchFile() + "\"", &handle);
   const std::string query = "VXR_AnimationImportCmd -id " + handle + " -cameraid " +
                             std::to_string(state.range(0)) + " -keyframe 500 -gettime";
   for (auto _ : state) {
     std::string frame;
-    run(query, &frame);
+    runMel(query, &frame);
     benchmark::DoNotOptimize(frame);
   }
-  run("VXR_AnimationImportCmd -id " + handle + " -close");
+  runMel("VXR_AnimationImportCmd -id " + handle + " -close");
 }
 BENCHMARK(BM_CommandPerCall)->Arg(0)->Arg(kTracks - 1)->Unit(benchmark::kMicrosecond);
 
@@ -124,9 +109,9 @@ std::string writeTracksFile(int tracks, int keys, const std::string& firstName) 
 void importInto(benchmark::State& state, const std::string& file) {
   for (auto _ : state) {
     state.PauseTiming();
-    run("file -f -new");
+    runMel("file -f -new");
     state.ResumeTiming();
-    if (!run("file -import \"" + file + "\""))
+    if (!runMel("file -import \"" + file + "\""))
       state.SkipWithError("import failed");
   }
   std::remove(file.c_str());

@@ -16,10 +16,8 @@
 #include <filesystem>
 #include <string>
 
+#include "ImportBenchSupport.h"
 #include "anim_model/AnimationDocument.h"
-#include "anim_model/AnimationFileHeader.h"
-#include "boundary/base/GIO.h"
-#include "boundary/base/ofpstream.h"
 #include "mel/host/MelHost.h"
 
 namespace {
@@ -47,20 +45,7 @@ void writeKeyFile() {
     track->v_insert(key);
   }
   document.cameras.v_insert(track);
-  ofpstream out(keyFile().c_str(), GIO::IOWrite, GFileIO::IOCreateAlways, GFileIO::IOShareNone);
-  AnimationFileHeader header;
-  header.upAxisIsZ = false;
-  header.write(out, document.cameras);
-  header.writeLights(out, document.lights);
-  out.close();
-}
-
-bool run(const std::string& text, std::string* result = nullptr) {
-  MString value;
-  const bool ok = MGlobal::executeCommand(MString(text.c_str()), value, false, false);
-  if (result != nullptr)
-    *result = value.asChar();
-  return ok;
+  writeBenchDocument(keyFile(), document);
 }
 
 std::string importScript() {
@@ -73,24 +58,24 @@ std::string importScript() {
 
 void BM_ImportKeyCost(benchmark::State& state) {
   mel::MelHost& host = *mel::melHost();
-  if (!run("source \"" + importScript() + "\"")) {
+  if (!runMel("source \"" + importScript() + "\"")) {
     state.SkipWithError("cannot source the import script");
     return;
   }
   double commands = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    run("file -f -new");
+    runMel("file -f -new");
     std::string handle;
-    run("VXR_AnimationImportCmd -open \"" + keyFile() + "\"", &handle);
+    runMel("VXR_AnimationImportCmd -open \"" + keyFile() + "\"", &handle);
     const std::uint64_t before = host.interp().commandCalls();
     state.ResumeTiming();
-    if (!run("VXRAnimImportById(" + handle + ")"))
+    if (!runMel("VXRAnimImportById(" + handle + ")"))
       state.SkipWithError("import failed");
     state.PauseTiming();
     commands = static_cast<double>(host.interp().commandCalls() - before);
     std::string count;
-    run("keyframe -q -keyframeCount dolly.translateX", &count);
+    runMel("keyframe -q -keyframeCount dolly.translateX", &count);
     if (std::atoi(count.c_str()) != kKeys)
       state.SkipWithError("not every key was imported");
     state.ResumeTiming();
