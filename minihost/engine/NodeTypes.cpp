@@ -105,6 +105,28 @@ std::unique_ptr<NodeType> make(NodeKind kind, const std::string& name, bool dag,
   return t;
 }
 
+// A curve shape: its geometry (from the file's cached data) goes out in object space through
+// `local` and in world space through `worldSpace`; degree, spans, form and the parameter range
+// describe it.
+std::unique_ptr<NodeType> nurbsCurveType() {
+  auto t = make(NodeKind::kNurbsCurve, "nurbsCurve", true, true, MFn::kNurbsCurve, {MFn::kCurve});
+  Builder b(*t);
+  b.add("create", "cr", AttrType::kGeometry);
+  b.add("local", "l", AttrType::kGeometry);
+  b.add("worldSpace", "ws", AttrType::kGeometry);
+  // Without instancing the multi attribute has its one element [0].
+  b.alias("worldSpace", "worldSpace[0]");
+  b.alias("worldSpace", "ws[0]");
+  b.add("cached", "cc", AttrType::kGeometry);
+  b.add("degree", "d", AttrType::kInt, 1.0);
+  b.add("spans", "sps", AttrType::kInt, 1.0);
+  b.enumeration("form", "f", 0, 2);
+  b.add("minValue", "min", AttrType::kDouble, 0.0);
+  b.add("maxValue", "max", AttrType::kDouble, 1.0);
+  b.add("intermediateObject", "io", AttrType::kBool, 0.0);
+  return t;
+}
+
 std::vector<std::unique_ptr<NodeType>> buildTypes() {
   std::vector<std::unique_ptr<NodeType>> types;
   types.push_back(make(NodeKind::kWorld, "world", true, false, MFn::kWorld, {}));
@@ -199,6 +221,7 @@ std::vector<std::unique_ptr<NodeType>> buildTypes() {
   types.push_back(std::move(area));
 
   types.push_back(make(NodeKind::kMesh, "mesh", true, true, MFn::kMesh, {}));
+  types.push_back(nurbsCurveType());
 
   auto globals =
       make(NodeKind::kRenderGlobals, "renderGlobals", false, false, MFn::kRenderGlobals, {});
@@ -320,7 +343,6 @@ struct UnmodelledType {
 constexpr UnmodelledType kUnmodelled[] = {
     {"joint", true, PolyPrimitive::kNone, UnmodelledRole::kJoint},
     {"locator", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
-    {"nurbsCurve", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
     {"nurbsSurface", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
     {"imagePlane", true, PolyPrimitive::kNone, UnmodelledRole::kNone},
     {"place3dTexture", true, PolyPrimitive::kNone, UnmodelledRole::kNone},

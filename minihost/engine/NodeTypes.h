@@ -20,6 +20,7 @@ enum class NodeKind {
   kAmbientLight,
   kAreaLight,
   kMesh,
+  kNurbsCurve,
   kRenderGlobals,
   kResolution,
   kAnimCurveTL,
@@ -43,6 +44,7 @@ enum class NodeKind {
   kDecomposeMatrix,
   kAddDoubleLinear,
   kMultDoubleLinear,
+  kMotionPath,
   kAnimCurveUL,
   kAnimCurveUA,
   kAnimCurveUU,
@@ -67,7 +69,8 @@ enum class AttrType {
   kString,
   kMessage,
   kCompound,
-  kMatrix  // a 4x4 matrix, worked out from its connection (identity when unconnected)
+  kMatrix,   // a 4x4 matrix, worked out from its connection (identity when unconnected)
+  kGeometry  // a shape's geometry (a curve), passed on by connections only
 };
 
 struct AttributeInfo {
@@ -78,6 +81,9 @@ struct AttributeInfo {
   double minValue = 0.0;  // enums only: the accepted range
   double maxValue = 0.0;
   bool keyable = false;
+  // Worked out from the node's other attributes when read (engine/RigEvaluation.h), as the
+  // host's transform works out transMinusRotatePivot.
+  bool derived = false;
   int parent = -1;
   std::vector<int> children;
 };

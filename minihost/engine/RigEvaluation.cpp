@@ -50,10 +50,17 @@ const std::vector<bool>& outputMask(const NodeType& type) {
     case NodeKind::kDecomposeMatrix:
       names = {"outputTranslate", "outputRotate", "outputScale", "outputShear"};
       break;
+    case NodeKind::kMotionPath:
+      names = {"allCoordinates", "rotate"};
+      break;
+    case NodeKind::kTransform:
+      break;
     default:
       names = {"output"};
       break;
   }
+  if (isTransformKind(type.kind))
+    names.push_back("transMinusRotatePivot");
   std::vector<bool> mask(type.attributes.size(), false);
   for (const std::string& name : names) {
     int a = type.findAttribute(name);
@@ -122,6 +129,8 @@ void reportTooDeep(const Scene& scene, NodeRef ref) {
 }
 
 void compute(RigInputs& in, NodeKind kind) {
+  if (isTransformKind(kind))
+    computeTransMinusRotatePivot(in);
   switch (kind) {
     case NodeKind::kParentConstraint:
       return computeParentConstraint(in);
@@ -151,6 +160,8 @@ void compute(RigInputs& in, NodeKind kind) {
       return computeDoubleLinear(in, false);
     case NodeKind::kMultDoubleLinear:
       return computeDoubleLinear(in, true);
+    case NodeKind::kMotionPath:
+      return computeMotionPath(in);
     case NodeKind::kAnimCurveUL:
     case NodeKind::kAnimCurveUA:
     case NodeKind::kAnimCurveUU:

@@ -268,6 +268,45 @@ std::unique_ptr<NodeType> doubleLinear(NodeKind kind, const char* name) {
   return t;
 }
 
+// The path animation node: a point of a curve (at a parameter or at a fraction of the curve's
+// length) and, with follow on, the orientation that lines an object's axes up with the path.
+std::unique_ptr<NodeType> motionPath() {
+  auto t = newType(NodeKind::kMotionPath, "motionPath", false, MFn::kMotionPath);
+  t->compatible.push_back(MFn::kMotionPath);
+  RigBuilder b(*t);
+  const double y[3] = {0.0, 1.0, 0.0};
+  b.add("geometryPath", "gp", AttrType::kGeometry);
+  b.add("uValue", "u", AttrType::kDouble, 0.0, true);
+  b.add("fractionMode", "fm", AttrType::kBool, 0.0);
+  b.add("follow", "f", AttrType::kBool, 0.0);
+  // Axis enums: 0 x, 1 y, 2 z. Files from the path animation command set both when they
+  // differ from the node's own defaults (front y, up z).
+  b.enumeration("frontAxis", "fa", 1, 2);
+  b.enumeration("upAxis", "ua", 2, 2);
+  b.enumeration("worldUpType", "wut", 3, 4);
+  b.vector3("worldUpVector", "wu", AttrType::kDouble, y);
+  b.add("worldUpMatrix", "wum", AttrType::kMatrix);
+  b.add("inverseUp", "iu", AttrType::kBool, 0.0);
+  b.add("inverseFront", "if", AttrType::kBool, 0.0);
+  b.add("bank", "b", AttrType::kBool, 0.0);
+  b.add("bankScale", "bs", AttrType::kDouble, 1.0, true);
+  b.add("bankLimit", "bl", AttrType::kAngle, 90.0 * 3.14159265358979323846 / 180.0, true);
+  b.add("frontTwist", "fti", AttrType::kAngle, 0.0, true);
+  b.add("upTwist", "uti", AttrType::kAngle, 0.0, true);
+  b.add("sideTwist", "sti", AttrType::kAngle, 0.0, true);
+  b.enumeration("rotateOrder", "ro", 0, 5);
+  // The coordinates' long names start with a lower-case axis: xCoordinate, yCoordinate, ...
+  int all = b.add("allCoordinates", "ac", AttrType::kCompound);
+  for (int i = 0; i < 3; ++i) {
+    int child = b.add(std::string(kAxesLower[i]) + "Coordinate", std::string(kAxesLower[i]) + "c",
+                      AttrType::kDistance);
+    t->attributes[static_cast<size_t>(child)].parent = all;
+    t->attributes[static_cast<size_t>(all)].children.push_back(child);
+  }
+  b.vector3("rotate", "r", AttrType::kAngle);
+  return t;
+}
+
 std::unique_ptr<NodeType> drivenCurve(NodeKind kind, const char* name, AttrType output) {
   auto t = newType(kind, name, false, MFn::kAnimCurve);
   RigBuilder b(*t);
@@ -285,6 +324,12 @@ std::string elementName(const std::string& multi, int index, const std::string& 
 
 void addTransformMatrixAttributes(NodeType& transform) {
   RigBuilder b(transform);
+  // Translate less the rotate pivot's place in the parent's space: what a path animation adds
+  // to the path's point so that the rotate pivot (not the origin) follows the path.
+  b.triple("transMinusRotatePivot", "tmrp", "transMinusRotatePivot%c", "tmr%c",
+           AttrType::kDistance);
+  for (int c : transform.attributes[transform.findAttribute("tmrp")].children)
+    transform.attributes[static_cast<size_t>(c)].derived = true;
   b.add("matrix", "m", AttrType::kMatrix);
   b.add("inverseMatrix", "im", AttrType::kMatrix);
   b.add("xformMatrix", "xm", AttrType::kMatrix);
@@ -326,6 +371,7 @@ void addRigNodeTypes(std::vector<std::unique_ptr<NodeType>>& types) {
   types.push_back(decomposeMatrix());
   types.push_back(doubleLinear(NodeKind::kAddDoubleLinear, "addDoubleLinear"));
   types.push_back(doubleLinear(NodeKind::kMultDoubleLinear, "multDoubleLinear"));
+  types.push_back(motionPath());
   types.push_back(drivenCurve(NodeKind::kAnimCurveUL, "animCurveUL", AttrType::kDistance));
   types.push_back(drivenCurve(NodeKind::kAnimCurveUA, "animCurveUA", AttrType::kAngle));
   types.push_back(drivenCurve(NodeKind::kAnimCurveUU, "animCurveUU", AttrType::kDouble));

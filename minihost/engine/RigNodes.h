@@ -63,4 +63,8 @@ void computeDecomposeMatrix(RigInputs& in);
 void computeDrivenKey(RigInputs& in);
 void computeDoubleLinear(RigInputs& in, bool multiply);
 
+// Path animation (engine/MotionPath.cpp).
+void computeMotionPath(RigInputs& in);
+void computeTransMinusRotatePivot(RigInputs& in);
+
 }  // namespace minihost

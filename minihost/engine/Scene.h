@@ -23,6 +23,7 @@
 #include "engine/Handles.h"
 #include "engine/MeshData.h"
 #include "engine/NodeTypes.h"
+#include "engine/NurbsCurve.h"
 
 namespace minihost {
 
@@ -53,6 +54,7 @@ struct Node {
   std::unique_ptr<MeshData> mesh;
   std::unique_ptr<AnimCurve> curve;
   std::unique_ptr<AnimCurve> drivenCurve;  // animCurveU*: keys on its input's value
+  std::shared_ptr<const NurbsCurve> curveGeometry;  // nurbsCurve: null until it has a shape
 
   NodeKind kind() const { return type->kind; }
 };

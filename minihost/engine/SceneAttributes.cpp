@@ -44,7 +44,7 @@ void warnEnumOutOfRange(const Node& n, const AttributeInfo& info, double value) 
 
 bool Scene::numericType(AttrType t) {
   return t != AttrType::kString && t != AttrType::kMessage && t != AttrType::kCompound &&
-         t != AttrType::kMatrix;
+         t != AttrType::kMatrix && t != AttrType::kGeometry;
 }
 
 int Scene::findAttribute(NodeRef ref, const std::string& name) const {
@@ -69,7 +69,8 @@ bool Scene::getNumber(NodeRef ref, int attribute, double& out, const double* atT
       return false;
     const Node* n = node(current);
     // Outputs of rig nodes are worked out from their inputs when read.
-    if (isEvaluatedKind(n->kind()) && evaluateOutput(*this, current, attr, out, atTicks))
+    if ((info->derived || isEvaluatedKind(n->kind())) &&
+        evaluateOutput(*this, current, attr, out, atTicks))
       return true;
     NodeRef src;
     int srcAttr = -1;
@@ -198,7 +199,8 @@ bool Scene::connect(NodeRef src, int srcAttr, NodeRef dst, int dstAttr, bool for
   bool sMsg = s->type == AttrType::kMessage, dMsg = d->type == AttrType::kMessage;
   if (sMsg != dMsg || s->type == AttrType::kCompound || d->type == AttrType::kCompound ||
       (s->type == AttrType::kString) != (d->type == AttrType::kString) ||
-      (s->type == AttrType::kMatrix) != (d->type == AttrType::kMatrix)) {
+      (s->type == AttrType::kMatrix) != (d->type == AttrType::kMatrix) ||
+      (s->type == AttrType::kGeometry) != (d->type == AttrType::kGeometry)) {
     if (error)
       *error = "The attributes are not compatible";
     return false;

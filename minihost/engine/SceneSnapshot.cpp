@@ -49,6 +49,7 @@ std::unique_ptr<Node> copyOf(const Node& n) {
   c->children = n.children;
   c->inputs = n.inputs;
   c->outputs = n.outputs;
+  c->curveGeometry = n.curveGeometry;  // shared: it never changes
   return c;
 }
 }  // namespace

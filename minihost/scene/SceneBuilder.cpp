@@ -10,6 +10,7 @@
 
 #include "engine/NodeTypes.h"
 #include "scene/AttributePath.h"
+#include "scene/CurveShapeStaging.h"
 #include "scene/CurveStaging.h"
 #include "scene/DefaultNodes.h"
 #include "scene/FileUnits.h"
@@ -68,6 +69,7 @@ class Builder {
     for (const Link& link : d_.links)
       connect(link);
     attachMeshes();
+    attachCurveShapes();
     if (!context_.referenced)
       applyTime();
   }
@@ -91,6 +93,8 @@ class Builder {
     const size_t n = static_cast<size_t>(v.node);
     const bool curve = facts_[n].isAnimCurve() || drivenKeyCurve(n),
                mesh = facts_[n].isKind(NodeKind::kMesh);
+    if (facts_[n].isKind(NodeKind::kNurbsCurve) && isCurveShapeData(v.attribute))
+      return stageCurveShapeValue(v, n, error);
     if (!curve && !mesh)
       return true;
     // "setAttr -s 387 \".ktv\";": the size of an array whose values follow in ranges.
@@ -110,6 +114,15 @@ class Builder {
       if (!meshes_[n]->take(path, v, problem))
         return fail(error, v.line, "." + v.attribute + ": " + problem);
     }
+    return true;
+  }
+
+  bool stageCurveShapeValue(const AttrSetting& v, size_t n, std::string& error) {
+    std::string problem;
+    auto shape = stageCurveShape(v, d_.units.centimetresPerUnit, problem);
+    if (!shape)
+      return fail(error, v.line, "curve \"" + d_.nodes[n].name + "\": " + problem);
+    curveShapes_[n] = std::move(shape);
     return true;
   }
 
@@ -547,6 +560,31 @@ class Builder {
     }
   }
 
+  // Curve shapes get their geometry and the numbers that describe it; then every path animation
+  // node that has no curve to follow says which attribute keeps its stored value.
+  void attachCurveShapes() {
+    for (auto& [n, shape] : curveShapes_) {
+      NodeRef ref = refs_[n];
+      Node* node = s_.node(ref);
+      if (!node || node->kind() != NodeKind::kNurbsCurve)
+        continue;
+      s_.setNumber(ref, s_.findAttribute(ref, "degree"), shape->degree());
+      s_.setNumber(ref, s_.findAttribute(ref, "spans"), shape->spans());
+      s_.setNumber(ref, s_.findAttribute(ref, "form"), shape->form());
+      s_.setNumber(ref, s_.findAttribute(ref, "minValue"), shape->minParam());
+      s_.setNumber(ref, s_.findAttribute(ref, "maxValue"), shape->maxParam());
+      node->curveGeometry = std::move(shape);
+    }
+    curveShapes_.clear();
+    for (size_t n = 0; n < d_.nodes.size(); ++n) {
+      if (!facts_[n].isKind(NodeKind::kMotionPath))
+        continue;
+      std::string text = unevaluatedPathWarning(s_, refs_[n]);
+      if (!text.empty())
+        warn(d_.nodes[n].line, text);
+    }
+  }
+
   void buildPrimitive(Node& mesh, size_t from) {
     std::string error;
     mesh.mesh = buildPrimitiveShape(facts_[from].primitive, primitiveAttrs_[from],
@@ -596,6 +634,7 @@ class Builder {
   std::vector<std::unique_ptr<CurveStaging>> curves_;
   std::vector<std::unique_ptr<MeshStaging>> meshes_;
   std::vector<std::unique_ptr<MeshData>> builtMeshes_;
+  std::unordered_map<size_t, std::shared_ptr<const NurbsCurve>> curveShapes_;
   std::unordered_map<size_t, std::unordered_map<std::string, double>> primitiveAttrs_;
   std::unordered_map<size_t, int> meshInput_;
   std::unordered_map<size_t, std::string> meshInputName_;
