@@ -237,9 +237,15 @@ const std::vector<double>& NurbsCurve::spanLengths(const MMatrix& m) const {
   const int n = cvCount();
   std::vector<double> sums;
   sums.reserve(static_cast<size_t>(n - degree_));
+  // The control polygon is at least as long as the curve: when its vertices coincide the curve
+  // has no length at all, whatever rounding the quadrature adds.
+  double polygon = 0.0;
+  for (int i = 1; i < n; ++i)
+    polygon += linearTimes(cv(i) - cv(i - 1), m).length();
   double total = 0.0;
   for (int k = degree_; k < n; ++k) {
-    total += spanLength(k, full_[static_cast<size_t>(k)], full_[static_cast<size_t>(k) + 1], m);
+    if (polygon > 0.0)
+      total += spanLength(k, full_[static_cast<size_t>(k)], full_[static_cast<size_t>(k) + 1], m);
     sums.push_back(total);
   }
   lengths_ = std::move(sums);
@@ -253,6 +259,8 @@ double NurbsCurve::lengthTo(double u, const MMatrix& m) const {
   const int k = spanOf(u);
   const size_t index = static_cast<size_t>(k - degree_);
   const double before = index == 0 ? 0.0 : sums[index - 1];
+  if (!(sums.back() > 0.0))
+    return 0.0;
   return before + spanLength(k, full_[static_cast<size_t>(k)], u, m);
 }
 
