@@ -62,6 +62,28 @@ TEST_F(RigExportTest, ACameraAndAimGroupTurnsTheCameraTowardsItsAim) {
   }
 }
 
+TEST_F(RigExportTest, ACameraOnAMotionPathRidesItsCurveLookingAlongIt) {
+  ASSERT_TRUE(openScene("camera_path.ma"));
+  std::unique_ptr<AnimationDocument> document = exportAndRead();
+  ASSERT_NE(document, nullptr);
+  const VXRAnimation_Camera* cam = cameraTrack(*document, "|pathCam|pathCamShape");
+  ASSERT_NE(cam, nullptr);
+  ASSERT_EQ(keyFrames(*cam).size(), 11u);
+  // The track runs 400 along -x at a height of 100; uValue is the fraction of its length, keyed
+  // 0 at frame 1 and 1 at frame 11. The camera looks along the path (its inverted z is the
+  // front); the near plane (1) is one unit down the view.
+  for (int k : {0, 3, 10}) {
+    const double x = -40.0 * k;
+    const GViewportPlaneInfo& plane = cam->key(static_cast<unsigned>(k))->projector.plane;
+    EXPECT_NEAR(plane.direction.x, -1.0, 1e-6) << k;
+    EXPECT_NEAR(plane.direction.y, 0.0, 1e-6) << k;
+    EXPECT_NEAR(plane.direction.z, 0.0, 1e-6) << k;
+    EXPECT_NEAR(plane.origin.x, x - 1.0, 1e-6) << k;
+    EXPECT_NEAR(plane.origin.y, 100.0, 1e-6) << k;
+    EXPECT_NEAR(plane.up.y, 1.0, 1e-6) << k;
+  }
+}
+
 struct RateCase {
   const char* file;
   const char* unit;
