@@ -3,8 +3,11 @@
 // same number of transforms keyed directly.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <string>
+#include <vector>
 
+#include "engine/NurbsCurve.h"
 #include "engine/RigNodeTypes.h"
 #include "engine/Scene.h"
 
@@ -62,8 +65,51 @@ std::vector<NodeRef> buildScene(bool constrained) {
   return read;
 }
 
-void runFrames(benchmark::State& state, bool constrained) {
-  std::vector<NodeRef> read = buildScene(constrained);
+// One periodic cubic curve (8 spans) under a transform; 1,000 transforms ride it, each through
+// its own motionPath (fraction mode, follow) wired as the path animation command wires it, with
+// uValue keyed from 0 to 1.
+std::vector<NodeRef> buildPathScene() {
+  Scene& s = Scene::get();
+  s.newScene();
+  NodeRef track = s.createNode("transform", "track", NodeRef{}, nullptr);
+  NodeRef shape = s.createNode("nurbsCurve", "trackShape", track, nullptr);
+  std::vector<double> knots, cvs;
+  for (int k = -2; k <= 10; ++k)
+    knots.push_back(k);
+  for (int i = 0; i < 11; ++i) {
+    const double a = (i % 8) * 3.14159265358979323846 / 4.0;
+    cvs.insert(cvs.end(), {100.0 * std::cos(a), 10.0 * (i % 2), -100.0 * std::sin(a), 1.0});
+  }
+  std::string problem;
+  s.node(shape)->curveGeometry =
+      minihost::NurbsCurve::make(3, 8, minihost::NurbsCurve::kPeriodic, false, knots, cvs, problem);
+  std::vector<NodeRef> read;
+  for (int i = 0; i < kTransforms; ++i) {
+    std::string n = std::to_string(i);
+    NodeRef rider = s.createNode("transform", "rider" + n, NodeRef{}, nullptr);
+    NodeRef path = s.createNode("motionPath", "motionPath" + n, NodeRef{}, nullptr);
+    link(s, shape, "ws", path, "gp");
+    s.setNumber(path, s.findAttribute(path, "fm"), 1.0);
+    s.setNumber(path, s.findAttribute(path, "f"), 1.0);
+    key(s, path, "u", 1.0);
+    const char* axes[3][3] = {{"tmrx", "xc", "tx"}, {"tmry", "yc", "ty"}, {"tmrz", "zc", "tz"}};
+    for (auto& axis : axes) {
+      NodeRef add = s.createNode("addDoubleLinear", "add" + n + axis[2], NodeRef{}, nullptr);
+      link(s, rider, axis[0], add, "i1");
+      link(s, path, axis[1], add, "i2");
+      link(s, add, "o", rider, axis[2]);
+    }
+    link(s, path, "r", rider, "r");
+    read.push_back(rider);
+  }
+  return read;
+}
+
+enum class Rig { kKeyed, kConstrained, kPath };
+
+void runFrames(benchmark::State& state, Rig rig) {
+  std::vector<NodeRef> read =
+      rig == Rig::kPath ? buildPathScene() : buildScene(rig == Rig::kConstrained);
   Scene& s = Scene::get();
   for (auto _ : state) {
     double sum = 0.0;
@@ -78,14 +124,18 @@ void runFrames(benchmark::State& state, bool constrained) {
 }
 
 void BM_ParentConstrained(benchmark::State& state) {
-  runFrames(state, true);
+  runFrames(state, Rig::kConstrained);
 }
 void BM_KeyedDirectly(benchmark::State& state) {
-  runFrames(state, false);
+  runFrames(state, Rig::kKeyed);
+}
+void BM_OnMotionPath(benchmark::State& state) {
+  runFrames(state, Rig::kPath);
 }
 
 BENCHMARK(BM_ParentConstrained)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_KeyedDirectly)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_OnMotionPath)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

@@ -29,9 +29,8 @@ const NurbsCurve* pathCurve(const RigInputs& in, MMatrix& space) {
   const AttributeInfo* info = scene.attributeInfo(src, srcAttr);
   if (!shape || !info || shape->kind() != NodeKind::kNurbsCurve || !shape->curveGeometry)
     return nullptr;
-  space = info->longName == "worldSpace"
-              ? worldMatrixAt(scene, scene.parentOf(src), in.atTicks())
-              : MMatrix();
+  space = info->longName == "worldSpace" ? worldMatrixAt(scene, scene.parentOf(src), in.atTicks())
+                                         : MMatrix();
   return shape->curveGeometry.get();
 }
 
@@ -102,7 +101,8 @@ void computeMotionPath(RigInputs& in) {
   const NurbsCurve* curve = pathCurve(in, space);
   if (!curve)
     return;  // nothing to follow: the last result stays
-  const double u = pathParameter(*curve, space, in.number("uValue"), in.number("fractionMode") != 0);
+  const double u =
+      pathParameter(*curve, space, in.number("uValue"), in.number("fractionMode") != 0);
   const NurbsCurve::Sample at = curve->evaluate(u, space);
   in.setVector("allCoordinates", at.point);
   if (in.number("follow") == 0.0) {
@@ -168,9 +168,9 @@ void computeTransMinusRotatePivot(RigInputs& in) {
   MVector offset = scaled - rp;
   if (offset.length() > 0.0) {
     const MVector ra = in.vector("rotateAxis"), r = in.vector("rotate");
-    offset = directionTimes(offset, eulerMatrix(ra.x, ra.y, ra.z, 0) *
-                                        eulerMatrix(r.x, r.y, r.z,
-                                                    static_cast<int>(in.number("rotateOrder"))));
+    offset = directionTimes(
+        offset, eulerMatrix(ra.x, ra.y, ra.z, 0) *
+                    eulerMatrix(r.x, r.y, r.z, static_cast<int>(in.number("rotateOrder"))));
   }
   in.setVector("transMinusRotatePivot", -1.0 * (offset + rp + in.vector("rotatePivotTranslate")));
 }

@@ -173,9 +173,8 @@ NurbsCurve::Sample NurbsCurve::evaluate(double u) const {
       const int j1 = rk >= -1 ? 1 : -rk;
       const int j2 = r - 1 <= pk ? d - 1 : p - r;
       for (int j = j1; j <= j2; ++j) {
-        a[s2][j] = ndu[pk + 1][rk + j] != 0.0
-                       ? (a[s1][j] - a[s1][j - 1]) / ndu[pk + 1][rk + j]
-                       : 0.0;
+        a[s2][j] =
+            ndu[pk + 1][rk + j] != 0.0 ? (a[s1][j] - a[s1][j - 1]) / ndu[pk + 1][rk + j] : 0.0;
         value += a[s2][j] * ndu[rk + j][pk];
       }
       if (r <= pk) {

@@ -68,8 +68,7 @@ std::shared_ptr<const NurbsCurve> stageCurveShape(const AttrSetting& value,
     cvs.push_back(dimension == 3 ? p[2] * centimetresPerUnit : 0.0);
     cvs.push_back(rational ? p[dimension] : 1.0);
   }
-  return NurbsCurve::make(degree, spans, form, rational, std::move(knots), std::move(cvs),
-                          problem);
+  return NurbsCurve::make(degree, spans, form, rational, std::move(knots), std::move(cvs), problem);
 }
 
 std::string unevaluatedPathWarning(const Scene& scene, NodeRef motionPath) {
@@ -83,9 +82,10 @@ std::string unevaluatedPathWarning(const Scene& scene, NodeRef motionPath) {
     const Node* shape = scene.node(src);
     if (shape && shape->kind() == NodeKind::kNurbsCurve && shape->curveGeometry)
       return std::string();
-    why = shape && shape->kind() == NodeKind::kNurbsCurve
-              ? "its curve \"" + shape->name + "\" has no stored shape"
-              : "its path \"" + (shape ? shape->name : std::string("?")) + "\" is not a curve shape";
+    why =
+        shape && shape->kind() == NodeKind::kNurbsCurve
+            ? "its curve \"" + shape->name + "\" has no stored shape"
+            : "its path \"" + (shape ? shape->name : std::string("?")) + "\" is not a curve shape";
   }
   for (const Connection& out : path->outputs) {
     const AttributeInfo* info = scene.attributeInfo(motionPath, out.attribute);
@@ -94,8 +94,7 @@ std::string unevaluatedPathWarning(const Scene& scene, NodeRef motionPath) {
     if (!info || info->type == AttrType::kMessage || !driven || !drivenInfo)
       continue;
     return "\"" + path->name + "\" (motionPath) drives " + driven->name + "." +
-           drivenInfo->shortName + " and is not evaluated (" + why +
-           "); the stored value is used";
+           drivenInfo->shortName + " and is not evaluated (" + why + "); the stored value is used";
   }
   return std::string();
 }

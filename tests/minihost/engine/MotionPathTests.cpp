@@ -23,8 +23,8 @@ class MotionPathTest : public RigTest {
     NodeRef t = make("transform", name);
     NodeRef shape = make("nurbsCurve", (std::string(name) + "Shape").c_str(), t);
     std::string problem;
-    scene().node(shape)->curveGeometry = NurbsCurve::make(degree, spans, form, rational,
-                                                          std::move(knots), std::move(cvs), problem);
+    scene().node(shape)->curveGeometry =
+        NurbsCurve::make(degree, spans, form, rational, std::move(knots), std::move(cvs), problem);
     EXPECT_NE(scene().node(shape)->curveGeometry, nullptr) << problem;
     return shape;
   }
@@ -69,8 +69,8 @@ class MotionPathTest : public RigTest {
 
 TEST_F(MotionPathTest, TheRotatePivotRidesThePathAtAParameterOrAFractionOfItsLength) {
   // Two spans: 2 along x, then 6 along y; the curve's transform moves it 10 along x.
-  NodeRef shape = curveShape("path", 1, 2, NurbsCurve::kOpen, {0, 1, 2},
-                             {0, 0, 0, 1, 2, 0, 0, 1, 2, 6, 0, 1});
+  NodeRef shape =
+      curveShape("path", 1, 2, NurbsCurve::kOpen, {0, 1, 2}, {0, 0, 0, 1, 2, 0, 0, 1, 2, 6, 0, 1});
   set(scene().parentOf(shape), "tx", 10.0);
   PathRig rig = attach(shape);
   set(rig.path, "u", 0.5);
@@ -242,8 +242,8 @@ TEST_F(MotionPathTest, AKeyedUValueMovesTheObjectOverTimeAndTimedReadsAgree) {
   using minihost::TangentType;
   ASSERT_TRUE(
       scene().setKey(rig.path, u, 250.0, 0.0, TangentType::kLinear, TangentType::kLinear, &error));
-  ASSERT_TRUE(scene().setKey(rig.path, u, 2750.0, 1.0, TangentType::kLinear, TangentType::kLinear,
-                             &error));
+  ASSERT_TRUE(
+      scene().setKey(rig.path, u, 2750.0, 1.0, TangentType::kLinear, TangentType::kLinear, &error));
   scene().setCurrentTicks(6 * 250.0);
   EXPECT_VECTOR_NEAR(worldPosition(rig.object), 10, 0, 0, 1e-9);
   const double frame9 = 9 * 250.0;

@@ -27,8 +27,8 @@ std::vector<double> points(std::initializer_list<double> xyz) {
 std::shared_ptr<const NurbsCurve> curve(int degree, int spans, int form, std::vector<double> knots,
                                         std::vector<double> cvs, bool rational = false) {
   std::string problem;
-  auto c = NurbsCurve::make(degree, spans, form, rational, std::move(knots), std::move(cvs),
-                            problem);
+  auto c =
+      NurbsCurve::make(degree, spans, form, rational, std::move(knots), std::move(cvs), problem);
   EXPECT_NE(c, nullptr) << problem;
   return c;
 }
@@ -100,8 +100,7 @@ TEST(NurbsCurveTest, APeriodicCubicWrapsRoundItsParameterRange) {
 
 TEST(NurbsCurveTest, ARationalQuadraticIsAnExactQuarterCircle) {
   const double w = std::sqrt(0.5);
-  auto c = curve(2, 1, NurbsCurve::kOpen, {0, 0, 1, 1},
-                 {1, 0, 0, 1, 1, 1, 0, w, 0, 1, 0, 1}, true);
+  auto c = curve(2, 1, NurbsCurve::kOpen, {0, 0, 1, 1}, {1, 0, 0, 1, 1, 1, 0, w, 0, 1, 0, 1}, true);
   ASSERT_NE(c, nullptr);
   EXPECT_TRUE(c->rational());
   expectNear(c->cv(1), 1, 1, 0);  // weights do not move the control vertices
@@ -143,7 +142,8 @@ TEST(NurbsCurveTest, DegenerateCurvesStayFinite) {
   }
   // A knot repeated up to the degree inside the range is allowed (a kink); evaluation at it is
   // continuous from both sides.
-  auto kinked = curve(2, 2, NurbsCurve::kOpen, {0, 0, 1, 1, 2}, points({0, 0, 0, 1, 1, 0, 2, 0, 0, 3, 1, 0}));
+  auto kinked =
+      curve(2, 2, NurbsCurve::kOpen, {0, 0, 1, 1, 2}, points({0, 0, 0, 1, 1, 0, 2, 0, 0, 3, 1, 0}));
   ASSERT_NE(kinked, nullptr);
   EXPECT_NEAR((kinked->evaluate(1.0 - 1e-9).point - kinked->evaluate(1.0).point).length(), 0.0,
               1e-6);
@@ -169,9 +169,17 @@ TEST(NurbsCurveTest, DataThatDescribeNoCurveAreRefusedWithTheReason) {
       {3, 1, 0, {0, 0, 0, inf, inf, inf}, four, "rising at knot 3"},
       {3, 1, 0, {1, 1, 1, 1, 1, 1}, four, "no parameter range"},
       {1, 3, 0, {0, 1, 1, 2}, four, "repeats more often"},
-      {3, 1, 0, {0, 0, 0, 1, 1, 1}, {0, 0, 0, 1, 1, 0, 0, 0, 2, 0, 0, 1, 3, 0, 0, 1},
+      {3,
+       1,
+       0,
+       {0, 0, 0, 1, 1, 1},
+       {0, 0, 0, 1, 1, 0, 0, 0, 2, 0, 0, 1, 3, 0, 0, 1},
        "control vertex 1"},
-      {3, 1, 0, {0, 0, 0, 1, 1, 1}, {0, 0, 0, 1, 1, 0, 0, 1, std::nan(""), 0, 0, 1, 3, 0, 0, 1},
+      {3,
+       1,
+       0,
+       {0, 0, 0, 1, 1, 1},
+       {0, 0, 0, 1, 1, 0, 0, 1, std::nan(""), 0, 0, 1, 3, 0, 0, 1},
        "control vertex 2"},
   };
   for (const Case& c : cases) {

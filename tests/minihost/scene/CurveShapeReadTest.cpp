@@ -55,8 +55,9 @@ TEST_F(SceneFileTest, ACameraOnAPathRidesItsCurveAndLooksAlongIt) {
 
 TEST_F(SceneFileTest, APathWithoutACurveShapeKeepsItsStoredValueAndSaysSo) {
   SceneFileResult r = open("camera_path.ma");
-  EXPECT_TRUE(anyContains(r.warnings, "\"motionPath4\" (motionPath) drives stuck.tx and is not "
-                                      "evaluated (its curve \"historyShape\" has no stored shape)"));
+  EXPECT_TRUE(anyContains(r.warnings,
+                          "\"motionPath4\" (motionPath) drives stuck.tx and is not "
+                          "evaluated (its curve \"historyShape\" has no stored shape)"));
   EXPECT_FALSE(anyContains(r.warnings, "\"motionPath1\""));
   EXPECT_NEAR(number("stuck", "tx"), 0.0, 1e-12);
 }
@@ -80,9 +81,10 @@ TEST_F(SceneFileTest, CurveDataThatDescribeNoCurveRefuseTheFile) {
       {"3 1 0", "expected -type \"nurbsCurve\""},
   };
   for (const auto& c : cases) {
-    std::string text = "createNode transform -n \"a\";\ncreateNode nurbsCurve -n \"aShape\" -p \"a\";"
-                       "\n\tsetAttr \".cc\" -type \"nurbsCurve\" " +
-                       std::string(c.cc) + ";\n";
+    std::string text =
+        "createNode transform -n \"a\";\ncreateNode nurbsCurve -n \"aShape\" -p \"a\";"
+        "\n\tsetAttr \".cc\" -type \"nurbsCurve\" " +
+        std::string(c.cc) + ";\n";
     SceneFileResult r = readSceneText(text, "cut.ma", scene(), true);
     EXPECT_FALSE(r.ok) << c.cc;
     EXPECT_NE(r.error.find("cut.ma:3: curve \"aShape\": "), std::string::npos) << r.error;
