@@ -92,6 +92,21 @@ TEST_F(MotionPathTest, TheRotatePivotRidesThePathAtAParameterOrAFractionOfItsLen
   EXPECT_VECTOR_NEAR(worldPosition(rig.object), 10, 2, 0, 1e-9);
 }
 
+TEST_F(MotionPathTest, ARiderOnThePathCanBeAimedByAConstraintWithoutACycle) {
+  // Position from the path (follow off), orientation from an aim constraint that reads the
+  // rider's translate: transMinusRotatePivot must not need the rider's rotation for that.
+  PathRig rig = attach(line("path", MVector(0, 0, 0), MVector(10, 0, 0)));
+  set(rig.path, "u", 0.5);
+  NodeRef target = make("transform", "target");
+  setVector(target, "t", 5, 0, -10);
+  scene().disconnect(rig.path, scene().findAttribute(rig.path, "r"), rig.object,
+                     scene().findAttribute(rig.object, "r"));
+  NodeRef aim = constrain("aimConstraint", target, rig.object, false, true);
+  link(rig.object, "t", aim, "ct");
+  EXPECT_VECTOR_NEAR(worldPosition(rig.object), 5, 0, 0, 1e-12);
+  EXPECT_VECTOR_NEAR(worldAxis(rig.object, 0), 0, 0, -1, 1e-12);
+}
+
 TEST_F(MotionPathTest, LocalSpaceLeavesOutTheCurvesTransform) {
   NodeRef shape = line("path", MVector(0, 0, 0), MVector(4, 0, 0));
   set(scene().parentOf(shape), "ty", 7.0);
