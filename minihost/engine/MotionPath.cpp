@@ -101,6 +101,8 @@ void computeMotionPath(RigInputs& in) {
   const NurbsCurve* curve = pathCurve(in, space);
   if (!curve)
     return;  // nothing to follow: the last result stays
+  // uValue is a length attribute read as its stored number, as the kit's motion path sample
+  // reads it (asDouble): keys of another length unit reach it converted to centimetres.
   const double u =
       pathParameter(*curve, space, in.number("uValue"), in.number("fractionMode") != 0);
   const NurbsCurve::Sample at = curve->evaluate(u, space);

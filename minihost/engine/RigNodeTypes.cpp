@@ -276,7 +276,8 @@ std::unique_ptr<NodeType> motionPath() {
   RigBuilder b(*t);
   const double y[3] = {0.0, 1.0, 0.0};
   b.add("geometryPath", "gp", AttrType::kGeometry);
-  b.add("uValue", "u", AttrType::kDouble, 0.0, true);
+  // A length attribute in the host: the path animation command keys it with an animCurveTL.
+  b.add("uValue", "u", AttrType::kDistance, 0.0, true);
   b.add("fractionMode", "fm", AttrType::kBool, 0.0);
   b.add("follow", "f", AttrType::kBool, 0.0);
   // Axis enums: 0 x, 1 y, 2 z. Files from the path animation command set both when they
