@@ -34,6 +34,23 @@ TEST_F(SceneFileTest, CurveShapesKeepTheirDegreeFormKnotsAndControlVertices) {
   EXPECT_NEAR(number("arcRider", "ty"), 10.0 * std::sqrt(0.5), 1e-9);
 }
 
+TEST_F(SceneFileTest, CurvePointsAreInTheFilesLengthUnitAndMayHaveTwoDimensions) {
+  const char* text =
+      "currentUnit -l meter -a degree -t film;\n"
+      "createNode transform -n \"c\";\n"
+      "createNode nurbsCurve -n \"cShape\" -p \"c\";\n"
+      "\tsetAttr \".cc\" -type \"nurbsCurve\" 1 1 0 no 2 2 0 1 2 1 2 3 4;\n";
+  SceneFileResult r = readSceneText(text, "metres.ma", scene(), true);
+  ASSERT_TRUE(r.ok) << r.error;
+  const minihost::Node* shape = scene().node(node("cShape"));
+  ASSERT_NE(shape->curveGeometry, nullptr);
+  const MVector end = shape->curveGeometry->cv(1);
+  EXPECT_NEAR(end.x, 300.0, 1e-9);
+  EXPECT_NEAR(end.y, 400.0, 1e-9);
+  EXPECT_EQ(end.z, 0.0);
+  EXPECT_NEAR(shape->curveGeometry->length(MMatrix()), 100.0 * std::sqrt(8.0), 1e-9);
+}
+
 TEST_F(SceneFileTest, ACameraOnAPathRidesItsCurveAndLooksAlongIt) {
   open("camera_path.ma");
   // The track runs 400 along -x, 100 up; uValue is the fraction of its length, keyed 0 at
