@@ -216,13 +216,12 @@ NurbsCurve::Sample NurbsCurve::evaluate(double u, const MMatrix& m) const {
   return s;
 }
 
-double NurbsCurve::spanLength(int span, double from, double to, const MMatrix& m) const {
-  (void)span;
-  if (!(to > from))
+double NurbsCurve::arcLength(double from, double to, const MMatrix& m, int pieces) const {
+  if (!(to != from))
     return 0.0;
   double total = 0.0;
-  const double piece = (to - from) / kPieces;
-  for (int q = 0; q < kPieces; ++q) {
+  const double piece = (to - from) / pieces;
+  for (int q = 0; q < pieces; ++q) {
     const double mid = from + (q + 0.5) * piece, half = 0.5 * piece;
     for (int g = 0; g < kGaussPoints; ++g)
       total += kGaussWeights[g] * half * evaluate(mid + kGaussNodes[g] * half, m).d1.length();
@@ -244,7 +243,8 @@ const std::vector<double>& NurbsCurve::spanLengths(const MMatrix& m) const {
   double total = 0.0;
   for (int k = degree_; k < n; ++k) {
     if (polygon > 0.0)
-      total += spanLength(k, full_[static_cast<size_t>(k)], full_[static_cast<size_t>(k) + 1], m);
+      total +=
+          arcLength(full_[static_cast<size_t>(k)], full_[static_cast<size_t>(k) + 1], m, kPieces);
     sums.push_back(total);
   }
   lengths_ = std::move(sums);
@@ -260,7 +260,7 @@ double NurbsCurve::lengthTo(double u, const MMatrix& m) const {
   const double before = index == 0 ? 0.0 : sums[index - 1];
   if (!(sums.back() > 0.0))
     return 0.0;
-  return before + spanLength(k, full_[static_cast<size_t>(k)], u, m);
+  return before + arcLength(full_[static_cast<size_t>(k)], u, m, kPieces);
 }
 
 double NurbsCurve::paramAtLength(double length, const MMatrix& m) const {
@@ -275,12 +275,19 @@ double NurbsCurve::paramAtLength(double length, const MMatrix& m) const {
   const int k = degree_ + static_cast<int>(std::min(index, sums.size() - 1));
   const double want = length - (index == 0 ? 0.0 : sums[index - 1]);
   double lo = full_[static_cast<size_t>(k)], hi = full_[static_cast<size_t>(k) + 1];
+  const double width = hi - lo;
   // Newton steps on the length within the span, kept inside a shrinking bracket so that a
-  // point of no speed (repeated control vertices) cannot throw it out.
-  double t = lo + (hi - lo) * want / std::max(sums[index] - (length - want), 1e-300);
+  // point of no speed (repeated control vertices) cannot throw it out. Each step measures only
+  // the piece between the last point and the next, with quadrature pieces in proportion to it.
+  double known = lo, lengthAtKnown = 0.0;
+  double t = lo + width * want / std::max(sums[index] - (length - want), 1e-300);
   for (int iteration = 0; iteration < 60; ++iteration) {
     t = std::min(std::max(t, lo), hi);
-    const double f = spanLength(k, full_[static_cast<size_t>(k)], t, m) - want;
+    const int pieces = static_cast<int>(
+        std::min<double>(kPieces, std::ceil(kPieces * std::fabs(t - known) / width)));
+    lengthAtKnown += arcLength(known, t, m, std::max(pieces, 1));
+    known = t;
+    const double f = lengthAtKnown - want;
     if (std::fabs(f) <= 1e-12 * total)
       break;
     if (f > 0.0)

@@ -50,13 +50,15 @@ class NurbsCurve {
   // Length of the curve through `m` from its start to u, and its inverse: the parameter at which
   // that length is reached (the start for a curve of no length).
   double lengthTo(double u, const MMatrix& m) const;
-  double length(const MMatrix& m) const { return lengthTo(maxParam(), m); }
+  double length(const MMatrix& m) const { return spanLengths(m).back(); }
   double paramAtLength(double length, const MMatrix& m) const;
 
  private:
   NurbsCurve() = default;
   int spanOf(double u) const;  // index into the full knot list
-  double spanLength(int span, double from, double to, const MMatrix& m) const;
+  // Length through m from one parameter to another (negative backwards), by Gauss–Legendre
+  // quadrature on `pieces` equal parts.
+  double arcLength(double from, double to, const MMatrix& m, int pieces) const;
   // Cumulative lengths at the end of each span through `m`; worked out again only for a new m.
   const std::vector<double>& spanLengths(const MMatrix& m) const;
 
