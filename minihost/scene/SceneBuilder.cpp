@@ -117,12 +117,13 @@ class Builder {
     return true;
   }
 
-  bool stageCurveShapeValue(const AttrSetting& v, size_t n, std::string& error) {
+  bool stageCurveShapeValue(AttrSetting& v, size_t n, std::string& error) {
     std::string problem;
     auto shape = stageCurveShape(v, d_.units.centimetresPerUnit, problem);
     if (!shape)
       return fail(error, v.line, "curve \"" + d_.nodes[n].name + "\": " + problem);
     curveShapes_[n] = std::move(shape);
+    std::vector<double>().swap(v.numbers);  // the curve holds its own copy
     return true;
   }
 

@@ -157,6 +157,10 @@ TEST_F(MotionPathTest, FollowLinesTheFrontAndUpAxesUpWithThePathAndTheWorldUp) {
   EXPECT_EQ(get(rig.object, "ro"), 2.0);
   EXPECT_VECTOR_NEAR(worldAxis(rig.object, 0), 0, 0, 1, 1e-12);
   EXPECT_VECTOR_NEAR(worldAxis(rig.object, 1), 0, 1, 0, 1e-12);
+  // The up axis on the front axis makes no frame: the last orientation stays.
+  set(rig.path, "upAxis", 0);
+  EXPECT_VECTOR_NEAR(worldAxis(rig.object, 0), 0, 0, 1, 1e-12);
+  EXPECT_VECTOR_NEAR(worldAxis(rig.object, 1), 0, 1, 0, 1e-12);
   // Without follow the rotation is none.
   set(rig.path, "follow", 0);
   EXPECT_VECTOR_NEAR(worldAxis(rig.object, 0), 1, 0, 0, 1e-12);
