@@ -49,6 +49,8 @@ std::unique_ptr<Node> copyOf(const Node& n) {
   c->children = n.children;
   c->inputs = n.inputs;
   c->outputs = n.outputs;
+  if (n.extras)
+    c->extras = std::make_unique<NodeExtras>(*n.extras);
   return c;
 }
 }  // namespace

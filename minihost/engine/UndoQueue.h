@@ -19,6 +19,7 @@
 namespace minihost {
 
 struct Node;
+struct DynamicAttribute;
 
 class UndoQueue {
  public:
@@ -59,6 +60,9 @@ class UndoQueue {
   void connected(NodeRef src, int srcAttr, NodeRef dst, int dstAttr);
   void disconnected(NodeRef src, int srcAttr, NodeRef dst, int dstAttr);
   void keySet(NodeRef curve, bool hadKey, const CurveKey& before, const CurveKey& after);
+  void attributeAdded(NodeRef ref, int attribute, const DynamicAttribute& record);
+  void attributeDeleted(NodeRef ref, int attribute, const DynamicAttribute& record);
+  void lockChanged(NodeRef ref, int attribute, bool before, bool after);
 
  private:
   struct Change;
