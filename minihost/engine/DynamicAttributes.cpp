@@ -143,11 +143,6 @@ int Scene::addAttribute(NodeRef ref, const DynamicAttribute& spec, int parent,
       fail(error, "The parent is not a compound attribute added to '" + n->name + "'");
       return -1;
     }
-    if (type == AttrType::kCompound || type == AttrType::kString ||
-        type == AttrType::kMessage) {
-      fail(error, "A compound's children are numbers");
-      return -1;
-    }
     if (owner->expectedChildren > 0 &&
         owner->info.children.size() >= static_cast<size_t>(owner->expectedChildren)) {
       fail(error, "The compound '" + owner->info.longName + "' already has its " +
@@ -265,7 +260,13 @@ void Scene::restoreAttribute(NodeRef ref, int attribute, const DynamicAttribute*
 
 bool Scene::isLocked(NodeRef ref, int attribute) const {
   const Node* n = node(ref);
-  return n && n->extras && n->extras->locked.count(attribute) > 0;
+  if (!n || !n->extras || n->extras->locked.empty())
+    return false;
+  if (n->extras->locked.count(attribute) > 0)
+    return true;
+  // A locked compound locks its children.
+  const AttributeInfo* info = attributeInfo(ref, attribute);
+  return info && info->parent >= 0 && n->extras->locked.count(info->parent) > 0;
 }
 
 bool Scene::setLocked(NodeRef ref, int attribute, bool locked) {
