@@ -424,6 +424,12 @@ class Builder {
         refuseAddition(a, problem);
         continue;
       }
+      // Defaults and limits are in the file's units, as its values are.
+      spec.info.defaultValue = convert(spec.info.type, spec.info.defaultValue);
+      spec.limits.minValue = convert(spec.info.type, spec.limits.minValue);
+      spec.limits.maxValue = convert(spec.info.type, spec.limits.maxValue);
+      spec.limits.softMin = convert(spec.info.type, spec.limits.softMin);
+      spec.limits.softMax = convert(spec.info.type, spec.limits.softMax);
       int parent = -1;
       if (!a.request.parent.empty()) {
         parent = s_.findAttribute(ref, a.request.parent);
