@@ -108,8 +108,7 @@ std::vector<int> Scene::dynamicAttributes(NodeRef ref) const {
   return out;
 }
 
-int Scene::addAttribute(NodeRef ref, const DynamicAttribute& spec, int parent,
-                        std::string* error) {
+int Scene::addAttribute(NodeRef ref, const DynamicAttribute& spec, int parent, std::string* error) {
   Node* n = node(ref);
   if (!n) {
     fail(error, "No such node");
@@ -198,7 +197,8 @@ bool Scene::deleteAttribute(NodeRef ref, int attribute, std::string* error) {
   const DynamicAttribute* a = dynamicSlot(*n, attribute);
   if (!a) {
     const AttributeInfo* info = attributeInfo(ref, attribute);
-    return fail(error, info ? "'" + info->longName + "' is not an added attribute and cannot be "
+    return fail(error, info ? "'" + info->longName +
+                                  "' is not an added attribute and cannot be "
                                   "deleted"
                             : "No such attribute");
   }

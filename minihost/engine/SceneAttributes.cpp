@@ -213,7 +213,7 @@ bool Scene::connect(NodeRef src, int srcAttr, NodeRef dst, int dstAttr, bool for
       *error = "Cannot connect an attribute to itself";
     return false;
   }
-  if (isLocked(dst, dstAttr)) {
+  if (isLocked(dst, dstAttr) && !UndoQueue::get().replaying()) {
     if (error)
       *error = "The destination attribute is locked";
     return false;

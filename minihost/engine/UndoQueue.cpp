@@ -345,7 +345,6 @@ void UndoQueue::keySet(NodeRef curve, bool hadKey, const CurveKey& before, const
   record(std::move(c));
 }
 
-
 void UndoQueue::attributeAdded(NodeRef ref, int attribute, const DynamicAttribute& saved) {
   Change c;
   c.kind = Change::Kind::kAddAttribute;

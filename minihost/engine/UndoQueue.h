@@ -53,6 +53,9 @@ class UndoQueue {
 
   // ---- reports from the scene while recording() ----
   bool recording() const { return enabled_ && commandDepth_ > 0 && !replaying_; }
+  // Undo and redo put connections back whatever the locks say: the lock was not there when the
+  // connection was made or broken.
+  bool replaying() const { return replaying_; }
   void numberChanged(NodeRef ref, int attribute, double before, double after);
   void textChanged(NodeRef ref, int attribute, const std::string& before, const std::string& after);
   void nodeCreated(NodeRef ref);

@@ -44,7 +44,8 @@ bool readAddAttrStatement(const std::vector<Token>& args, AddAttrRequest& out,
                           std::string& problem) {
   for (size_t i = 0; i < args.size(); ++i) {
     if (!flagWord(args[i])) {
-      problem = "names a node (\"" + args[i].text.substr(0, 64) + "\"); only the current one is "
+      problem = "names a node (\"" + args[i].text.substr(0, 64) +
+                "\"); only the current one is "
                 "taken";
       return false;
     }

@@ -228,9 +228,8 @@ class Parser {
     return requires(line);
     if (command == "addAttr")
       return addAttr(line);
-    if (command == "fileInfo" || command == "rename" ||
-        command == "relationship" || command == "lockNode" || command == "dataStructure" ||
-        command == "disconnectAttr") {
+    if (command == "fileInfo" || command == "rename" || command == "relationship" ||
+        command == "lockNode" || command == "dataStructure" || command == "disconnectAttr") {
       // Taken as written and not needed by the scene the batch host keeps.
       return arguments(args_, line);
     }
@@ -273,7 +272,8 @@ class Parser {
     if (readAddAttrStatement(args_, addition.request, problem))
       out_.additions.push_back(std::move(addition));
     else
-      warn(line, "addAttr " + problem + "; the attribute is left out", "addAttr statements left out");
+      warn(line, "addAttr " + problem + "; the attribute is left out",
+           "addAttr statements left out");
     return true;
   }
 

@@ -177,15 +177,13 @@ bool MPlug::isLocked(MStatus* ReturnStatus) const {
 }
 
 MStatus MPlug::setLocked(bool locked) {
-  return Scene::get().setLocked(HandleAccess::nodeRef(node_), attribute_, locked)
-             ? MS::kSuccess
-             : MS::kFailure;
+  return Scene::get().setLocked(HandleAccess::nodeRef(node_), attribute_, locked) ? MS::kSuccess
+                                                                                  : MS::kFailure;
 }
 
 bool MPlug::isDynamic(MStatus* ReturnStatus) const {
   const NodeRef ref = HandleAccess::nodeRef(node_);
-  report(ReturnStatus,
-         Scene::get().attributeInfo(ref, attribute_) ? MS::kSuccess : MS::kFailure);
+  report(ReturnStatus, Scene::get().attributeInfo(ref, attribute_) ? MS::kSuccess : MS::kFailure);
   return Scene::get().dynamicAttribute(ref, attribute_) != nullptr;
 }
 

@@ -62,18 +62,16 @@ bool setNumeric(CommandCall& call, const Plug& plug, int attribute, const Value&
     }
   }
   if (!scene().setNumber(plug.node, attribute, fromScript(desc->type, v.asFloat()))) {
-    if (const minihost::DynamicAttribute* added =
-            scene().dynamicAttribute(plug.node, attribute)) {
+    if (const minihost::DynamicAttribute* added = scene().dynamicAttribute(plug.node, attribute)) {
       const minihost::AttributeLimits& l = added->limits;
       const double stored = fromScript(desc->type, v.asFloat());
       if ((l.hasMin && stored < l.minValue) || (l.hasMax && stored > l.maxValue))
-        return call.failNamed("'" + plug.text + "' takes values from " +
-                              (l.hasMin ? Value(toScript(desc->type, l.minValue)).asString()
-                                        : std::string("any")) +
-                              " to " +
-                              (l.hasMax ? Value(toScript(desc->type, l.maxValue)).asString()
-                                        : std::string("any")) +
-                              "; " + v.asString() + " is outside.");
+        return call.failNamed(
+            "'" + plug.text + "' takes values from " +
+            (l.hasMin ? Value(toScript(desc->type, l.minValue)).asString() : std::string("any")) +
+            " to " +
+            (l.hasMax ? Value(toScript(desc->type, l.maxValue)).asString() : std::string("any")) +
+            "; " + v.asString() + " is outside.");
     }
     return call.failNamed("Cannot set '" + plug.text + "' to " + v.asString() + ".");
   }

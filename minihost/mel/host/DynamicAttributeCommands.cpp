@@ -133,8 +133,8 @@ bool cmdAddAttr(CommandCall& call) {
     if (!request.parent.empty()) {
       parent = scene().findAttribute(ref, request.parent);
       if (parent < 0)
-        return call.failNamed("No parent attribute '" + request.parent + "' on '" +
-                              nodeName(ref) + "'.");
+        return call.failNamed("No parent attribute '" + request.parent + "' on '" + nodeName(ref) +
+                              "'.");
     }
     std::string error;
     if (scene().addAttribute(ref, spec, parent, &error) < 0)

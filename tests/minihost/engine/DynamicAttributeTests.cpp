@@ -137,8 +137,8 @@ TEST_F(DynamicAttributeTest, CompoundsConnectAndKeyThroughTheirChildren) {
 
   // The compound drives a transform's translate child by child.
   NodeRef box = make("transform", "box");
-  ASSERT_TRUE(scene().connect(ctrl, offset, box, scene().findAttribute(box, "translate"), false,
-                              nullptr));
+  ASSERT_TRUE(
+      scene().connect(ctrl, offset, box, scene().findAttribute(box, "translate"), false, nullptr));
   EXPECT_DOUBLE_EQ(get(box, "ty"), 2.0);
   set(ctrl, "offsetZ", 7.0);
   EXPECT_DOUBLE_EQ(get(box, "tz"), 7.0);
@@ -245,8 +245,8 @@ TEST_F(DynamicAttributeTest, LockedAttributesRefuseValuesConnectionsKeysAndDelet
   EXPECT_FALSE(scene().setNumber(ctrl, tx, 2.0));
   EXPECT_FALSE(scene().setText(ctrl, label, "x"));
   std::string error;
-  EXPECT_FALSE(scene().connect(driver, scene().findAttribute(driver, "ty"), ctrl, tx, true,
-                               &error));
+  EXPECT_FALSE(
+      scene().connect(driver, scene().findAttribute(driver, "ty"), ctrl, tx, true, &error));
   EXPECT_FALSE(error.empty());
   EXPECT_FALSE(scene().setKey(ctrl, tx, 250.0, 1.0, minihost::TangentType::kLinear,
                               minihost::TangentType::kLinear, &error));
@@ -256,8 +256,8 @@ TEST_F(DynamicAttributeTest, LockedAttributesRefuseValuesConnectionsKeysAndDelet
   EXPECT_DOUBLE_EQ(get(ctrl, "tx"), 0.0);
   // A locked attribute is still read from its source, and its lock does not stop the source.
   ASSERT_TRUE(scene().setLocked(ctrl, tx, false));
-  ASSERT_TRUE(scene().connect(driver, scene().findAttribute(driver, "ty"), ctrl, tx, false,
-                              nullptr));
+  ASSERT_TRUE(
+      scene().connect(driver, scene().findAttribute(driver, "ty"), ctrl, tx, false, nullptr));
   ASSERT_TRUE(scene().setLocked(ctrl, tx, true));
   set(driver, "ty", 4.0);
   EXPECT_DOUBLE_EQ(get(ctrl, "tx"), 4.0);
@@ -339,6 +339,22 @@ TEST_F(DynamicAttributeTest, DeletingTheNodeTakesItsAddedAttributesConnections) 
   int srcAttr = -1;
   EXPECT_FALSE(scene().inputOf(box, scene().findAttribute(box, "tx"), src, srcAttr));
   EXPECT_EQ(scene().attributeInfo(ctrl, blend), nullptr);
+}
+
+TEST_F(DynamicAttributeTest, UndoingADeletionReconnectsIntoALockedAttribute) {
+  NodeRef ctrl = make("transform", "ctrl");
+  NodeRef box = make("transform", "box");
+  const int blend = add(ctrl, "blend", AttrType::kDouble, 2.0);
+  const int tx = scene().findAttribute(box, "tx");
+  ASSERT_TRUE(scene().connect(ctrl, blend, box, tx, false, nullptr));
+  ASSERT_TRUE(scene().setLocked(box, tx, true));
+  command([&] { ASSERT_TRUE(scene().deleteAttribute(ctrl, blend, nullptr)); });
+  ASSERT_TRUE(UndoQueue::get().undo(nullptr));
+  NodeRef src;
+  int srcAttr = -1;
+  ASSERT_TRUE(scene().inputOf(box, tx, src, srcAttr));
+  EXPECT_EQ(srcAttr, blend);
+  EXPECT_DOUBLE_EQ(get(box, "tx"), 2.0);
 }
 
 }  // namespace

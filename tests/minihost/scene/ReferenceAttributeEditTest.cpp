@@ -30,10 +30,12 @@ TEST_F(ReferenceAttributeEditTest, EditsAddSetLockAndDeleteInTheirOrder) {
   EXPECT_FALSE(scene().isLocked(aim, scene().findAttribute(aim, "tx")));
   EXPECT_DOUBLE_EQ(number("cam:aim", "tx"), 3.0);
   // An edit naming a node that is not there, and a deleteAttr of the type's own attribute.
-  EXPECT_TRUE(anyContains(r.warnings, "1 edit(s) of reference node \"camRN\" name nodes that are "
-                                      "not there"));
-  EXPECT_TRUE(anyContains(r.warnings, "the deleteAttr edit of \"|cam:rig|cam:cam.translateY\" is "
-                                      "left out"));
+  EXPECT_TRUE(anyContains(r.warnings,
+                          "1 edit(s) of reference node \"camRN\" name nodes that are "
+                          "not there"));
+  EXPECT_TRUE(anyContains(r.warnings,
+                          "the deleteAttr edit of \"|cam:rig|cam:cam.translateY\" is "
+                          "left out"));
   EXPECT_DOUBLE_EQ(number("cam:cam", "ty"), 0.0);
 }
 
