@@ -176,11 +176,14 @@ bool keyframeTargets(CommandCall& call, const FlagSet& flags, std::vector<Plug>&
       NodeRef ref;
       if (!findNode(call, name, ref))
         return false;
-      const minihost::Node* n = scene().node(ref);
-      for (std::size_t i = 0; i < n->type->attributes.size(); ++i) {
-        if (scene().curveDriving(ref, static_cast<int>(i)).isSet()) {
-          plugs.push_back(Plug{ref, static_cast<int>(i), name});
-        }
+      std::vector<int> attrs(scene().node(ref)->type->attributes.size());
+      for (std::size_t i = 0; i < attrs.size(); ++i)
+        attrs[i] = static_cast<int>(i);
+      for (int added : scene().dynamicAttributes(ref))
+        attrs.push_back(added);
+      for (int a : attrs) {
+        if (scene().curveDriving(ref, a).isSet())
+          plugs.push_back(Plug{ref, a, name});
       }
     }
   }

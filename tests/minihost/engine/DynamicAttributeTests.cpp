@@ -2,6 +2,9 @@
 // and setting the scene aside.
 #include <string>
 
+#include <maya/MFnDependencyNode.h>
+#include <maya/MPlug.h>
+
 #include "SceneFixture.h"
 #include "engine/UndoQueue.h"
 
@@ -355,6 +358,34 @@ TEST_F(DynamicAttributeTest, UndoingADeletionReconnectsIntoALockedAttribute) {
   ASSERT_TRUE(scene().inputOf(box, tx, src, srcAttr));
   EXPECT_EQ(srcAttr, blend);
   EXPECT_DOUBLE_EQ(get(box, "tx"), 2.0);
+}
+
+TEST_F(DynamicAttributeTest, PlugsSeeAddedAttributesAndLocks) {
+  NodeRef ctrl = make("transform", "ctrl");
+  MFnDependencyNode fn(object(ctrl));
+  const unsigned int before = fn.attributeCount();
+  add(ctrl, "blend", AttrType::kDouble, 0.5);
+  EXPECT_EQ(fn.attributeCount(), before + 1);
+  MStatus status;
+  MPlug blend = fn.findPlug("blend", true, &status);
+  ASSERT_TRUE(status);
+  EXPECT_TRUE(blend.isDynamic());
+  EXPECT_FALSE(fn.findPlug("tx", true).isDynamic());
+  EXPECT_DOUBLE_EQ(blend.asDouble(), 0.5);
+  ASSERT_TRUE(blend.setValue(0.25));
+  EXPECT_FALSE(blend.isLocked());
+  ASSERT_TRUE(blend.setLocked(true));
+  EXPECT_TRUE(blend.isLocked());
+  EXPECT_FALSE(blend.setValue(0.75));
+  EXPECT_DOUBLE_EQ(blend.asDouble(), 0.25);
+  ASSERT_TRUE(blend.setLocked(false));
+  EXPECT_TRUE(blend.setValue(0.75));
+  // A plug of a deleted attribute is null and fails.
+  ASSERT_TRUE(scene().deleteAttribute(ctrl, scene().findAttribute(ctrl, "blend"), nullptr));
+  EXPECT_TRUE(blend.isNull());
+  blend.isLocked(&status);
+  EXPECT_FALSE(status);
+  EXPECT_FALSE(blend.setLocked(true));
 }
 
 }  // namespace
