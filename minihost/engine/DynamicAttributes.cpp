@@ -150,10 +150,13 @@ int Scene::addAttribute(NodeRef ref, const DynamicAttribute& spec, int parent, s
     }
   }
   NodeExtras& x = extrasOf(*n);
-  size_t slot = 0;
+  // Most nodes only ever add: the search for a freed slot runs only when there is one.
+  size_t slot = x.emptySlots == 0 ? x.dynamic.size() : 0;
   while (slot < x.dynamic.size() && x.dynamic[slot].live())
     ++slot;
-  if (slot == x.dynamic.size()) {
+  if (slot < x.dynamic.size()) {
+    --x.emptySlots;
+  } else {
     if (x.dynamic.size() >= kMaxAddedAttributes) {
       fail(error, "'" + n->name + "' holds " + std::to_string(kMaxAddedAttributes) +
                       " added attributes, as many as a node may");
@@ -235,9 +238,14 @@ void Scene::restoreAttribute(NodeRef ref, int attribute, const DynamicAttribute*
   if (static_cast<size_t>(slot) >= x.dynamic.size()) {
     if (!record)
       return;
+    x.emptySlots += static_cast<size_t>(slot) + 1 - x.dynamic.size();
     x.dynamic.resize(static_cast<size_t>(slot) + 1);
   }
   DynamicAttribute& a = x.dynamic[static_cast<size_t>(slot)];
+  if (a.live() && !record)
+    ++x.emptySlots;
+  else if (!a.live() && record)
+    --x.emptySlots;
   if (a.live()) {
     if (DynamicAttribute* owner = dynamicSlot(*n, a.info.parent)) {
       auto& kids = owner->info.children;

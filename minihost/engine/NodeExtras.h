@@ -44,6 +44,7 @@ struct NodeExtras {
   std::vector<DynamicAttribute> dynamic;
   std::unordered_map<std::string, int> byName;  // long and short names -> node attribute index
   std::set<int> locked;                         // node attribute indices, static or added
+  size_t emptySlots = 0;  // slots of deleted attributes, taken again before the list grows
 };
 
 }  // namespace minihost
