@@ -1,6 +1,9 @@
 // Attributes a scene file adds to its nodes (addAttr) and the attributes it locks (setAttr -l),
 // read back through the scene.
 
+#include <algorithm>
+#include <string>
+
 #include "SceneFixture.h"
 
 namespace {
@@ -80,6 +83,26 @@ TEST_F(AddedAttributeReadTest, AddAttrStatementsOutsideANodeOrWithUnknownFlagsAr
   EXPECT_TRUE(anyContains(r.warnings, "enum field \"a=x\" has no whole value"));
   EXPECT_DOUBLE_EQ(number("n", "kept"), 4.0);
   EXPECT_EQ(scene().findAttribute(node("n"), "strange"), -1);
+}
+
+TEST_F(AddedAttributeReadTest, ANodeTakesABoundedNumberOfAttributesFromAFile) {
+  std::string text = "//Maya ASCII 2024 scene\ncreateNode transform -n \"n\";\n";
+  for (int i = 0; i < 4105; ++i)
+    text += "\taddAttr -ln \"a" + std::to_string(i) + "\";\n";
+  text += "\tsetAttr \".a4095\" 7;\n";
+  minihost::scenefile::SceneFileResult r =
+      minihost::scenefile::readSceneText(text, "many.ma", scene(), true);
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(scene().dynamicAttributes(node("n")).size(), 4096u);
+  EXPECT_DOUBLE_EQ(number("n", "a4095"), 7.0);
+  EXPECT_EQ(scene().findAttribute(node("n"), "a4096"), -1);
+  // Nine refused: the first five said, the rest counted.
+  EXPECT_EQ(std::count_if(r.warnings.begin(), r.warnings.end(),
+                          [](const std::string& w) {
+                            return w.find("as many as a node may") != std::string::npos;
+                          }),
+            5);
+  EXPECT_TRUE(anyContains(r.warnings, "4 more addAttr statements are left out"));
 }
 
 }  // namespace
