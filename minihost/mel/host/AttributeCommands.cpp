@@ -45,13 +45,18 @@ bool refuseLockedOrConnected(CommandCall& call, const Plug& plug) {
                    "modified.");
 }
 
-bool setNumeric(CommandCall& call, const Plug& plug, int attribute, const Value& v) {
-  const minihost::AttributeInfo* desc = scene().attributeInfo(plug.node, attribute);
+// Locked, or fed by a connection other than a key-frame curve (a curve's value may be set until
+// the time changes, as keying expects).
+bool heldFast(minihost::NodeRef node, int attribute) {
   minihost::NodeRef src;
   int srcAttr = -1;
-  const bool fed = scene().inputOf(plug.node, attribute, src, srcAttr) &&
-                   !scene().curveDriving(plug.node, attribute).isSet();
-  if (scene().isLocked(plug.node, attribute) || fed)
+  return scene().isLocked(node, attribute) || (scene().inputOf(node, attribute, src, srcAttr) &&
+                                               !scene().curveDriving(node, attribute).isSet());
+}
+
+bool setNumeric(CommandCall& call, const Plug& plug, int attribute, const Value& v) {
+  const minihost::AttributeInfo* desc = scene().attributeInfo(plug.node, attribute);
+  if (heldFast(plug.node, attribute))
     return refuseLockedOrConnected(call, plug);
   if (v.type() == ValueType::kString) {
     bool whole = false;
@@ -152,7 +157,7 @@ bool setValues(CommandCall& call, const FlagSet& flags, const Plug& plug) {
     }
     // A child that refuses leaves the others as they were.
     for (int child : desc->children) {
-      if (scene().isLocked(plug.node, child))
+      if (heldFast(plug.node, child))
         return refuseLockedOrConnected(call, plug);
     }
     for (std::size_t i = 0; i < flat.size(); ++i) {
