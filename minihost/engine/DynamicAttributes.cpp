@@ -108,14 +108,15 @@ std::vector<int> Scene::dynamicAttributes(NodeRef ref) const {
   return out;
 }
 
-int Scene::addAttribute(NodeRef ref, const DynamicAttribute& spec, int parent, std::string* error) {
+int Scene::addAttribute(NodeRef ref, const DynamicAttribute& wanted, int parent,
+                        std::string* error) {
   Node* n = node(ref);
   if (!n) {
     fail(error, "No such node");
     return -1;
   }
-  const std::string& longName = spec.info.longName;
-  const std::string& shortName = spec.info.shortName;
+  const std::string& longName = wanted.info.longName;
+  const std::string& shortName = wanted.info.shortName;
   if (!attributeName(longName) || (!shortName.empty() && !attributeName(shortName))) {
     fail(error, "Invalid attribute name: " + (attributeName(longName) ? shortName : longName));
     return -1;
@@ -126,12 +127,12 @@ int Scene::addAttribute(NodeRef ref, const DynamicAttribute& spec, int parent, s
       return -1;
     }
   }
-  const AttrType type = spec.info.type;
+  const AttrType type = wanted.info.type;
   if (type == AttrType::kMatrix) {
     fail(error, "Matrix attributes cannot be added");
     return -1;
   }
-  if (type == AttrType::kEnum && spec.enumFields.empty()) {
+  if (type == AttrType::kEnum && wanted.enumFields.empty()) {
     fail(error, "An enum attribute needs at least one field");
     return -1;
   }
@@ -168,7 +169,7 @@ int Scene::addAttribute(NodeRef ref, const DynamicAttribute& spec, int parent, s
       owner = dynamicSlot(*n, parent);
   }
   const int attribute = staticCount(*n) + static_cast<int>(slot);
-  DynamicAttribute a = spec;
+  DynamicAttribute a = wanted;
   if (a.info.shortName.empty())
     a.info.shortName = a.info.longName;
   a.info.parent = parent;

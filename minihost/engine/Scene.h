@@ -125,7 +125,7 @@ class Scene {
   // Adds an attribute, under `parent` (a compound added before) when that is set; answers its
   // index, or -1 with `error` for a name the node already answers to, a bad name or type, or a
   // node that holds as many added attributes as it may.
-  int addAttribute(NodeRef ref, const DynamicAttribute& spec, int parent, std::string* error);
+  int addAttribute(NodeRef ref, const DynamicAttribute& wanted, int parent, std::string* error);
   // Deletes an added attribute with its children and connections; the type's own attributes,
   // locked attributes and children of a compound refuse.
   bool deleteAttribute(NodeRef ref, int attribute, std::string* error);

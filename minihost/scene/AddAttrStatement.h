@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/AttributeSpec.h"
+#include "engine/AddAttrRequest.h"
 #include "scene/SceneLexer.h"
 
 namespace minihost::scenefile {

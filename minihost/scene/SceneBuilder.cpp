@@ -418,18 +418,18 @@ class Builder {
       // Placeholders keep names and connections only, as they keep no values.
       if (!node || node->kind() == NodeKind::kPlaceholder)
         continue;
-      DynamicAttribute spec;
+      DynamicAttribute wanted;
       std::string problem;
-      if (!makeDynamicAttribute(a.request, spec, problem)) {
+      if (!makeDynamicAttribute(a.request, wanted, problem)) {
         refuseAddition(a, problem);
         continue;
       }
       // Defaults and limits are in the file's units, as its values are.
-      spec.info.defaultValue = convert(spec.info.type, spec.info.defaultValue);
-      spec.limits.minValue = convert(spec.info.type, spec.limits.minValue);
-      spec.limits.maxValue = convert(spec.info.type, spec.limits.maxValue);
-      spec.limits.softMin = convert(spec.info.type, spec.limits.softMin);
-      spec.limits.softMax = convert(spec.info.type, spec.limits.softMax);
+      wanted.info.defaultValue = convert(wanted.info.type, wanted.info.defaultValue);
+      wanted.limits.minValue = convert(wanted.info.type, wanted.limits.minValue);
+      wanted.limits.maxValue = convert(wanted.info.type, wanted.limits.maxValue);
+      wanted.limits.softMin = convert(wanted.info.type, wanted.limits.softMin);
+      wanted.limits.softMax = convert(wanted.info.type, wanted.limits.softMax);
       int parent = -1;
       if (!a.request.parent.empty()) {
         parent = s_.findAttribute(ref, a.request.parent);
@@ -438,7 +438,7 @@ class Builder {
           continue;
         }
       }
-      if (s_.addAttribute(ref, spec, parent, &problem) < 0)
+      if (s_.addAttribute(ref, wanted, parent, &problem) < 0)
         refuseAddition(a, problem);
     }
     if (refusedAdditions_ > kAdditionWarnings)

@@ -1,6 +1,6 @@
 // getAttr, setAttr, connectAttr, disconnectAttr, and the locks they read and set.
 
-#include "engine/AttributeSpec.h"
+#include "engine/AddAttrRequest.h"
 #include "mel/Interpreter.h"
 #include "mel/host/HostCommands.h"
 #include "mel/host/HostCommon.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/AttributeSpec.h"
+#include "engine/AddAttrRequest.h"
 #include "mel/Interpreter.h"
 #include "mel/host/HostCommands.h"
 #include "mel/host/HostCommon.h"
@@ -118,11 +118,11 @@ bool cmdAddAttr(CommandCall& call) {
   minihost::AddAttrRequest request;
   if (!addAttrRequest(call, flags, request))
     return false;
-  minihost::DynamicAttribute spec;
+  minihost::DynamicAttribute wanted;
   std::string problem;
-  if (!minihost::makeDynamicAttribute(request, spec, problem))
+  if (!minihost::makeDynamicAttribute(request, wanted, problem))
     return call.failNamed(problem + ".");
-  toStoredUnits(spec);
+  toStoredUnits(wanted);
   std::vector<NodeRef> nodes;
   if (!objectsOrSelection(call, flags.positional, nodes))
     return false;
@@ -137,7 +137,7 @@ bool cmdAddAttr(CommandCall& call) {
                               "'.");
     }
     std::string error;
-    if (scene().addAttribute(ref, spec, parent, &error) < 0)
+    if (scene().addAttribute(ref, wanted, parent, &error) < 0)
       return call.failNamed(error + ".");
   }
   return true;

@@ -1,4 +1,4 @@
-#include "engine/AttributeSpec.h"
+#include "engine/AddAttrRequest.h"
 
 #include <charconv>
 #include <cmath>
