@@ -22,6 +22,7 @@
 #include "engine/AnimCurve.h"
 #include "engine/Handles.h"
 #include "engine/MeshData.h"
+#include "engine/NodeExtras.h"
 #include "engine/NodeTypes.h"
 #include "engine/NurbsCurve.h"
 
@@ -55,6 +56,7 @@ struct Node {
   std::unique_ptr<AnimCurve> curve;
   std::unique_ptr<AnimCurve> drivenCurve;  // animCurveU*: keys on its input's value
   std::shared_ptr<const NurbsCurve> curveGeometry;  // nurbsCurve: null until it has a shape
+  std::unique_ptr<NodeExtras> extras;      // added attributes and locks; null while it has none
 
   NodeKind kind() const { return type->kind; }
 };
@@ -121,6 +123,21 @@ class Scene {
   bool getText(NodeRef ref, int attribute, std::string& out) const;
   bool setText(NodeRef ref, int attribute, const std::string& value);
 
+  // ---- added attributes and locks (engine/DynamicAttributes.cpp) ----
+  // Adds an attribute, under `parent` (a compound added before) when that is set; answers its
+  // index, or -1 with `error` for a name the node already answers to, a bad name or type, or a
+  // node that holds as many added attributes as it may.
+  int addAttribute(NodeRef ref, const DynamicAttribute& wanted, int parent, std::string* error);
+  // Deletes an added attribute with its children and connections; the type's own attributes,
+  // locked attributes and children of a compound refuse.
+  bool deleteAttribute(NodeRef ref, int attribute, std::string* error);
+  const DynamicAttribute* dynamicAttribute(NodeRef ref, int attribute) const;
+  std::vector<int> dynamicAttributes(NodeRef ref) const;  // in the order they were added
+  // A locked attribute refuses new values, connections and keys; an incoming connection made
+  // before still drives it.
+  bool isLocked(NodeRef ref, int attribute) const;
+  bool setLocked(NodeRef ref, int attribute, bool locked);
+
   // ---- connections ----
   bool connect(NodeRef src, int srcAttr, NodeRef dst, int dstAttr, bool force, std::string* error);
   bool disconnect(NodeRef src, int srcAttr, NodeRef dst, int dstAttr);
@@ -173,6 +190,9 @@ class Scene {
   void restoreNumber(NodeRef ref, int attribute, double value);
   void restoreText(NodeRef ref, int attribute, const std::string& value);
   void restoreName(NodeRef ref, const std::string& name);
+  // An added attribute's slot becomes `record` (present) or empty (null).
+  void restoreAttribute(NodeRef ref, int attribute, const DynamicAttribute* record);
+  void restoreLock(NodeRef ref, int attribute, bool locked);
   // The key at `ticks` of a curve becomes `key` (present) or is removed (not present).
   void restoreKey(NodeRef curve, bool present, const CurveKey& key, double ticks);
   // Takes a node whose creation is undone out of the scene, keeping its slot (and so every
@@ -229,6 +249,11 @@ class Scene {
   void removeConnections(NodeRef ref);
   void evaluateCurve(NodeRef curve);
   void storeNumber(Node& n, int attribute, double value);
+  // Stored values of the type's own attributes and of added ones alike.
+  double storedNumber(const Node& n, int attribute) const;
+  static std::string* storedText(Node& n, int attribute);
+  static DynamicAttribute* dynamicSlot(Node& n, int attribute);
+  static const DynamicAttribute* dynamicSlot(const Node& n, int attribute);
   static bool numericType(AttrType t);
 
   std::vector<Slot> slots_;

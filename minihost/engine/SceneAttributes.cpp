@@ -49,13 +49,22 @@ bool Scene::numericType(AttrType t) {
 
 int Scene::findAttribute(NodeRef ref, const std::string& name) const {
   const Node* n = node(ref);
-  return n ? n->type->findAttribute(name) : -1;
+  if (!n)
+    return -1;
+  const int found = n->type->findAttribute(name);
+  if (found >= 0 || !n->extras)
+    return found;
+  auto added = n->extras->byName.find(name);
+  return added != n->extras->byName.end() ? added->second : -1;
 }
 
 const AttributeInfo* Scene::attributeInfo(NodeRef ref, int attribute) const {
   const Node* n = node(ref);
-  if (!n || attribute < 0 || attribute >= static_cast<int>(n->type->attributes.size())) {
+  if (!n || attribute < 0)
     return nullptr;
+  if (attribute >= static_cast<int>(n->type->attributes.size())) {
+    const DynamicAttribute* added = dynamicSlot(*n, attribute);
+    return added ? &added->info : nullptr;
   }
   return &n->type->attributes[attribute];
 }
@@ -75,14 +84,14 @@ bool Scene::getNumber(NodeRef ref, int attribute, double& out, const double* atT
     NodeRef src;
     int srcAttr = -1;
     if (!inputOf(current, attr, src, srcAttr)) {
-      out = n->values[attr].number;
+      out = storedNumber(*n, attr);
       return true;
     }
     const Node* s = node(src);
     if (s->curve) {
       // Outside a timed context the pushed value holds, so a value set on an
       // animated attribute shows until the time changes (as keying expects).
-      out = atTicks ? s->curve->evaluate(*atTicks) : n->values[attr].number;
+      out = atTicks ? s->curve->evaluate(*atTicks) : storedNumber(*n, attr);
       return true;
     }
     current = src;
@@ -92,7 +101,10 @@ bool Scene::getNumber(NodeRef ref, int attribute, double& out, const double* atT
 }
 
 void Scene::storeNumber(Node& n, int attribute, double value) {
-  const AttributeInfo& info = n.type->attributes[attribute];
+  DynamicAttribute* added = dynamicSlot(n, attribute);
+  if (!added && attribute >= static_cast<int>(n.type->attributes.size()))
+    return;
+  const AttributeInfo& info = added ? added->info : n.type->attributes[attribute];
   switch (info.type) {
     case AttrType::kBool:
       value = value != 0.0 ? 1.0 : 0.0;
@@ -118,14 +130,28 @@ void Scene::storeNumber(Node& n, int attribute, double value) {
     default:
       break;
   }
-  n.values[attribute].number = value;
+  if (added) {
+    // A curve can drive an added attribute past its limits; it holds at them, as the host's do.
+    if (added->limits.hasMin && value < added->limits.minValue)
+      value = added->limits.minValue;
+    if (added->limits.hasMax && value > added->limits.maxValue)
+      value = added->limits.maxValue;
+    added->number = value;
+  } else {
+    n.values[attribute].number = value;
+  }
   ++revision_;
 }
 
 bool Scene::setNumber(NodeRef ref, int attribute, double value) {
   const AttributeInfo* info = attributeInfo(ref, attribute);
-  if (!info || !numericType(info->type) || std::isnan(value))
+  if (!info || !numericType(info->type) || std::isnan(value) || isLocked(ref, attribute))
     return false;
+  if (const DynamicAttribute* added = dynamicAttribute(ref, attribute)) {
+    if ((added->limits.hasMin && value < added->limits.minValue) ||
+        (added->limits.hasMax && value > added->limits.maxValue))
+      return false;
+  }
   double whole = std::trunc(value);
   if (info->type == AttrType::kEnum && (whole < info->minValue || whole > info->maxValue)) {
     return false;
@@ -144,11 +170,11 @@ bool Scene::setNumber(NodeRef ref, int attribute, double value) {
   if (inputOf(ref, attribute, src, srcAttr) && !node(src)->curve)
     return false;
   Node& n = *node(ref);
-  const double before = n.values[attribute].number;
+  const double before = storedNumber(n, attribute);
   storeNumber(n, attribute, value);
   UndoQueue& undo = UndoQueue::get();
   if (undo.recording())
-    undo.numberChanged(ref, attribute, before, n.values[attribute].number);
+    undo.numberChanged(ref, attribute, before, storedNumber(n, attribute));
   return true;
 }
 
@@ -156,15 +182,16 @@ bool Scene::getText(NodeRef ref, int attribute, std::string& out) const {
   const AttributeInfo* info = attributeInfo(ref, attribute);
   if (!info || info->type != AttrType::kString)
     return false;
-  out = node(ref)->values[attribute].text;
+  // Read only: the slot is not changed.
+  out = *storedText(const_cast<Node&>(*node(ref)), attribute);
   return true;
 }
 
 bool Scene::setText(NodeRef ref, int attribute, const std::string& value) {
   const AttributeInfo* info = attributeInfo(ref, attribute);
-  if (!info || info->type != AttrType::kString)
+  if (!info || info->type != AttrType::kString || isLocked(ref, attribute))
     return false;
-  std::string& text = node(ref)->values[attribute].text;
+  std::string& text = *storedText(*node(ref), attribute);
   UndoQueue& undo = UndoQueue::get();
   if (undo.recording() && text != value)
     undo.textChanged(ref, attribute, text, value);
@@ -185,6 +212,11 @@ bool Scene::connect(NodeRef src, int srcAttr, NodeRef dst, int dstAttr, bool for
   if (src == dst && srcAttr == dstAttr) {
     if (error)
       *error = "Cannot connect an attribute to itself";
+    return false;
+  }
+  if (isLocked(dst, dstAttr) && !UndoQueue::get().replaying()) {
+    if (error)
+      *error = "The destination attribute is locked";
     return false;
   }
   if (s->type == AttrType::kCompound && d->type == AttrType::kCompound &&
@@ -306,6 +338,11 @@ bool Scene::setKey(NodeRef ref, int attribute, double ticks, double value, Tange
       *error = "Only numeric attributes can be keyed";
     return false;
   }
+  if (isLocked(ref, attribute)) {
+    if (error)
+      *error = "The attribute is locked and cannot be keyed";
+    return false;
+  }
   if (std::isnan(value) || std::isnan(ticks) || std::isinf(ticks)) {
     if (error)
       *error = "Invalid key value or time";
@@ -345,10 +382,10 @@ bool Scene::setKey(NodeRef ref, int attribute, double ticks, double value, Tange
   }
   animCurve.setKey(key);
   // The key moves the attribute to the curve's value: undo puts the value it had back.
-  const double before = node(ref)->values[attribute].number;
+  const double before = storedNumber(*node(ref), attribute);
   evaluateCurve(curve);
   if (UndoQueue::get().recording())
-    UndoQueue::get().numberChanged(ref, attribute, before, node(ref)->values[attribute].number);
+    UndoQueue::get().numberChanged(ref, attribute, before, storedNumber(*node(ref), attribute));
   return true;
 }
 
@@ -362,7 +399,10 @@ void Scene::evaluateCurve(NodeRef curve) {
     c->values[output].number = value;
   for (const Connection& o : c->outputs) {
     if (Node* d = node(o.peer)) {
-      const AttributeInfo& info = d->type->attributes[o.peerAttribute];
+      const AttributeInfo* found = attributeInfo(o.peer, o.peerAttribute);
+      if (!found)
+        continue;
+      const AttributeInfo& info = *found;
       if (info.type == AttrType::kEnum)
         warnEnumOutOfRange(*d, info, value);
       if (numericType(info.type))

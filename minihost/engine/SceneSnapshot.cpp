@@ -50,6 +50,8 @@ std::unique_ptr<Node> copyOf(const Node& n) {
   c->inputs = n.inputs;
   c->outputs = n.outputs;
   c->curveGeometry = n.curveGeometry;  // shared: it never changes
+  if (n.extras)
+    c->extras = std::make_unique<NodeExtras>(*n.extras);
   return c;
 }
 }  // namespace

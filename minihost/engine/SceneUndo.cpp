@@ -8,7 +8,9 @@ namespace minihost {
 
 void Scene::restoreNumber(NodeRef ref, int attribute, double value) {
   if (Node* n = node(ref)) {
-    if (attribute >= 0 && static_cast<size_t>(attribute) < n->values.size())
+    if (DynamicAttribute* added = dynamicSlot(*n, attribute))
+      added->number = value;
+    else if (attribute >= 0 && static_cast<size_t>(attribute) < n->values.size())
       n->values[attribute].number = value;
   }
   ++revision_;
@@ -16,7 +18,9 @@ void Scene::restoreNumber(NodeRef ref, int attribute, double value) {
 
 void Scene::restoreText(NodeRef ref, int attribute, const std::string& value) {
   if (Node* n = node(ref)) {
-    if (attribute >= 0 && static_cast<size_t>(attribute) < n->values.size())
+    if (DynamicAttribute* added = dynamicSlot(*n, attribute))
+      added->text = value;
+    else if (attribute >= 0 && static_cast<size_t>(attribute) < n->values.size())
       n->values[attribute].text = value;
   }
   ++revision_;

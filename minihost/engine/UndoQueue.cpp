@@ -8,7 +8,18 @@ namespace minihost {
 
 // One recorded change of the scene, with what undo and redo need to put it either way.
 struct UndoQueue::Change {
-  enum class Kind { kNumber, kText, kCreate, kRename, kConnect, kDisconnect, kKey };
+  enum class Kind {
+    kNumber,
+    kText,
+    kCreate,
+    kRename,
+    kConnect,
+    kDisconnect,
+    kKey,
+    kAddAttribute,
+    kDeleteAttribute,
+    kLock
+  };
   Kind kind = Kind::kNumber;
   NodeRef a, b;
   int attrA = -1, attrB = -1;
@@ -17,6 +28,7 @@ struct UndoQueue::Change {
   bool hadKey = false;
   CurveKey keyBefore, keyAfter;
   std::unique_ptr<Node> takenOut;  // a created node while its creation is undone
+  std::unique_ptr<DynamicAttribute> attribute;  // an added or deleted attribute as it was
 
   void undo(Scene& scene);
   void redo(Scene& scene);
@@ -55,6 +67,15 @@ void UndoQueue::Change::undo(Scene& scene) {
     case Kind::kKey:
       scene.restoreKey(a, hadKey, keyBefore, keyAfter.ticks);
       break;
+    case Kind::kAddAttribute:
+      scene.restoreAttribute(a, attrA, nullptr);
+      break;
+    case Kind::kDeleteAttribute:
+      scene.restoreAttribute(a, attrA, attribute.get());
+      break;
+    case Kind::kLock:
+      scene.restoreLock(a, attrA, before != 0.0);
+      break;
   }
 }
 
@@ -81,6 +102,15 @@ void UndoQueue::Change::redo(Scene& scene) {
       break;
     case Kind::kKey:
       scene.restoreKey(a, true, keyAfter, keyAfter.ticks);
+      break;
+    case Kind::kAddAttribute:
+      scene.restoreAttribute(a, attrA, attribute.get());
+      break;
+    case Kind::kDeleteAttribute:
+      scene.restoreAttribute(a, attrA, nullptr);
+      break;
+    case Kind::kLock:
+      scene.restoreLock(a, attrA, after != 0.0);
       break;
   }
 }
@@ -312,6 +342,34 @@ void UndoQueue::keySet(NodeRef curve, bool hadKey, const CurveKey& before, const
   c.hadKey = hadKey;
   c.keyBefore = before;
   c.keyAfter = after;
+  record(std::move(c));
+}
+
+void UndoQueue::attributeAdded(NodeRef ref, int attribute, const DynamicAttribute& saved) {
+  Change c;
+  c.kind = Change::Kind::kAddAttribute;
+  c.a = ref;
+  c.attrA = attribute;
+  c.attribute = std::make_unique<DynamicAttribute>(saved);
+  record(std::move(c));
+}
+
+void UndoQueue::attributeDeleted(NodeRef ref, int attribute, const DynamicAttribute& saved) {
+  Change c;
+  c.kind = Change::Kind::kDeleteAttribute;
+  c.a = ref;
+  c.attrA = attribute;
+  c.attribute = std::make_unique<DynamicAttribute>(saved);
+  record(std::move(c));
+}
+
+void UndoQueue::lockChanged(NodeRef ref, int attribute, bool before, bool after) {
+  Change c;
+  c.kind = Change::Kind::kLock;
+  c.a = ref;
+  c.attrA = attribute;
+  c.before = before ? 1.0 : 0.0;
+  c.after = after ? 1.0 : 0.0;
   record(std::move(c));
 }
 

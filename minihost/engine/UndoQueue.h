@@ -19,6 +19,7 @@
 namespace minihost {
 
 struct Node;
+struct DynamicAttribute;
 
 class UndoQueue {
  public:
@@ -52,6 +53,9 @@ class UndoQueue {
 
   // ---- reports from the scene while recording() ----
   bool recording() const { return enabled_ && commandDepth_ > 0 && !replaying_; }
+  // Undo and redo put connections back whatever the locks say: the lock was not there when the
+  // connection was made or broken.
+  bool replaying() const { return replaying_; }
   void numberChanged(NodeRef ref, int attribute, double before, double after);
   void textChanged(NodeRef ref, int attribute, const std::string& before, const std::string& after);
   void nodeCreated(NodeRef ref);
@@ -59,6 +63,9 @@ class UndoQueue {
   void connected(NodeRef src, int srcAttr, NodeRef dst, int dstAttr);
   void disconnected(NodeRef src, int srcAttr, NodeRef dst, int dstAttr);
   void keySet(NodeRef curve, bool hadKey, const CurveKey& before, const CurveKey& after);
+  void attributeAdded(NodeRef ref, int attribute, const DynamicAttribute& record);
+  void attributeDeleted(NodeRef ref, int attribute, const DynamicAttribute& record);
+  void lockChanged(NodeRef ref, int attribute, bool before, bool after);
 
  private:
   struct Change;

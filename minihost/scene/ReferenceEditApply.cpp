@@ -48,15 +48,29 @@ class EditApplier {
               std::vector<std::string>& warnings)
       : file_(file), edits_(edits), scene_(scene), warnings_(warnings) {}
 
-  void run() {
+  void run(EditPhase phase) {
     std::string text;
     for (const ReferenceEdit& e : edits_.list.edits) {
-      if (is(e, EditKind::kParent))
+      if (phase == EditPhase::kAddedAttributes) {
+        if (is(e, EditKind::kAddAttr))
+          text += addAttrStatement(e);
+        continue;
+      }
+      if (is(e, EditKind::kParent)) {
         parent(e);
-      else if (is(e, EditKind::kDisconnect))
+      } else if (is(e, EditKind::kDisconnect)) {
         disconnect(e);
-      else if (is(e, EditKind::kSetAttr) || is(e, EditKind::kConnect))
+      } else if (is(e, EditKind::kSetAttr) || is(e, EditKind::kConnect)) {
         text += statement(e);
+      } else if (is(e, EditKind::kDeleteAttr) || is(e, EditKind::kLock) ||
+                 is(e, EditKind::kUnlock)) {
+        // The values and connections before it go in first: a lock or a deletion must not
+        // overtake them.
+        if (!text.empty())
+          build(text);
+        text.clear();
+        attributeEdit(e);
+      }
     }
     if (!text.empty())
       build(text);
@@ -100,6 +114,44 @@ class EditApplier {
       scene_.disconnect(src, srcAttr, dst, dstAttr);
   }
 
+  // An addAttr edit (node, long name, short name, flags) as the statement it records.
+  std::string addAttrStatement(const ReferenceEdit& e) {
+    if (e.fields.size() < 3 || !plainName(e.fields[0]) || !plainName(e.fields[1]) ||
+        !plainName(e.fields[2]) || (e.fields.size() > 3 && !oneStatement(e.fields[3]))) {
+      ++unreadable_;
+      return std::string();
+    }
+    return "select -ne \"" + named(e.fields[0]) + "\";\naddAttr -ln \"" + e.fields[1] +
+           "\" -sn \"" + e.fields[2] + "\" " + (e.fields.size() > 3 ? e.fields[3] : "") + ";\n";
+  }
+
+  // deleteAttr, lock and unlock edits: node, attribute.
+  void attributeEdit(const ReferenceEdit& e) {
+    if (e.fields.size() < 2) {
+      ++unreadable_;
+      return;
+    }
+    NodeRef ref = scene_.findNode(named(e.fields[0]));
+    if (!ref.isSet()) {
+      ++missing_;
+      return;
+    }
+    const int attribute = scene_.findAttribute(ref, e.fields[1]);
+    std::string error = "no such attribute";
+    bool done = attribute >= 0;
+    if (done && is(e, EditKind::kDeleteAttr))
+      done = scene_.deleteAttribute(ref, attribute, &error);
+    else if (done)
+      done = scene_.setLocked(ref, attribute, is(e, EditKind::kLock));
+    if (!done)
+      warnings_.push_back(where() + "the " +
+                          (is(e, EditKind::kDeleteAttr) ? "deleteAttr"
+                           : is(e, EditKind::kLock)     ? "lock"
+                                                        : "unlock") +
+                          " edit of \"" + e.fields[0].substr(0, 64) + "." +
+                          e.fields[1].substr(0, 64) + "\" is left out: " + error);
+  }
+
   // The edit as the statement it records, for the reader to take like a file's own.
   std::string statement(const ReferenceEdit& e) {
     if (e.fields.size() < 2 || !plainName(e.fields[0]) || !plainName(e.fields[1])) {
@@ -133,6 +185,8 @@ class EditApplier {
       n.line = edits_.line;
     for (AttrSetting& v : d.values)
       v.line = edits_.line;
+    for (AttrAddition& a : d.additions)
+      a.line = edits_.line;
     for (Link& l : d.links)
       l.line = edits_.line;
     std::string error;
@@ -200,11 +254,11 @@ PlaceholderPlugs placeholderPlugs(const LoadPlan& plan, const std::vector<NodeEd
 }
 
 void applyReferenceEdits(const LoadPlan& plan, const std::vector<NodeEdits>& edits, Scene& scene,
-                         std::vector<std::string>& warnings) {
+                         std::vector<std::string>& warnings, EditPhase phase) {
   for (const NodeEdits& e : edits) {
     if (e.reference < 0 || !plan.references[static_cast<size_t>(e.reference)].loaded)
       continue;
-    EditApplier(plan.files[static_cast<size_t>(e.file)], e, scene, warnings).run();
+    EditApplier(plan.files[static_cast<size_t>(e.file)], e, scene, warnings).run(phase);
   }
 }
 

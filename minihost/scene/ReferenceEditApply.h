@@ -1,10 +1,11 @@
 #pragma once
-// The edits a referencing file keeps on its reference nodes, applied to the referenced nodes
-// once every file of the scene is built: parent, setAttr, connectAttr and disconnectAttr
-// change the scene; addAttr, deleteAttr, lock and unlock are read and left out, as the same
-// statements are in a file (the scene keeps no dynamic attributes and no locks); relationship
-// edits (light links) are left out. Connections through a reference node's placeholder list
-// reach the plug its placeholder edit names.
+// The edits a referencing file keeps on its reference nodes, applied to the referenced nodes:
+// addAttr edits once the referenced files are built, before the referencing file's own
+// statements (which may set or connect the added attributes, as the host loads a reference
+// with its edits first); parent, setAttr, connectAttr, disconnectAttr, deleteAttr, lock and
+// unlock once every file of the scene is built, in the order the list holds them.
+// Relationship edits (light links) are left out. Connections through a reference node's
+// placeholder list reach the plug its placeholder edit names.
 
 #include <string>
 #include <vector>
@@ -31,7 +32,9 @@ std::vector<NodeEdits> collectReferenceEdits(const LoadPlan& plan,
 
 PlaceholderPlugs placeholderPlugs(const LoadPlan& plan, const std::vector<NodeEdits>& edits);
 
+enum class EditPhase { kAddedAttributes, kTheRest };
+
 void applyReferenceEdits(const LoadPlan& plan, const std::vector<NodeEdits>& edits, Scene& scene,
-                         std::vector<std::string>& warnings);
+                         std::vector<std::string>& warnings, EditPhase phase);
 
 }  // namespace minihost::scenefile

@@ -105,11 +105,12 @@ class Assembly {
         first = i + 1;
       }
     }
-    opened->apply();
-    created_[top] = opened->createdNodes();
     for (size_t r = 0; r < failed_.size(); ++r)
       plan_.references[r].loaded = plan_.references[r].loaded && !failed_[r];
-    applyReferenceEdits(plan_, edits_, scene_, result_.warnings);
+    applyReferenceEdits(plan_, edits_, scene_, result_.warnings, EditPhase::kAddedAttributes);
+    opened->apply();
+    created_[top] = opened->createdNodes();
+    applyReferenceEdits(plan_, edits_, scene_, result_.warnings, EditPhase::kTheRest);
     recordReferences(plan_, created_, failed_, pending_, opening_);
     return true;
   }

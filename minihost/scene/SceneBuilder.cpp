@@ -62,6 +62,7 @@ class Builder {
     parentEntry_.assign(d_.nodes.size(), -1);
     for (size_t i = 0; i < d_.nodes.size(); ++i)
       createEntry(i);
+    addAttributes();
     std::vector<PathSegment> path;
     for (const AttrSetting& v : d_.values)
       applyValue(v, path);
@@ -70,6 +71,8 @@ class Builder {
       connect(link);
     attachMeshes();
     attachCurveShapes();
+    // Locks last: the file's own values and connections go in whatever it locks.
+    applyLocks();
     if (!context_.referenced)
       applyTime();
   }
@@ -414,6 +417,63 @@ class Builder {
                        "leaves it as it was");
   }
 
+  // A refused attribute is said for the first few; the rest are counted.
+  void refuseAddition(const AttrAddition& a, const std::string& why) {
+    if (++refusedAdditions_ <= kAdditionWarnings)
+      warn(a.line, "addAttr \"" + a.request.longName + "\" on \"" +
+                       d_.nodes[static_cast<size_t>(a.node)].name + "\" is left out: " + why);
+  }
+
+  void addAttributes() {
+    for (const AttrAddition& a : d_.additions) {
+      const size_t n = static_cast<size_t>(a.node);
+      NodeRef ref = refs_[n];
+      const Node* node = s_.node(ref);
+      // Placeholders keep names and connections only, as they keep no values.
+      if (!node || node->kind() == NodeKind::kPlaceholder)
+        continue;
+      DynamicAttribute wanted;
+      std::string problem;
+      if (!makeDynamicAttribute(a.request, wanted, problem)) {
+        refuseAddition(a, problem);
+        continue;
+      }
+      // Defaults and limits are in the file's units, as its values are.
+      wanted.info.defaultValue = convert(wanted.info.type, wanted.info.defaultValue);
+      wanted.limits.minValue = convert(wanted.info.type, wanted.limits.minValue);
+      wanted.limits.maxValue = convert(wanted.info.type, wanted.limits.maxValue);
+      wanted.limits.softMin = convert(wanted.info.type, wanted.limits.softMin);
+      wanted.limits.softMax = convert(wanted.info.type, wanted.limits.softMax);
+      int parent = -1;
+      if (!a.request.parent.empty()) {
+        parent = s_.findAttribute(ref, a.request.parent);
+        if (!s_.dynamicAttribute(ref, parent)) {
+          refuseAddition(a, "its parent \"" + a.request.parent + "\" is not an added compound");
+          continue;
+        }
+      }
+      if (s_.addAttribute(ref, wanted, parent, &problem) < 0)
+        refuseAddition(a, problem);
+    }
+    if (refusedAdditions_ > kAdditionWarnings)
+      warn(d_.additions.back().line, std::to_string(refusedAdditions_ - kAdditionWarnings) +
+                                         " more addAttr statements are left out");
+  }
+
+  void applyLocks() {
+    for (const AttrSetting& v : d_.values) {
+      if (v.lock < 0)
+        continue;
+      NodeRef ref = refs_[static_cast<size_t>(v.node)];
+      const Node* node = s_.node(ref);
+      if (!node || node->kind() == NodeKind::kPlaceholder)
+        continue;
+      const int attr = s_.findAttribute(ref, v.attribute);
+      if (attr >= 0)
+        s_.setLocked(ref, attr, v.lock == 1);
+    }
+  }
+
   void buildCurves() {
     for (size_t n = 0; n < curves_.size(); ++n) {
       Node* node = s_.node(refs_[n]);
@@ -645,6 +705,8 @@ class Builder {
   LineNumber playbackLine_ = 0;
   PlaybackOptions playback_;
   double currentFrame_ = std::nan("");
+  static constexpr int kAdditionWarnings = 5;
+  int refusedAdditions_ = 0;
 };
 
 bool buildScene(SceneDescription& description, Scene& scene, bool opening,

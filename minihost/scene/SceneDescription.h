@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/AddAttrRequest.h"
 #include "scene/SceneLexer.h"
 
 namespace minihost::scenefile {
@@ -36,6 +37,14 @@ struct AttrSetting {
   std::vector<int> integers;  // edge lists and polyFaces, kept as integers to save room
   std::vector<std::string> texts;
   int sizeHint = -1;  // -s
+  int lock = -1;      // -l: 1 locks, 0 unlocks; -1 when not given
+  LineNumber line = 0;
+};
+
+// An addAttr statement: an attribute added to the node it follows.
+struct AttrAddition {
+  int node = -1;  // index into SceneDescription::nodes
+  AddAttrRequest request;
   LineNumber line = 0;
 };
 
@@ -92,6 +101,7 @@ struct SceneDescription {
   Units units;
   bool unitsGiven = false;
   std::vector<NodeEntry> nodes;
+  std::vector<AttrAddition> additions;  // in file order, before the values that set them
   std::vector<AttrSetting> values;
   std::vector<Link> links;
   std::vector<std::string> pluginNodeTypes;  // requires -nodeType

@@ -7,6 +7,7 @@
 #include <limits>
 #include <unordered_map>
 
+#include "scene/AddAttrStatement.h"
 #include "scene/AttributePath.h"
 #include "scene/NonFiniteNumbers.h"
 #include "scene/ReferenceStatement.h"
@@ -225,9 +226,10 @@ class Parser {
       return currentUnit(line);
     if (command == "requires")
     return requires(line);
-    if (command == "fileInfo" || command == "rename" || command == "addAttr" ||
-        command == "relationship" || command == "lockNode" || command == "dataStructure" ||
-        command == "disconnectAttr") {
+    if (command == "addAttr")
+      return addAttr(line);
+    if (command == "fileInfo" || command == "rename" || command == "relationship" ||
+        command == "lockNode" || command == "dataStructure" || command == "disconnectAttr") {
       // Taken as written and not needed by the scene the batch host keeps.
       return arguments(args_, line);
     }
@@ -253,6 +255,26 @@ class Parser {
          "skipped command '" + shortened(command) + "': a scene file is read as data, not run",
          "skipped commands");
     return skipStatement();
+  }
+
+  bool addAttr(LineNumber line) {
+    if (!arguments(args_, line))
+      return false;
+    if (current_ < 0) {
+      warn(line, "addAttr before any createNode or select is ignored",
+           "addAttr statements without a node");
+      return true;
+    }
+    AttrAddition addition;
+    addition.node = current_;
+    addition.line = line;
+    std::string problem;
+    if (readAddAttrStatement(args_, addition.request, problem))
+      out_.additions.push_back(std::move(addition));
+    else
+      warn(line, "addAttr " + problem + "; the attribute is left out",
+           "addAttr statements left out");
+    return true;
   }
 
   bool requires(LineNumber line) {
@@ -498,6 +520,11 @@ class Parser {
     } else if (flag == "s" || flag == "size") {
       if (!parseInteger(tok_.text, value.sizeHint) || value.sizeHint < 0)
         return fail(tok_.line, "setAttr -s needs a count");
+    } else if (flag == "l" || flag == "lock") {
+      double on = 0.0;
+      if (!parseBoolWord(tok_.text, on) && !parseNumber(tok_.text, on))
+        return fail(tok_.line, "setAttr -l needs on or off");
+      value.lock = on != 0.0 ? 1 : 0;
     }
     return true;
   }

@@ -94,8 +94,10 @@ bool MFnDependencyNode::hasAttribute(const MString& attrName, MStatus* ReturnSta
 unsigned int MFnDependencyNode::attributeCount(MStatus* ReturnStatus) const {
   if (!attached(ReturnStatus))
     return 0;
-  return static_cast<unsigned int>(
-      Scene::get().node(HandleAccess::nodeRef(object_))->type->attributes.size());
+  // The type's attributes and those added to the node.
+  const NodeRef ref = HandleAccess::nodeRef(object_);
+  return static_cast<unsigned int>(Scene::get().node(ref)->type->attributes.size() +
+                                   Scene::get().dynamicAttributes(ref).size());
 }
 
 MStatus MFnDependencyNode::getConnections(MPlugArray& array) const {

@@ -169,6 +169,24 @@ bool MPlug::isKeyable(MStatus* ReturnStatus) const {
   return info && info->keyable;
 }
 
+bool MPlug::isLocked(MStatus* ReturnStatus) const {
+  const NodeRef ref = HandleAccess::nodeRef(node_);
+  const bool valid = Scene::get().attributeInfo(ref, attribute_) != nullptr;
+  report(ReturnStatus, valid ? MS::kSuccess : MS::kFailure);
+  return valid && Scene::get().isLocked(ref, attribute_);
+}
+
+MStatus MPlug::setLocked(bool locked) {
+  return Scene::get().setLocked(HandleAccess::nodeRef(node_), attribute_, locked) ? MS::kSuccess
+                                                                                  : MS::kFailure;
+}
+
+bool MPlug::isDynamic(MStatus* ReturnStatus) const {
+  const NodeRef ref = HandleAccess::nodeRef(node_);
+  report(ReturnStatus, Scene::get().attributeInfo(ref, attribute_) ? MS::kSuccess : MS::kFailure);
+  return Scene::get().dynamicAttribute(ref, attribute_) != nullptr;
+}
+
 bool MPlug::connectedTo(MPlugArray& array, bool asDst, bool asSrc, MStatus* ReturnStatus) const {
   array.clear();
   NodeRef ref = HandleAccess::nodeRef(node_);

@@ -30,6 +30,11 @@ class OPENMAYA_EXPORT MPlug {
   MPlug child(unsigned int index, MStatus* ReturnStatus = NULL) const;
   MPlug parent(MStatus* ReturnStatus = NULL) const;
   bool isKeyable(MStatus* ReturnStatus = NULL) const;
+  // A locked plug refuses new values and connections; its incoming connection still drives it.
+  bool isLocked(MStatus* ReturnStatus = NULL) const;
+  MStatus setLocked(bool locked);
+  // True for an attribute added to the node (addAttr), not one of its type's.
+  bool isDynamic(MStatus* ReturnStatus = NULL) const;
 
   // Plugs connected to this one: as destination, the source feeding it; as source,
   // the destinations it feeds. Returns whether any connection was found.

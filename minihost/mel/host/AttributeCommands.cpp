@@ -1,5 +1,6 @@
-// getAttr, setAttr, connectAttr, disconnectAttr.
+// getAttr, setAttr, connectAttr, disconnectAttr, and the locks they read and set.
 
+#include "engine/AddAttrRequest.h"
 #include "mel/Interpreter.h"
 #include "mel/host/HostCommands.h"
 #include "mel/host/HostCommon.h"
@@ -13,7 +14,7 @@ namespace {
 bool cmdGetAttr(CommandCall& call) {
   FlagSet flags;
   static const std::vector<FlagSpec> kSpecs = {
-      {"t", "time", 1}, {"typ", "type", 0}, {"sl", "silent", 0}};
+      {"t", "time", 1}, {"typ", "type", 0}, {"sl", "silent", 0}, {"l", "lock", 0}};
   if (!flags.parse(call, kSpecs, false)) {
     return false;
   }
@@ -24,10 +25,11 @@ bool cmdGetAttr(CommandCall& call) {
     return false;
   const minihost::AttributeInfo* desc = scene().attributeInfo(plug.node, plug.attribute);
   if (flags.has("type")) {
-    static const char* const kNames[] = {"bool",  "enum",   "short",        "long",
-                                         "float", "double", "doubleLinear", "doubleAngle",
-                                         "time",  "string", "message",      "double3"};
-    call.result = Value(std::string(kNames[static_cast<int>(desc->type)]));
+    call.result = Value(std::string(minihost::attributeTypeName(desc->type)));
+    return true;
+  }
+  if (flags.has("lock")) {
+    call.result = Value(scene().isLocked(plug.node, plug.attribute) ? 1 : 0);
     return true;
   }
   if (flags.has("time")) {
@@ -37,8 +39,25 @@ bool cmdGetAttr(CommandCall& call) {
   return readAttribute(call, plug, call.result, nullptr);
 }
 
+// The host's words for a value that a lock or a connection keeps.
+bool refuseLockedOrConnected(CommandCall& call, const Plug& plug) {
+  return call.fail("The attribute '" + plug.text + "' is locked or connected and cannot be " +
+                   "modified.");
+}
+
+// Locked, or fed by a connection other than a key-frame curve (a curve's value may be set until
+// the time changes, as keying expects).
+bool heldFast(minihost::NodeRef node, int attribute) {
+  minihost::NodeRef src;
+  int srcAttr = -1;
+  return scene().isLocked(node, attribute) || (scene().inputOf(node, attribute, src, srcAttr) &&
+                                               !scene().curveDriving(node, attribute).isSet());
+}
+
 bool setNumeric(CommandCall& call, const Plug& plug, int attribute, const Value& v) {
   const minihost::AttributeInfo* desc = scene().attributeInfo(plug.node, attribute);
+  if (heldFast(plug.node, attribute))
+    return refuseLockedOrConnected(call, plug);
   if (v.type() == ValueType::kString) {
     bool whole = false;
     parseLeadingNumber(v.stringRef(), &whole);
@@ -48,10 +67,23 @@ bool setNumeric(CommandCall& call, const Plug& plug, int attribute, const Value&
     }
   }
   if (!scene().setNumber(plug.node, attribute, fromScript(desc->type, v.asFloat()))) {
+    if (const minihost::DynamicAttribute* added = scene().dynamicAttribute(plug.node, attribute)) {
+      const minihost::AttributeLimits& l = added->limits;
+      const double stored = fromScript(desc->type, v.asFloat());
+      if ((l.hasMin && stored < l.minValue) || (l.hasMax && stored > l.maxValue))
+        return call.failNamed(
+            "'" + plug.text + "' takes values from " +
+            (l.hasMin ? Value(toScript(desc->type, l.minValue)).asString() : std::string("any")) +
+            " to " +
+            (l.hasMax ? Value(toScript(desc->type, l.maxValue)).asString() : std::string("any")) +
+            "; " + v.asString() + " is outside.");
+    }
     return call.failNamed("Cannot set '" + plug.text + "' to " + v.asString() + ".");
   }
   return true;
 }
+
+bool setValues(CommandCall& call, const FlagSet& flags, const Plug& plug);
 
 bool cmdSetAttr(CommandCall& call) {
   FlagSet flags;
@@ -66,6 +98,24 @@ bool cmdSetAttr(CommandCall& call) {
   Plug plug;
   if (!findPlug(call, flags.positional[0].asString(), plug))
     return false;
+  // -lock off comes before the value, -lock on after it: "setAttr -l off a.tx 5" sets a locked
+  // attribute, "setAttr -l on a.tx 5" sets then locks.
+  const bool lockGiven = flags.has("lock");
+  const bool lockOn = lockGiven && asBoolArg(flags.value("lock"));
+  if (lockGiven && !lockOn)
+    scene().setLocked(plug.node, plug.attribute, false);
+  if (flags.positional.size() == 1 && lockGiven) {
+    scene().setLocked(plug.node, plug.attribute, lockOn);
+    return true;
+  }
+  if (!setValues(call, flags, plug))
+    return false;
+  if (lockOn)
+    scene().setLocked(plug.node, plug.attribute, true);
+  return true;
+}
+
+bool setValues(CommandCall& call, const FlagSet& flags, const Plug& plug) {
   const minihost::AttributeInfo* desc = scene().attributeInfo(plug.node, plug.attribute);
   std::vector<Value> values(flags.positional.begin() + 1, flags.positional.end());
   // Arrays passed as values spread into their elements.
@@ -90,7 +140,8 @@ bool cmdSetAttr(CommandCall& call) {
     }
     if (flat.size() != 1)
       return call.failNamed("Expected one string value.");
-    scene().setText(plug.node, plug.attribute, flat[0].asString());
+    if (!scene().setText(plug.node, plug.attribute, flat[0].asString()))
+      return refuseLockedOrConnected(call, plug);
     return true;
   }
   if (!type.empty() && type == "string") {
@@ -103,6 +154,11 @@ bool cmdSetAttr(CommandCall& call) {
     if (flat.size() != desc->children.size()) {
       return call.failNamed("'" + plug.text + "' takes " + std::to_string(desc->children.size()) +
                             " values.");
+    }
+    // A child that refuses leaves the others as they were.
+    for (int child : desc->children) {
+      if (heldFast(plug.node, child))
+        return refuseLockedOrConnected(call, plug);
     }
     for (std::size_t i = 0; i < flat.size(); ++i) {
       if (!setNumeric(call, plug, desc->children[i], flat[i]))
@@ -129,11 +185,21 @@ bool cmdConnectAttr(CommandCall& call) {
   Plug src, dst;
   if (!twoPlugs(call, flags, src, dst))
     return false;
+  // -lock false unlocks the destination first; -lock true locks it once connected.
+  const bool lockGiven = flags.has("lock");
+  const bool lockOn = lockGiven && asBoolArg(flags.value("lock"));
+  if (lockGiven && !lockOn)
+    scene().setLocked(dst.node, dst.attribute, false);
+  if (scene().isLocked(dst.node, dst.attribute))
+    return call.failNamed("The destination attribute '" + dst.text +
+                          "' is locked and cannot be connected.");
   std::string error;
   if (!scene().connect(src.node, src.attribute, dst.node, dst.attribute, flags.has("force"),
                        &error)) {
     return call.failNamed(error);
   }
+  if (lockOn)
+    scene().setLocked(dst.node, dst.attribute, true);
   call.result = Value("Connected " + src.text + " to " + dst.text + ".");
   return true;
 }
@@ -145,6 +211,9 @@ bool cmdDisconnectAttr(CommandCall& call) {
   Plug src, dst;
   if (!twoPlugs(call, flags, src, dst))
     return false;
+  if (scene().isLocked(dst.node, dst.attribute))
+    return call.failNamed("The destination attribute '" + dst.text +
+                          "' is locked and cannot be disconnected.");
   // The destination keeps the value it last had through the connection, as in the host.
   bool numeric = numericAttribute(*scene().attributeInfo(dst.node, dst.attribute));
   double lastValue = 0.0;

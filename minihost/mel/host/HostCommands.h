@@ -10,6 +10,7 @@ namespace mel::host {
 void registerSceneCommands(Interpreter& interp);
 void registerSelectCommand(Interpreter& interp);
 void registerAttributeCommands(Interpreter& interp);
+void registerDynamicAttributeCommands(Interpreter& interp);
 void registerObjectCommands(Interpreter& interp);
 void registerPolyCommands(Interpreter& interp);
 void registerTransformCommands(Interpreter& interp);
@@ -28,6 +29,7 @@ inline void registerHostCommands(Interpreter& interp) {
   registerSceneCommands(interp);
   registerSelectCommand(interp);
   registerAttributeCommands(interp);
+  registerDynamicAttributeCommands(interp);
   registerObjectCommands(interp);
   registerPolyCommands(interp);
   registerTransformCommands(interp);

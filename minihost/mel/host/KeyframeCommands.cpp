@@ -40,12 +40,16 @@ bool nodeKeyPlugs(CommandCall& call, const std::string& name,
     }
     return true;
   }
-  const minihost::Node* n = scene().node(ref);
-  for (std::size_t i = 0; i < n->type->attributes.size(); ++i) {
-    const minihost::AttributeInfo& desc = n->type->attributes[i];
-    if (desc.keyable && numericAttribute(desc)) {
-      plugs.push_back(Plug{ref, static_cast<int>(i), name + "." + desc.longName});
-    }
+  // The type's attributes, then those added to the node; locked ones are not keyed.
+  std::vector<int> attrs(scene().node(ref)->type->attributes.size());
+  for (std::size_t i = 0; i < attrs.size(); ++i)
+    attrs[i] = static_cast<int>(i);
+  for (int a : scene().dynamicAttributes(ref))
+    attrs.push_back(a);
+  for (int a : attrs) {
+    const minihost::AttributeInfo& desc = *scene().attributeInfo(ref, a);
+    if (desc.keyable && numericAttribute(desc) && !scene().isLocked(ref, a))
+      plugs.push_back(Plug{ref, a, name + "." + desc.longName});
   }
   return true;
 }
@@ -135,6 +139,11 @@ bool cmdSetKeyframe(CommandCall& call) {
       if (!numericAttribute(*ts)) {
         return call.failNamed("'" + plug.text + "' cannot be keyed.");
       }
+      if (scene().isLocked(plug.node, attr)) {
+        // The others are keyed; the locked one keeps its value and no curve.
+        call.interp.reportWarning("'" + plug.text + "' is locked and is not keyed.");
+        continue;
+      }
       for (double ticks : times) {
         const double value = keyValue(flags, plug.node, attr, ts->type, ticks);
         std::string error;
@@ -167,11 +176,14 @@ bool keyframeTargets(CommandCall& call, const FlagSet& flags, std::vector<Plug>&
       NodeRef ref;
       if (!findNode(call, name, ref))
         return false;
-      const minihost::Node* n = scene().node(ref);
-      for (std::size_t i = 0; i < n->type->attributes.size(); ++i) {
-        if (scene().curveDriving(ref, static_cast<int>(i)).isSet()) {
-          plugs.push_back(Plug{ref, static_cast<int>(i), name});
-        }
+      std::vector<int> attrs(scene().node(ref)->type->attributes.size());
+      for (std::size_t i = 0; i < attrs.size(); ++i)
+        attrs[i] = static_cast<int>(i);
+      for (int added : scene().dynamicAttributes(ref))
+        attrs.push_back(added);
+      for (int a : attrs) {
+        if (scene().curveDriving(ref, a).isSet())
+          plugs.push_back(Plug{ref, a, name});
       }
     }
   }

@@ -25,7 +25,7 @@ const char* const kUndoableCommands[] = {
     "ambientLight", "connectAttr", "disconnectAttr", "xform",
     "move",         "rotate",      "scale",          "spaceLocator",
     "polyCube",     "polyPlane",   "polySphere",     "group",
-    "parent",       "upAxis"};
+    "parent",       "upAxis",      "addAttr",        "deleteAttr"};
 
 std::unordered_map<std::string, CommandFn>& wrapped() {
   static std::unordered_map<std::string, CommandFn> commands;
