@@ -35,7 +35,7 @@ std::string baseName(const std::string& path) {
 // aside first: a failure at any point until the warnings are ready, running out of memory
 // included, puts back exactly what was there.
 SceneFileResult readUnguarded(SceneLexer& lexer, const std::string& name, const std::string& path,
-                              Scene& scene, bool opening) {
+                              const std::string& nameSpace, Scene& scene, bool opening) {
   SceneFileResult result;
   Scene::SavedScene saved;
   {
@@ -47,7 +47,7 @@ SceneFileResult readUnguarded(SceneLexer& lexer, const std::string& name, const 
     if (parsed.ok) {
       saved = scene.save(!opening);
       try {
-        result.ok = assembleScene(description, path, std::string(), scene, opening, result);
+        result.ok = assembleScene(description, path, nameSpace, scene, opening, result);
       } catch (...) {
         scene.restore(std::move(saved));
         throw;
@@ -72,9 +72,9 @@ SceneFileResult readUnguarded(SceneLexer& lexer, const std::string& name, const 
 }
 
 SceneFileResult read(SceneLexer& lexer, const std::string& name, const std::string& path,
-                     Scene& scene, bool opening) {
+                     const std::string& nameSpace, Scene& scene, bool opening) {
   try {
-    return readUnguarded(lexer, name, path, scene, opening);
+    return readUnguarded(lexer, name, path, nameSpace, scene, opening);
   } catch (const std::bad_alloc&) {
     SceneFileResult result;
     result.error = logSafe(name) + ": out of memory while reading the file; the scene is as it was";
@@ -87,14 +87,8 @@ SceneFileResult read(SceneLexer& lexer, const std::string& name, const std::stri
   }
 }
 
-}  // namespace
-
-bool isSceneFilePath(const std::string& path) {
-  std::string ext = lowerExtension(path);
-  return ext == "ma" || ext == "mb";
-}
-
-SceneFileResult readSceneFile(const std::string& path, Scene& scene, bool opening) {
+SceneFileResult readFile(const std::string& path, const std::string& nameSpace, Scene& scene,
+                         bool opening) {
   SceneFileResult result;
   const std::string name = baseName(path);
   if (lowerExtension(path) == "mb") {
@@ -108,13 +102,29 @@ SceneFileResult readSceneFile(const std::string& path, Scene& scene, bool openin
     return result;
   }
   SceneLexer lexer(file.get(), size);
-  return read(lexer, name, path, scene, opening);
+  return read(lexer, name, path, nameSpace, scene, opening);
+}
+
+}  // namespace
+
+bool isSceneFilePath(const std::string& path) {
+  std::string ext = lowerExtension(path);
+  return ext == "ma" || ext == "mb";
+}
+
+SceneFileResult readSceneFile(const std::string& path, Scene& scene, bool opening) {
+  return readFile(path, std::string(), scene, opening);
+}
+
+SceneFileResult importSceneFile(const std::string& path, const std::string& nameSpace,
+                                Scene& scene) {
+  return readFile(path, nameSpace.empty() ? std::string() : nameSpace + ":", scene, false);
 }
 
 SceneFileResult readSceneText(const std::string& text, const std::string& name, Scene& scene,
                               bool opening) {
   SceneLexer lexer(text);
-  return read(lexer, name, name, scene, opening);
+  return read(lexer, name, name, std::string(), scene, opening);
 }
 
 }  // namespace minihost::scenefile

@@ -18,6 +18,10 @@ struct SceneFileResult {
 // Replaces the scene with the file's (open) or adds the file's nodes to it (import). On any
 // error the scene is left as it was.
 SceneFileResult readSceneFile(const std::string& path, Scene& scene, bool opening);
+// An import whose nodes go into namespace `nameSpace` ("ns" or "a:b", no trailing colon; the
+// caller makes it free), references inside the file nested under it.
+SceneFileResult importSceneFile(const std::string& path, const std::string& nameSpace,
+                                Scene& scene);
 // The same for text held in memory; `name` stands for the file in messages.
 SceneFileResult readSceneText(const std::string& text, const std::string& name, Scene& scene,
                               bool opening);

@@ -73,7 +73,20 @@ bool nameSpaceTaken(const std::string& ns, const Scene& scene) {
     if (r.nameSpace == ns || r.refNode == ns + "RN")
       return true;
   }
-  return scene.findNode(ns + "RN").isSet();
+  // A namespace an import made holds nodes and no reference.
+  return scene.findNode(ns + "RN").isSet() || !scene.nodesMatching(ns + ":*").empty();
+}
+
+// The requested namespace with what a name cannot hold replaced, numbered while it is taken.
+std::string freeNameSpace(std::string base, const Scene& scene) {
+  for (char& c : base) {
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != ':')
+      c = '_';
+  }
+  std::string ns = base;
+  for (int n = 1; nameSpaceTaken(ns, scene); ++n)
+    ns = base + std::to_string(n);
+  return ns;
 }
 
 std::shared_ptr<SceneDescription> describe(const std::string& text, const std::string& name,
@@ -129,19 +142,22 @@ SceneFileResult referenceFile(const std::string& path, const std::string& nameSp
   std::string base = nameSpace.empty() ? found.path.substr(slash + 1) : nameSpace;
   if (nameSpace.empty())
     base = base.substr(0, base.find('.'));
-  for (char& c : base) {
-    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != ':')
-      c = '_';
-  }
-  std::string ns = base;
-  for (int n = 1; nameSpaceTaken(ns, scene); ++n)
-    ns = base + std::to_string(n);
+  const std::string ns = freeNameSpace(base, scene);
   std::string text = "file -r -ns " + quoted(ns) + " -rfn " + quoted(ns + "RN") + " " +
                      quoted(found.path) + ";\ncreateNode reference -n " + quoted(ns + "RN") + ";\n";
   std::shared_ptr<SceneDescription> d = describe(text, "file -reference", result.error);
   if (d)
     result.ok = assembleScene(d, folder + "/untitled", std::string(), scene, false, result);
   return result;
+}
+
+SceneFileResult importFile(const std::string& path, const std::string& nameSpace, Scene& scene) {
+  std::string ns = nameSpace;
+  while (!ns.empty() && ns.front() == ':')
+    ns.erase(0, 1);  // relative to the root, the only current namespace the batch host has
+  if (ns.empty())
+    return readSceneFile(path, scene, false);
+  return importSceneFile(path, freeNameSpace(ns, scene), scene);
 }
 
 SceneFileResult loadReference(const std::string& key, Scene& scene) {

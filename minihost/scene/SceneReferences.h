@@ -15,6 +15,10 @@ namespace minihost::scenefile {
 // and changes nothing.
 SceneFileResult referenceFile(const std::string& path, const std::string& nameSpace, Scene& scene);
 
+// file -import -namespace: the file's nodes in namespace `nameSpace`, numbered when it is taken
+// (the host's default, without -mergeNamespacesOnClash); an empty one imports into the root.
+SceneFileResult importFile(const std::string& path, const std::string& nameSpace, Scene& scene);
+
 // file -loadReference: reads an unloaded reference's file again, applies its edits and makes
 // the connections the scene keeps through its placeholders. `key` is a reference node's name
 // or a referenced file's path.

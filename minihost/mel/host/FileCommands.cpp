@@ -15,6 +15,7 @@
 #include "mel/host/HostCommon.h"
 #include "mel/host/ReferenceCommands.h"
 #include "scene/SceneFile.h"
+#include "scene/SceneReferences.h"
 
 namespace mel::host {
 
@@ -115,9 +116,11 @@ bool chooseWriter(CommandCall& call, const std::string& type, const std::string&
 }
 
 // Scene files of the host itself are read by the batch host's own reader, never run.
-bool readSceneFile(CommandCall& call, const std::string& path, bool opening) {
+bool readSceneFile(CommandCall& call, const std::string& path, bool opening,
+                   const std::string& nameSpace) {
   minihost::scenefile::SceneFileResult result =
-      minihost::scenefile::readSceneFile(path, scene(), opening);
+      opening ? minihost::scenefile::readSceneFile(path, scene(), true)
+              : minihost::scenefile::importFile(path, nameSpace, scene());
   // The file is read by now: running out of memory while telling its warnings loses them,
   // never the scene.
   try {
@@ -232,7 +235,7 @@ bool cmdFile(CommandCall& call) {
     return false;
   if (reading &&
       (isSceneFileType(type) || (type.empty() && minihost::scenefile::isSceneFilePath(path)))) {
-    return readSceneFile(call, path, flags.has("open"));
+    return readSceneFile(call, path, flags.has("open"), flags.value("namespace").asString());
   }
   if (reading) {
     Mode mode = flags.has("open") ? MPxFileTranslator::kOpenAccessMode

@@ -104,4 +104,22 @@ TEST_F(ReferenceCommandTest, ImportingAShotLoadsItsReferencesIntoTheScene) {
   EXPECT_EQ(melNumber("referenceQuery -isLoaded shotCamRN"), 1.0);
 }
 
+TEST_F(ReferenceCommandTest, ImportingUnderANamespacePutsEveryNodeAndNestedReferenceInIt) {
+  ASSERT_TRUE(melScript("file -f -new; createNode transform -n rig;"));
+  const std::string rig = std::string(VXR_SCENE_DIR) + "/refs/assets/camRig.ma";
+  ASSERT_TRUE(melScript("file -import -namespace \"shot\" \"" + rig + "\";"));
+  ASSERT_TRUE(melScript("file -i -ns \":shot\" \"" + rig + "\";"));
+  // The scene's own rig is left alone; each import gets a namespace of its own.
+  EXPECT_EQ(melResult("ls -l rig"), "|rig");
+  EXPECT_EQ(melResult("ls -l \"shot:cam\""), "|shot:rig|shot:cam");
+  EXPECT_EQ(melNumber("getAttr shot1:camShape.focalLength"), 35.0);
+  EXPECT_EQ(melNumber("size(`ls \"shot:*\"`)"), melNumber("size(`ls \"shot1:*\"`)"));
+  // The imported file's own wiring and its reference's edits follow it into the namespace.
+  ASSERT_TRUE(melScript("setAttr shot1:cam.rx 30;"));
+  EXPECT_EQ(melNumber("getAttr shot1:aim.rx"), 30.0);
+  EXPECT_EQ(melNumber("getAttr shot:aim.rx"), 0.0);
+  EXPECT_EQ(melResult("referenceQuery -ns -shn \"shot1:lens:flare\""), "shot1:lens");
+  EXPECT_EQ(melNumber("getAttr shot1:lens:flare.tx"), 7.0);
+}
+
 }  // namespace
