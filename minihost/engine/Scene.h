@@ -23,6 +23,7 @@
 #include "engine/Handles.h"
 #include "engine/MeshData.h"
 #include "engine/NodeTypes.h"
+#include "engine/NodeValues.h"
 
 namespace minihost {
 
@@ -35,18 +36,13 @@ struct Connection {
   int peerAttribute = -1;
 };
 
-struct AttrValue {
-  double number = 0.0;
-  std::string text;
-};
-
 struct Node {
   const NodeType* type = nullptr;
   std::string name;
   unsigned long long serial = 0;  // creation order
   bool isDefault = false;         // part of every scene; cannot be deleted
-  std::vector<AttrValue> values;  // one per attribute of the type; changed via Scene::storeNumber
-  NodeRef parent;                 // DAG only; unset for the world's children
+  NodeValues values;  // those that differ from the type's defaults; changed via Scene::storeNumber
+  NodeRef parent;     // DAG only; unset for the world's children
   std::vector<NodeRef> children;
   std::vector<Connection> inputs;
   std::vector<Connection> outputs;

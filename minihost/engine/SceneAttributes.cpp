@@ -74,14 +74,14 @@ bool Scene::getNumber(NodeRef ref, int attribute, double& out, const double* atT
     NodeRef src;
     int srcAttr = -1;
     if (!inputOf(current, attr, src, srcAttr)) {
-      out = n->values[attr].number;
+      out = n->values.number(*n->type, attr);
       return true;
     }
     const Node* s = node(src);
     if (s->curve) {
       // Outside a timed context the pushed value holds, so a value set on an
       // animated attribute shows until the time changes (as keying expects).
-      out = atTicks ? s->curve->evaluate(*atTicks) : n->values[attr].number;
+      out = atTicks ? s->curve->evaluate(*atTicks) : n->values.number(*n->type, attr);
       return true;
     }
     current = src;
@@ -117,7 +117,7 @@ void Scene::storeNumber(Node& n, int attribute, double value) {
     default:
       break;
   }
-  n.values[attribute].number = value;
+  n.values.setNumber(*n.type, attribute, value);
   ++revision_;
 }
 
@@ -143,11 +143,11 @@ bool Scene::setNumber(NodeRef ref, int attribute, double value) {
   if (inputOf(ref, attribute, src, srcAttr) && !node(src)->curve)
     return false;
   Node& n = *node(ref);
-  const double before = n.values[attribute].number;
+  const double before = n.values.number(*n.type, attribute);
   storeNumber(n, attribute, value);
   UndoQueue& undo = UndoQueue::get();
   if (undo.recording())
-    undo.numberChanged(ref, attribute, before, n.values[attribute].number);
+    undo.numberChanged(ref, attribute, before, n.values.number(*n.type, attribute));
   return true;
 }
 
@@ -155,7 +155,7 @@ bool Scene::getText(NodeRef ref, int attribute, std::string& out) const {
   const AttributeInfo* info = attributeInfo(ref, attribute);
   if (!info || info->type != AttrType::kString)
     return false;
-  out = node(ref)->values[attribute].text;
+  out = node(ref)->values.text(attribute);
   return true;
 }
 
@@ -163,11 +163,11 @@ bool Scene::setText(NodeRef ref, int attribute, const std::string& value) {
   const AttributeInfo* info = attributeInfo(ref, attribute);
   if (!info || info->type != AttrType::kString)
     return false;
-  std::string& text = node(ref)->values[attribute].text;
+  NodeValues& values = node(ref)->values;
   UndoQueue& undo = UndoQueue::get();
-  if (undo.recording() && text != value)
-    undo.textChanged(ref, attribute, text, value);
-  text = value;
+  if (undo.recording() && values.text(attribute) != value)
+    undo.textChanged(ref, attribute, values.text(attribute), value);
+  values.setText(attribute, value);
   ++revision_;
   return true;
 }
@@ -343,10 +343,12 @@ bool Scene::setKey(NodeRef ref, int attribute, double ticks, double value, Tange
   }
   animCurve.setKey(key);
   // The key moves the attribute to the curve's value: undo puts the value it had back.
-  const double before = node(ref)->values[attribute].number;
+  const Node& keyed = *node(ref);
+  const double before = keyed.values.number(*keyed.type, attribute);
   evaluateCurve(curve);
   if (UndoQueue::get().recording())
-    UndoQueue::get().numberChanged(ref, attribute, before, node(ref)->values[attribute].number);
+    UndoQueue::get().numberChanged(ref, attribute, before,
+                                   keyed.values.number(*keyed.type, attribute));
   return true;
 }
 
@@ -357,7 +359,7 @@ void Scene::evaluateCurve(NodeRef curve) {
   double value = c->curve->evaluate(currentTicks_);
   int output = c->type->findAttribute("output");
   if (output >= 0)
-    c->values[output].number = value;
+    c->values.setNumber(*c->type, output, value);
   for (const Connection& o : c->outputs) {
     if (Node* d = node(o.peer)) {
       const AttributeInfo& info = d->type->attributes[o.peerAttribute];

@@ -8,16 +8,16 @@ namespace minihost {
 
 void Scene::restoreNumber(NodeRef ref, int attribute, double value) {
   if (Node* n = node(ref)) {
-    if (attribute >= 0 && static_cast<size_t>(attribute) < n->values.size())
-      n->values[attribute].number = value;
+    if (attribute >= 0 && static_cast<size_t>(attribute) < n->type->attributes.size())
+      n->values.setNumber(*n->type, attribute, value);
   }
   ++revision_;
 }
 
 void Scene::restoreText(NodeRef ref, int attribute, const std::string& value) {
   if (Node* n = node(ref)) {
-    if (attribute >= 0 && static_cast<size_t>(attribute) < n->values.size())
-      n->values[attribute].text = value;
+    if (attribute >= 0 && static_cast<size_t>(attribute) < n->type->attributes.size())
+      n->values.setText(attribute, value);
   }
   ++revision_;
 }
