@@ -59,11 +59,15 @@ class Builder {
     refs_.assign(d_.nodes.size(), NodeRef{});
     byName_.reserve(d_.nodes.size());
     parentEntry_.assign(d_.nodes.size(), -1);
-    for (size_t i = 0; i < d_.nodes.size(); ++i)
-      createEntry(i);
+    // A node's values follow its statement in the file, so each node takes its values as soon
+    // as it is made (file order is kept) and their records are released at once: the file's
+    // staging shrinks while the scene grows instead of both being held whole.
     std::vector<PathSegment> path;
-    for (const AttrSetting& v : d_.values)
-      applyValue(v, path);
+    for (size_t i = 0; i < d_.nodes.size(); ++i) {
+      createEntry(i);
+      applyValuesUpTo(i, path);
+    }
+    applyValuesUpTo(d_.nodes.size(), path);
     buildCurves();
     for (const Link& link : d_.links)
       connect(link);
@@ -94,7 +98,7 @@ class Builder {
     if (!curve && !mesh)
       return true;
     // "setAttr -s 387 \".ktv\";": the size of an array whose values follow in ranges.
-    if (v.sizeHint >= 0 && v.numbers.empty() && v.integers.empty() && v.texts.empty())
+    if (v.sizeHint >= 0 && v.numbers.empty() && !v.hasIntegersOrTexts())
       return true;
     if (!parseAttributePath(v.attribute, path))
       return fail(error, v.line, "cannot read the attribute name \"" + v.attribute + "\"");
@@ -152,8 +156,8 @@ class Builder {
         const size_t n = static_cast<size_t>(v.node);
         if (facts_[n].role == UnmodelledRole::kScript &&
             d_.nodes[n].name == "sceneConfigurationScriptNode" &&
-            (v.attribute == "b" || v.attribute == "before") && !v.texts.empty()) {
-          playbackText_ = v.texts[0];
+            (v.attribute == "b" || v.attribute == "before") && !v.texts().empty()) {
+          playbackText_ = v.texts()[0];
           playbackLine_ = v.line;
         }
       }
@@ -355,6 +359,14 @@ class Builder {
     }
   }
 
+  // Applies and releases the values of the node entries up to `last`.
+  void applyValuesUpTo(size_t last, std::vector<PathSegment>& path) {
+    while (!d_.values.empty() && static_cast<size_t>(d_.values.front().node) <= last) {
+      applyValue(d_.values.front(), path);
+      d_.values.pop_front();
+    }
+  }
+
   void applyValue(const AttrSetting& v, std::vector<PathSegment>& path) {
     size_t n = static_cast<size_t>(v.node);
     NodeRef ref = refs_[n];
@@ -382,8 +394,8 @@ class Builder {
     if (!info)
       return;
     if (info->type == AttrType::kString) {
-      if (!v.texts.empty())
-        s_.setText(ref, attr, v.texts[0]);
+      if (!v.texts().empty())
+        s_.setText(ref, attr, v.texts()[0]);
       return;
     }
     if (info->type == AttrType::kCompound) {

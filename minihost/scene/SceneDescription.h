@@ -2,8 +2,9 @@
 // What a scene file says, as data: the nodes it creates or reaches, the attribute values it
 // sets, the connections it makes and the units its numbers are in. The parser fills it from
 // the file's text; the builder turns it into scene nodes only once the whole file has parsed,
-// so that a damaged file changes nothing.
+// so that a damaged file changes nothing. Values are in file order, so by node entry.
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,15 +29,44 @@ enum PolyFaceTag : int {
   kUVTag = 2,    // UV set index, count, then one UV per corner of the face before it
 };
 
+// What a setAttr statement sets. A file holds one per attribute of tens of thousands of nodes,
+// nearly all of them a few numbers: integer arrays and strings are kept apart, made only for
+// the statements that have them.
 struct AttrSetting {
-  int node = -1;          // index into SceneDescription::nodes
-  std::string attribute;  // as written after the node's name, without the leading '.'
-  std::string dataType;   // -type, or empty for plain numbers
-  std::vector<double> numbers;
-  std::vector<int> integers;  // edge lists and polyFaces, kept as integers to save room
-  std::vector<std::string> texts;
+  int node = -1;      // index into SceneDescription::nodes
   int sizeHint = -1;  // -s
   LineNumber line = 0;
+  std::string attribute;  // as written after the node's name, without the leading '.'
+  std::vector<double> numbers;
+
+  AttrSetting() = default;
+  AttrSetting(AttrSetting&&) = default;
+  AttrSetting& operator=(AttrSetting&&) = default;
+  AttrSetting(const AttrSetting& other);
+  AttrSetting& operator=(const AttrSetting& other);
+
+  // Edge lists and polyFaces, kept as integers to save room.
+  const std::vector<int>& integers() const { return rare_ ? rare_->integers : kNoIntegers; }
+  std::vector<int>& integers() { return rare().integers; }
+  const std::vector<std::string>& texts() const { return rare_ ? rare_->texts : kNoTexts; }
+  std::vector<std::string>& texts() { return rare().texts; }
+  bool hasIntegersOrTexts() const {
+    return rare_ && (!rare_->integers.empty() || !rare_->texts.empty());
+  }
+
+ private:
+  struct Rare {
+    std::vector<int> integers;
+    std::vector<std::string> texts;
+  };
+  Rare& rare() {
+    if (!rare_)
+      rare_ = std::make_unique<Rare>();
+    return *rare_;
+  }
+  static const std::vector<int> kNoIntegers;
+  static const std::vector<std::string> kNoTexts;
+  std::unique_ptr<Rare> rare_;
 };
 
 struct Link {
@@ -92,7 +122,9 @@ struct SceneDescription {
   Units units;
   bool unitsGiven = false;
   std::vector<NodeEntry> nodes;
-  std::vector<AttrSetting> values;
+  // Released from the front as the builder applies them; a deque neither keeps room for twice
+  // the statements nor copies them all as it grows.
+  std::deque<AttrSetting> values;
   std::vector<Link> links;
   std::vector<std::string> pluginNodeTypes;  // requires -nodeType
   std::vector<ReferenceEntry> references;    // "file" statements, in file order

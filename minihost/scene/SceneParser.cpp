@@ -408,7 +408,7 @@ class Parser {
   }
 
   bool polyFaces(AttrSetting& value, LineNumber line) {
-    std::vector<int>& data = value.integers;
+    std::vector<int>& data = value.integers();
     int expect = 0;  // numbers still owed to the current record
     bool haveFace = false;
     for (;;) {
@@ -494,7 +494,7 @@ class Parser {
     if (!advance() || (tok_.kind != TokenKind::kWord && tok_.kind != TokenKind::kString))
       return fail(line, "setAttr -" + flag + " needs a value");
     if (flag == "type" || flag == "typ") {
-      value.dataType = tok_.text;
+      dataType_ = tok_.text;
     } else if (flag == "s" || flag == "size") {
       if (!parseInteger(tok_.text, value.sizeHint) || value.sizeHint < 0)
         return fail(tok_.line, "setAttr -s needs a count");
@@ -508,20 +508,20 @@ class Parser {
     constexpr long long kMaxReserved = 1LL << 24;
     if (value.sizeHint <= 0)
       return;
-    long long per = value.dataType == "polyFaces" ? 6 : 3;
+    long long per = dataType_ == "polyFaces" ? 6 : 3;
     // Each value takes at least two bytes of what is left of the file.
     const long long left = static_cast<long long>(
         std::min<std::uint64_t>(lexer_.remaining() / 2, static_cast<std::uint64_t>(kMaxReserved)));
     long long want = std::min({static_cast<long long>(value.sizeHint) * per, kMaxReserved, left});
-    if (integers || value.dataType == "polyFaces")
-      value.integers.reserve(static_cast<size_t>(want));
+    if (integers || dataType_ == "polyFaces")
+      value.integers().reserve(static_cast<size_t>(want));
     else if (value.attribute.compare(0, 3, "vt[") == 0 || value.attribute.compare(0, 2, "n[") == 0)
       value.numbers.reserve(static_cast<size_t>(want));
   }
 
   // "-nan(ind)": the lexer ends the word at '('; the part in brackets says nothing more.
   static bool followsNan(const AttrSetting& value) {
-    return !value.numbers.empty() && std::isnan(value.numbers.back()) && value.texts.empty();
+    return !value.numbers.empty() && std::isnan(value.numbers.back()) && value.texts().empty();
   }
   bool skipNanPayload(LineNumber line) {
     if (!advance() || tok_.kind != TokenKind::kWord || !advance() ||
@@ -556,6 +556,7 @@ class Parser {
       return skipStatement();
     }
     AttrSetting value;
+    dataType_.clear();
     value.node = current_;
     value.line = line;
     bool haveName = false;
@@ -581,10 +582,10 @@ class Parser {
     // Edge lists are the largest integer data of a mesh.
     bool integers = value.attribute.compare(0, 3, "ed[") == 0 || value.attribute == "ed";
     reserveFor(value, integers);
-    if (value.dataType == "dataReferenceEdits")
+    if (dataType_ == "dataReferenceEdits")
       return referenceEdits(value, line);
     for (;;) {
-      if (value.dataType == "polyFaces") {
+      if (dataType_ == "polyFaces") {
         if (!polyFaces(value, line))
           return false;
         break;
@@ -594,7 +595,7 @@ class Parser {
       if (tok_.kind == TokenKind::kSemicolon)
         break;
       if (tok_.kind == TokenKind::kString) {
-        value.texts.push_back(tok_.text);
+        value.texts().push_back(tok_.text);
       } else if (tok_.kind == TokenKind::kOpenParen && followsNan(value)) {
         if (!skipNanPayload(line))
           return false;
@@ -602,26 +603,26 @@ class Parser {
         std::string text;
         if (!stringSum(text, line))
           return false;
-        value.texts.push_back(std::move(text));
+        value.texts().push_back(std::move(text));
       } else if (tok_.kind == TokenKind::kOpenBrace) {
-        if (!braceList(value.texts, line))
+        if (!braceList(value.texts(), line))
           return false;
       } else if (tok_.kind == TokenKind::kWord && isFlagWord(tok_.text) && value.numbers.empty() &&
-                 value.integers.empty() && value.texts.empty()) {
+                 !value.hasIntegersOrTexts()) {
         // Flags may follow the attribute's name: setAttr ".b" -type "string" "...".
         if (!setAttrFlag(value, line))
           return false;
-        if (value.dataType == "dataReferenceEdits")
+        if (dataType_ == "dataReferenceEdits")
           return referenceEdits(value, line);
       } else if (tok_.kind == TokenKind::kWord) {
         double number = 0.0;
         int whole = 0;
         if (integers && parseInteger(tok_.text, whole)) {
-          value.integers.push_back(whole);
+          value.integers().push_back(whole);
         } else if (parseNumber(tok_.text, number) || parseBoolWord(tok_.text, number)) {
           value.numbers.push_back(number);
         } else {
-          value.texts.push_back(tok_.text);
+          value.texts().push_back(tok_.text);
         }
       } else {
         return fail(tok_.line, "unexpected '" + tok_.text + "' in setAttr");
@@ -683,6 +684,7 @@ class Parser {
   Token tok_;
   std::vector<Token> args_;
   int current_ = -1;
+  std::string dataType_;  // the current setAttr's -type, empty for plain numbers
   std::string error_;
 };
 
