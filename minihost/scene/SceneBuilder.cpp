@@ -4,6 +4,7 @@
 #include <cmath>
 #include <memory>
 #include <set>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -59,6 +60,7 @@ class Builder {
     refs_.assign(d_.nodes.size(), NodeRef{});
     byName_.reserve(d_.nodes.size());
     parentEntry_.assign(d_.nodes.size(), -1);
+    previousOfName_.assign(d_.nodes.size(), -1);
     // A node's values follow its statement in the file, so each node takes its values as soon
     // as it is made (file order is kept) and their records are released at once: the file's
     // staging shrinks while the scene grows instead of both being held whole.
@@ -189,11 +191,11 @@ class Builder {
       auto top = byName_.find(parts.front());
       if (top == byName_.end())
         return -1;
-      if (absolute || top->second.size() < it->second.size())
-        return findEntryDownwards(parts, absolute, top->second);
+      if (absolute || top->second.count < it->second.count)
+        return findEntryDownwards(parts, absolute, top->second.last);
     }
-    for (auto c = it->second.rbegin(); c != it->second.rend(); ++c) {
-      int walk = *c;
+    for (int c = it->second.last; c >= 0; c = previousOfName_[static_cast<size_t>(c)]) {
+      int walk = c;
       bool match = true;
       for (size_t k = parts.size() - 1; k-- > 0;) {
         walk = parentEntry_[static_cast<size_t>(walk)];
@@ -203,28 +205,27 @@ class Builder {
         }
       }
       if (match && (!absolute || parentEntry_[static_cast<size_t>(walk)] < 0))
-        return *c;
+        return c;
     }
     return -1;
   }
 
   // The same from the path's first name down, one child lookup per level.
-  int findEntryDownwards(const std::vector<std::string>& parts, bool absolute,
-                         const std::vector<int>& tops) const {
+  int findEntryDownwards(const std::vector<std::string>& parts, bool absolute, int lastTop) const {
     int best = -1;
     auto descend = [&](int walk) {
       for (size_t k = 1; k < parts.size() && walk >= 0; ++k) {
-        auto child = childByName_.find(std::make_pair(walk, parts[k]));
+        auto child = childByName_.find(ChildKey(walk, parts[k]));
         walk = child == childByName_.end() ? -1 : child->second;
       }
       best = std::max(best, walk);
     };
     if (absolute) {
-      auto top = childByName_.find(std::make_pair(-1, parts.front()));
+      auto top = childByName_.find(ChildKey(-1, parts.front()));
       if (top != childByName_.end())
         descend(top->second);
     } else {
-      for (int top : tops)
+      for (int top = lastTop; top >= 0; top = previousOfName_[static_cast<size_t>(top)])
         descend(top);
     }
     return best;
@@ -313,8 +314,11 @@ class Builder {
     if (!ref.isSet())
       return;
     refs_[i] = ref;
-    byName_[e.name].push_back(static_cast<int>(i));
-    childByName_[std::make_pair(parentEntry_[i], e.name)] = static_cast<int>(i);
+    NameChain& chain = byName_[e.name];
+    previousOfName_[i] = chain.last;
+    chain.last = static_cast<int>(i);
+    ++chain.count;
+    childByName_[ChildKey(parentEntry_[i], e.name)] = static_cast<int>(i);
   }
 
   // A new node of the entry's type (a placeholder for a type the scene does not model); at the
@@ -596,14 +600,22 @@ class Builder {
   std::vector<NodeTypeFacts> facts_;  // per node entry
   std::vector<NodeRef> refs_;
   std::vector<int> parentEntry_;
-  std::unordered_map<std::string, std::vector<int>> byName_;
+  // The entries of each name, as a chain from the last made back (previousOfName_); names are
+  // views of the entries' own, which stay where they are until the build is done.
+  struct NameChain {
+    int last = -1;
+    int count = 0;
+  };
+  std::unordered_map<std::string_view, NameChain> byName_;
+  std::vector<int> previousOfName_;
+  using ChildKey = std::pair<int, std::string_view>;
   struct ChildKeyHash {
-    size_t operator()(const std::pair<int, std::string>& k) const {
-      return std::hash<std::string>()(k.second) * 31u + std::hash<int>()(k.first);
+    size_t operator()(const ChildKey& k) const {
+      return std::hash<std::string_view>()(k.second) * 31u + std::hash<int>()(k.first);
     }
   };
   // The last entry of each name under each parent entry (-1: the top).
-  std::unordered_map<std::pair<int, std::string>, int, ChildKeyHash> childByName_;
+  std::unordered_map<ChildKey, int, ChildKeyHash> childByName_;
   std::unordered_set<std::string> pluginTypes_;  // requires -nodeType
   std::vector<std::unique_ptr<CurveStaging>> curves_;
   std::vector<std::unique_ptr<MeshStaging>> meshes_;

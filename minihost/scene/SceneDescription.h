@@ -121,10 +121,10 @@ struct SceneDescription {
   std::string fileName;  // for messages
   Units units;
   bool unitsGiven = false;
-  std::vector<NodeEntry> nodes;
-  // Released from the front as the builder applies them; a deque neither keeps room for twice
-  // the statements nor copies them all as it grows.
-  std::deque<AttrSetting> values;
+  // Deques: they keep no room for twice the statements, and an entry stays where it is as more
+  // are read (the builder's name index refers to the entries' names).
+  std::deque<NodeEntry> nodes;
+  std::deque<AttrSetting> values;  // released from the front as the builder applies them
   std::vector<Link> links;
   std::vector<std::string> pluginNodeTypes;  // requires -nodeType
   std::vector<ReferenceEntry> references;    // "file" statements, in file order
