@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
 #include <set>
 #include <string_view>
@@ -34,17 +35,9 @@ class Builder {
   bool stage(std::string& error) {
     pluginTypes_.insert(d_.pluginNodeTypes.begin(), d_.pluginNodeTypes.end());
     // Files hold tens of thousands of nodes of a few dozen types: each type is looked up once.
-    facts_.reserve(d_.nodes.size());
-    std::unordered_map<std::string, NodeTypeFacts> byType;
-    for (const NodeEntry& e : d_.nodes) {
-      auto known = byType.find(e.type);
-      if (known == byType.end())
-        known = byType.emplace(e.type, nodeTypeFacts(e.type)).first;
-      facts_.push_back(known->second);
-    }
-    curves_.resize(d_.nodes.size());
-    meshes_.resize(d_.nodes.size());
-    builtMeshes_.resize(d_.nodes.size());
+    typeFacts_.reserve(d_.nodeTypes.size());
+    for (const std::string& type : d_.nodeTypes)
+      typeFacts_.push_back(nodeTypeFacts(type));
     std::vector<PathSegment> path;
     for (AttrSetting& v : d_.values) {
       if (!stageValue(v, path, error))
@@ -79,8 +72,12 @@ class Builder {
   }
 
  private:
+  const NodeTypeFacts& facts(size_t n) const {
+    return typeFacts_[static_cast<size_t>(d_.nodes[n].typeIndex)];
+  }
+
   bool drivenKeyCurve(size_t n) const {
-    return facts_[n].modelled && isDrivenKeyCurve(facts_[n].modelled->kind);
+    return facts(n).modelled && isDrivenKeyCurve(facts(n).modelled->kind);
   }
 
   bool fail(std::string& error, LineNumber line, const std::string& what) {
@@ -95,8 +92,8 @@ class Builder {
   // before anything is built.
   bool stageValue(AttrSetting& v, std::vector<PathSegment>& path, std::string& error) {
     const size_t n = static_cast<size_t>(v.node);
-    const bool curve = facts_[n].isAnimCurve() || drivenKeyCurve(n),
-               mesh = facts_[n].isKind(NodeKind::kMesh);
+    const bool curve = facts(n).isAnimCurve() || drivenKeyCurve(n),
+               mesh = facts(n).isKind(NodeKind::kMesh);
     if (!curve && !mesh)
       return true;
     // "setAttr -s 387 \".ktv\";": the size of an array whose values follow in ranges.
@@ -106,32 +103,34 @@ class Builder {
       return fail(error, v.line, "cannot read the attribute name \"" + v.attribute + "\"");
     std::string problem;
     if (curve) {
-      if (!curves_[n])
-        curves_[n] = std::make_unique<CurveStaging>();
-      if (!curves_[n]->take(path, v, problem))
+      std::unique_ptr<CurveStaging>& staged = curves_[n];
+      if (!staged)
+        staged = std::make_unique<CurveStaging>();
+      if (!staged->take(path, v, problem))
         return fail(error, v.line, "." + v.attribute + ": " + problem);
     } else {
-      if (!meshes_[n])
-        meshes_[n] = std::make_unique<MeshStaging>();
-      if (!meshes_[n]->take(path, v, problem))
+      std::unique_ptr<MeshStaging>& staged = meshes_[n];
+      if (!staged)
+        staged = std::make_unique<MeshStaging>();
+      if (!staged->take(path, v, problem))
         return fail(error, v.line, "." + v.attribute + ": " + problem);
     }
     return true;
   }
 
   bool buildStagedMeshes(std::string& error) {
-    for (size_t n = 0; n < meshes_.size(); ++n) {
-      if (!meshes_[n] || !meshes_[n]->hasGeometry())
+    for (auto& [n, staged] : meshes_) {
+      if (!staged->hasGeometry())
         continue;
       auto built = std::make_unique<MeshData>();
       std::string problem;
       std::vector<std::string> notes;
-      if (!meshes_[n]->build(*built, problem, notes))
+      if (!staged->build(*built, problem, notes))
         return fail(error, d_.nodes[n].line, "mesh \"" + d_.nodes[n].name + "\": " + problem);
       for (const std::string& note : notes)
         warn(d_.nodes[n].line, "mesh \"" + d_.nodes[n].name + "\": " + note);
       builtMeshes_[n] = std::move(built);
-      meshes_[n].reset();
+      staged.reset();
     }
     return true;
   }
@@ -156,7 +155,7 @@ class Builder {
       playbackScanned_ = true;
       for (const AttrSetting& v : d_.values) {
         const size_t n = static_cast<size_t>(v.node);
-        if (facts_[n].role == UnmodelledRole::kScript &&
+        if (facts(n).role == UnmodelledRole::kScript &&
             d_.nodes[n].name == "sceneConfigurationScriptNode" &&
             (v.attribute == "b" || v.attribute == "before") && !v.texts().empty()) {
           playbackText_ = v.texts()[0];
@@ -254,9 +253,9 @@ class Builder {
 
   void noteNotEvaluated(size_t i) {
     const NodeEntry& e = d_.nodes[i];
-    const std::string& t = e.type;
+    const std::string& t = d_.typeOf(e);
     std::string what;
-    switch (facts_[i].role) {
+    switch (facts(i).role) {
       case UnmodelledRole::kExpression:
         what = "expression \"" + e.name + "\" is not evaluated";
         break;
@@ -286,12 +285,12 @@ class Builder {
 
   void createEntry(size_t i) {
     const NodeEntry& e = d_.nodes[i];
-    if (e.type.empty() && context_.referenced) {
+    if (e.typeIndex == 0 && context_.referenced) {
       // The scene's own nodes (time1, the render globals, ...) keep the shot's settings: a
       // referenced file's "select -ne" lines are not taken, as in the host.
       return;
     }
-    if (e.type.empty()) {
+    if (e.typeIndex == 0) {
       // select -ne: a node that already exists.
       refs_[i] = resolve(e.name);
       if (!refs_[i].isSet())
@@ -325,9 +324,9 @@ class Builder {
   // top when it cannot go under its parent.
   NodeRef createNode(size_t i, NodeRef parent) {
     const NodeEntry& e = d_.nodes[i];
-    const NodeType* type = facts_[i].modelled;
+    const NodeType* type = facts(i).modelled;
     if (!type) {
-      type = &placeholderType(e.type, !e.parent.empty() || facts_[i].dag);
+      type = &placeholderType(d_.typeOf(e), !e.parent.empty() || facts(i).dag);
       noteNotEvaluated(i);
     }
     std::string name = Scene::validName(e.name) ? context_.nameSpace + e.name : std::string();
@@ -375,13 +374,12 @@ class Builder {
     size_t n = static_cast<size_t>(v.node);
     NodeRef ref = refs_[n];
     Node* node = s_.node(ref);
-    if (!node || curves_[n] || builtMeshes_[n] || facts_[n].isAnimCurve() || drivenKeyCurve(n) ||
-        facts_[n].isKind(NodeKind::kMesh))
+    if (!node || facts(n).isAnimCurve() || drivenKeyCurve(n) || facts(n).isKind(NodeKind::kMesh))
       return;  // staged already, or a node that could not be made
     if (!parseAttributePath(v.attribute, path))
       return;
     if (node->kind() == NodeKind::kPlaceholder) {
-      if (facts_[n].primitive != PolyPrimitive::kNone && path.size() == 1 && v.numbers.size() == 1)
+      if (facts(n).primitive != PolyPrimitive::kNone && path.size() == 1 && v.numbers.size() == 1)
         primitiveAttrs_[n][path[0].name] = v.numbers[0];
       if (node->name == "time1" && path.size() == 1 &&
           (path[0].name == "o" || path[0].name == "outTime") && v.numbers.size() == 1)
@@ -417,9 +415,9 @@ class Builder {
   }
 
   void buildCurves() {
-    for (size_t n = 0; n < curves_.size(); ++n) {
+    for (auto& [n, staged] : curves_) {
       Node* node = s_.node(refs_[n]);
-      if (!curves_[n] || !node || !(node->curve || node->drivenCurve))
+      if (!node || !(node->curve || node->drivenCurve))
         continue;
       double scale = 1.0;
       Units keyUnits = d_.units;
@@ -443,11 +441,11 @@ class Builder {
           break;
       }
       bool weighted = false;
-      curves_[n]->build(node->curve ? *node->curve : *node->drivenCurve, keyUnits, scale, weighted);
+      staged->build(node->curve ? *node->curve : *node->drivenCurve, keyUnits, scale, weighted);
       if (weighted)
         warn(d_.nodes[n].line, "weighted tangents of \"" + d_.nodes[n].name +
                                    "\" are evaluated without their weights");
-      curves_[n].reset();
+      staged.reset();
     }
   }
 
@@ -541,16 +539,17 @@ class Builder {
   void attachMeshes() {
     for (size_t n = 0; n < d_.nodes.size(); ++n) {
       Node* node = s_.node(refs_[n]);
-      if (!node || node->kind() != NodeKind::kMesh || !facts_[n].isKind(NodeKind::kMesh))
+      if (!node || node->kind() != NodeKind::kMesh || !facts(n).isKind(NodeKind::kMesh))
         continue;
       auto input = meshInput_.find(n);
       int from = input == meshInput_.end() ? -1 : input->second;
       std::string fromName = input == meshInput_.end() ? std::string() : meshInputName_[n];
       const std::string& name = d_.nodes[n].name;
       bool primitive =
-          from >= 0 && facts_[static_cast<size_t>(from)].primitive != PolyPrimitive::kNone;
-      if (builtMeshes_[n]) {
-        node->mesh = std::move(builtMeshes_[n]);
+          from >= 0 && facts(static_cast<size_t>(from)).primitive != PolyPrimitive::kNone;
+      auto built = builtMeshes_.find(n);
+      if (built != builtMeshes_.end()) {
+        node->mesh = std::move(built->second);
         if (input != meshInput_.end())
           warn(d_.nodes[n].line, "the history of mesh \"" + name + "\" (" + fromName +
                                      ") is not evaluated; its last stored shape is used");
@@ -565,7 +564,7 @@ class Builder {
 
   void buildPrimitive(Node& mesh, size_t from) {
     std::string error;
-    mesh.mesh = buildPrimitiveShape(facts_[from].primitive, primitiveAttrs_[from],
+    mesh.mesh = buildPrimitiveShape(facts(from).primitive, primitiveAttrs_[from],
                                     d_.units.centimetresPerUnit, error);
     if (!mesh.mesh)
       warn(d_.nodes[from].line,
@@ -597,7 +596,7 @@ class Builder {
   std::vector<std::string>& warnings_;
   BuildContext context_;
   std::vector<NodeRef> created_;
-  std::vector<NodeTypeFacts> facts_;  // per node entry
+  std::vector<NodeTypeFacts> typeFacts_;  // per type of SceneDescription::nodeTypes
   std::vector<NodeRef> refs_;
   std::vector<int> parentEntry_;
   // The entries of each name, as a chain from the last made back (previousOfName_); names are
@@ -617,9 +616,10 @@ class Builder {
   // The last entry of each name under each parent entry (-1: the top).
   std::unordered_map<ChildKey, int, ChildKeyHash> childByName_;
   std::unordered_set<std::string> pluginTypes_;  // requires -nodeType
-  std::vector<std::unique_ptr<CurveStaging>> curves_;
-  std::vector<std::unique_ptr<MeshStaging>> meshes_;
-  std::vector<std::unique_ptr<MeshData>> builtMeshes_;
+  // By node entry, for the few entries that are curves or meshes; in file order.
+  std::map<size_t, std::unique_ptr<CurveStaging>> curves_;
+  std::map<size_t, std::unique_ptr<MeshStaging>> meshes_;
+  std::map<size_t, std::unique_ptr<MeshData>> builtMeshes_;
   std::unordered_map<size_t, std::unordered_map<std::string, double>> primitiveAttrs_;
   std::unordered_map<size_t, int> meshInput_;
   std::unordered_map<size_t, std::string> meshInputName_;

@@ -15,11 +15,13 @@ namespace minihost::scenefile {
 
 // A node the file creates (createNode) or names as existing (select -ne).
 struct NodeEntry {
-  std::string type;     // empty for a node reached by select -ne
-  std::string name;     // as written, without a leading ':'
-  std::string parent;   // -p: a name or a '|'-path; empty for the world
-  bool shared = false;  // -s: reuse the scene's node of that name when there is one
+  std::string name;    // as written, without a leading ':'
+  std::string parent;  // -p: a name or a '|'-path; empty for the world
   LineNumber line = 0;
+  // Into SceneDescription::nodeTypes: a file names a few dozen types for thousands of nodes.
+  // 0, the empty name, for a node reached by select -ne.
+  int typeIndex = 0;
+  bool shared = false;  // -s: reuse the scene's node of that name when there is one
 };
 
 // A polyFaces value is kept in `integers` as records: a tag, then its numbers.
@@ -124,12 +126,17 @@ struct SceneDescription {
   // Deques: they keep no room for twice the statements, and an entry stays where it is as more
   // are read (the builder's name index refers to the entries' names).
   std::deque<NodeEntry> nodes;
+  std::vector<std::string> nodeTypes{std::string()};  // each type name once, in order of use
   std::deque<AttrSetting> values;  // released from the front as the builder applies them
   std::vector<Link> links;
   std::vector<std::string> pluginNodeTypes;  // requires -nodeType
   std::vector<ReferenceEntry> references;    // "file" statements, in file order
   std::vector<ReferenceEdits> referenceEdits;
   std::vector<Warning> warnings;
+
+  const std::string& typeOf(const NodeEntry& e) const {
+    return nodeTypes[static_cast<size_t>(e.typeIndex)];
+  }
 };
 
 }  // namespace minihost::scenefile

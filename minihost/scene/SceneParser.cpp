@@ -301,13 +301,14 @@ class Parser {
       return false;
     NodeEntry entry;
     entry.line = line;
+    const std::string* type = nullptr;
     for (size_t i = 0; i < args_.size(); ++i) {
       const Token& a = args_[i];
       bool flag = a.kind == TokenKind::kWord && a.text.size() > 1 && a.text[0] == '-';
       if (!flag) {
-        if (!entry.type.empty())
+        if (type && !type->empty())
           return fail(line, "createNode takes one node type");
-        entry.type = a.text;
+        type = &a.text;
         continue;
       }
       if (a.text == "-s" || a.text == "-shared") {
@@ -321,11 +322,23 @@ class Parser {
         return fail(line, "createNode does not take " + a.text);
       }
     }
-    if (entry.type.empty())
+    if (!type || type->empty())
       return fail(line, "createNode needs a node type");
+    entry.typeIndex = typeIndex(*type);
     out_.nodes.push_back(std::move(entry));
     current_ = static_cast<int>(out_.nodes.size()) - 1;
     return true;
+  }
+
+  // The type's place in the file's list of type names, added on first use.
+  int typeIndex(const std::string& type) {
+    auto known = typeIndices_.find(type);
+    if (known != typeIndices_.end())
+      return known->second;
+    const int index = static_cast<int>(out_.nodeTypes.size());
+    out_.nodeTypes.push_back(type);
+    typeIndices_.emplace(type, index);
+    return index;
   }
 
   bool select(LineNumber line) {
@@ -544,6 +557,7 @@ class Parser {
         return fail(tok_.line, "unexpected '" + tok_.text + "' in reference edits");
       edits.tokens.push_back(EditToken{tok_.text, tok_.kind == TokenKind::kString});
     }
+    edits.tokens.shrink_to_fit();  // kept until the references are built
     out_.referenceEdits.push_back(std::move(edits));
     return true;
   }
@@ -646,7 +660,7 @@ class Parser {
   // hold no more elements than the budget: a few bytes naming a far index must not claim
   // gigabytes.
   bool chargeElements(const AttrSetting& value, LineNumber line) {
-    if (!isCurveOrMeshType(out_.nodes[static_cast<size_t>(value.node)].type))
+    if (!isCurveOrMeshType(out_.typeOf(out_.nodes[static_cast<size_t>(value.node)])))
       return true;
     bool tooLarge = false;
     if (!parseAttributePath(value.attribute, path_, &tooLarge))
@@ -685,6 +699,7 @@ class Parser {
   std::vector<Token> args_;
   int current_ = -1;
   std::string dataType_;  // the current setAttr's -type, empty for plain numbers
+  std::unordered_map<std::string, int> typeIndices_;  // of out_.nodeTypes
   std::string error_;
 };
 
