@@ -237,8 +237,10 @@ class Scene {
     MMatrix matrix;
   };
   mutable std::vector<WorldCacheEntry> worldCache_;
-  std::unordered_map<std::string, std::vector<NodeRef>> byName_;  // every node of each name
-  std::unordered_set<std::string> dependencyNames_;               // names dependency nodes have
+  // Every node by its name: one entry per node (most names are unique), no list per name.
+  using NameIndex = std::unordered_multimap<std::string, NodeRef>;
+  NameIndex byName_;
+  std::unordered_set<std::string> dependencyNames_;  // names dependency nodes have
   std::unordered_map<std::string, int> nextSuffix_;
   std::vector<NodeRef> curves_;
   NodeRef world_;
