@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (minihost::NodeRef ref : scene.nodes()) {
       scene.worldMatrix(ref);
       const minihost::Node* n = scene.node(ref);
-      for (int a = 0; n && a < static_cast<int>(n->values.size()); ++a) {
+      for (int a = 0; n && a < static_cast<int>(n->type->attributes.size()); ++a) {
         double value = 0.0;
         scene.getNumber(ref, a, value);
         scene.getNumber(ref, a, value, &elsewhere);

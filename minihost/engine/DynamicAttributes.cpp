@@ -80,15 +80,25 @@ double Scene::storedNumber(const Node& n, int attribute) const {
     const DynamicAttribute* a = dynamicSlot(n, attribute);
     return a ? a->number : 0.0;
   }
-  return n.values[static_cast<size_t>(attribute)].number;
+  return n.values.number(*n.type, attribute);
 }
 
-std::string* Scene::storedText(Node& n, int attribute) {
+const std::string& Scene::storedText(const Node& n, int attribute) {
+  static const std::string kNone;
   if (attribute >= staticCount(n)) {
-    DynamicAttribute* a = dynamicSlot(n, attribute);
-    return a ? &a->text : nullptr;
+    const DynamicAttribute* a = dynamicSlot(n, attribute);
+    return a ? a->text : kNone;
   }
-  return &n.values[static_cast<size_t>(attribute)].text;
+  return n.values.text(attribute);
+}
+
+void Scene::storeText(Node& n, int attribute, const std::string& value) {
+  if (attribute >= staticCount(n)) {
+    if (DynamicAttribute* a = dynamicSlot(n, attribute))
+      a->text = value;
+    return;
+  }
+  n.values.setText(attribute, value);
 }
 
 const DynamicAttribute* Scene::dynamicAttribute(NodeRef ref, int attribute) const {

@@ -211,10 +211,10 @@ bool evaluateOutput(const Scene& scene, NodeRef ref, int attribute, double& out,
   // leaves alone (no weight, a degenerate aim) keeps it, as the host keeps a node's last
   // good result.
   std::vector<double> values = entry.values;
-  if (values.size() != n->values.size()) {
-    values.resize(n->values.size());
+  if (values.size() != n->type->attributes.size()) {
+    values.resize(n->type->attributes.size());
     for (size_t i = 0; i < values.size(); ++i)
-      values[i] = n->values[i].number;
+      values[i] = n->values.number(*n->type, static_cast<int>(i));
   }
   entry.busy = true;
   st.stack.push_back(ref);

@@ -10,7 +10,7 @@ namespace minihost {
 RigInputs::RigInputs(const Scene& scene, NodeRef node, const double* atTicks,
                      std::vector<double>& outputs)
     : scene_(scene), node_(node), n_(scene.node(node)), atTicks_(atTicks), outputs_(outputs) {
-  inputOf_.assign(n_->values.size(), -1);
+  inputOf_.assign(n_->type->attributes.size(), -1);
   for (size_t i = 0; i < n_->inputs.size(); ++i) {
     int a = n_->inputs[i].attribute;
     if (a >= 0 && static_cast<size_t>(a) < inputOf_.size())
@@ -29,7 +29,7 @@ bool RigInputs::connected(int attribute) const {
 double RigInputs::number(int attribute) const {
   if (attribute < 0)
     return 0.0;
-  const double stored = n_->values[static_cast<size_t>(attribute)].number;
+  const double stored = n_->values.number(*n_->type, attribute);
   int input = inputOf_[static_cast<size_t>(attribute)];
   if (input < 0)
     return stored;

@@ -94,10 +94,6 @@ NodeRef Scene::allocate(const NodeType& type, const std::string& name) {
   n->type = &type;
   n->name = name;
   n->serial = nextSerial_++;
-  n->values.resize(type.attributes.size());
-  for (size_t i = 0; i < type.attributes.size(); ++i) {
-    n->values[i].number = type.attributes[i].defaultValue;
-  }
   if (type.kind == NodeKind::kMesh)
     n->mesh = std::make_unique<MeshData>();
   if (isAnimCurve(type.kind))

@@ -24,6 +24,7 @@
 #include "engine/MeshData.h"
 #include "engine/NodeExtras.h"
 #include "engine/NodeTypes.h"
+#include "engine/NodeValues.h"
 #include "engine/NurbsCurve.h"
 
 namespace minihost {
@@ -37,18 +38,13 @@ struct Connection {
   int peerAttribute = -1;
 };
 
-struct AttrValue {
-  double number = 0.0;
-  std::string text;
-};
-
 struct Node {
   const NodeType* type = nullptr;
   std::string name;
   unsigned long long serial = 0;  // creation order
   bool isDefault = false;         // part of every scene; cannot be deleted
-  std::vector<AttrValue> values;  // one per attribute of the type; changed via Scene::storeNumber
-  NodeRef parent;                 // DAG only; unset for the world's children
+  NodeValues values;  // those that differ from the type's defaults; changed via Scene::storeNumber
+  NodeRef parent;     // DAG only; unset for the world's children
   std::vector<NodeRef> children;
   std::vector<Connection> inputs;
   std::vector<Connection> outputs;
@@ -251,7 +247,8 @@ class Scene {
   void storeNumber(Node& n, int attribute, double value);
   // Stored values of the type's own attributes and of added ones alike.
   double storedNumber(const Node& n, int attribute) const;
-  static std::string* storedText(Node& n, int attribute);
+  static const std::string& storedText(const Node& n, int attribute);
+  static void storeText(Node& n, int attribute, const std::string& value);
   static DynamicAttribute* dynamicSlot(Node& n, int attribute);
   static const DynamicAttribute* dynamicSlot(const Node& n, int attribute);
   static bool numericType(AttrType t);
@@ -268,8 +265,10 @@ class Scene {
     MMatrix matrix;
   };
   mutable std::vector<WorldCacheEntry> worldCache_;
-  std::unordered_map<std::string, std::vector<NodeRef>> byName_;  // every node of each name
-  std::unordered_set<std::string> dependencyNames_;               // names dependency nodes have
+  // Every node by its name: one entry per node (most names are unique), no list per name.
+  using NameIndex = std::unordered_multimap<std::string, NodeRef>;
+  NameIndex byName_;
+  std::unordered_set<std::string> dependencyNames_;  // names dependency nodes have
   std::unordered_map<std::string, int> nextSuffix_;
   std::vector<NodeRef> curves_;
   NodeRef world_;

@@ -138,7 +138,7 @@ void Scene::storeNumber(Node& n, int attribute, double value) {
       value = added->limits.maxValue;
     added->number = value;
   } else {
-    n.values[attribute].number = value;
+    n.values.setNumber(*n.type, attribute, value);
   }
   ++revision_;
 }
@@ -182,8 +182,7 @@ bool Scene::getText(NodeRef ref, int attribute, std::string& out) const {
   const AttributeInfo* info = attributeInfo(ref, attribute);
   if (!info || info->type != AttrType::kString)
     return false;
-  // Read only: the slot is not changed.
-  out = *storedText(const_cast<Node&>(*node(ref)), attribute);
+  out = storedText(*node(ref), attribute);
   return true;
 }
 
@@ -191,11 +190,11 @@ bool Scene::setText(NodeRef ref, int attribute, const std::string& value) {
   const AttributeInfo* info = attributeInfo(ref, attribute);
   if (!info || info->type != AttrType::kString || isLocked(ref, attribute))
     return false;
-  std::string& text = *storedText(*node(ref), attribute);
+  Node& n = *node(ref);
   UndoQueue& undo = UndoQueue::get();
-  if (undo.recording() && text != value)
-    undo.textChanged(ref, attribute, text, value);
-  text = value;
+  if (undo.recording() && storedText(n, attribute) != value)
+    undo.textChanged(ref, attribute, storedText(n, attribute), value);
+  storeText(n, attribute, value);
   ++revision_;
   return true;
 }
@@ -396,7 +395,7 @@ void Scene::evaluateCurve(NodeRef curve) {
   double value = c->curve->evaluate(currentTicks_);
   int output = c->type->findAttribute("output");
   if (output >= 0)
-    c->values[output].number = value;
+    c->values.setNumber(*c->type, output, value);
   for (const Connection& o : c->outputs) {
     if (Node* d = node(o.peer)) {
       const AttributeInfo* found = attributeInfo(o.peer, o.peerAttribute);

@@ -25,6 +25,26 @@ std::vector<std::string> splitPath(const std::string& path) {
   return parts;
 }
 
+// True when the range [a, b) holds fewer entries than [c, d), counting no further than that.
+template <typename It>
+bool shorter(It a, It b, It c, It d) {
+  for (; a != b; ++a, ++c) {
+    if (c == d)
+      return false;
+  }
+  return c != d;
+}
+
+// True when the range holds more than `n` entries, counting no further than that.
+template <typename It>
+bool longerThan(It a, It b, size_t n) {
+  for (; a != b; ++a) {
+    if (n-- == 0)
+      return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool Scene::validName(const std::string& name) {
@@ -40,20 +60,20 @@ bool Scene::validName(const std::string& name) {
 void Scene::indexName(NodeRef ref, const std::string& name) {
   if (name.empty())
     return;
-  byName_[name].push_back(ref);
+  byName_.emplace(name, ref);
   const Node* n = node(ref);
   if (n && !n->type->dag)
     dependencyNames_.insert(name);
 }
 
 void Scene::unindexName(NodeRef ref, const std::string& name) {
-  auto it = byName_.find(name);
-  if (it == byName_.end())
-    return;
-  std::vector<NodeRef>& refs = it->second;
-  refs.erase(std::remove(refs.begin(), refs.end(), ref), refs.end());
-  if (refs.empty())
-    byName_.erase(it);
+  auto [first, last] = byName_.equal_range(name);
+  for (auto it = first; it != last; ++it) {
+    if (it->second == ref) {
+      byName_.erase(it);
+      break;
+    }
+  }
   const Node* n = node(ref);
   if (n && !n->type->dag)
     dependencyNames_.erase(name);
@@ -63,18 +83,19 @@ void Scene::unindexName(NodeRef ref, const std::string& name) {
 // from the nodes of that name, whichever list is shorter, so that neither thousands of children
 // nor thousands of nodes of one name make the lookup slow.
 NodeRef Scene::childNamed(NodeRef parent, const std::string& name, NodeRef except) const {
-  auto it = byName_.find(name);
-  if (it == byName_.end())
+  auto [first, last] = byName_.equal_range(name);
+  if (first == last)
     return NodeRef{};
   const std::vector<NodeRef>& kids = childrenOf(parent.isSet() ? parent : world_);
-  if (kids.size() < it->second.size()) {
+  if (longerThan(first, last, kids.size())) {
     for (NodeRef k : kids) {
       if (k != except && node(k)->name == name)
         return k;
     }
     return NodeRef{};
   }
-  for (NodeRef r : it->second) {
+  for (auto it = first; it != last; ++it) {
+    const NodeRef r = it->second;
     if (r != except && node(r)->type->dag && parentOf(r) == (parent.isSet() ? parent : world_))
       return r;
   }
@@ -82,8 +103,8 @@ NodeRef Scene::childNamed(NodeRef parent, const std::string& name, NodeRef excep
 }
 
 bool Scene::nameTaken(const std::string& name, const NamePlace& place) const {
-  auto it = byName_.find(name);
-  if (it == byName_.end())
+  auto [first, last] = byName_.equal_range(name);
+  if (first == last)
     return false;
   if (place.dag && !place.wholeScene) {
     // A DAG node's name clashes with a dependency node's and with its siblings' only.
@@ -91,7 +112,8 @@ bool Scene::nameTaken(const std::string& name, const NamePlace& place) const {
       return true;
     return childNamed(place.parent, name, place.except).isSet();
   }
-  for (NodeRef r : it->second) {
+  for (auto it = first; it != last; ++it) {
+    const NodeRef r = it->second;
     if (r == place.except)
       continue;
     const Node* other = node(r);
@@ -163,12 +185,10 @@ std::string Scene::partialPathName(NodeRef ref) const {
   if (!n->type->dag)
     return n->name;
   std::vector<NodeRef> rivals;
-  auto it = byName_.find(n->name);
-  if (it != byName_.end()) {
-    for (NodeRef r : it->second) {
-      if (r != ref)
-        rivals.push_back(r);
-    }
+  auto [first, last] = byName_.equal_range(n->name);
+  for (auto it = first; it != last; ++it) {
+    if (it->second != ref)
+      rivals.push_back(it->second);
   }
   std::vector<const std::string*> names{&n->name};
   bool full = false;
@@ -215,15 +235,16 @@ NodeRef Scene::findNode(const std::string& text, bool* ambiguous) const {
     if (p.empty() || p == ":")
       return NodeRef{};
   }
-  auto it = byName_.find(parts.back());
-  if (it == byName_.end())
+  const auto named = byName_.equal_range(parts.back());
+  if (named.first == named.second)
     return NodeRef{};
   NodeRef found;
   int matches = 0;
-  auto top = parts.size() > 1 ? byName_.find(parts.front()) : byName_.end();
-  if (parts.size() > 1 && top == byName_.end())
+  const auto tops = parts.size() > 1 ? byName_.equal_range(parts.front()) : named;
+  if (tops.first == tops.second)
     return NodeRef{};
-  if (absolute || (parts.size() > 1 && top->second.size() < it->second.size())) {
+  if (absolute ||
+      (parts.size() > 1 && shorter(tops.first, tops.second, named.first, named.second))) {
     // From the first name down, one child lookup per level.
     auto descend = [&](NodeRef walk) {
       for (size_t i = 1; i < parts.size() && walk.isSet(); ++i)
@@ -236,7 +257,8 @@ NodeRef Scene::findNode(const std::string& text, bool* ambiguous) const {
     if (absolute) {
       descend(childNamed(world_, parts.front()));
     } else {
-      for (NodeRef r : top->second) {
+      for (auto it = tops.first; it != tops.second; ++it) {
+        const NodeRef r = it->second;
         if (node(r)->type->dag)
           descend(r);
         if (matches > 1)
@@ -244,7 +266,8 @@ NodeRef Scene::findNode(const std::string& text, bool* ambiguous) const {
       }
     }
   } else {
-    for (NodeRef r : it->second) {
+    for (auto it = named.first; it != named.second; ++it) {
+      const NodeRef r = it->second;
       NodeRef walk = r;
       bool match = true;
       for (size_t i = parts.size() - 1; match && i-- > 0;) {

@@ -10,7 +10,7 @@ namespace minihost {
 struct Scene::Saved {
   std::vector<Slot> slots;
   std::vector<uint32_t> freeSlots;
-  std::unordered_map<std::string, std::vector<NodeRef>> byName;
+  NameIndex byName;
   std::unordered_set<std::string> dependencyNames;
   std::unordered_map<std::string, int> nextSuffix;
   std::vector<NodeRef> curves;

@@ -10,8 +10,8 @@ void Scene::restoreNumber(NodeRef ref, int attribute, double value) {
   if (Node* n = node(ref)) {
     if (DynamicAttribute* added = dynamicSlot(*n, attribute))
       added->number = value;
-    else if (attribute >= 0 && static_cast<size_t>(attribute) < n->values.size())
-      n->values[attribute].number = value;
+    else if (attribute >= 0 && static_cast<size_t>(attribute) < n->type->attributes.size())
+      n->values.setNumber(*n->type, attribute, value);
   }
   ++revision_;
 }
@@ -20,8 +20,8 @@ void Scene::restoreText(NodeRef ref, int attribute, const std::string& value) {
   if (Node* n = node(ref)) {
     if (DynamicAttribute* added = dynamicSlot(*n, attribute))
       added->text = value;
-    else if (attribute >= 0 && static_cast<size_t>(attribute) < n->values.size())
-      n->values[attribute].text = value;
+    else if (attribute >= 0 && static_cast<size_t>(attribute) < n->type->attributes.size())
+      n->values.setText(attribute, value);
   }
   ++revision_;
 }

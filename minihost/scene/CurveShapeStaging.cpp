@@ -29,7 +29,7 @@ bool isCurveShapeData(const std::string& attribute) {
 std::shared_ptr<const NurbsCurve> stageCurveShape(const AttrSetting& value,
                                                   double centimetresPerUnit, std::string& problem) {
   const std::vector<double>& n = value.numbers;
-  if (value.dataType != "nurbsCurve" || !value.texts.empty() || n.size() < 5) {
+  if (!value.curveData || !value.texts().empty() || n.size() < 5) {
     problem = "expected -type \"nurbsCurve\" with degree, spans, form, rational and dimension";
     return nullptr;
   }

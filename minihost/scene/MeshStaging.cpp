@@ -38,6 +38,7 @@ bool placeArray(std::vector<T>& into, long long first, long long count, size_t p
 
 bool MeshStaging::take(const std::vector<PathSegment>& path, AttrSetting& value,
                        std::string& problem) {
+  const AttrSetting& readOnly = value;  // reads that must not make room for integers or texts
   const PathSegment& seg = path[0];
   const std::string& name = seg.name;
   long long first = seg.indexed ? seg.first : 0;
@@ -54,18 +55,21 @@ bool MeshStaging::take(const std::vector<PathSegment>& path, AttrSetting& value,
     }
     if (name == "ed" || name == "edge") {
       long long count =
-          seg.indexed ? seg.count() : static_cast<long long>(value.integers.size() / 3);
+          seg.indexed ? seg.count() : static_cast<long long>(readOnly.integers().size() / 3);
       if (!value.numbers.empty()) {
         problem = "edges are whole numbers";
         return false;
       }
-      return placeArray(edges_, first, count, 3, value.integers, problem);
+      return placeArray(edges_, first, count, 3, value.integers(), problem);
     }
     if (name == "fc" || name == "face") {
       // Face records are appended in the order the file gives them.
-      faces_.insert(faces_.end(), value.integers.begin(), value.integers.end());
-      value.integers.clear();
-      value.integers.shrink_to_fit();
+      if (!readOnly.integers().empty()) {
+        std::vector<int>& records = value.integers();
+        faces_.insert(faces_.end(), records.begin(), records.end());
+        records.clear();
+        records.shrink_to_fit();
+      }
       return true;
     }
     if (name == "n" || name == "normals") {
@@ -74,8 +78,8 @@ bool MeshStaging::take(const std::vector<PathSegment>& path, AttrSetting& value,
       return placeArray(normals_, first, count, 3, value.numbers, problem);
     }
     if (name == "cuvs" || name == "currentUVSet") {
-      if (!value.texts.empty())
-        currentUVSet_ = value.texts[0];
+      if (!readOnly.texts().empty())
+        currentUVSet_ = readOnly.texts()[0];
     }
     return true;
   }
@@ -88,8 +92,8 @@ bool MeshStaging::take(const std::vector<PathSegment>& path, AttrSetting& value,
     if (uvSets_.size() <= set)
       uvSets_.resize(set + 1);
     const PathSegment& child = path[1];
-    if ((child.name == "uvsn" || child.name == "uvSetName") && !value.texts.empty()) {
-      uvSets_[set].name = value.texts[0];
+    if ((child.name == "uvsn" || child.name == "uvSetName") && !readOnly.texts().empty()) {
+      uvSets_[set].name = readOnly.texts()[0];
     } else if (child.name == "uvsp" || child.name == "uvSetPoints") {
       long long count =
           child.indexed ? child.count() : static_cast<long long>(value.numbers.size() / 2);

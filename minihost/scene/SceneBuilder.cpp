@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
 #include <set>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -34,17 +36,9 @@ class Builder {
   bool stage(std::string& error) {
     pluginTypes_.insert(d_.pluginNodeTypes.begin(), d_.pluginNodeTypes.end());
     // Files hold tens of thousands of nodes of a few dozen types: each type is looked up once.
-    facts_.reserve(d_.nodes.size());
-    std::unordered_map<std::string, NodeTypeFacts> byType;
-    for (const NodeEntry& e : d_.nodes) {
-      auto known = byType.find(e.type);
-      if (known == byType.end())
-        known = byType.emplace(e.type, nodeTypeFacts(e.type)).first;
-      facts_.push_back(known->second);
-    }
-    curves_.resize(d_.nodes.size());
-    meshes_.resize(d_.nodes.size());
-    builtMeshes_.resize(d_.nodes.size());
+    typeFacts_.reserve(d_.nodeTypes.size());
+    for (const std::string& type : d_.nodeTypes)
+      typeFacts_.push_back(nodeTypeFacts(type));
     std::vector<PathSegment> path;
     for (AttrSetting& v : d_.values) {
       if (!stageValue(v, path, error))
@@ -60,12 +54,20 @@ class Builder {
     refs_.assign(d_.nodes.size(), NodeRef{});
     byName_.reserve(d_.nodes.size());
     parentEntry_.assign(d_.nodes.size(), -1);
-    for (size_t i = 0; i < d_.nodes.size(); ++i)
-      createEntry(i);
-    addAttributes();
+    previousOfName_.assign(d_.nodes.size(), -1);
+    // A node's values follow its statement in the file, so each node takes its values as soon
+    // as it is made (file order is kept) and their records are released at once: the file's
+    // staging shrinks while the scene grows instead of both being held whole.
     std::vector<PathSegment> path;
-    for (const AttrSetting& v : d_.values)
-      applyValue(v, path);
+    // A node's addAttr statements follow it too, before the values that set what they add.
+    for (size_t i = 0; i < d_.nodes.size(); ++i) {
+      createEntry(i);
+      addAttributesUpTo(i);
+      applyValuesUpTo(i, path);
+    }
+    addAttributesUpTo(d_.nodes.size());
+    summariseRefusedAdditions();
+    applyValuesUpTo(d_.nodes.size(), path);
     buildCurves();
     for (const Link& link : d_.links)
       connect(link);
@@ -78,8 +80,12 @@ class Builder {
   }
 
  private:
+  const NodeTypeFacts& facts(size_t n) const {
+    return typeFacts_[static_cast<size_t>(d_.nodes[n].typeIndex)];
+  }
+
   bool drivenKeyCurve(size_t n) const {
-    return facts_[n].modelled && isDrivenKeyCurve(facts_[n].modelled->kind);
+    return facts(n).modelled && isDrivenKeyCurve(facts(n).modelled->kind);
   }
 
   bool fail(std::string& error, LineNumber line, const std::string& what) {
@@ -94,27 +100,29 @@ class Builder {
   // before anything is built.
   bool stageValue(AttrSetting& v, std::vector<PathSegment>& path, std::string& error) {
     const size_t n = static_cast<size_t>(v.node);
-    const bool curve = facts_[n].isAnimCurve() || drivenKeyCurve(n),
-               mesh = facts_[n].isKind(NodeKind::kMesh);
-    if (facts_[n].isKind(NodeKind::kNurbsCurve) && isCurveShapeData(v.attribute))
+    const bool curve = facts(n).isAnimCurve() || drivenKeyCurve(n),
+               mesh = facts(n).isKind(NodeKind::kMesh);
+    if (facts(n).isKind(NodeKind::kNurbsCurve) && isCurveShapeData(v.attribute))
       return stageCurveShapeValue(v, n, error);
     if (!curve && !mesh)
       return true;
     // "setAttr -s 387 \".ktv\";": the size of an array whose values follow in ranges.
-    if (v.sizeHint >= 0 && v.numbers.empty() && v.integers.empty() && v.texts.empty())
+    if (v.sizeHint >= 0 && v.numbers.empty() && !v.hasIntegersOrTexts())
       return true;
     if (!parseAttributePath(v.attribute, path))
       return fail(error, v.line, "cannot read the attribute name \"" + v.attribute + "\"");
     std::string problem;
     if (curve) {
-      if (!curves_[n])
-        curves_[n] = std::make_unique<CurveStaging>();
-      if (!curves_[n]->take(path, v, problem))
+      std::unique_ptr<CurveStaging>& staged = curves_[n];
+      if (!staged)
+        staged = std::make_unique<CurveStaging>();
+      if (!staged->take(path, v, problem))
         return fail(error, v.line, "." + v.attribute + ": " + problem);
     } else {
-      if (!meshes_[n])
-        meshes_[n] = std::make_unique<MeshStaging>();
-      if (!meshes_[n]->take(path, v, problem))
+      std::unique_ptr<MeshStaging>& staged = meshes_[n];
+      if (!staged)
+        staged = std::make_unique<MeshStaging>();
+      if (!staged->take(path, v, problem))
         return fail(error, v.line, "." + v.attribute + ": " + problem);
     }
     return true;
@@ -131,18 +139,18 @@ class Builder {
   }
 
   bool buildStagedMeshes(std::string& error) {
-    for (size_t n = 0; n < meshes_.size(); ++n) {
-      if (!meshes_[n] || !meshes_[n]->hasGeometry())
+    for (auto& [n, staged] : meshes_) {
+      if (!staged->hasGeometry())
         continue;
       auto built = std::make_unique<MeshData>();
       std::string problem;
       std::vector<std::string> notes;
-      if (!meshes_[n]->build(*built, problem, notes))
+      if (!staged->build(*built, problem, notes))
         return fail(error, d_.nodes[n].line, "mesh \"" + d_.nodes[n].name + "\": " + problem);
       for (const std::string& note : notes)
         warn(d_.nodes[n].line, "mesh \"" + d_.nodes[n].name + "\": " + note);
       builtMeshes_[n] = std::move(built);
-      meshes_[n].reset();
+      staged.reset();
     }
     return true;
   }
@@ -167,10 +175,10 @@ class Builder {
       playbackScanned_ = true;
       for (const AttrSetting& v : d_.values) {
         const size_t n = static_cast<size_t>(v.node);
-        if (facts_[n].role == UnmodelledRole::kScript &&
+        if (facts(n).role == UnmodelledRole::kScript &&
             d_.nodes[n].name == "sceneConfigurationScriptNode" &&
-            (v.attribute == "b" || v.attribute == "before") && !v.texts.empty()) {
-          playbackText_ = v.texts[0];
+            (v.attribute == "b" || v.attribute == "before") && !v.texts().empty()) {
+          playbackText_ = v.texts()[0];
           playbackLine_ = v.line;
         }
       }
@@ -202,11 +210,11 @@ class Builder {
       auto top = byName_.find(parts.front());
       if (top == byName_.end())
         return -1;
-      if (absolute || top->second.size() < it->second.size())
-        return findEntryDownwards(parts, absolute, top->second);
+      if (absolute || top->second.count < it->second.count)
+        return findEntryDownwards(parts, absolute, top->second.last);
     }
-    for (auto c = it->second.rbegin(); c != it->second.rend(); ++c) {
-      int walk = *c;
+    for (int c = it->second.last; c >= 0; c = previousOfName_[static_cast<size_t>(c)]) {
+      int walk = c;
       bool match = true;
       for (size_t k = parts.size() - 1; k-- > 0;) {
         walk = parentEntry_[static_cast<size_t>(walk)];
@@ -216,28 +224,27 @@ class Builder {
         }
       }
       if (match && (!absolute || parentEntry_[static_cast<size_t>(walk)] < 0))
-        return *c;
+        return c;
     }
     return -1;
   }
 
   // The same from the path's first name down, one child lookup per level.
-  int findEntryDownwards(const std::vector<std::string>& parts, bool absolute,
-                         const std::vector<int>& tops) const {
+  int findEntryDownwards(const std::vector<std::string>& parts, bool absolute, int lastTop) const {
     int best = -1;
     auto descend = [&](int walk) {
       for (size_t k = 1; k < parts.size() && walk >= 0; ++k) {
-        auto child = childByName_.find(std::make_pair(walk, parts[k]));
+        auto child = childByName_.find(ChildKey(walk, parts[k]));
         walk = child == childByName_.end() ? -1 : child->second;
       }
       best = std::max(best, walk);
     };
     if (absolute) {
-      auto top = childByName_.find(std::make_pair(-1, parts.front()));
+      auto top = childByName_.find(ChildKey(-1, parts.front()));
       if (top != childByName_.end())
         descend(top->second);
     } else {
-      for (int top : tops)
+      for (int top = lastTop; top >= 0; top = previousOfName_[static_cast<size_t>(top)])
         descend(top);
     }
     return best;
@@ -266,9 +273,9 @@ class Builder {
 
   void noteNotEvaluated(size_t i) {
     const NodeEntry& e = d_.nodes[i];
-    const std::string& t = e.type;
+    const std::string& t = d_.typeOf(e);
     std::string what;
-    switch (facts_[i].role) {
+    switch (facts(i).role) {
       case UnmodelledRole::kExpression:
         what = "expression \"" + e.name + "\" is not evaluated";
         break;
@@ -298,12 +305,12 @@ class Builder {
 
   void createEntry(size_t i) {
     const NodeEntry& e = d_.nodes[i];
-    if (e.type.empty() && context_.referenced) {
+    if (e.typeIndex == 0 && context_.referenced) {
       // The scene's own nodes (time1, the render globals, ...) keep the shot's settings: a
       // referenced file's "select -ne" lines are not taken, as in the host.
       return;
     }
-    if (e.type.empty()) {
+    if (e.typeIndex == 0) {
       // select -ne: a node that already exists.
       refs_[i] = resolve(e.name);
       if (!refs_[i].isSet())
@@ -326,17 +333,20 @@ class Builder {
     if (!ref.isSet())
       return;
     refs_[i] = ref;
-    byName_[e.name].push_back(static_cast<int>(i));
-    childByName_[std::make_pair(parentEntry_[i], e.name)] = static_cast<int>(i);
+    NameChain& chain = byName_[e.name];
+    previousOfName_[i] = chain.last;
+    chain.last = static_cast<int>(i);
+    ++chain.count;
+    childByName_[ChildKey(parentEntry_[i], e.name)] = static_cast<int>(i);
   }
 
   // A new node of the entry's type (a placeholder for a type the scene does not model); at the
   // top when it cannot go under its parent.
   NodeRef createNode(size_t i, NodeRef parent) {
     const NodeEntry& e = d_.nodes[i];
-    const NodeType* type = facts_[i].modelled;
+    const NodeType* type = facts(i).modelled;
     if (!type) {
-      type = &placeholderType(e.type, !e.parent.empty() || facts_[i].dag);
+      type = &placeholderType(d_.typeOf(e), !e.parent.empty() || facts(i).dag);
       noteNotEvaluated(i);
     }
     std::string name = Scene::validName(e.name) ? context_.nameSpace + e.name : std::string();
@@ -372,17 +382,27 @@ class Builder {
     }
   }
 
+  // Applies and releases the values of the node entries up to `last`.
+  void applyValuesUpTo(size_t last, std::vector<PathSegment>& path) {
+    while (!d_.values.empty() && static_cast<size_t>(d_.values.front().node) <= last) {
+      const AttrSetting& v = d_.values.front();
+      if (v.lock >= 0)
+        locks_.push_back(Lock{v.node, v.attribute, v.lock == 1});
+      applyValue(v, path);
+      d_.values.pop_front();
+    }
+  }
+
   void applyValue(const AttrSetting& v, std::vector<PathSegment>& path) {
     size_t n = static_cast<size_t>(v.node);
     NodeRef ref = refs_[n];
     Node* node = s_.node(ref);
-    if (!node || curves_[n] || builtMeshes_[n] || facts_[n].isAnimCurve() || drivenKeyCurve(n) ||
-        facts_[n].isKind(NodeKind::kMesh))
+    if (!node || facts(n).isAnimCurve() || drivenKeyCurve(n) || facts(n).isKind(NodeKind::kMesh))
       return;  // staged already, or a node that could not be made
     if (!parseAttributePath(v.attribute, path))
       return;
     if (node->kind() == NodeKind::kPlaceholder) {
-      if (facts_[n].primitive != PolyPrimitive::kNone && path.size() == 1 && v.numbers.size() == 1)
+      if (facts(n).primitive != PolyPrimitive::kNone && path.size() == 1 && v.numbers.size() == 1)
         primitiveAttrs_[n][path[0].name] = v.numbers[0];
       if (node->name == "time1" && path.size() == 1 &&
           (path[0].name == "o" || path[0].name == "outTime") && v.numbers.size() == 1)
@@ -399,8 +419,8 @@ class Builder {
     if (!info)
       return;
     if (info->type == AttrType::kString) {
-      if (!v.texts.empty())
-        s_.setText(ref, attr, v.texts[0]);
+      if (!v.texts().empty())
+        s_.setText(ref, attr, v.texts()[0]);
       return;
     }
     if (info->type == AttrType::kCompound) {
@@ -424,60 +444,69 @@ class Builder {
                        d_.nodes[static_cast<size_t>(a.node)].name + "\" is left out: " + why);
   }
 
-  void addAttributes() {
-    for (const AttrAddition& a : d_.additions) {
-      const size_t n = static_cast<size_t>(a.node);
-      NodeRef ref = refs_[n];
-      const Node* node = s_.node(ref);
-      // Placeholders keep names and connections only, as they keep no values.
-      if (!node || node->kind() == NodeKind::kPlaceholder)
-        continue;
-      DynamicAttribute wanted;
-      std::string problem;
-      if (!makeDynamicAttribute(a.request, wanted, problem)) {
-        refuseAddition(a, problem);
-        continue;
-      }
-      // Defaults and limits are in the file's units, as its values are.
-      wanted.info.defaultValue = convert(wanted.info.type, wanted.info.defaultValue);
-      wanted.limits.minValue = convert(wanted.info.type, wanted.limits.minValue);
-      wanted.limits.maxValue = convert(wanted.info.type, wanted.limits.maxValue);
-      wanted.limits.softMin = convert(wanted.info.type, wanted.limits.softMin);
-      wanted.limits.softMax = convert(wanted.info.type, wanted.limits.softMax);
-      int parent = -1;
-      if (!a.request.parent.empty()) {
-        parent = s_.findAttribute(ref, a.request.parent);
-        if (!s_.dynamicAttribute(ref, parent)) {
-          refuseAddition(a, "its parent \"" + a.request.parent + "\" is not an added compound");
-          continue;
-        }
-      }
-      if (s_.addAttribute(ref, wanted, parent, &problem) < 0)
-        refuseAddition(a, problem);
+  // Adds the attributes of the addAttr statements of node entries up to `last`.
+  void addAttributesUpTo(size_t last) {
+    for (; nextAddition_ < d_.additions.size() &&
+           static_cast<size_t>(d_.additions[nextAddition_].node) <= last;
+         ++nextAddition_)
+      addAttribute(d_.additions[nextAddition_]);
+  }
+
+  void addAttribute(const AttrAddition& a) {
+    const size_t n = static_cast<size_t>(a.node);
+    NodeRef ref = refs_[n];
+    const Node* node = s_.node(ref);
+    // Placeholders keep names and connections only, as they keep no values.
+    if (!node || node->kind() == NodeKind::kPlaceholder)
+      return;
+    DynamicAttribute wanted;
+    std::string problem;
+    if (!makeDynamicAttribute(a.request, wanted, problem)) {
+      refuseAddition(a, problem);
+      return;
     }
+    // Defaults and limits are in the file's units, as its values are.
+    wanted.info.defaultValue = convert(wanted.info.type, wanted.info.defaultValue);
+    wanted.limits.minValue = convert(wanted.info.type, wanted.limits.minValue);
+    wanted.limits.maxValue = convert(wanted.info.type, wanted.limits.maxValue);
+    wanted.limits.softMin = convert(wanted.info.type, wanted.limits.softMin);
+    wanted.limits.softMax = convert(wanted.info.type, wanted.limits.softMax);
+    int parent = -1;
+    if (!a.request.parent.empty()) {
+      parent = s_.findAttribute(ref, a.request.parent);
+      if (!s_.dynamicAttribute(ref, parent)) {
+        refuseAddition(a, "its parent \"" + a.request.parent + "\" is not an added compound");
+        return;
+      }
+    }
+    if (s_.addAttribute(ref, wanted, parent, &problem) < 0)
+      refuseAddition(a, problem);
+  }
+
+  void summariseRefusedAdditions() {
     if (refusedAdditions_ > kAdditionWarnings)
       warn(d_.additions.back().line, std::to_string(refusedAdditions_ - kAdditionWarnings) +
                                          " more addAttr statements are left out");
   }
 
+  // Locks go in last, so the file's own values and connections reach what it locks.
   void applyLocks() {
-    for (const AttrSetting& v : d_.values) {
-      if (v.lock < 0)
-        continue;
-      NodeRef ref = refs_[static_cast<size_t>(v.node)];
+    for (const Lock& l : locks_) {
+      NodeRef ref = refs_[static_cast<size_t>(l.node)];
       const Node* node = s_.node(ref);
       if (!node || node->kind() == NodeKind::kPlaceholder)
         continue;
-      const int attr = s_.findAttribute(ref, v.attribute);
+      const int attr = s_.findAttribute(ref, l.attribute);
       if (attr >= 0)
-        s_.setLocked(ref, attr, v.lock == 1);
+        s_.setLocked(ref, attr, l.locked);
     }
+    locks_.clear();
   }
 
   void buildCurves() {
-    for (size_t n = 0; n < curves_.size(); ++n) {
+    for (auto& [n, staged] : curves_) {
       Node* node = s_.node(refs_[n]);
-      if (!curves_[n] || !node || !(node->curve || node->drivenCurve))
+      if (!node || !(node->curve || node->drivenCurve))
         continue;
       double scale = 1.0;
       Units keyUnits = d_.units;
@@ -501,11 +530,11 @@ class Builder {
           break;
       }
       bool weighted = false;
-      curves_[n]->build(node->curve ? *node->curve : *node->drivenCurve, keyUnits, scale, weighted);
+      staged->build(node->curve ? *node->curve : *node->drivenCurve, keyUnits, scale, weighted);
       if (weighted)
         warn(d_.nodes[n].line, "weighted tangents of \"" + d_.nodes[n].name +
                                    "\" are evaluated without their weights");
-      curves_[n].reset();
+      staged.reset();
     }
   }
 
@@ -599,16 +628,17 @@ class Builder {
   void attachMeshes() {
     for (size_t n = 0; n < d_.nodes.size(); ++n) {
       Node* node = s_.node(refs_[n]);
-      if (!node || node->kind() != NodeKind::kMesh || !facts_[n].isKind(NodeKind::kMesh))
+      if (!node || node->kind() != NodeKind::kMesh || !facts(n).isKind(NodeKind::kMesh))
         continue;
       auto input = meshInput_.find(n);
       int from = input == meshInput_.end() ? -1 : input->second;
       std::string fromName = input == meshInput_.end() ? std::string() : meshInputName_[n];
       const std::string& name = d_.nodes[n].name;
       bool primitive =
-          from >= 0 && facts_[static_cast<size_t>(from)].primitive != PolyPrimitive::kNone;
-      if (builtMeshes_[n]) {
-        node->mesh = std::move(builtMeshes_[n]);
+          from >= 0 && facts(static_cast<size_t>(from)).primitive != PolyPrimitive::kNone;
+      auto built = builtMeshes_.find(n);
+      if (built != builtMeshes_.end()) {
+        node->mesh = std::move(built->second);
         if (input != meshInput_.end())
           warn(d_.nodes[n].line, "the history of mesh \"" + name + "\" (" + fromName +
                                      ") is not evaluated; its last stored shape is used");
@@ -638,7 +668,7 @@ class Builder {
     }
     curveShapes_.clear();
     for (size_t n = 0; n < d_.nodes.size(); ++n) {
-      if (!facts_[n].isKind(NodeKind::kMotionPath))
+      if (!facts(n).isKind(NodeKind::kMotionPath))
         continue;
       std::string text = unevaluatedPathWarning(s_, refs_[n]);
       if (!text.empty())
@@ -648,7 +678,7 @@ class Builder {
 
   void buildPrimitive(Node& mesh, size_t from) {
     std::string error;
-    mesh.mesh = buildPrimitiveShape(facts_[from].primitive, primitiveAttrs_[from],
+    mesh.mesh = buildPrimitiveShape(facts(from).primitive, primitiveAttrs_[from],
                                     d_.units.centimetresPerUnit, error);
     if (!mesh.mesh)
       warn(d_.nodes[from].line,
@@ -680,21 +710,30 @@ class Builder {
   std::vector<std::string>& warnings_;
   BuildContext context_;
   std::vector<NodeRef> created_;
-  std::vector<NodeTypeFacts> facts_;  // per node entry
+  std::vector<NodeTypeFacts> typeFacts_;  // per type of SceneDescription::nodeTypes
   std::vector<NodeRef> refs_;
   std::vector<int> parentEntry_;
-  std::unordered_map<std::string, std::vector<int>> byName_;
+  // The entries of each name, as a chain from the last made back (previousOfName_); names are
+  // views of the entries' own, which stay where they are until the build is done.
+  struct NameChain {
+    int last = -1;
+    int count = 0;
+  };
+  std::unordered_map<std::string_view, NameChain> byName_;
+  std::vector<int> previousOfName_;
+  using ChildKey = std::pair<int, std::string_view>;
   struct ChildKeyHash {
-    size_t operator()(const std::pair<int, std::string>& k) const {
-      return std::hash<std::string>()(k.second) * 31u + std::hash<int>()(k.first);
+    size_t operator()(const ChildKey& k) const {
+      return std::hash<std::string_view>()(k.second) * 31u + std::hash<int>()(k.first);
     }
   };
   // The last entry of each name under each parent entry (-1: the top).
-  std::unordered_map<std::pair<int, std::string>, int, ChildKeyHash> childByName_;
+  std::unordered_map<ChildKey, int, ChildKeyHash> childByName_;
   std::unordered_set<std::string> pluginTypes_;  // requires -nodeType
-  std::vector<std::unique_ptr<CurveStaging>> curves_;
-  std::vector<std::unique_ptr<MeshStaging>> meshes_;
-  std::vector<std::unique_ptr<MeshData>> builtMeshes_;
+  // By node entry, for the few entries that are curves or meshes; in file order.
+  std::map<size_t, std::unique_ptr<CurveStaging>> curves_;
+  std::map<size_t, std::unique_ptr<MeshStaging>> meshes_;
+  std::map<size_t, std::unique_ptr<MeshData>> builtMeshes_;
   std::unordered_map<size_t, std::shared_ptr<const NurbsCurve>> curveShapes_;
   std::unordered_map<size_t, std::unordered_map<std::string, double>> primitiveAttrs_;
   std::unordered_map<size_t, int> meshInput_;
@@ -707,6 +746,13 @@ class Builder {
   double currentFrame_ = std::nan("");
   static constexpr int kAdditionWarnings = 5;
   int refusedAdditions_ = 0;
+  size_t nextAddition_ = 0;  // the first addAttr statement not yet applied
+  struct Lock {
+    int node;
+    std::string attribute;
+    bool locked;
+  };
+  std::vector<Lock> locks_;  // setAttr -l, in file order, applied once the file is built
 };
 
 bool buildScene(SceneDescription& description, Scene& scene, bool opening,

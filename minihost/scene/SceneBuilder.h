@@ -15,8 +15,8 @@
 namespace minihost::scenefile {
 
 // With `opening`, the file's units become the scene's; otherwise (import) the scene keeps its
-// own. The description's large arrays are moved out. False, with `error` ("file:line: what"),
-// leaves the scene as it was.
+// own. The description's values are used up as they are built. False, with `error`
+// ("file:line: what"), leaves the scene as it was.
 bool buildScene(SceneDescription& description, Scene& scene, bool opening,
                 std::vector<std::string>& warnings, std::string& error);
 

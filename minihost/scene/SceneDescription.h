@@ -2,8 +2,10 @@
 // What a scene file says, as data: the nodes it creates or reaches, the attribute values it
 // sets, the connections it makes and the units its numbers are in. The parser fills it from
 // the file's text; the builder turns it into scene nodes only once the whole file has parsed,
-// so that a damaged file changes nothing.
+// so that a damaged file changes nothing. Values are in file order, so by node entry.
 
+#include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,11 +17,13 @@ namespace minihost::scenefile {
 
 // A node the file creates (createNode) or names as existing (select -ne).
 struct NodeEntry {
-  std::string type;     // empty for a node reached by select -ne
-  std::string name;     // as written, without a leading ':'
-  std::string parent;   // -p: a name or a '|'-path; empty for the world
-  bool shared = false;  // -s: reuse the scene's node of that name when there is one
+  std::string name;    // as written, without a leading ':'
+  std::string parent;  // -p: a name or a '|'-path; empty for the world
   LineNumber line = 0;
+  // Into SceneDescription::nodeTypes: a file names a few dozen types for thousands of nodes.
+  // 0, the empty name, for a node reached by select -ne.
+  int typeIndex = 0;
+  bool shared = false;  // -s: reuse the scene's node of that name when there is one
 };
 
 // A polyFaces value is kept in `integers` as records: a tag, then its numbers.
@@ -29,16 +33,46 @@ enum PolyFaceTag : int {
   kUVTag = 2,    // UV set index, count, then one UV per corner of the face before it
 };
 
+// What a setAttr statement sets. A file holds one per attribute of tens of thousands of nodes,
+// nearly all of them a few numbers: integer arrays and strings are kept apart, made only for
+// the statements that have them.
 struct AttrSetting {
-  int node = -1;          // index into SceneDescription::nodes
-  std::string attribute;  // as written after the node's name, without the leading '.'
-  std::string dataType;   // -type, or empty for plain numbers
-  std::vector<double> numbers;
-  std::vector<int> integers;  // edge lists and polyFaces, kept as integers to save room
-  std::vector<std::string> texts;
+  int node = -1;      // index into SceneDescription::nodes
   int sizeHint = -1;  // -s
-  int lock = -1;      // -l: 1 locks, 0 unlocks; -1 when not given
+  int8_t lock = -1;   // -l: 1 locks, 0 unlocks; -1 when not given
+  bool curveData = false;  // -type "nurbsCurve"
   LineNumber line = 0;
+  std::string attribute;  // as written after the node's name, without the leading '.'
+  std::vector<double> numbers;
+
+  AttrSetting() = default;
+  AttrSetting(AttrSetting&&) = default;
+  AttrSetting& operator=(AttrSetting&&) = default;
+  AttrSetting(const AttrSetting& other);
+  AttrSetting& operator=(const AttrSetting& other);
+
+  // Edge lists and polyFaces, kept as integers to save room.
+  const std::vector<int>& integers() const { return rare_ ? rare_->integers : kNoIntegers; }
+  std::vector<int>& integers() { return rare().integers; }
+  const std::vector<std::string>& texts() const { return rare_ ? rare_->texts : kNoTexts; }
+  std::vector<std::string>& texts() { return rare().texts; }
+  bool hasIntegersOrTexts() const {
+    return rare_ && (!rare_->integers.empty() || !rare_->texts.empty());
+  }
+
+ private:
+  struct Rare {
+    std::vector<int> integers;
+    std::vector<std::string> texts;
+  };
+  Rare& rare() {
+    if (!rare_)
+      rare_ = std::make_unique<Rare>();
+    return *rare_;
+  }
+  static const std::vector<int> kNoIntegers;
+  static const std::vector<std::string> kNoTexts;
+  std::unique_ptr<Rare> rare_;
 };
 
 // An addAttr statement: an attribute added to the node it follows.
@@ -100,14 +134,21 @@ struct SceneDescription {
   std::string fileName;  // for messages
   Units units;
   bool unitsGiven = false;
-  std::vector<NodeEntry> nodes;
+  // Deques: they keep no room for twice the statements, and an entry stays where it is as more
+  // are read (the builder's name index refers to the entries' names).
+  std::deque<NodeEntry> nodes;
   std::vector<AttrAddition> additions;  // in file order, before the values that set them
-  std::vector<AttrSetting> values;
+  std::vector<std::string> nodeTypes{std::string()};  // each type name once, in order of use
+  std::deque<AttrSetting> values;  // released from the front as the builder applies them
   std::vector<Link> links;
   std::vector<std::string> pluginNodeTypes;  // requires -nodeType
   std::vector<ReferenceEntry> references;    // "file" statements, in file order
   std::vector<ReferenceEdits> referenceEdits;
   std::vector<Warning> warnings;
+
+  const std::string& typeOf(const NodeEntry& e) const {
+    return nodeTypes[static_cast<size_t>(e.typeIndex)];
+  }
 };
 
 }  // namespace minihost::scenefile

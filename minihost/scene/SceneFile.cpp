@@ -42,6 +42,7 @@ SceneFileResult readUnguarded(SceneLexer& lexer, const std::string& name, const 
     auto description = std::make_shared<SceneDescription>();
     description->fileName = name;
     ParseResult parsed = parseScene(lexer, *description);
+    lexer.releaseBuffer();
     for (const Warning& w : description->warnings)
       result.warnings.push_back(name + ":" + std::to_string(w.line) + ": " + w.text);
     if (parsed.ok) {

@@ -42,6 +42,14 @@ SceneLexer::SceneLexer(std::FILE* file, std::uint64_t size)
 SceneLexer::SceneLexer(const std::string& text)
     : data_(text.data()), end_(text.size()), size_(text.size()), eof_(true) {}
 
+void SceneLexer::releaseBuffer() {
+  consumed_ += end_;
+  std::vector<char>().swap(buffer_);
+  data_ = nullptr;
+  pos_ = end_ = 0;
+  eof_ = true;
+}
+
 std::uint64_t SceneLexer::remaining() const {
   if (size_ == 0)
     return std::numeric_limits<std::uint64_t>::max();

@@ -61,6 +61,9 @@ class SceneLexer {
   std::uint64_t remaining() const;
   // True when the file began with the host's header comment ("//Maya ASCII ...").
   bool sawHeader() const { return sawHeader_; }
+  // Gives the read buffer back once the text is parsed, while the file is built; the lexer then
+  // reads as at the end of its input.
+  void releaseBuffer();
 
  private:
   // Reads the next chunk; with keepRest the unread bytes move to its front first.

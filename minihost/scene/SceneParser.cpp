@@ -323,13 +323,14 @@ class Parser {
       return false;
     NodeEntry entry;
     entry.line = line;
+    const std::string* type = nullptr;
     for (size_t i = 0; i < args_.size(); ++i) {
       const Token& a = args_[i];
       bool flag = a.kind == TokenKind::kWord && a.text.size() > 1 && a.text[0] == '-';
       if (!flag) {
-        if (!entry.type.empty())
+        if (type && !type->empty())
           return fail(line, "createNode takes one node type");
-        entry.type = a.text;
+        type = &a.text;
         continue;
       }
       if (a.text == "-s" || a.text == "-shared") {
@@ -343,11 +344,23 @@ class Parser {
         return fail(line, "createNode does not take " + a.text);
       }
     }
-    if (entry.type.empty())
+    if (!type || type->empty())
       return fail(line, "createNode needs a node type");
+    entry.typeIndex = typeIndex(*type);
     out_.nodes.push_back(std::move(entry));
     current_ = static_cast<int>(out_.nodes.size()) - 1;
     return true;
+  }
+
+  // The type's place in the file's list of type names, added on first use.
+  int typeIndex(const std::string& type) {
+    auto known = typeIndices_.find(type);
+    if (known != typeIndices_.end())
+      return known->second;
+    const int index = static_cast<int>(out_.nodeTypes.size());
+    out_.nodeTypes.push_back(type);
+    typeIndices_.emplace(type, index);
+    return index;
   }
 
   bool select(LineNumber line) {
@@ -430,7 +443,7 @@ class Parser {
   }
 
   bool polyFaces(AttrSetting& value, LineNumber line) {
-    std::vector<int>& data = value.integers;
+    std::vector<int>& data = value.integers();
     int expect = 0;  // numbers still owed to the current record
     bool haveFace = false;
     for (;;) {
@@ -516,7 +529,7 @@ class Parser {
     if (!advance() || (tok_.kind != TokenKind::kWord && tok_.kind != TokenKind::kString))
       return fail(line, "setAttr -" + flag + " needs a value");
     if (flag == "type" || flag == "typ") {
-      value.dataType = tok_.text;
+      dataType_ = tok_.text;
     } else if (flag == "s" || flag == "size") {
       if (!parseInteger(tok_.text, value.sizeHint) || value.sizeHint < 0)
         return fail(tok_.line, "setAttr -s needs a count");
@@ -524,7 +537,7 @@ class Parser {
       double on = 0.0;
       if (!parseBoolWord(tok_.text, on) && !parseNumber(tok_.text, on))
         return fail(tok_.line, "setAttr -l needs on or off");
-      value.lock = on != 0.0 ? 1 : 0;
+      value.lock = static_cast<int8_t>(on != 0.0 ? 1 : 0);
     }
     return true;
   }
@@ -535,20 +548,20 @@ class Parser {
     constexpr long long kMaxReserved = 1LL << 24;
     if (value.sizeHint <= 0)
       return;
-    long long per = value.dataType == "polyFaces" ? 6 : 3;
+    long long per = dataType_ == "polyFaces" ? 6 : 3;
     // Each value takes at least two bytes of what is left of the file.
     const long long left = static_cast<long long>(
         std::min<std::uint64_t>(lexer_.remaining() / 2, static_cast<std::uint64_t>(kMaxReserved)));
     long long want = std::min({static_cast<long long>(value.sizeHint) * per, kMaxReserved, left});
-    if (integers || value.dataType == "polyFaces")
-      value.integers.reserve(static_cast<size_t>(want));
+    if (integers || dataType_ == "polyFaces")
+      value.integers().reserve(static_cast<size_t>(want));
     else if (value.attribute.compare(0, 3, "vt[") == 0 || value.attribute.compare(0, 2, "n[") == 0)
       value.numbers.reserve(static_cast<size_t>(want));
   }
 
   // "-nan(ind)": the lexer ends the word at '('; the part in brackets says nothing more.
   static bool followsNan(const AttrSetting& value) {
-    return !value.numbers.empty() && std::isnan(value.numbers.back()) && value.texts.empty();
+    return !value.numbers.empty() && std::isnan(value.numbers.back()) && value.texts().empty();
   }
   bool skipNanPayload(LineNumber line) {
     if (!advance() || tok_.kind != TokenKind::kWord || !advance() ||
@@ -571,6 +584,7 @@ class Parser {
         return fail(tok_.line, "unexpected '" + tok_.text + "' in reference edits");
       edits.tokens.push_back(EditToken{tok_.text, tok_.kind == TokenKind::kString});
     }
+    edits.tokens.shrink_to_fit();  // kept until the references are built
     out_.referenceEdits.push_back(std::move(edits));
     return true;
   }
@@ -583,6 +597,7 @@ class Parser {
       return skipStatement();
     }
     AttrSetting value;
+    dataType_.clear();
     value.node = current_;
     value.line = line;
     bool haveName = false;
@@ -608,10 +623,10 @@ class Parser {
     // Edge lists are the largest integer data of a mesh.
     bool integers = value.attribute.compare(0, 3, "ed[") == 0 || value.attribute == "ed";
     reserveFor(value, integers);
-    if (value.dataType == "dataReferenceEdits")
+    if (dataType_ == "dataReferenceEdits")
       return referenceEdits(value, line);
     for (;;) {
-      if (value.dataType == "polyFaces") {
+      if (dataType_ == "polyFaces") {
         if (!polyFaces(value, line))
           return false;
         break;
@@ -621,7 +636,7 @@ class Parser {
       if (tok_.kind == TokenKind::kSemicolon)
         break;
       if (tok_.kind == TokenKind::kString) {
-        value.texts.push_back(tok_.text);
+        value.texts().push_back(tok_.text);
       } else if (tok_.kind == TokenKind::kOpenParen && followsNan(value)) {
         if (!skipNanPayload(line))
           return false;
@@ -629,26 +644,26 @@ class Parser {
         std::string text;
         if (!stringSum(text, line))
           return false;
-        value.texts.push_back(std::move(text));
+        value.texts().push_back(std::move(text));
       } else if (tok_.kind == TokenKind::kOpenBrace) {
-        if (!braceList(value.texts, line))
+        if (!braceList(value.texts(), line))
           return false;
       } else if (tok_.kind == TokenKind::kWord && isFlagWord(tok_.text) && value.numbers.empty() &&
-                 value.integers.empty() && value.texts.empty()) {
+                 !value.hasIntegersOrTexts()) {
         // Flags may follow the attribute's name: setAttr ".b" -type "string" "...".
         if (!setAttrFlag(value, line))
           return false;
-        if (value.dataType == "dataReferenceEdits")
+        if (dataType_ == "dataReferenceEdits")
           return referenceEdits(value, line);
       } else if (tok_.kind == TokenKind::kWord) {
         double number = 0.0;
         int whole = 0;
         if (integers && parseInteger(tok_.text, whole)) {
-          value.integers.push_back(whole);
+          value.integers().push_back(whole);
         } else if (parseNumber(tok_.text, number) || parseBoolWord(tok_.text, number)) {
           value.numbers.push_back(number);
         } else {
-          value.texts.push_back(tok_.text);
+          value.texts().push_back(tok_.text);
         }
       } else {
         return fail(tok_.line, "unexpected '" + tok_.text + "' in setAttr");
@@ -656,6 +671,7 @@ class Parser {
     }
     if (!chargeElements(value, line))
       return false;
+    value.curveData = dataType_ == "nurbsCurve";
     out_.values.push_back(std::move(value));
     return true;
   }
@@ -672,7 +688,7 @@ class Parser {
   // hold no more elements than the budget: a few bytes naming a far index must not claim
   // gigabytes.
   bool chargeElements(const AttrSetting& value, LineNumber line) {
-    if (!isCurveOrMeshType(out_.nodes[static_cast<size_t>(value.node)].type))
+    if (!isCurveOrMeshType(out_.typeOf(out_.nodes[static_cast<size_t>(value.node)])))
       return true;
     bool tooLarge = false;
     if (!parseAttributePath(value.attribute, path_, &tooLarge))
@@ -710,6 +726,8 @@ class Parser {
   Token tok_;
   std::vector<Token> args_;
   int current_ = -1;
+  std::string dataType_;  // the current setAttr's -type, empty for plain numbers
+  std::unordered_map<std::string, int> typeIndices_;  // of out_.nodeTypes
   std::string error_;
 };
 

@@ -1,0 +1,72 @@
+#include "engine/NodeValues.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace minihost {
+namespace {
+
+bool sameBits(double a, double b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// Vectors grow by a quarter, not double: a node's entries stay close to what it holds.
+template <typename T>
+void makeRoom(std::vector<T>& v) {
+  if (v.size() == v.capacity())
+    v.reserve(v.size() + v.size() / 4 + 2);
+}
+
+}  // namespace
+
+std::vector<NodeValues::Number>::const_iterator NodeValues::findNumber(int attribute) const {
+  return std::lower_bound(numbers_.begin(), numbers_.end(), attribute,
+                          [](const Number& entry, int wanted) { return entry.attribute < wanted; });
+}
+
+void NodeValues::setNumber(const NodeType& type, int attribute, double value) {
+  const auto found = findNumber(attribute);
+  const auto at = numbers_.begin() + (found - numbers_.cbegin());
+  const bool stored = at != numbers_.end() && at->attribute == attribute;
+  if (sameBits(value, type.attributes[static_cast<size_t>(attribute)].defaultValue)) {
+    if (stored)
+      numbers_.erase(at);
+    return;
+  }
+  if (stored) {
+    at->value = value;
+    return;
+  }
+  const auto offset = at - numbers_.begin();
+  makeRoom(numbers_);
+  numbers_.insert(numbers_.begin() + offset, Number{attribute, value});
+}
+
+const std::string& NodeValues::text(int attribute) const {
+  static const std::string kEmpty;
+  const auto it =
+      std::lower_bound(texts_.begin(), texts_.end(), attribute,
+                       [](const Text& entry, int wanted) { return entry.attribute < wanted; });
+  return it != texts_.end() && it->attribute == attribute ? it->value : kEmpty;
+}
+
+void NodeValues::setText(int attribute, const std::string& value) {
+  auto it =
+      std::lower_bound(texts_.begin(), texts_.end(), attribute,
+                       [](const Text& entry, int wanted) { return entry.attribute < wanted; });
+  const bool stored = it != texts_.end() && it->attribute == attribute;
+  if (value.empty()) {
+    if (stored)
+      texts_.erase(it);
+    return;
+  }
+  if (stored) {
+    it->value = value;
+    return;
+  }
+  const auto offset = it - texts_.begin();
+  makeRoom(texts_);
+  texts_.insert(texts_.begin() + offset, Text{attribute, value});
+}
+
+}  // namespace minihost
