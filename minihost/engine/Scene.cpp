@@ -95,15 +95,15 @@ NodeRef Scene::allocate(const NodeType& type, const std::string& name) {
   n->name = name;
   n->serial = nextSerial_++;
   if (type.kind == NodeKind::kMesh)
-    n->mesh = std::make_unique<MeshData>();
+    n->rareParts().mesh = std::make_unique<MeshData>();
   if (isAnimCurve(type.kind))
-    n->curve = std::make_unique<AnimCurve>();
+    n->rareParts().curve = std::make_unique<AnimCurve>();
   if (isDrivenKeyCurve(type.kind))
-    n->drivenCurve = std::make_unique<AnimCurve>();
+    n->rareParts().drivenCurve = std::make_unique<AnimCurve>();
   ++revision_;
   slots_[index].node = std::move(n);
   NodeRef ref{index, slots_[index].generation};
-  indexName(ref, name);
+  indexName(ref);
   if (isAnimCurve(type.kind))
     curves_.push_back(ref);
   return ref;
@@ -226,7 +226,7 @@ void Scene::destroyOne(NodeRef ref) {
   std::vector<NodeRef> feeders;
   for (const Connection& c : n->inputs) {
     const Node* src = node(c.peer);
-    if (src && src->curve)
+    if (src && src->curve())
       feeders.push_back(c.peer);
   }
   removeConnections(ref);
@@ -242,7 +242,7 @@ void Scene::destroyOne(NodeRef ref) {
       kids.erase(std::remove(kids.begin(), kids.end(), ref), kids.end());
     }
   }
-  unindexName(ref, n->name);
+  unindexName(ref);
   for (unsigned int i = HandleAccess::selectionLength(active_); i-- > 0;) {
     if (HandleAccess::nodeRef(HandleAccess::selectionNode(active_, i)) == ref) {
       HandleAccess::selectionRemove(active_, i);
@@ -307,11 +307,11 @@ bool Scene::renameNode(NodeRef ref, const std::string& newName, std::string* err
   NamePlace place = placeOf(*n->type, parentOf(ref));
   place.except = ref;
   const std::string given = uniqueName(newName, newName, place);
-  unindexName(ref, n->name);
+  unindexName(ref);
   if (UndoQueue::get().recording())
     UndoQueue::get().nodeRenamed(ref, n->name, given);
   n->name = given;
-  indexName(ref, given);
+  indexName(ref);
   return true;
 }
 
@@ -352,9 +352,9 @@ bool Scene::reparent(NodeRef child, NodeRef newParent, std::string* error) {
   place.except = child;
   if (nameTaken(c->name, place)) {
     const std::string given = uniqueName(c->name, c->name, place);
-    unindexName(child, c->name);
+    unindexName(child);
     c->name = given;
-    indexName(child, given);
+    indexName(child);
   }
   return true;
 }

@@ -506,11 +506,11 @@ class Builder {
   void buildCurves() {
     for (auto& [n, staged] : curves_) {
       Node* node = s_.node(refs_[n]);
-      if (!node || !(node->curve || node->drivenCurve))
+      if (!node || !(node->curve() || node->drivenCurve()))
         continue;
       double scale = 1.0;
       Units keyUnits = d_.units;
-      if (node->drivenCurve) {
+      if (node->drivenCurve()) {
         // A driven key's keys sit on its input's values, taken as they are.
         keyUnits.framesPerSecond = kTicksPerSecond;
       }
@@ -530,7 +530,8 @@ class Builder {
           break;
       }
       bool weighted = false;
-      staged->build(node->curve ? *node->curve : *node->drivenCurve, keyUnits, scale, weighted);
+      staged->build(node->curve() ? *node->curve() : *node->drivenCurve(), keyUnits, scale,
+                    weighted);
       if (weighted)
         warn(d_.nodes[n].line, "weighted tangents of \"" + d_.nodes[n].name +
                                    "\" are evaluated without their weights");
@@ -638,7 +639,7 @@ class Builder {
           from >= 0 && facts(static_cast<size_t>(from)).primitive != PolyPrimitive::kNone;
       auto built = builtMeshes_.find(n);
       if (built != builtMeshes_.end()) {
-        node->mesh = std::move(built->second);
+        node->rareParts().mesh = std::move(built->second);
         if (input != meshInput_.end())
           warn(d_.nodes[n].line, "the history of mesh \"" + name + "\" (" + fromName +
                                      ") is not evaluated; its last stored shape is used");
@@ -664,7 +665,7 @@ class Builder {
       s_.setNumber(ref, s_.findAttribute(ref, "form"), shape->form());
       s_.setNumber(ref, s_.findAttribute(ref, "minValue"), shape->minParam());
       s_.setNumber(ref, s_.findAttribute(ref, "maxValue"), shape->maxParam());
-      node->curveGeometry = std::move(shape);
+      node->rareParts().curveGeometry = std::move(shape);
     }
     curveShapes_.clear();
     for (size_t n = 0; n < d_.nodes.size(); ++n) {
@@ -678,9 +679,9 @@ class Builder {
 
   void buildPrimitive(Node& mesh, size_t from) {
     std::string error;
-    mesh.mesh = buildPrimitiveShape(facts(from).primitive, primitiveAttrs_[from],
-                                    d_.units.centimetresPerUnit, error);
-    if (!mesh.mesh)
+    mesh.rareParts().mesh = buildPrimitiveShape(facts(from).primitive, primitiveAttrs_[from],
+                                                d_.units.centimetresPerUnit, error);
+    if (!mesh.mesh())
       warn(d_.nodes[from].line,
            "cannot make the shape of \"" + d_.nodes[from].name + "\": " + error);
   }
