@@ -15,6 +15,7 @@
 #include "scene/CurveShapeStaging.h"
 #include "scene/CurveStaging.h"
 #include "scene/DefaultNodes.h"
+#include "scene/EntryTable.h"
 #include "scene/FileUnits.h"
 #include "scene/MeshStaging.h"
 #include "scene/NamespacedNames.h"
@@ -52,7 +53,8 @@ class Builder {
       warn(1, "time unit \"" + d_.units.timeName + "\" is used for the file's keys; the scene " +
                   "keeps its own time unit");
     refs_.assign(d_.nodes.size(), NodeRef{});
-    byName_.reserve(d_.nodes.size());
+    names_.reserve(d_.nodes.size());
+    children_.reserve(d_.nodes.size());
     parentEntry_.assign(d_.nodes.size(), -1);
     previousOfName_.assign(d_.nodes.size(), -1);
     // A node's values follow its statement in the file, so each node takes its values as soon
@@ -191,29 +193,30 @@ class Builder {
   // thousands of nodes of one name nor thousands of children of one parent make each lookup
   // cost as much as all of them.
   int findEntry(const std::string& text) const {
-    std::vector<std::string> parts;
-    size_t pos = 0;
-    for (;;) {
-      size_t bar = text.find('|', pos);
-      parts.push_back(text.substr(pos, bar == std::string::npos ? std::string::npos : bar - pos));
-      if (bar == std::string::npos)
+    std::vector<std::string_view>& parts = pathParts_;
+    parts.clear();
+    const std::string_view whole = text;
+    for (size_t pos = 0;;) {
+      const size_t bar = whole.find('|', pos);
+      parts.push_back(whole.substr(pos, bar == std::string_view::npos ? bar : bar - pos));
+      if (bar == std::string_view::npos)
         break;
       pos = bar + 1;
     }
     bool absolute = parts.size() > 1 && parts.front().empty();
     if (absolute)
       parts.erase(parts.begin());
-    auto it = byName_.find(parts.back());
-    if (it == byName_.end())
+    const EntryTable::Slot* it = named(parts.back());
+    if (!it)
       return -1;
     if (parts.size() > 1) {
-      auto top = byName_.find(parts.front());
-      if (top == byName_.end())
+      const EntryTable::Slot* top = named(parts.front());
+      if (!top)
         return -1;
-      if (absolute || top->second.count < it->second.count)
-        return findEntryDownwards(parts, absolute, top->second.last);
+      if (absolute || top->count < it->count)
+        return findEntryDownwards(parts, absolute, top->entry);
     }
-    for (int c = it->second.last; c >= 0; c = previousOfName_[static_cast<size_t>(c)]) {
+    for (int c = it->entry; c >= 0; c = previousOfName_[static_cast<size_t>(c)]) {
       int walk = c;
       bool match = true;
       for (size_t k = parts.size() - 1; k-- > 0;) {
@@ -230,24 +233,40 @@ class Builder {
   }
 
   // The same from the path's first name down, one child lookup per level.
-  int findEntryDownwards(const std::vector<std::string>& parts, bool absolute, int lastTop) const {
+  int findEntryDownwards(const std::vector<std::string_view>& parts, bool absolute,
+                         int lastTop) const {
     int best = -1;
     auto descend = [&](int walk) {
       for (size_t k = 1; k < parts.size() && walk >= 0; ++k) {
-        auto child = childByName_.find(ChildKey(walk, parts[k]));
-        walk = child == childByName_.end() ? -1 : child->second;
+        const EntryTable::Slot* child = childNamed(walk, parts[k]);
+        walk = child ? child->entry : -1;
       }
       best = std::max(best, walk);
     };
     if (absolute) {
-      auto top = childByName_.find(ChildKey(-1, parts.front()));
-      if (top != childByName_.end())
-        descend(top->second);
+      if (const EntryTable::Slot* top = childNamed(-1, parts.front()))
+        descend(top->entry);
     } else {
       for (int top = lastTop; top >= 0; top = previousOfName_[static_cast<size_t>(top)])
         descend(top);
     }
     return best;
+  }
+
+  // The made entries of a name, and of a name under a parent entry (-1: the top), by the last.
+  static size_t nameHash(std::string_view name) { return std::hash<std::string_view>()(name); }
+  static size_t childHash(int parent, std::string_view name) {
+    return nameHash(name) ^ (static_cast<size_t>(parent + 1) * 0x9e3779b97f4a7c15ULL);
+  }
+  const EntryTable::Slot* named(std::string_view name) const {
+    return names_.find(nameHash(name),
+                       [&](int32_t c) { return d_.nodes[static_cast<size_t>(c)].name == name; });
+  }
+  const EntryTable::Slot* childNamed(int parent, std::string_view name) const {
+    return children_.find(childHash(parent, name), [&](int32_t c) {
+      return parentEntry_[static_cast<size_t>(c)] == parent &&
+             d_.nodes[static_cast<size_t>(c)].name == name;
+    });
   }
 
   NodeRef resolve(const std::string& text, int* entry = nullptr) {
@@ -333,11 +352,20 @@ class Builder {
     if (!ref.isSet())
       return;
     refs_[i] = ref;
-    NameChain& chain = byName_[e.name];
-    previousOfName_[i] = chain.last;
-    chain.last = static_cast<int>(i);
+    const std::string_view name = e.name;
+    EntryTable::Slot& chain = names_.slot(
+        nameHash(name), [&](int32_t c) { return d_.nodes[static_cast<size_t>(c)].name == name; });
+    previousOfName_[i] = chain.entry;
+    chain.entry = static_cast<int32_t>(i);
     ++chain.count;
-    childByName_[ChildKey(parentEntry_[i], e.name)] = static_cast<int>(i);
+    const int parentIndex = parentEntry_[i];
+    children_
+        .slot(childHash(parentIndex, name),
+              [&](int32_t c) {
+                return parentEntry_[static_cast<size_t>(c)] == parentIndex &&
+                       d_.nodes[static_cast<size_t>(c)].name == name;
+              })
+        .entry = static_cast<int32_t>(i);
   }
 
   // A new node of the entry's type (a placeholder for a type the scene does not model); at the
@@ -714,23 +742,14 @@ class Builder {
   std::vector<NodeTypeFacts> typeFacts_;  // per type of SceneDescription::nodeTypes
   std::vector<NodeRef> refs_;
   std::vector<int> parentEntry_;
-  // The entries of each name, as a chain from the last made back (previousOfName_); names are
-  // views of the entries' own, which stay where they are until the build is done.
-  struct NameChain {
-    int last = -1;
-    int count = 0;
-  };
-  std::unordered_map<std::string_view, NameChain> byName_;
+  // The entries of each name, as a chain from the last made back (previousOfName_), and the last
+  // entry of each name under each parent entry. Keyed by the entries' own names, which stay
+  // where they are until the build is done.
+  EntryTable names_;
   std::vector<int> previousOfName_;
-  using ChildKey = std::pair<int, std::string_view>;
-  struct ChildKeyHash {
-    size_t operator()(const ChildKey& k) const {
-      return std::hash<std::string_view>()(k.second) * 31u + std::hash<int>()(k.first);
-    }
-  };
-  // The last entry of each name under each parent entry (-1: the top).
-  std::unordered_map<ChildKey, int, ChildKeyHash> childByName_;
-  std::unordered_set<std::string> pluginTypes_;  // requires -nodeType
+  EntryTable children_;
+  mutable std::vector<std::string_view> pathParts_;  // findEntry's, kept to spare an allocation
+  std::unordered_set<std::string> pluginTypes_;      // requires -nodeType
   // By node entry, for the few entries that are curves or meshes; in file order.
   std::map<size_t, std::unique_ptr<CurveStaging>> curves_;
   std::map<size_t, std::unique_ptr<MeshStaging>> meshes_;

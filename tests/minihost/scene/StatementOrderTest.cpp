@@ -44,6 +44,43 @@ TEST_F(StatementOrderTest, LaterStatementsOnANodeWinWhicheverEntryNamesIt) {
   EXPECT_TRUE(r.warnings.empty()) << r.warnings.front();
 }
 
+// Parents, selections and connections name nodes by name or path while the file is built: with
+// thousands of entries of one name, each must still reach its own node.
+TEST_F(StatementOrderTest, PathsInTheFileFindTheirOwnNodeAmongThousandsOfOneName) {
+  std::string body;
+  for (int i = 0; i < 2000; ++i) {
+    const std::string group = "g" + std::to_string(i);
+    body += "createNode transform -n \"" + group + "\";\n";
+    body += "createNode transform -n \"geo\" -p \"" + group + "\";\n";
+    body += "\tsetAttr \".tx\" " + std::to_string(i) + ";\n";
+    const std::string parent = i % 2 == 0 ? "|" + group + "|geo" : group + "|geo";
+    body += "createNode camera -n \"geoShape\" -p \"" + parent + "\";\n";
+  }
+  body += "select -ne \"g1234|geo\";\n\tsetAttr \".ty\" 3;\n";
+  body += "select -ne \"|g77|geo|geoShape\";\n\tsetAttr \".fl\" 50;\n";
+  body += "select -ne \"g79|geo|geoShape\";\n\tsetAttr \".fl\" 85;\n";
+  body += "select -ne \"|g80|geo\";\n\tsetAttr \".v\" no;\n";
+  body += "connectAttr \"g5|geo.tx\" \"|g6|geo.tz\";\n";
+  SceneFileResult r = read(body);
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_TRUE(r.warnings.empty()) << r.warnings.front();
+  for (int i : {0, 1, 2, 1999}) {
+    const std::string geo = "|g" + std::to_string(i) + "|geo";
+    EXPECT_EQ(number(geo, "tx"), i) << geo;
+    const minihost::NodeRef shape = node(geo + "|geoShape");
+    ASSERT_TRUE(shape.isSet()) << geo;
+    EXPECT_EQ(scene().parentOf(shape), node(geo)) << geo;
+  }
+  EXPECT_EQ(number("g1234|geo", "ty"), 3.0);
+  EXPECT_EQ(number("g1233|geo", "ty"), 0.0);
+  EXPECT_EQ(number("g77|geo|geoShape", "fl"), 50.0);
+  EXPECT_EQ(number("g78|geo|geoShape", "fl"), 35.0);
+  EXPECT_EQ(number("g79|geo|geoShape", "fl"), 85.0);
+  EXPECT_EQ(number("g80|geo", "v"), 0.0);
+  EXPECT_EQ(number("g81|geo", "v"), 1.0);
+  EXPECT_EQ(number("g6|geo", "tz"), 5.0);
+}
+
 TEST_F(StatementOrderTest, ADamagedStatementAfterManyNodesChangesNothing) {
   minihost::NodeRef keeper = scene().createNode("transform", "keeper", {}, nullptr);
   ASSERT_TRUE(keeper.isSet());
