@@ -109,6 +109,15 @@ NodeRef Scene::allocate(const NodeType& type, const std::string& name) {
   return ref;
 }
 
+void Scene::reserveNodes(size_t more) {
+  const size_t fresh = more > freeSlots_.size() ? more - freeSlots_.size() : 0;
+  const size_t needed = slots_.size() + fresh;
+  // Many small files in a row still grow the list geometrically.
+  if (needed > slots_.capacity())
+    slots_.reserve(std::max(needed, slots_.capacity() + slots_.capacity() / 2));
+  byName_.reserve(byName_.size() + more);
+}
+
 NodeRef Scene::createNode(const std::string& typeName, const std::string& name, NodeRef parent,
                           std::string* error) {
   const NodeType* found = findNodeType(typeName);
@@ -392,7 +401,7 @@ std::vector<NodeRef> Scene::nodes() const {
     const Slot& s = slots_[i];
     NodeRef r{i, s.generation};
     if (s.node && r != world_)
-      all.emplace_back(s.node->serial, r);
+      all.emplace_back(static_cast<unsigned long long>(s.node->serial), r);
   }
   std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<NodeRef> out;

@@ -50,13 +50,16 @@ struct NodeRare {
 };
 
 struct Node {
+  Node() : serial(0), isDefault(false) {}
+
   const NodeType* type = nullptr;
   // Renamed only through the scene: its name index refers to this string's characters.
   std::string name;
-  unsigned long long serial = 0;  // creation order
-  bool isDefault = false;         // part of every scene; cannot be deleted
-  NodeValues values;  // those that differ from the type's defaults; changed via Scene::storeNumber
-  NodeRef parent;     // DAG only; unset for the world's children
+  // Creation order, from 1, in 63 bits (no session makes 2^63 nodes), sharing a word with the flag.
+  unsigned long long serial : 63;
+  bool isDefault : 1;  // part of every scene; cannot be deleted
+  NodeValues values;   // those that differ from the type's defaults; changed via Scene::storeNumber
+  NodeRef parent;      // DAG only; unset for the world's children
   std::vector<NodeRef> children;
   std::vector<Connection> inputs;
   std::vector<Connection> outputs;
@@ -103,6 +106,9 @@ class Scene {
                      std::string* error);
   NodeRef createNode(const NodeType& type, const std::string& name, NodeRef parent,
                      std::string* error);
+  // Room for `more` nodes about to be made (a file's), so that the slot list and the name index
+  // grow once to their size instead of doubling on the way there.
+  void reserveNodes(size_t more);
   // Deletes the node, a DAG node with everything below it, and curves that only
   // animated it. Default nodes and the world refuse.
   bool deleteNode(NodeRef ref, std::string* error);

@@ -52,6 +52,8 @@ class Builder {
     if (opening_ && !applyFileUnits(d_.units, s_))
       warn(1, "time unit \"" + d_.units.timeName + "\" is used for the file's keys; the scene " +
                   "keeps its own time unit");
+    s_.reserveNodes(d_.nodes.size());
+    created_.reserve(d_.nodes.size());
     refs_.assign(d_.nodes.size(), NodeRef{});
     names_.reserve(d_.nodes.size());
     children_.reserve(d_.nodes.size());
