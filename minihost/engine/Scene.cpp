@@ -115,7 +115,11 @@ void Scene::reserveNodes(size_t more) {
   // Many small files in a row still grow the list geometrically.
   if (needed > slots_.capacity())
     slots_.reserve(std::max(needed, slots_.capacity() + slots_.capacity() / 2));
-  byName_.reserve(byName_.size() + more);
+  // Only when the index would grow anyway: asking for another size rehashes every name.
+  const size_t names = byName_.size() + more;
+  if (static_cast<double>(names) >
+      static_cast<double>(byName_.bucket_count()) * byName_.max_load_factor())
+    byName_.reserve(std::max(names, byName_.size() * 2));
 }
 
 NodeRef Scene::createNode(const std::string& typeName, const std::string& name, NodeRef parent,
