@@ -342,12 +342,14 @@ class Builder {
     if (e.shared)
       ref = s_.findNode(e.name);
     NodeRef parent;
-    if (!e.parent.empty()) {
+    if (e.parentLength > 0) {
+      const std::string parentText(d_.parentOf(e));
       int pe = -1;
-      parent = resolve(e.parent, &pe);
+      parent = resolve(parentText, &pe);
       parentEntry_[i] = pe;
       if (!parent.isSet())
-        warn(e.line, "no parent \"" + e.parent + "\" for \"" + e.name + "\"; it is put at the top");
+        warn(e.line,
+             "no parent \"" + parentText + "\" for \"" + e.name + "\"; it is put at the top");
     }
     if (!ref.isSet())
       ref = createNode(i, parent);
@@ -376,15 +378,15 @@ class Builder {
     const NodeEntry& e = d_.nodes[i];
     const NodeType* type = facts(i).modelled;
     if (!type) {
-      type = &placeholderType(d_.typeOf(e), !e.parent.empty() || facts(i).dag);
+      type = &placeholderType(d_.typeOf(e), e.parentLength > 0 || facts(i).dag);
       noteNotEvaluated(i);
     }
     std::string name = Scene::validName(e.name) ? context_.nameSpace + e.name : std::string();
     std::string error;
     NodeRef ref = s_.createNode(*type, name, parent, &error);
     if (!ref.isSet() && parent.isSet()) {
-      warn(e.line, "\"" + e.name + "\" cannot go under \"" + e.parent + "\" (" + error +
-                       "); it is put at the top");
+      warn(e.line, "\"" + e.name + "\" cannot go under \"" + std::string(d_.parentOf(e)) + "\" (" +
+                       error + "); it is put at the top");
       ref = s_.createNode(*type, name, NodeRef{}, &error);
     }
     if (!ref.isSet()) {

@@ -61,9 +61,19 @@ TEST_F(StatementOrderTest, PathsInTheFileFindTheirOwnNodeAmongThousandsOfOneName
   body += "select -ne \"g79|geo|geoShape\";\n\tsetAttr \".fl\" 85;\n";
   body += "select -ne \"|g80|geo\";\n\tsetAttr \".v\" no;\n";
   body += "connectAttr \"g5|geo.tx\" \"|g6|geo.tz\";\n";
+  // Parents that cannot take the node: it goes to the top, and the warning quotes the path.
+  body += "createNode transform -n \"lost\" -p \"|g5|geo|nowhere_to_be_found\";\n";
+  body += "createNode transform -n \"under\" -p \"g7|geo|geoShape\";\n";
   SceneFileResult r = read(body);
   ASSERT_TRUE(r.ok) << r.error;
-  EXPECT_TRUE(r.warnings.empty()) << r.warnings.front();
+  ASSERT_EQ(r.warnings.size(), 2u);
+  EXPECT_NE(r.warnings[0].find("no parent \"|g5|geo|nowhere_to_be_found\" for \"lost\""),
+            std::string::npos)
+      << r.warnings[0];
+  EXPECT_NE(r.warnings[1].find("\"under\" cannot go under \"g7|geo|geoShape\""), std::string::npos)
+      << r.warnings[1];
+  EXPECT_EQ(scene().fullPathName(node("lost")), "|lost");
+  EXPECT_EQ(scene().fullPathName(node("under")), "|under");
   for (int i : {0, 1, 2, 1999}) {
     const std::string geo = "|g" + std::to_string(i) + "|geo";
     EXPECT_EQ(number(geo, "tx"), i) << geo;
