@@ -81,7 +81,7 @@ std::vector<NodeRef> buildPathScene() {
     cvs.insert(cvs.end(), {100.0 * std::cos(a), 10.0 * (i % 2), -100.0 * std::sin(a), 1.0});
   }
   std::string problem;
-  s.node(shape)->curveGeometry =
+  s.node(shape)->rareParts().curveGeometry =
       minihost::NurbsCurve::make(3, 8, minihost::NurbsCurve::kPeriodic, false, knots, cvs, problem);
   std::vector<NodeRef> read;
   for (int i = 0; i < kTransforms; ++i) {

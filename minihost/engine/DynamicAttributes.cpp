@@ -33,9 +33,10 @@ bool fail(std::string* error, const std::string& text) {
 }
 
 NodeExtras& extrasOf(Node& n) {
-  if (!n.extras)
-    n.extras = std::make_unique<NodeExtras>();
-  return *n.extras;
+  NodeRare& rare = n.rareParts();
+  if (!rare.extras)
+    rare.extras = std::make_unique<NodeExtras>();
+  return *rare.extras;
 }
 
 // Values start at the default, inside the limits and the type's range.
@@ -65,9 +66,10 @@ void unindexNames(NodeExtras& x, const DynamicAttribute& a) {
 
 DynamicAttribute* Scene::dynamicSlot(Node& n, int attribute) {
   const int slot = attribute - staticCount(n);
-  if (!n.extras || attribute < 0 || slot < 0 || slot >= static_cast<int>(n.extras->dynamic.size()))
+  if (!n.extras() || attribute < 0 || slot < 0 ||
+      slot >= static_cast<int>(n.extras()->dynamic.size()))
     return nullptr;
-  DynamicAttribute& a = n.extras->dynamic[static_cast<size_t>(slot)];
+  DynamicAttribute& a = n.extras()->dynamic[static_cast<size_t>(slot)];
   return a.live() ? &a : nullptr;
 }
 
@@ -109,10 +111,10 @@ const DynamicAttribute* Scene::dynamicAttribute(NodeRef ref, int attribute) cons
 std::vector<int> Scene::dynamicAttributes(NodeRef ref) const {
   std::vector<int> out;
   const Node* n = node(ref);
-  if (!n || !n->extras)
+  if (!n || !n->extras())
     return out;
-  for (size_t i = 0; i < n->extras->dynamic.size(); ++i) {
-    if (n->extras->dynamic[i].live())
+  for (size_t i = 0; i < n->extras()->dynamic.size(); ++i) {
+    if (n->extras()->dynamic[i].live())
       out.push_back(staticCount(*n) + static_cast<int>(i));
   }
   return out;
@@ -279,13 +281,13 @@ void Scene::restoreAttribute(NodeRef ref, int attribute, const DynamicAttribute*
 
 bool Scene::isLocked(NodeRef ref, int attribute) const {
   const Node* n = node(ref);
-  if (!n || !n->extras || n->extras->locked.empty())
+  if (!n || !n->extras() || n->extras()->locked.empty())
     return false;
-  if (n->extras->locked.count(attribute) > 0)
+  if (n->extras()->locked.count(attribute) > 0)
     return true;
   // A locked compound locks its children.
   const AttributeInfo* info = attributeInfo(ref, attribute);
-  return info && info->parent >= 0 && n->extras->locked.count(info->parent) > 0;
+  return info && info->parent >= 0 && n->extras()->locked.count(info->parent) > 0;
 }
 
 bool Scene::setLocked(NodeRef ref, int attribute, bool locked) {
@@ -307,8 +309,8 @@ void Scene::restoreLock(NodeRef ref, int attribute, bool locked) {
     return;
   if (locked)
     extrasOf(*n).locked.insert(attribute);
-  else if (n->extras)
-    n->extras->locked.erase(attribute);
+  else if (n->extras())
+    n->extras()->locked.erase(attribute);
 }
 
 }  // namespace minihost

@@ -27,11 +27,11 @@ const NurbsCurve* pathCurve(const RigInputs& in, MMatrix& space) {
     return nullptr;
   const Node* shape = scene.node(src);
   const AttributeInfo* info = scene.attributeInfo(src, srcAttr);
-  if (!shape || !info || shape->kind() != NodeKind::kNurbsCurve || !shape->curveGeometry)
+  if (!shape || !info || shape->kind() != NodeKind::kNurbsCurve || !shape->curveGeometry())
     return nullptr;
   space = info->longName == "worldSpace" ? worldMatrixAt(scene, scene.parentOf(src), in.atTicks())
                                          : MMatrix();
-  return shape->curveGeometry.get();
+  return shape->curveGeometry();
 }
 
 // The parameter uValue names: itself, or with fractionMode the parameter at that fraction of the

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace minihost {
 namespace {
@@ -42,31 +43,55 @@ void NodeValues::setNumber(const NodeType& type, int attribute, double value) {
   numbers_.insert(numbers_.begin() + offset, Number{attribute, value});
 }
 
+NodeValues::NodeValues(const NodeValues& other)
+    : numbers_(other.numbers_),
+      texts_(other.texts_ ? std::make_unique<std::vector<Text>>(*other.texts_) : nullptr) {}
+
+NodeValues& NodeValues::operator=(const NodeValues& other) {
+  if (this != &other) {
+    NodeValues copy(other);
+    *this = std::move(copy);
+  }
+  return *this;
+}
+
+namespace {
+template <typename Texts>
+auto findText(Texts& texts, int attribute) {
+  return std::lower_bound(texts.begin(), texts.end(), attribute,
+                          [](const auto& entry, int wanted) { return entry.attribute < wanted; });
+}
+}  // namespace
+
 const std::string& NodeValues::text(int attribute) const {
   static const std::string kEmpty;
-  const auto it =
-      std::lower_bound(texts_.begin(), texts_.end(), attribute,
-                       [](const Text& entry, int wanted) { return entry.attribute < wanted; });
-  return it != texts_.end() && it->attribute == attribute ? it->value : kEmpty;
+  if (!texts_)
+    return kEmpty;
+  const auto it = findText(*texts_, attribute);
+  return it != texts_->end() && it->attribute == attribute ? it->value : kEmpty;
 }
 
 void NodeValues::setText(int attribute, const std::string& value) {
-  auto it =
-      std::lower_bound(texts_.begin(), texts_.end(), attribute,
-                       [](const Text& entry, int wanted) { return entry.attribute < wanted; });
-  const bool stored = it != texts_.end() && it->attribute == attribute;
+  if (!texts_) {
+    if (value.empty())
+      return;
+    texts_ = std::make_unique<std::vector<Text>>();
+  }
+  std::vector<Text>& texts = *texts_;
+  auto it = findText(texts, attribute);
+  const bool stored = it != texts.end() && it->attribute == attribute;
   if (value.empty()) {
     if (stored)
-      texts_.erase(it);
+      texts.erase(it);
     return;
   }
   if (stored) {
     it->value = value;
     return;
   }
-  const auto offset = it - texts_.begin();
-  makeRoom(texts_);
-  texts_.insert(texts_.begin() + offset, Text{attribute, value});
+  const auto offset = it - texts.begin();
+  makeRoom(texts);
+  texts.insert(texts.begin() + offset, Text{attribute, value});
 }
 
 }  // namespace minihost

@@ -4,6 +4,7 @@
 // by attribute, the rare strings apart. Reading an attribute never set gives the type's default.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,12 @@ namespace minihost {
 
 class NodeValues {
  public:
+  NodeValues() = default;
+  NodeValues(const NodeValues& other);
+  NodeValues& operator=(const NodeValues& other);
+  NodeValues(NodeValues&&) = default;
+  NodeValues& operator=(NodeValues&&) = default;
+
   // The attribute's stored number; the type's default when none is stored.
   double number(const NodeType& type, int attribute) const {
     const auto it = findNumber(attribute);
@@ -27,7 +34,7 @@ class NodeValues {
   const std::string& text(int attribute) const;
   void setText(int attribute, const std::string& value);
 
-  size_t storedCount() const { return numbers_.size() + texts_.size(); }
+  size_t storedCount() const { return numbers_.size() + (texts_ ? texts_->size() : 0); }
 
  private:
   struct Number {
@@ -42,7 +49,8 @@ class NodeValues {
   std::vector<Number>::const_iterator findNumber(int attribute) const;
 
   std::vector<Number> numbers_;  // sorted by attribute
-  std::vector<Text> texts_;      // sorted by attribute
+  // Sorted by attribute; made for the first text, since few nodes hold one.
+  std::unique_ptr<std::vector<Text>> texts_;
 };
 
 }  // namespace minihost

@@ -37,8 +37,8 @@ double RigInputs::number(int attribute) const {
   // the asked time), otherwise the source's value.
   const Connection& c = n_->inputs[static_cast<size_t>(input)];
   const Node* src = scene_.node(c.peer);
-  if (src && src->curve)
-    return atTicks_ ? src->curve->evaluate(*atTicks_) : stored;
+  if (src && src->curve())
+    return atTicks_ ? src->curve()->evaluate(*atTicks_) : stored;
   double v = stored;
   if (!scene_.getNumber(c.peer, c.peerAttribute, v, atTicks_))
     v = stored;

@@ -95,18 +95,31 @@ NodeRef Scene::allocate(const NodeType& type, const std::string& name) {
   n->name = name;
   n->serial = nextSerial_++;
   if (type.kind == NodeKind::kMesh)
-    n->mesh = std::make_unique<MeshData>();
+    n->rareParts().mesh = std::make_unique<MeshData>();
   if (isAnimCurve(type.kind))
-    n->curve = std::make_unique<AnimCurve>();
+    n->rareParts().curve = std::make_unique<AnimCurve>();
   if (isDrivenKeyCurve(type.kind))
-    n->drivenCurve = std::make_unique<AnimCurve>();
+    n->rareParts().drivenCurve = std::make_unique<AnimCurve>();
   ++revision_;
   slots_[index].node = std::move(n);
   NodeRef ref{index, slots_[index].generation};
-  indexName(ref, name);
+  indexName(ref);
   if (isAnimCurve(type.kind))
     curves_.push_back(ref);
   return ref;
+}
+
+void Scene::reserveNodes(size_t more) {
+  const size_t fresh = more > freeSlots_.size() ? more - freeSlots_.size() : 0;
+  const size_t needed = slots_.size() + fresh;
+  // Many small files in a row still grow the list geometrically.
+  if (needed > slots_.capacity())
+    slots_.reserve(std::max(needed, slots_.capacity() + slots_.capacity() / 2));
+  // Only when the index would grow anyway: asking for another size rehashes every name.
+  const size_t names = byName_.size() + more;
+  if (static_cast<double>(names) >
+      static_cast<double>(byName_.bucket_count()) * byName_.max_load_factor())
+    byName_.reserve(std::max(names, byName_.size() * 2));
 }
 
 NodeRef Scene::createNode(const std::string& typeName, const std::string& name, NodeRef parent,
@@ -226,7 +239,7 @@ void Scene::destroyOne(NodeRef ref) {
   std::vector<NodeRef> feeders;
   for (const Connection& c : n->inputs) {
     const Node* src = node(c.peer);
-    if (src && src->curve)
+    if (src && src->curve())
       feeders.push_back(c.peer);
   }
   removeConnections(ref);
@@ -242,7 +255,7 @@ void Scene::destroyOne(NodeRef ref) {
       kids.erase(std::remove(kids.begin(), kids.end(), ref), kids.end());
     }
   }
-  unindexName(ref, n->name);
+  unindexName(ref);
   for (unsigned int i = HandleAccess::selectionLength(active_); i-- > 0;) {
     if (HandleAccess::nodeRef(HandleAccess::selectionNode(active_, i)) == ref) {
       HandleAccess::selectionRemove(active_, i);
@@ -307,11 +320,11 @@ bool Scene::renameNode(NodeRef ref, const std::string& newName, std::string* err
   NamePlace place = placeOf(*n->type, parentOf(ref));
   place.except = ref;
   const std::string given = uniqueName(newName, newName, place);
-  unindexName(ref, n->name);
+  unindexName(ref);
   if (UndoQueue::get().recording())
     UndoQueue::get().nodeRenamed(ref, n->name, given);
   n->name = given;
-  indexName(ref, given);
+  indexName(ref);
   return true;
 }
 
@@ -352,9 +365,9 @@ bool Scene::reparent(NodeRef child, NodeRef newParent, std::string* error) {
   place.except = child;
   if (nameTaken(c->name, place)) {
     const std::string given = uniqueName(c->name, c->name, place);
-    unindexName(child, c->name);
+    unindexName(child);
     c->name = given;
-    indexName(child, given);
+    indexName(child);
   }
   return true;
 }
@@ -392,7 +405,7 @@ std::vector<NodeRef> Scene::nodes() const {
     const Slot& s = slots_[i];
     NodeRef r{i, s.generation};
     if (s.node && r != world_)
-      all.emplace_back(s.node->serial, r);
+      all.emplace_back(static_cast<unsigned long long>(s.node->serial), r);
   }
   std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<NodeRef> out;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -38,23 +39,43 @@ struct Connection {
   int peerAttribute = -1;
 };
 
+// What few nodes have: a mesh, a curve's keys, a curve shape, added attributes and locks. Made on
+// first use, so that each of a shot's many small nodes carries one empty pointer instead of five.
+struct NodeRare {
+  std::unique_ptr<MeshData> mesh;
+  std::unique_ptr<AnimCurve> curve;
+  std::unique_ptr<AnimCurve> drivenCurve;           // animCurveU*: keys on its input's value
+  std::shared_ptr<const NurbsCurve> curveGeometry;  // nurbsCurve: null until it has a shape
+  std::unique_ptr<NodeExtras> extras;  // added attributes and locks; null while it has none
+};
+
 struct Node {
+  Node() : serial(0), isDefault(false) {}
+
   const NodeType* type = nullptr;
+  // Renamed only through the scene: its name index refers to this string's characters.
   std::string name;
-  unsigned long long serial = 0;  // creation order
-  bool isDefault = false;         // part of every scene; cannot be deleted
-  NodeValues values;  // those that differ from the type's defaults; changed via Scene::storeNumber
-  NodeRef parent;     // DAG only; unset for the world's children
+  // Creation order, from 1, in 63 bits (no session makes 2^63 nodes), sharing a word with the flag.
+  unsigned long long serial : 63;
+  bool isDefault : 1;  // part of every scene; cannot be deleted
+  NodeValues values;   // those that differ from the type's defaults; changed via Scene::storeNumber
+  NodeRef parent;      // DAG only; unset for the world's children
   std::vector<NodeRef> children;
   std::vector<Connection> inputs;
   std::vector<Connection> outputs;
-  std::unique_ptr<MeshData> mesh;
-  std::unique_ptr<AnimCurve> curve;
-  std::unique_ptr<AnimCurve> drivenCurve;  // animCurveU*: keys on its input's value
-  std::shared_ptr<const NurbsCurve> curveGeometry;  // nurbsCurve: null until it has a shape
-  std::unique_ptr<NodeExtras> extras;      // added attributes and locks; null while it has none
+  std::unique_ptr<NodeRare> rare;  // null while the node has none of them
 
   NodeKind kind() const { return type->kind; }
+  MeshData* mesh() const { return rare ? rare->mesh.get() : nullptr; }
+  AnimCurve* curve() const { return rare ? rare->curve.get() : nullptr; }
+  AnimCurve* drivenCurve() const { return rare ? rare->drivenCurve.get() : nullptr; }
+  const NurbsCurve* curveGeometry() const { return rare ? rare->curveGeometry.get() : nullptr; }
+  NodeExtras* extras() const { return rare ? rare->extras.get() : nullptr; }
+  NodeRare& rareParts() {
+    if (!rare)
+      rare = std::make_unique<NodeRare>();
+    return *rare;
+  }
 };
 
 class Scene {
@@ -85,6 +106,9 @@ class Scene {
                      std::string* error);
   NodeRef createNode(const NodeType& type, const std::string& name, NodeRef parent,
                      std::string* error);
+  // Room for `more` nodes about to be made (a file's), so that the slot list and the name index
+  // grow once to their size instead of doubling on the way there.
+  void reserveNodes(size_t more);
   // Deletes the node, a DAG node with everything below it, and curves that only
   // animated it. Default nodes and the world refuse.
   bool deleteNode(NodeRef ref, std::string* error);
@@ -237,9 +261,10 @@ class Scene {
   bool nameTaken(const std::string& name, const NamePlace& place) const;
   std::string uniqueName(const std::string& requested, const std::string& fallbackBase,
                          NamePlace place);
-  void indexName(NodeRef ref, const std::string& name);
+  // The index refers to the node's own name: index after naming, unindex before renaming.
+  void indexName(NodeRef ref);
   NodeRef childNamed(NodeRef parent, const std::string& name, NodeRef except = NodeRef{}) const;
-  void unindexName(NodeRef ref, const std::string& name);
+  void unindexName(NodeRef ref);
   void destroy(NodeRef ref);
   void destroyOne(NodeRef ref);
   void removeConnections(NodeRef ref);
@@ -265,8 +290,12 @@ class Scene {
     MMatrix matrix;
   };
   mutable std::vector<WorldCacheEntry> worldCache_;
-  // Every node by its name: one entry per node (most names are unique), no list per name.
-  using NameIndex = std::unordered_multimap<std::string, NodeRef>;
+  // Every node by its name: one entry per node (most names are unique), no list per name. The
+  // key views the node's own name (a node stays where it is, in its slot's unique_ptr), so a
+  // name is stored once; whoever changes a name unindexes the node first and indexes it after.
+  using NameIndex = std::unordered_multimap<std::string_view, NodeRef>;
+  // An index of the same names over other nodes (a saved copy's).
+  static NameIndex indexOf(const std::vector<Slot>& slots);
   NameIndex byName_;
   std::unordered_set<std::string> dependencyNames_;  // names dependency nodes have
   std::unordered_map<std::string, int> nextSuffix_;

@@ -52,10 +52,10 @@ int Scene::findAttribute(NodeRef ref, const std::string& name) const {
   if (!n)
     return -1;
   const int found = n->type->findAttribute(name);
-  if (found >= 0 || !n->extras)
+  if (found >= 0 || !n->extras())
     return found;
-  auto added = n->extras->byName.find(name);
-  return added != n->extras->byName.end() ? added->second : -1;
+  auto added = n->extras()->byName.find(name);
+  return added != n->extras()->byName.end() ? added->second : -1;
 }
 
 const AttributeInfo* Scene::attributeInfo(NodeRef ref, int attribute) const {
@@ -88,10 +88,10 @@ bool Scene::getNumber(NodeRef ref, int attribute, double& out, const double* atT
       return true;
     }
     const Node* s = node(src);
-    if (s->curve) {
+    if (s->curve()) {
       // Outside a timed context the pushed value holds, so a value set on an
       // animated attribute shows until the time changes (as keying expects).
-      out = atTicks ? s->curve->evaluate(*atTicks) : storedNumber(*n, attr);
+      out = atTicks ? s->curve()->evaluate(*atTicks) : storedNumber(*n, attr);
       return true;
     }
     current = src;
@@ -167,7 +167,7 @@ bool Scene::setNumber(NodeRef ref, int attribute, double value) {
   }
   NodeRef src;
   int srcAttr = -1;
-  if (inputOf(ref, attribute, src, srcAttr) && !node(src)->curve)
+  if (inputOf(ref, attribute, src, srcAttr) && !node(src)->curve())
     return false;
   Node& n = *node(ref);
   const double before = storedNumber(n, attribute);
@@ -256,7 +256,7 @@ bool Scene::connect(NodeRef src, int srcAttr, NodeRef dst, int dstAttr, bool for
   if (UndoQueue::get().recording())
     UndoQueue::get().connected(src, srcAttr, dst, dstAttr);
   ++revision_;
-  if (node(src)->curve)
+  if (node(src)->curve())
     evaluateCurve(src);
   return true;
 }
@@ -324,7 +324,7 @@ std::vector<std::pair<NodeRef, int>> Scene::outputsOf(NodeRef src, int srcAttr) 
 NodeRef Scene::curveDriving(NodeRef ref, int attribute) const {
   NodeRef src;
   int srcAttr = -1;
-  if (inputOf(ref, attribute, src, srcAttr) && node(src)->curve)
+  if (inputOf(ref, attribute, src, srcAttr) && node(src)->curve())
     return src;
   return NodeRef{};
 }
@@ -373,7 +373,7 @@ bool Scene::setKey(NodeRef ref, int attribute, double ticks, double value, Tange
     if (UndoQueue::get().recording())
       UndoQueue::get().connected(curve, output, ref, attribute);
   }
-  AnimCurve& animCurve = *node(curve)->curve;
+  AnimCurve& animCurve = *node(curve)->curve();
   const CurveKey key{ticks, value, in, out};
   if (UndoQueue::get().recording()) {
     const CurveKey* had = animCurve.keyAt(ticks);
@@ -390,9 +390,9 @@ bool Scene::setKey(NodeRef ref, int attribute, double ticks, double value, Tange
 
 void Scene::evaluateCurve(NodeRef curve) {
   Node* c = node(curve);
-  if (!c || !c->curve)
+  if (!c || !c->curve())
     return;
-  double value = c->curve->evaluate(currentTicks_);
+  double value = c->curve()->evaluate(currentTicks_);
   int output = c->type->findAttribute("output");
   if (output >= 0)
     c->values.setNumber(*c->type, output, value);

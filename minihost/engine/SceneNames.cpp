@@ -57,26 +57,41 @@ bool Scene::validName(const std::string& name) {
   return true;
 }
 
-void Scene::indexName(NodeRef ref, const std::string& name) {
-  if (name.empty())
-    return;
-  byName_.emplace(name, ref);
+void Scene::indexName(NodeRef ref) {
   const Node* n = node(ref);
-  if (n && !n->type->dag)
-    dependencyNames_.insert(name);
+  if (!n || n->name.empty())
+    return;
+  byName_.emplace(std::string_view(n->name), ref);
+  if (!n->type->dag)
+    dependencyNames_.insert(n->name);
 }
 
-void Scene::unindexName(NodeRef ref, const std::string& name) {
-  auto [first, last] = byName_.equal_range(name);
+void Scene::unindexName(NodeRef ref) {
+  const Node* n = node(ref);
+  if (!n)
+    return;
+  auto [first, last] = byName_.equal_range(n->name);
   for (auto it = first; it != last; ++it) {
     if (it->second == ref) {
       byName_.erase(it);
       break;
     }
   }
-  const Node* n = node(ref);
-  if (n && !n->type->dag)
-    dependencyNames_.erase(name);
+  if (!n->type->dag)
+    dependencyNames_.erase(n->name);
+}
+
+Scene::NameIndex Scene::indexOf(const std::vector<Slot>& slots) {
+  NameIndex index;
+  index.reserve(slots.size());
+  for (size_t i = 0; i < slots.size(); ++i) {
+    if (const Node* n = slots[i].node.get()) {
+      if (!n->name.empty())
+        index.emplace(std::string_view(n->name),
+                      NodeRef{static_cast<uint32_t>(i), slots[i].generation});
+    }
+  }
+  return index;
 }
 
 // The child of `parent` with that name (sibling names are unique): from the parent's children or

@@ -49,9 +49,12 @@ std::unique_ptr<Node> copyOf(const Node& n) {
   c->children = n.children;
   c->inputs = n.inputs;
   c->outputs = n.outputs;
-  c->curveGeometry = n.curveGeometry;  // shared: it never changes
-  if (n.extras)
-    c->extras = std::make_unique<NodeExtras>(*n.extras);
+  if (n.curveGeometry() || n.extras()) {
+    NodeRare& rare = c->rareParts();
+    rare.curveGeometry = n.rare->curveGeometry;  // shared: it never changes
+    if (n.extras())
+      rare.extras = std::make_unique<NodeExtras>(*n.extras());
+  }
   return c;
 }
 }  // namespace
@@ -66,7 +69,7 @@ Scene::SavedScene Scene::save(bool keep) {
         s->slots[i].node = copyOf(*slots_[i].node);
     }
     s->freeSlots = freeSlots_;
-    s->byName = byName_;
+    s->byName = indexOf(s->slots);  // of the copies' names
     s->dependencyNames = dependencyNames_;
     s->nextSuffix = nextSuffix_;
     s->curves = curves_;
@@ -118,13 +121,20 @@ void Scene::restore(SavedScene saved) {
   for (size_t i = 0; i < slots.size() && i < s.slots.size(); ++i) {
     Node* before = s.slots[i].node.get();
     Node* now = slots[i].node.get();
-    if (before && now && slots[i].generation == s.slots[i].generation) {
-      if (!before->mesh)
-        before->mesh = std::move(now->mesh);
-      if (!before->curve)
-        before->curve = std::move(now->curve);
-      if (!before->drivenCurve)
-        before->drivenCurve = std::move(now->drivenCurve);
+    if (before && now && slots[i].generation == s.slots[i].generation && now->rare) {
+      // A copy without any of them has no record yet: it takes the attempt's whole.
+      if (!before->rare) {
+        before->rare = std::move(now->rare);
+        before->rare->curveGeometry.reset();
+        before->rare->extras.reset();
+        continue;
+      }
+      if (!before->rare->mesh)
+        before->rare->mesh = std::move(now->rare->mesh);
+      if (!before->rare->curve)
+        before->rare->curve = std::move(now->rare->curve);
+      if (!before->rare->drivenCurve)
+        before->rare->drivenCurve = std::move(now->rare->drivenCurve);
     }
   }
   for (Slot& slot : slots)
@@ -133,12 +143,12 @@ void Scene::restore(SavedScene saved) {
   try {
     for (Slot& slot : s.slots) {
       if (Node* n = slot.node.get()) {
-        if (n->kind() == NodeKind::kMesh && !n->mesh)
-          n->mesh = std::make_unique<MeshData>();
-        if (isAnimCurve(n->kind()) && !n->curve)
-          n->curve = std::make_unique<AnimCurve>();
-        if (isDrivenKeyCurve(n->kind()) && !n->drivenCurve)
-          n->drivenCurve = std::make_unique<AnimCurve>();
+        if (n->kind() == NodeKind::kMesh && !n->mesh())
+          n->rareParts().mesh = std::make_unique<MeshData>();
+        if (isAnimCurve(n->kind()) && !n->curve())
+          n->rareParts().curve = std::make_unique<AnimCurve>();
+        if (isDrivenKeyCurve(n->kind()) && !n->drivenCurve())
+          n->rareParts().drivenCurve = std::make_unique<AnimCurve>();
       }
     }
   } catch (const std::bad_alloc&) {

@@ -30,22 +30,22 @@ void Scene::restoreName(NodeRef ref, const std::string& name) {
   Node* n = node(ref);
   if (!n || n->name == name)
     return;
-  unindexName(ref, n->name);
+  unindexName(ref);
   n->name = name;
-  indexName(ref, name);
+  indexName(ref);
 }
 
 void Scene::restoreKey(NodeRef curve, bool present, const CurveKey& key, double ticks) {
   Node* c = node(curve);
-  if (!c || !c->curve)
+  if (!c || !c->curve())
     return;
   if (present)
-    c->curve->setKey(key);
+    c->curve()->setKey(key);
   else
-    c->curve->removeKeyAt(ticks);
+    c->curve()->removeKeyAt(ticks);
   // A curve left without keys drives nothing any more: the attribute keeps the value the undo
   // queue puts back.
-  if (c->curve->keyCount() > 0)
+  if (c->curve()->keyCount() > 0)
     evaluateCurve(curve);
   ++revision_;
 }
@@ -61,7 +61,7 @@ std::unique_ptr<Node> Scene::takeOut(NodeRef ref) {
       kids.erase(std::remove(kids.begin(), kids.end(), ref), kids.end());
     }
   }
-  unindexName(ref, n->name);
+  unindexName(ref);
   curves_.erase(std::remove(curves_.begin(), curves_.end(), ref), curves_.end());
   for (unsigned int i = HandleAccess::selectionLength(active_); i-- > 0;) {
     if (HandleAccess::nodeRef(HandleAccess::selectionNode(active_, i)) == ref)
@@ -78,11 +78,10 @@ void Scene::putBack(NodeRef ref, std::unique_ptr<Node> n) {
       slots_[ref.index].generation != ref.generation)
     return;
   const bool dag = n->type->dag;
-  const bool curve = static_cast<bool>(n->curve);
+  const bool curve = static_cast<bool>(n->curve());
   const NodeRef parent = n->parent.isSet() ? n->parent : world_;
-  const std::string name = n->name;
   slots_[ref.index].node = std::move(n);
-  indexName(ref, name);
+  indexName(ref);
   if (dag) {
     if (Node* p = node(parent))
       p->children.push_back(ref);

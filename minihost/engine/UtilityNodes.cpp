@@ -151,9 +151,9 @@ void computeDoubleLinear(RigInputs& in, bool multiply) {
 // A driven key: the curve's keys are placed on the values of its input.
 void computeDrivenKey(RigInputs& in) {
   const Node* n = in.scene().node(in.node());
-  if (!n || !n->drivenCurve || n->drivenCurve->keyCount() == 0)
+  if (!n || !n->drivenCurve() || n->drivenCurve()->keyCount() == 0)
     return;
-  in.set("output", n->drivenCurve->evaluate(in.number("input")));
+  in.set("output", n->drivenCurve()->evaluate(in.number("input")));
 }
 
 }  // namespace minihost

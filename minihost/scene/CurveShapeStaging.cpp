@@ -80,7 +80,7 @@ std::string unevaluatedPathWarning(const Scene& scene, NodeRef motionPath) {
   std::string why = "no curve feeds its geometryPath";
   if (scene.inputOf(motionPath, scene.findAttribute(motionPath, "geometryPath"), src, srcAttr)) {
     const Node* shape = scene.node(src);
-    if (shape && shape->kind() == NodeKind::kNurbsCurve && shape->curveGeometry)
+    if (shape && shape->kind() == NodeKind::kNurbsCurve && shape->curveGeometry())
       return std::string();
     why =
         shape && shape->kind() == NodeKind::kNurbsCurve

@@ -15,6 +15,7 @@
 #include "scene/CurveShapeStaging.h"
 #include "scene/CurveStaging.h"
 #include "scene/DefaultNodes.h"
+#include "scene/EntryTable.h"
 #include "scene/FileUnits.h"
 #include "scene/MeshStaging.h"
 #include "scene/NamespacedNames.h"
@@ -51,8 +52,11 @@ class Builder {
     if (opening_ && !applyFileUnits(d_.units, s_))
       warn(1, "time unit \"" + d_.units.timeName + "\" is used for the file's keys; the scene " +
                   "keeps its own time unit");
+    s_.reserveNodes(d_.nodes.size());
+    created_.reserve(d_.nodes.size());
     refs_.assign(d_.nodes.size(), NodeRef{});
-    byName_.reserve(d_.nodes.size());
+    names_.reserve(d_.nodes.size());
+    children_.reserve(d_.nodes.size());
     parentEntry_.assign(d_.nodes.size(), -1);
     previousOfName_.assign(d_.nodes.size(), -1);
     // A node's values follow its statement in the file, so each node takes its values as soon
@@ -191,29 +195,30 @@ class Builder {
   // thousands of nodes of one name nor thousands of children of one parent make each lookup
   // cost as much as all of them.
   int findEntry(const std::string& text) const {
-    std::vector<std::string> parts;
-    size_t pos = 0;
-    for (;;) {
-      size_t bar = text.find('|', pos);
-      parts.push_back(text.substr(pos, bar == std::string::npos ? std::string::npos : bar - pos));
-      if (bar == std::string::npos)
+    std::vector<std::string_view>& parts = pathParts_;
+    parts.clear();
+    const std::string_view whole = text;
+    for (size_t pos = 0;;) {
+      const size_t bar = whole.find('|', pos);
+      parts.push_back(whole.substr(pos, bar == std::string_view::npos ? bar : bar - pos));
+      if (bar == std::string_view::npos)
         break;
       pos = bar + 1;
     }
     bool absolute = parts.size() > 1 && parts.front().empty();
     if (absolute)
       parts.erase(parts.begin());
-    auto it = byName_.find(parts.back());
-    if (it == byName_.end())
+    const EntryTable::Slot* it = named(parts.back());
+    if (!it)
       return -1;
     if (parts.size() > 1) {
-      auto top = byName_.find(parts.front());
-      if (top == byName_.end())
+      const EntryTable::Slot* top = named(parts.front());
+      if (!top)
         return -1;
-      if (absolute || top->second.count < it->second.count)
-        return findEntryDownwards(parts, absolute, top->second.last);
+      if (absolute || top->count < it->count)
+        return findEntryDownwards(parts, absolute, top->entry);
     }
-    for (int c = it->second.last; c >= 0; c = previousOfName_[static_cast<size_t>(c)]) {
+    for (int c = it->entry; c >= 0; c = previousOfName_[static_cast<size_t>(c)]) {
       int walk = c;
       bool match = true;
       for (size_t k = parts.size() - 1; k-- > 0;) {
@@ -230,24 +235,40 @@ class Builder {
   }
 
   // The same from the path's first name down, one child lookup per level.
-  int findEntryDownwards(const std::vector<std::string>& parts, bool absolute, int lastTop) const {
+  int findEntryDownwards(const std::vector<std::string_view>& parts, bool absolute,
+                         int lastTop) const {
     int best = -1;
     auto descend = [&](int walk) {
       for (size_t k = 1; k < parts.size() && walk >= 0; ++k) {
-        auto child = childByName_.find(ChildKey(walk, parts[k]));
-        walk = child == childByName_.end() ? -1 : child->second;
+        const EntryTable::Slot* child = childNamed(walk, parts[k]);
+        walk = child ? child->entry : -1;
       }
       best = std::max(best, walk);
     };
     if (absolute) {
-      auto top = childByName_.find(ChildKey(-1, parts.front()));
-      if (top != childByName_.end())
-        descend(top->second);
+      if (const EntryTable::Slot* top = childNamed(-1, parts.front()))
+        descend(top->entry);
     } else {
       for (int top = lastTop; top >= 0; top = previousOfName_[static_cast<size_t>(top)])
         descend(top);
     }
     return best;
+  }
+
+  // The made entries of a name, and of a name under a parent entry (-1: the top), by the last.
+  static size_t nameHash(std::string_view name) { return std::hash<std::string_view>()(name); }
+  static size_t childHash(int parent, std::string_view name) {
+    return nameHash(name) ^ (static_cast<size_t>(parent + 1) * 0x9e3779b97f4a7c15ULL);
+  }
+  const EntryTable::Slot* named(std::string_view name) const {
+    return names_.find(nameHash(name),
+                       [&](int32_t c) { return d_.nodes[static_cast<size_t>(c)].name == name; });
+  }
+  const EntryTable::Slot* childNamed(int parent, std::string_view name) const {
+    return children_.find(childHash(parent, name), [&](int32_t c) {
+      return parentEntry_[static_cast<size_t>(c)] == parent &&
+             d_.nodes[static_cast<size_t>(c)].name == name;
+    });
   }
 
   NodeRef resolve(const std::string& text, int* entry = nullptr) {
@@ -321,23 +342,34 @@ class Builder {
     if (e.shared)
       ref = s_.findNode(e.name);
     NodeRef parent;
-    if (!e.parent.empty()) {
+    if (e.parentLength > 0) {
+      const std::string parentText(d_.parentOf(e));
       int pe = -1;
-      parent = resolve(e.parent, &pe);
+      parent = resolve(parentText, &pe);
       parentEntry_[i] = pe;
       if (!parent.isSet())
-        warn(e.line, "no parent \"" + e.parent + "\" for \"" + e.name + "\"; it is put at the top");
+        warn(e.line,
+             "no parent \"" + parentText + "\" for \"" + e.name + "\"; it is put at the top");
     }
     if (!ref.isSet())
       ref = createNode(i, parent);
     if (!ref.isSet())
       return;
     refs_[i] = ref;
-    NameChain& chain = byName_[e.name];
-    previousOfName_[i] = chain.last;
-    chain.last = static_cast<int>(i);
+    const std::string_view name = e.name;
+    EntryTable::Slot& chain = names_.slot(
+        nameHash(name), [&](int32_t c) { return d_.nodes[static_cast<size_t>(c)].name == name; });
+    previousOfName_[i] = chain.entry;
+    chain.entry = static_cast<int32_t>(i);
     ++chain.count;
-    childByName_[ChildKey(parentEntry_[i], e.name)] = static_cast<int>(i);
+    const int parentIndex = parentEntry_[i];
+    children_
+        .slot(childHash(parentIndex, name),
+              [&](int32_t c) {
+                return parentEntry_[static_cast<size_t>(c)] == parentIndex &&
+                       d_.nodes[static_cast<size_t>(c)].name == name;
+              })
+        .entry = static_cast<int32_t>(i);
   }
 
   // A new node of the entry's type (a placeholder for a type the scene does not model); at the
@@ -346,15 +378,15 @@ class Builder {
     const NodeEntry& e = d_.nodes[i];
     const NodeType* type = facts(i).modelled;
     if (!type) {
-      type = &placeholderType(d_.typeOf(e), !e.parent.empty() || facts(i).dag);
+      type = &placeholderType(d_.typeOf(e), e.parentLength > 0 || facts(i).dag);
       noteNotEvaluated(i);
     }
     std::string name = Scene::validName(e.name) ? context_.nameSpace + e.name : std::string();
     std::string error;
     NodeRef ref = s_.createNode(*type, name, parent, &error);
     if (!ref.isSet() && parent.isSet()) {
-      warn(e.line, "\"" + e.name + "\" cannot go under \"" + e.parent + "\" (" + error +
-                       "); it is put at the top");
+      warn(e.line, "\"" + e.name + "\" cannot go under \"" + std::string(d_.parentOf(e)) + "\" (" +
+                       error + "); it is put at the top");
       ref = s_.createNode(*type, name, NodeRef{}, &error);
     }
     if (!ref.isSet()) {
@@ -506,11 +538,11 @@ class Builder {
   void buildCurves() {
     for (auto& [n, staged] : curves_) {
       Node* node = s_.node(refs_[n]);
-      if (!node || !(node->curve || node->drivenCurve))
+      if (!node || !(node->curve() || node->drivenCurve()))
         continue;
       double scale = 1.0;
       Units keyUnits = d_.units;
-      if (node->drivenCurve) {
+      if (node->drivenCurve()) {
         // A driven key's keys sit on its input's values, taken as they are.
         keyUnits.framesPerSecond = kTicksPerSecond;
       }
@@ -530,7 +562,8 @@ class Builder {
           break;
       }
       bool weighted = false;
-      staged->build(node->curve ? *node->curve : *node->drivenCurve, keyUnits, scale, weighted);
+      staged->build(node->curve() ? *node->curve() : *node->drivenCurve(), keyUnits, scale,
+                    weighted);
       if (weighted)
         warn(d_.nodes[n].line, "weighted tangents of \"" + d_.nodes[n].name +
                                    "\" are evaluated without their weights");
@@ -638,7 +671,7 @@ class Builder {
           from >= 0 && facts(static_cast<size_t>(from)).primitive != PolyPrimitive::kNone;
       auto built = builtMeshes_.find(n);
       if (built != builtMeshes_.end()) {
-        node->mesh = std::move(built->second);
+        node->rareParts().mesh = std::move(built->second);
         if (input != meshInput_.end())
           warn(d_.nodes[n].line, "the history of mesh \"" + name + "\" (" + fromName +
                                      ") is not evaluated; its last stored shape is used");
@@ -664,7 +697,7 @@ class Builder {
       s_.setNumber(ref, s_.findAttribute(ref, "form"), shape->form());
       s_.setNumber(ref, s_.findAttribute(ref, "minValue"), shape->minParam());
       s_.setNumber(ref, s_.findAttribute(ref, "maxValue"), shape->maxParam());
-      node->curveGeometry = std::move(shape);
+      node->rareParts().curveGeometry = std::move(shape);
     }
     curveShapes_.clear();
     for (size_t n = 0; n < d_.nodes.size(); ++n) {
@@ -678,9 +711,9 @@ class Builder {
 
   void buildPrimitive(Node& mesh, size_t from) {
     std::string error;
-    mesh.mesh = buildPrimitiveShape(facts(from).primitive, primitiveAttrs_[from],
-                                    d_.units.centimetresPerUnit, error);
-    if (!mesh.mesh)
+    mesh.rareParts().mesh = buildPrimitiveShape(facts(from).primitive, primitiveAttrs_[from],
+                                                d_.units.centimetresPerUnit, error);
+    if (!mesh.mesh())
       warn(d_.nodes[from].line,
            "cannot make the shape of \"" + d_.nodes[from].name + "\": " + error);
   }
@@ -713,23 +746,14 @@ class Builder {
   std::vector<NodeTypeFacts> typeFacts_;  // per type of SceneDescription::nodeTypes
   std::vector<NodeRef> refs_;
   std::vector<int> parentEntry_;
-  // The entries of each name, as a chain from the last made back (previousOfName_); names are
-  // views of the entries' own, which stay where they are until the build is done.
-  struct NameChain {
-    int last = -1;
-    int count = 0;
-  };
-  std::unordered_map<std::string_view, NameChain> byName_;
+  // The entries of each name, as a chain from the last made back (previousOfName_), and the last
+  // entry of each name under each parent entry. Keyed by the entries' own names, which stay
+  // where they are until the build is done.
+  EntryTable names_;
   std::vector<int> previousOfName_;
-  using ChildKey = std::pair<int, std::string_view>;
-  struct ChildKeyHash {
-    size_t operator()(const ChildKey& k) const {
-      return std::hash<std::string_view>()(k.second) * 31u + std::hash<int>()(k.first);
-    }
-  };
-  // The last entry of each name under each parent entry (-1: the top).
-  std::unordered_map<ChildKey, int, ChildKeyHash> childByName_;
-  std::unordered_set<std::string> pluginTypes_;  // requires -nodeType
+  EntryTable children_;
+  mutable std::vector<std::string_view> pathParts_;  // findEntry's, kept to spare an allocation
+  std::unordered_set<std::string> pluginTypes_;      // requires -nodeType
   // By node entry, for the few entries that are curves or meshes; in file order.
   std::map<size_t, std::unique_ptr<CurveStaging>> curves_;
   std::map<size_t, std::unique_ptr<MeshStaging>> meshes_;

@@ -8,6 +8,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/AddAttrRequest.h"
@@ -17,12 +18,15 @@ namespace minihost::scenefile {
 
 // A node the file creates (createNode) or names as existing (select -ne).
 struct NodeEntry {
-  std::string name;    // as written, without a leading ':'
-  std::string parent;  // -p: a name or a '|'-path; empty for the world
+  std::string name;  // as written, without a leading ':'
   LineNumber line = 0;
   // Into SceneDescription::nodeTypes: a file names a few dozen types for thousands of nodes.
   // 0, the empty name, for a node reached by select -ne.
   int typeIndex = 0;
+  // -p, a name or a '|'-path, as a span of SceneDescription::parentTexts (SceneDescription::
+  // parentOf); empty for the world. Tens of thousands of entries then carry 8 bytes for it.
+  uint32_t parentAt = 0;
+  uint32_t parentLength = 0;
   bool shared = false;  // -s: reuse the scene's node of that name when there is one
 };
 
@@ -37,9 +41,9 @@ enum PolyFaceTag : int {
 // nearly all of them a few numbers: integer arrays and strings are kept apart, made only for
 // the statements that have them.
 struct AttrSetting {
-  int node = -1;      // index into SceneDescription::nodes
-  int sizeHint = -1;  // -s
-  int8_t lock = -1;   // -l: 1 locks, 0 unlocks; -1 when not given
+  int node = -1;           // index into SceneDescription::nodes
+  int sizeHint = -1;       // -s
+  int8_t lock = -1;        // -l: 1 locks, 0 unlocks; -1 when not given
   bool curveData = false;  // -type "nurbsCurve"
   LineNumber line = 0;
   std::string attribute;  // as written after the node's name, without the leading '.'
@@ -146,8 +150,23 @@ struct SceneDescription {
   std::vector<ReferenceEdits> referenceEdits;
   std::vector<Warning> warnings;
 
+  std::string parentTexts;  // the node entries' -p texts, one after another
+
   const std::string& typeOf(const NodeEntry& e) const {
     return nodeTypes[static_cast<size_t>(e.typeIndex)];
+  }
+  std::string_view parentOf(const NodeEntry& e) const {
+    return std::string_view(parentTexts).substr(e.parentAt, e.parentLength);
+  }
+  // Records the entry's -p text; false, recording nothing, when the file's parent texts would
+  // pass what a span can address (4 GB).
+  bool setParent(NodeEntry& e, const std::string& text) {
+    if (parentTexts.size() + text.size() > UINT32_MAX)
+      return false;
+    e.parentAt = static_cast<uint32_t>(parentTexts.size());
+    e.parentLength = static_cast<uint32_t>(text.size());
+    parentTexts += text;
+    return true;
   }
 };
 

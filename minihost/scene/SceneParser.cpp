@@ -339,7 +339,11 @@ class Parser {
       } else if (a.text == "-n" || a.text == "-name" || a.text == "-p" || a.text == "-parent") {
         if (i + 1 >= args_.size())
           return fail(line, "createNode " + a.text + " needs a value");
-        (a.text[1] == 'n' ? entry.name : entry.parent) = args_[++i].text;
+        const std::string& value = args_[++i].text;
+        if (a.text[1] == 'n')
+          entry.name = value;
+        else if (!out_.setParent(entry, value))
+          return fail(line, "the file's parent names pass 4 GB");
       } else {
         return fail(line, "createNode does not take " + a.text);
       }

@@ -98,7 +98,7 @@ MObject MFnMesh::create(int numVertices, int numPolygons, const MFloatPointArray
   NodeRef shape = scene.createNode("mesh", "", HandleAccess::nodeRef(parentOrOwner), nullptr);
   if (!shape.isSet())
     return fail();
-  *scene.node(shape)->mesh = std::move(probe);
+  *scene.node(shape)->mesh() = std::move(probe);
   MFnBase::setObject(HandleAccess::nodeObject(shape));
   if (ReturnStatus)
     *ReturnStatus = MS::kSuccess;

@@ -24,7 +24,7 @@ const Scene& theScene() {
 
 const MeshData* meshOf(const MObject& object) {
   const minihost::Node* n = theScene().node(HandleAccess::nodeRef(object));
-  return n ? n->mesh.get() : nullptr;
+  return n ? n->mesh() : nullptr;
 }
 
 void report(MStatus* s, bool ok) {

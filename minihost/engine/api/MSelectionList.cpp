@@ -59,11 +59,11 @@ NodeRef meshFor(NodeRef ref) {
   const minihost::Node* n = scene.node(ref);
   if (!n)
     return NodeRef{};
-  if (n->mesh)
+  if (n->mesh())
     return ref;
   NodeRef found;
   for (NodeRef c : scene.childrenOf(ref)) {
-    if (scene.node(c)->mesh) {
+    if (scene.node(c)->mesh()) {
       if (found.isSet())
         return NodeRef{};
       found = c;
@@ -174,7 +174,7 @@ MStatus MSelectionList::add(const MString& matchString, const bool) {
     NodeRef mesh = meshFor(scene.findNode(nodeText));
     if (!mesh.isSet())
       return MS::kInvalidParameter;
-    const minihost::MeshData& data = *scene.node(mesh)->mesh;
+    const minihost::MeshData& data = *scene.node(mesh)->mesh();
     MFn::Type type;
     int limit;
     std::string indices;

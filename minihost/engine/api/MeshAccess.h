@@ -14,7 +14,7 @@ namespace minihost {
 
 inline MeshData* meshOf(const MObject& object) {
   Node* n = Scene::get().node(HandleAccess::nodeRef(object));
-  return n ? n->mesh.get() : nullptr;
+  return n ? n->mesh() : nullptr;
 }
 
 // The set a call names; empty for "the current set".

@@ -217,11 +217,11 @@ bool cmdKeyframe(CommandCall& call) {
     for (int attr : leafAttributes(plug)) {
       NodeRef curveNode = scene().curveDriving(plug.node, attr);
       const minihost::Node* cn = scene().node(curveNode);
-      if (cn == nullptr || !cn->curve)
+      if (cn == nullptr || !cn->curve())
         continue;
       curves.push_back(cn->name);
       AttrType type = scene().attributeInfo(plug.node, attr)->type;
-      for (const minihost::CurveKey& key : cn->curve->keys()) {
+      for (const minihost::CurveKey& key : cn->curve()->keys()) {
         if (oneTime && std::fabs(key.ticks - atTicks) > 1e-6)
           continue;
         ++keyCount;

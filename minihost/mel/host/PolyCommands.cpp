@@ -46,7 +46,7 @@ bool makeMesh(CommandCall& call, const FlagSet& flags, const std::string& base,
   NodeRef shape = scene().createNode("mesh", shapeName, transform, &error);
   if (!shape.isSet())
     return call.failNamed(error);
-  minihost::MeshData* mesh = scene().node(shape)->mesh.get();
+  minihost::MeshData* mesh = scene().node(shape)->mesh();
   if (mesh == nullptr ||
       !mesh->build(std::move(geometry.points), std::move(geometry.counts),
                    std::move(geometry.connects), &error) ||
@@ -160,9 +160,9 @@ bool cmdPolyEvaluate(CommandCall& call) {
     return call.failNamed("No mesh given or selected.");
   NodeRef shape = shapeOf(nodes.front(), minihost::NodeKind::kMesh);
   const minihost::Node* n = scene().node(shape);
-  if (n == nullptr || !n->mesh)
+  if (n == nullptr || !n->mesh())
     return call.failNamed(nodeName(nodes.front()) + " is not a mesh.");
-  const minihost::MeshData& m = *n->mesh;
+  const minihost::MeshData& m = *n->mesh();
   std::vector<int> out;
   for (const auto& given : flags.given()) {
     const std::string& f = given.first;

@@ -23,9 +23,9 @@ class MotionPathTest : public RigTest {
     NodeRef t = make("transform", name);
     NodeRef shape = make("nurbsCurve", (std::string(name) + "Shape").c_str(), t);
     std::string problem;
-    scene().node(shape)->curveGeometry =
+    scene().node(shape)->rareParts().curveGeometry =
         NurbsCurve::make(degree, spans, form, rational, std::move(knots), std::move(cvs), problem);
-    EXPECT_NE(scene().node(shape)->curveGeometry, nullptr) << problem;
+    EXPECT_NE(scene().node(shape)->curveGeometry(), nullptr) << problem;
     return shape;
   }
   // A straight line from a to b.

@@ -73,6 +73,15 @@ TEST(NodeValuesTest, TextsAreKeptApartAndClearedByAnEmptyText) {
   values.setText(3, "");
   EXPECT_EQ(values.text(3), "");
   EXPECT_EQ(values.storedCount(), 1u);
+  // A copy holds texts of its own.
+  NodeValues copy = values;
+  values.setText(9, "changed again");
+  EXPECT_EQ(copy.text(9), "second, changed");
+  copy = NodeValues();
+  EXPECT_EQ(copy.storedCount(), 0u);
+  copy = values;
+  EXPECT_EQ(copy.text(9), "changed again");
+  EXPECT_EQ(NodeValues().text(9), "");
 }
 
 class NodeValueSceneTest : public SceneTest {};
@@ -110,6 +119,18 @@ TEST_F(NodeValueSceneTest, AnImportThatFailsPutsEveryValueBack) {
   EXPECT_EQ(get(a, "tx"), 3.0);
   EXPECT_EQ(get(a, "sz"), 4.0);
   EXPECT_EQ(get(a, "ry"), 0.0);
+  // Texts too: one the attempt gave a node without any, and one it changed.
+  NodeRef globals = scene().findNode("defaultRenderGlobals");
+  const int prefix = scene().findAttribute(globals, "imageFilePrefix");
+  std::string text;
+  for (const char* before : {"", "shots/sh010"}) {
+    ASSERT_TRUE(scene().setText(globals, prefix, before));
+    saved = scene().save(true);
+    ASSERT_TRUE(scene().setText(globals, prefix, "shots/attempt"));
+    scene().restore(std::move(saved));
+    ASSERT_TRUE(scene().getText(globals, prefix, text));
+    EXPECT_EQ(text, before);
+  }
 }
 
 }  // namespace

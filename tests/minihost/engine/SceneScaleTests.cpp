@@ -1,9 +1,10 @@
 // The engine's answers where hostile scenes stress it: names shared by many nodes and chains of
 // one name, world matrices after changes anywhere up a deep chain, a scene set aside and put
-// back, and keys given in falling order.
+// back (with its names, locks and meshes), and keys given in falling order.
 
 #include <maya/MMatrix.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -102,7 +103,8 @@ TEST_F(SceneScaleTest, AnImportThatFailsLeavesMeshesAndKeysOfTheNodesBeforeIt) {
   NodeRef box = make("transform", "box");
   std::string error;
   NodeRef shape = scene().createNode("mesh", "boxShape", box, &error);
-  ASSERT_TRUE(scene().node(shape)->mesh->build({0, 0, 0, 1, 0, 0, 0, 1, 0}, {3}, {0, 1, 2}, &error))
+  ASSERT_TRUE(
+      scene().node(shape)->mesh()->build({0, 0, 0, 1, 0, 0, 0, 1, 0}, {3}, {0, 1, 2}, &error))
       << error;
   const int tx = scene().findAttribute(box, "tx");
   ASSERT_TRUE(scene().setKey(box, tx, 250.0, 1.0, minihost::TangentType::kLinear,
@@ -112,12 +114,83 @@ TEST_F(SceneScaleTest, AnImportThatFailsLeavesMeshesAndKeysOfTheNodesBeforeIt) {
   make("transform", "added", box);
   set(box, "ty", 5.0);
   scene().restore(std::move(saved));
-  EXPECT_EQ(scene().node(shape)->mesh->polygonCount(), 1);
+  EXPECT_EQ(scene().node(shape)->mesh()->polygonCount(), 1);
   NodeRef curve = scene().curveDriving(box, tx);
   ASSERT_TRUE(scene().isAlive(curve));
-  EXPECT_EQ(scene().node(curve)->curve->keyCount(), 1u);
+  EXPECT_EQ(scene().node(curve)->curve()->keyCount(), 1u);
   EXPECT_EQ(get(box, "ty"), 0.0);
   EXPECT_FALSE(scene().findNode("added").isSet());
+}
+
+TEST_F(SceneScaleTest, AnImportThatFailsPutsBackLocksBesideTheMeshAndDropsItsOwn) {
+  std::string error;
+  NodeRef box = make("transform", "box");
+  NodeRef shape = scene().createNode("mesh", "boxShape", box, &error);
+  ASSERT_TRUE(
+      scene().node(shape)->mesh()->build({0, 0, 0, 1, 0, 0, 0, 1, 0}, {3}, {0, 1, 2}, &error))
+      << error;
+  const int shapeVisibility = scene().findAttribute(shape, "v");
+  const int boxTx = scene().findAttribute(box, "tx");
+  ASSERT_TRUE(scene().setLocked(shape, shapeVisibility, true));
+  minihost::Scene::SavedScene saved = scene().save(true);
+  // The attempt unlocks what was locked, locks what was not, and gives a new shape a mesh.
+  ASSERT_TRUE(scene().setLocked(shape, shapeVisibility, false));
+  ASSERT_TRUE(scene().setLocked(box, boxTx, true));
+  NodeRef added = scene().createNode("mesh", "addedShape", box, &error);
+  ASSERT_TRUE(scene().isAlive(added)) << error;
+  scene().restore(std::move(saved));
+  EXPECT_TRUE(scene().isLocked(shape, shapeVisibility));
+  EXPECT_EQ(scene().node(shape)->mesh()->polygonCount(), 1);
+  EXPECT_FALSE(scene().isLocked(box, boxTx));
+  EXPECT_TRUE(scene().setNumber(box, boxTx, 2.0));
+  EXPECT_FALSE(scene().isAlive(added));
+}
+
+// Short names are held inside the node's string and long ones apart: the name index must follow
+// both through every path that changes a name or takes a node out and back.
+TEST_F(SceneScaleTest, NamesAreFoundAfterEveryRenameUndoAndASceneSetAside) {
+  for (const std::string base : {"box", "a_rather_long_node_name_kept_on_the_heap"}) {
+    scene().newScene();
+    std::string error;
+    NodeRef group = make("transform", (base + "Grp").c_str());
+    NodeRef n = make("transform", base.c_str());
+    ASSERT_TRUE(scene().renameNode(n, base + "Renamed", &error)) << error;
+    EXPECT_FALSE(scene().findNode(base).isSet()) << base;
+    EXPECT_EQ(scene().findNode(base + "Renamed"), n) << base;
+    scene().restoreName(n, base);  // as an undo does
+    EXPECT_EQ(scene().findNode(base), n) << base;
+    EXPECT_FALSE(scene().findNode(base + "Renamed").isSet()) << base;
+    // Moved beside a sibling of its name, it takes a numbered variant.
+    NodeRef sibling = make("transform", base.c_str(), group);
+    ASSERT_TRUE(scene().reparent(n, group, &error)) << error;
+    EXPECT_EQ(scene().node(n)->name, base + "1") << base;
+    EXPECT_EQ(scene().findNode(base + "1"), n) << base;
+    EXPECT_EQ(scene().findNode(base), sibling) << base;
+    // Taken out (its creation undone) and put back (redone).
+    std::unique_ptr<minihost::Node> out = scene().takeOut(sibling);
+    ASSERT_NE(out, nullptr);
+    EXPECT_FALSE(scene().findNode(base).isSet()) << base;
+    scene().putBack(sibling, std::move(out));
+    EXPECT_EQ(scene().findNode(base), sibling) << base;
+    // An import that fails after renaming nodes puts the names back as they were.
+    minihost::Scene::SavedScene saved = scene().save(true);
+    ASSERT_TRUE(scene().renameNode(sibling, "other", &error)) << error;
+    ASSERT_TRUE(scene().renameNode(n, base + "Moved", &error)) << error;
+    make("transform", base.c_str());
+    scene().restore(std::move(saved));
+    EXPECT_EQ(scene().findNode(base), sibling) << base;
+    EXPECT_EQ(scene().findNode(base + "1"), n) << base;
+    EXPECT_FALSE(scene().findNode("other").isSet()) << base;
+    EXPECT_FALSE(scene().findNode(base + "Moved").isSet()) << base;
+    EXPECT_EQ(scene().fullPathName(n), "|" + base + "Grp|" + base + "1") << base;
+    // The names put back stay in use: renaming and deleting find them.
+    ASSERT_TRUE(scene().renameNode(sibling, base + "Again", &error)) << error;
+    EXPECT_EQ(scene().findNode(base + "Again"), sibling) << base;
+    EXPECT_FALSE(scene().findNode(base).isSet()) << base;
+    ASSERT_TRUE(scene().deleteNode(n, &error)) << error;
+    EXPECT_FALSE(scene().findNode(base + "1").isSet()) << base;
+    EXPECT_EQ(scene().node(make("transform", base.c_str(), group))->name, base) << base;
+  }
 }
 
 TEST_F(SceneScaleTest, KeysGivenInFallingOrderAreSortedOnceAndTheLaterOfTwoWins) {

@@ -128,11 +128,11 @@ TEST_F(UtilityNodeTest, DrivenKeyFollowsItsDriver) {
   link(driver, "tx", curve, "i");
   link(curve, "o", cam, "tx");
   minihost::Node* n = scene().node(curve);
-  ASSERT_NE(n->drivenCurve, nullptr);
-  n->drivenCurve->setKey(
+  ASSERT_NE(n->drivenCurve(), nullptr);
+  n->drivenCurve()->setKey(
       minihost::CurveKey{0.0, 0.0, minihost::TangentType::kLinear, minihost::TangentType::kLinear});
-  n->drivenCurve->setKey(minihost::CurveKey{10.0, 20.0, minihost::TangentType::kLinear,
-                                            minihost::TangentType::kLinear});
+  n->drivenCurve()->setKey(minihost::CurveKey{10.0, 20.0, minihost::TangentType::kLinear,
+                                              minihost::TangentType::kLinear});
   set(driver, "tx", 5.0);
   EXPECT_NEAR(get(cam, "tx"), 10.0, 1e-9);
   set(driver, "tx", 40.0);  // past the last key the curve holds

@@ -16,16 +16,16 @@ TEST_F(SceneFileTest, CurveShapesKeepTheirDegreeFormKnotsAndControlVertices) {
   open("camera_path.ma");
   const minihost::Node* track = scene().node(node("trackShape"));
   ASSERT_NE(track, nullptr);
-  ASSERT_NE(track->curveGeometry, nullptr);
-  EXPECT_EQ(track->curveGeometry->degree(), 3);
-  EXPECT_EQ(track->curveGeometry->form(), minihost::NurbsCurve::kOpen);
-  EXPECT_EQ(track->curveGeometry->cvCount(), 5);
+  ASSERT_NE(track->curveGeometry(), nullptr);
+  EXPECT_EQ(track->curveGeometry()->degree(), 3);
+  EXPECT_EQ(track->curveGeometry()->form(), minihost::NurbsCurve::kOpen);
+  EXPECT_EQ(track->curveGeometry()->cvCount(), 5);
   EXPECT_EQ(number("trackShape", "spans"), 2.0);
   EXPECT_EQ(number("trackShape", "maxValue"), 2.0);
   EXPECT_EQ(number("loopShape", "form"), 2.0);
   const minihost::Node* arc = scene().node(node("arcShape"));
-  ASSERT_NE(arc->curveGeometry, nullptr);
-  EXPECT_TRUE(arc->curveGeometry->rational());
+  ASSERT_NE(arc->curveGeometry(), nullptr);
+  EXPECT_TRUE(arc->curveGeometry()->rational());
   // The periodic loop at fraction 0: its first knot, (P0 + 4·P1 + P2) / 6.
   EXPECT_NEAR(number("loopRider", "tx"), 0.0, 1e-9);
   EXPECT_NEAR(number("loopRider", "ty"), 400.0 / 6.0, 1e-9);
@@ -43,12 +43,12 @@ TEST_F(SceneFileTest, CurvePointsAreInTheFilesLengthUnitAndMayHaveTwoDimensions)
   SceneFileResult r = readSceneText(text, "metres.ma", scene(), true);
   ASSERT_TRUE(r.ok) << r.error;
   const minihost::Node* shape = scene().node(node("cShape"));
-  ASSERT_NE(shape->curveGeometry, nullptr);
-  const MVector end = shape->curveGeometry->cv(1);
+  ASSERT_NE(shape->curveGeometry(), nullptr);
+  const MVector end = shape->curveGeometry()->cv(1);
   EXPECT_NEAR(end.x, 300.0, 1e-9);
   EXPECT_NEAR(end.y, 400.0, 1e-9);
   EXPECT_EQ(end.z, 0.0);
-  EXPECT_NEAR(shape->curveGeometry->length(MMatrix()), 100.0 * std::sqrt(8.0), 1e-9);
+  EXPECT_NEAR(shape->curveGeometry()->length(MMatrix()), 100.0 * std::sqrt(8.0), 1e-9);
 }
 
 TEST_F(SceneFileTest, ACameraOnAPathRidesItsCurveAndLooksAlongIt) {

@@ -16,8 +16,8 @@ TEST_F(SceneFileTest, ALongCurveDeclaredBySizeReadsEveryRange) {
   open("long_forms.ma");
   const minihost::Node* curve = scene().node(node("dolly_translateX"));
   ASSERT_NE(curve, nullptr);
-  ASSERT_NE(curve->curve, nullptr);
-  EXPECT_EQ(curve->curve->keyCount(), 400u);
+  ASSERT_NE(curve->curve(), nullptr);
+  EXPECT_EQ(curve->curve()->keyCount(), 400u);
   // Key k sits at frame k + 1 with value k / 2: both ranges land where their indices say.
   EXPECT_NEAR(numberAtFrame("dolly", "tx", 250), 124.5, 1e-9);
   EXPECT_NEAR(numberAtFrame("dolly", "tx", 251), 125.0, 1e-9);
@@ -65,11 +65,11 @@ TEST_F(SceneFileTest, AHoleWithMoreCornersThanItsFaceKeepsTheFaceAndItsUVs) {
   minihost::scenefile::SceneFileResult r = open("long_forms.ma");
   const minihost::Node* n = scene().node(node("plateShape"));
   ASSERT_NE(n, nullptr);
-  ASSERT_NE(n->mesh, nullptr);
-  ASSERT_EQ(n->mesh->polygonCount(), 1);
-  EXPECT_EQ(n->mesh->connects(), (std::vector<int>{0, 1, 2, 3}));
+  ASSERT_NE(n->mesh(), nullptr);
+  ASSERT_EQ(n->mesh()->polygonCount(), 1);
+  EXPECT_EQ(n->mesh()->connects(), (std::vector<int>{0, 1, 2, 3}));
   // The hole's own UVs (4..9) belong to the hole, not to the face's corners.
-  EXPECT_EQ(n->mesh->uvSets()[0].cornerIds, (std::vector<int>{0, 1, 2, 3}));
+  EXPECT_EQ(n->mesh()->uvSets()[0].cornerIds, (std::vector<int>{0, 1, 2, 3}));
   EXPECT_TRUE(anyContains(r.warnings, "plateShape\": holes are left out"));
 }
 

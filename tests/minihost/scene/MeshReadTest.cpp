@@ -9,7 +9,7 @@ namespace {
 
 const minihost::MeshData* meshOf(minihost::Scene& s, const char* shape) {
   const minihost::Node* n = s.node(s.findNode(shape));
-  return n ? n->mesh.get() : nullptr;
+  return n ? n->mesh() : nullptr;
 }
 
 TEST_F(SceneFileTest, EdgeBasedFacesGiveCornersNormalsAndUVs) {

@@ -44,6 +44,53 @@ TEST_F(StatementOrderTest, LaterStatementsOnANodeWinWhicheverEntryNamesIt) {
   EXPECT_TRUE(r.warnings.empty()) << r.warnings.front();
 }
 
+// Parents, selections and connections name nodes by name or path while the file is built: with
+// thousands of entries of one name, each must still reach its own node.
+TEST_F(StatementOrderTest, PathsInTheFileFindTheirOwnNodeAmongThousandsOfOneName) {
+  std::string body;
+  for (int i = 0; i < 2000; ++i) {
+    const std::string group = "g" + std::to_string(i);
+    body += "createNode transform -n \"" + group + "\";\n";
+    body += "createNode transform -n \"geo\" -p \"" + group + "\";\n";
+    body += "\tsetAttr \".tx\" " + std::to_string(i) + ";\n";
+    const std::string parent = i % 2 == 0 ? "|" + group + "|geo" : group + "|geo";
+    body += "createNode camera -n \"geoShape\" -p \"" + parent + "\";\n";
+  }
+  body += "select -ne \"g1234|geo\";\n\tsetAttr \".ty\" 3;\n";
+  body += "select -ne \"|g77|geo|geoShape\";\n\tsetAttr \".fl\" 50;\n";
+  body += "select -ne \"g79|geo|geoShape\";\n\tsetAttr \".fl\" 85;\n";
+  body += "select -ne \"|g80|geo\";\n\tsetAttr \".v\" no;\n";
+  body += "connectAttr \"g5|geo.tx\" \"|g6|geo.tz\";\n";
+  // Parents that cannot take the node: it goes to the top, and the warning quotes the path.
+  body += "createNode transform -n \"lost\" -p \"|g5|geo|nowhere_to_be_found\";\n";
+  body += "createNode transform -n \"under\" -p \"g7|geo|geoShape\";\n";
+  SceneFileResult r = read(body);
+  ASSERT_TRUE(r.ok) << r.error;
+  ASSERT_EQ(r.warnings.size(), 2u);
+  EXPECT_NE(r.warnings[0].find("no parent \"|g5|geo|nowhere_to_be_found\" for \"lost\""),
+            std::string::npos)
+      << r.warnings[0];
+  EXPECT_NE(r.warnings[1].find("\"under\" cannot go under \"g7|geo|geoShape\""), std::string::npos)
+      << r.warnings[1];
+  EXPECT_EQ(scene().fullPathName(node("lost")), "|lost");
+  EXPECT_EQ(scene().fullPathName(node("under")), "|under");
+  for (int i : {0, 1, 2, 1999}) {
+    const std::string geo = "|g" + std::to_string(i) + "|geo";
+    EXPECT_EQ(number(geo, "tx"), i) << geo;
+    const minihost::NodeRef shape = node(geo + "|geoShape");
+    ASSERT_TRUE(shape.isSet()) << geo;
+    EXPECT_EQ(scene().parentOf(shape), node(geo)) << geo;
+  }
+  EXPECT_EQ(number("g1234|geo", "ty"), 3.0);
+  EXPECT_EQ(number("g1233|geo", "ty"), 0.0);
+  EXPECT_EQ(number("g77|geo|geoShape", "fl"), 50.0);
+  EXPECT_EQ(number("g78|geo|geoShape", "fl"), 35.0);
+  EXPECT_EQ(number("g79|geo|geoShape", "fl"), 85.0);
+  EXPECT_EQ(number("g80|geo", "v"), 0.0);
+  EXPECT_EQ(number("g81|geo", "v"), 1.0);
+  EXPECT_EQ(number("g6|geo", "tz"), 5.0);
+}
+
 TEST_F(StatementOrderTest, ADamagedStatementAfterManyNodesChangesNothing) {
   minihost::NodeRef keeper = scene().createNode("transform", "keeper", {}, nullptr);
   ASSERT_TRUE(keeper.isSet());
