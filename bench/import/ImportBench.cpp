@@ -156,17 +156,5 @@ BENCHMARK(BM_ImportLongTrackName)
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  mel::MelHost& host = mel::initMinihostMel();
-  std::string name, error;
-  if (!host.loadPlugin(VXR_PLUGIN_PATH, name, error)) {
-    std::fprintf(stderr, "cannot load the plug-in: %s\n", error.c_str());
-    return 1;
-  }
-  writeBenchFile();
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  mel::shutdownMinihostMel();
-  std::remove(benchFile().c_str());
-  return 0;
+  return runImportBenchmarks(argc, argv, writeBenchFile, benchFile());
 }

@@ -90,17 +90,5 @@ BENCHMARK(BM_ImportKeyCost)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRe
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  mel::MelHost& host = mel::initMinihostMel();
-  std::string name, error;
-  if (!host.loadPlugin(VXR_PLUGIN_PATH, name, error)) {
-    std::fprintf(stderr, "cannot load the plug-in: %s\n", error.c_str());
-    return 1;
-  }
-  writeKeyFile();
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  mel::shutdownMinihostMel();
-  std::remove(keyFile().c_str());
-  return 0;
+  return runImportBenchmarks(argc, argv, writeKeyFile, keyFile());
 }
