@@ -30,6 +30,22 @@ struct UndoQueue::Change {
   std::unique_ptr<Node> takenOut;  // a created node while its creation is undone
   std::unique_ptr<DynamicAttribute> attribute;  // an added or deleted attribute as it was
 
+  // A change of one node's attribute (attribute -1: of the node itself), and of a link
+  // between two plugs.
+  static Change of(Kind kind, NodeRef node, int attribute = -1) {
+    Change c;
+    c.kind = kind;
+    c.a = node;
+    c.attrA = attribute;
+    return c;
+  }
+  static Change link(Kind kind, NodeRef src, int srcAttr, NodeRef dst, int dstAttr) {
+    Change c = of(kind, src, srcAttr);
+    c.b = dst;
+    c.attrB = dstAttr;
+    return c;
+  }
+
   void undo(Scene& scene);
   void redo(Scene& scene);
 };
@@ -279,10 +295,7 @@ void UndoQueue::record(Change&& change) {
 void UndoQueue::numberChanged(NodeRef ref, int attribute, double before, double after) {
   if (before == after)
     return;
-  Change c;
-  c.kind = Change::Kind::kNumber;
-  c.a = ref;
-  c.attrA = attribute;
+  Change c = Change::of(Change::Kind::kNumber, ref, attribute);
   c.before = before;
   c.after = after;
   record(std::move(c));
@@ -290,55 +303,33 @@ void UndoQueue::numberChanged(NodeRef ref, int attribute, double before, double 
 
 void UndoQueue::textChanged(NodeRef ref, int attribute, const std::string& before,
                             const std::string& after) {
-  Change c;
-  c.kind = Change::Kind::kText;
-  c.a = ref;
-  c.attrA = attribute;
+  Change c = Change::of(Change::Kind::kText, ref, attribute);
   c.textBefore = before;
   c.textAfter = after;
   record(std::move(c));
 }
 
 void UndoQueue::nodeCreated(NodeRef ref) {
-  Change c;
-  c.kind = Change::Kind::kCreate;
-  c.a = ref;
-  record(std::move(c));
+  record(Change::of(Change::Kind::kCreate, ref));
 }
 
 void UndoQueue::nodeRenamed(NodeRef ref, const std::string& before, const std::string& after) {
-  Change c;
-  c.kind = Change::Kind::kRename;
-  c.a = ref;
+  Change c = Change::of(Change::Kind::kRename, ref);
   c.textBefore = before;
   c.textAfter = after;
   record(std::move(c));
 }
 
 void UndoQueue::connected(NodeRef src, int srcAttr, NodeRef dst, int dstAttr) {
-  Change c;
-  c.kind = Change::Kind::kConnect;
-  c.a = src;
-  c.attrA = srcAttr;
-  c.b = dst;
-  c.attrB = dstAttr;
-  record(std::move(c));
+  record(Change::link(Change::Kind::kConnect, src, srcAttr, dst, dstAttr));
 }
 
 void UndoQueue::disconnected(NodeRef src, int srcAttr, NodeRef dst, int dstAttr) {
-  Change c;
-  c.kind = Change::Kind::kDisconnect;
-  c.a = src;
-  c.attrA = srcAttr;
-  c.b = dst;
-  c.attrB = dstAttr;
-  record(std::move(c));
+  record(Change::link(Change::Kind::kDisconnect, src, srcAttr, dst, dstAttr));
 }
 
 void UndoQueue::keySet(NodeRef curve, bool hadKey, const CurveKey& before, const CurveKey& after) {
-  Change c;
-  c.kind = Change::Kind::kKey;
-  c.a = curve;
+  Change c = Change::of(Change::Kind::kKey, curve);
   c.hadKey = hadKey;
   c.keyBefore = before;
   c.keyAfter = after;
@@ -346,28 +337,19 @@ void UndoQueue::keySet(NodeRef curve, bool hadKey, const CurveKey& before, const
 }
 
 void UndoQueue::attributeAdded(NodeRef ref, int attribute, const DynamicAttribute& saved) {
-  Change c;
-  c.kind = Change::Kind::kAddAttribute;
-  c.a = ref;
-  c.attrA = attribute;
+  Change c = Change::of(Change::Kind::kAddAttribute, ref, attribute);
   c.attribute = std::make_unique<DynamicAttribute>(saved);
   record(std::move(c));
 }
 
 void UndoQueue::attributeDeleted(NodeRef ref, int attribute, const DynamicAttribute& saved) {
-  Change c;
-  c.kind = Change::Kind::kDeleteAttribute;
-  c.a = ref;
-  c.attrA = attribute;
+  Change c = Change::of(Change::Kind::kDeleteAttribute, ref, attribute);
   c.attribute = std::make_unique<DynamicAttribute>(saved);
   record(std::move(c));
 }
 
 void UndoQueue::lockChanged(NodeRef ref, int attribute, bool before, bool after) {
-  Change c;
-  c.kind = Change::Kind::kLock;
-  c.a = ref;
-  c.attrA = attribute;
+  Change c = Change::of(Change::Kind::kLock, ref, attribute);
   c.before = before ? 1.0 : 0.0;
   c.after = after ? 1.0 : 0.0;
   record(std::move(c));
