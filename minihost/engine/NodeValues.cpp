@@ -12,22 +12,22 @@ bool sameBits(double a, double b) {
 }
 
 // Vectors grow by a quarter, not double: a node's entries stay close to what it holds.
-template <typename T>
-void makeRoom(std::vector<T>& v) {
+template <typename Vector>
+void makeRoom(Vector& v) {
   if (v.size() == v.capacity())
     v.reserve(v.size() + v.size() / 4 + 2);
 }
 
 }  // namespace
 
-std::vector<NodeValues::Number>::const_iterator NodeValues::findNumber(int attribute) const {
+const NodeValues::Number* NodeValues::findNumber(int attribute) const {
   return std::lower_bound(numbers_.begin(), numbers_.end(), attribute,
                           [](const Number& entry, int wanted) { return entry.attribute < wanted; });
 }
 
 void NodeValues::setNumber(const NodeType& type, int attribute, double value) {
   const auto found = findNumber(attribute);
-  const auto at = numbers_.begin() + (found - numbers_.cbegin());
+  const auto at = numbers_.begin() + (found - numbers_.data());
   const bool stored = at != numbers_.end() && at->attribute == attribute;
   if (sameBits(value, type.attributes[static_cast<size_t>(attribute)].defaultValue)) {
     if (stored)

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/CompactVector.h"
 #include "engine/NodeTypes.h"
 
 namespace minihost {
@@ -46,9 +47,9 @@ class NodeValues {
     std::string value;
   };
 
-  std::vector<Number>::const_iterator findNumber(int attribute) const;
+  const Number* findNumber(int attribute) const;
 
-  std::vector<Number> numbers_;  // sorted by attribute
+  CompactVector<Number> numbers_;  // sorted by attribute
   // Sorted by attribute; made for the first text, since few nodes hold one.
   std::unique_ptr<std::vector<Text>> texts_;
 };

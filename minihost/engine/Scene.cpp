@@ -31,7 +31,7 @@ bool wildcardMatch(const char* pattern, const char* text) {
   return *pattern == '\0';
 }
 
-const std::vector<NodeRef> kNoChildren;
+const CompactVector<NodeRef> kNoChildren;
 
 }  // namespace
 
@@ -115,11 +115,8 @@ void Scene::reserveNodes(size_t more) {
   // Many small files in a row still grow the list geometrically.
   if (needed > slots_.capacity())
     slots_.reserve(std::max(needed, slots_.capacity() + slots_.capacity() / 2));
-  // Only when the index would grow anyway: asking for another size rehashes every name.
-  const size_t names = byName_.size() + more;
-  if (static_cast<double>(names) >
-      static_cast<double>(byName_.bucket_count()) * byName_.max_load_factor())
-    byName_.reserve(std::max(names, byName_.size() * 2));
+  // Grows (in powers of two) only when the index would grow anyway.
+  byName_.reserve(byName_.size() + more);
 }
 
 NodeRef Scene::createNode(const std::string& typeName, const std::string& name, NodeRef parent,
@@ -379,7 +376,7 @@ NodeRef Scene::parentOf(NodeRef ref) const {
   return n->parent.isSet() ? n->parent : world_;
 }
 
-const std::vector<NodeRef>& Scene::childrenOf(NodeRef ref) const {
+const CompactVector<NodeRef>& Scene::childrenOf(NodeRef ref) const {
   const Node* n = node(ref);
   return n ? n->children : kNoChildren;
 }

@@ -21,8 +21,10 @@
 #include <maya/MTransformationMatrix.h>
 
 #include "engine/AnimCurve.h"
+#include "engine/CompactVector.h"
 #include "engine/Handles.h"
 #include "engine/MeshData.h"
+#include "engine/NameIndex.h"
 #include "engine/NodeExtras.h"
 #include "engine/NodeTypes.h"
 #include "engine/NodeValues.h"
@@ -60,9 +62,9 @@ struct Node {
   bool isDefault : 1;  // part of every scene; cannot be deleted
   NodeValues values;   // those that differ from the type's defaults; changed via Scene::storeNumber
   NodeRef parent;      // DAG only; unset for the world's children
-  std::vector<NodeRef> children;
-  std::vector<Connection> inputs;
-  std::vector<Connection> outputs;
+  CompactVector<NodeRef> children;
+  CompactVector<Connection> inputs;
+  CompactVector<Connection> outputs;
   std::unique_ptr<NodeRare> rare;  // null while the node has none of them
 
   NodeKind kind() const { return type->kind; }
@@ -124,7 +126,7 @@ class Scene {
   std::vector<NodeRef> nodes() const;
   std::vector<NodeRef> nodesMatching(const std::string& pattern) const;
   NodeRef parentOf(NodeRef ref) const;  // the world for top-level DAG nodes
-  const std::vector<NodeRef>& childrenOf(NodeRef ref) const;
+  const CompactVector<NodeRef>& childrenOf(NodeRef ref) const;
   std::string fullPathName(NodeRef ref) const;
   std::string partialPathName(NodeRef ref) const;
   unsigned int depthOf(NodeRef ref) const;  // 0 for the world
@@ -263,7 +265,7 @@ class Scene {
                          NamePlace place);
   // The index refers to the node's own name: index after naming, unindex before renaming.
   void indexName(NodeRef ref);
-  NodeRef childNamed(NodeRef parent, const std::string& name, NodeRef except = NodeRef{}) const;
+  NodeRef childNamed(NodeRef parent, std::string_view name, NodeRef except = NodeRef{}) const;
   void unindexName(NodeRef ref);
   void destroy(NodeRef ref);
   void destroyOne(NodeRef ref);
@@ -290,10 +292,14 @@ class Scene {
     MMatrix matrix;
   };
   mutable std::vector<WorldCacheEntry> worldCache_;
-  // Every node by its name: one entry per node (most names are unique), no list per name. The
-  // key views the node's own name (a node stays where it is, in its slot's unique_ptr), so a
-  // name is stored once; whoever changes a name unindexes the node first and indexes it after.
-  using NameIndex = std::unordered_multimap<std::string_view, NodeRef>;
+  // Every node by its name: one entry per node, compared through the node's own name (a node
+  // stays where it is, in its slot's unique_ptr), so a name is stored once; whoever changes a
+  // name unindexes the node first and indexes it after.
+  auto nameOf() const {
+    return [this](NodeRef r) { return std::string_view(slots_[r.index].node->name); };
+  }
+  // True when fewer nodes are named `a` than `b`, counting no further than the smaller count.
+  bool fewerNamed(std::string_view a, std::string_view b) const;
   // An index of the same names over other nodes (a saved copy's).
   static NameIndex indexOf(const std::vector<Slot>& slots);
   NameIndex byName_;

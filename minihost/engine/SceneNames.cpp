@@ -10,39 +10,15 @@
 namespace minihost {
 namespace {
 
-std::vector<std::string> splitPath(const std::string& path) {
-  std::vector<std::string> parts;
-  std::string current;
-  for (char c : path) {
-    if (c == '|') {
-      parts.push_back(current);
-      current.clear();
-    } else {
-      current += c;
-    }
+std::vector<std::string_view> splitPath(std::string_view path) {
+  std::vector<std::string_view> parts;
+  for (size_t pos = 0;;) {
+    const size_t bar = path.find('|', pos);
+    parts.push_back(path.substr(pos, bar == std::string_view::npos ? bar : bar - pos));
+    if (bar == std::string_view::npos)
+      return parts;
+    pos = bar + 1;
   }
-  parts.push_back(current);
-  return parts;
-}
-
-// True when the range [a, b) holds fewer entries than [c, d), counting no further than that.
-template <typename It>
-bool shorter(It a, It b, It c, It d) {
-  for (; a != b; ++a, ++c) {
-    if (c == d)
-      return false;
-  }
-  return c != d;
-}
-
-// True when the range holds more than `n` entries, counting no further than that.
-template <typename It>
-bool longerThan(It a, It b, size_t n) {
-  for (; a != b; ++a) {
-    if (n-- == 0)
-      return true;
-  }
-  return false;
 }
 
 }  // namespace
@@ -61,7 +37,7 @@ void Scene::indexName(NodeRef ref) {
   const Node* n = node(ref);
   if (!n || n->name.empty())
     return;
-  byName_.emplace(std::string_view(n->name), ref);
+  byName_.insert(n->name, ref);
   if (!n->type->dag)
     dependencyNames_.insert(n->name);
 }
@@ -70,56 +46,60 @@ void Scene::unindexName(NodeRef ref) {
   const Node* n = node(ref);
   if (!n)
     return;
-  auto [first, last] = byName_.equal_range(n->name);
-  for (auto it = first; it != last; ++it) {
-    if (it->second == ref) {
-      byName_.erase(it);
-      break;
-    }
-  }
+  byName_.erase(n->name, ref);
   if (!n->type->dag)
     dependencyNames_.erase(n->name);
 }
 
-Scene::NameIndex Scene::indexOf(const std::vector<Slot>& slots) {
+NameIndex Scene::indexOf(const std::vector<Slot>& slots) {
   NameIndex index;
   index.reserve(slots.size());
   for (size_t i = 0; i < slots.size(); ++i) {
     if (const Node* n = slots[i].node.get()) {
       if (!n->name.empty())
-        index.emplace(std::string_view(n->name),
-                      NodeRef{static_cast<uint32_t>(i), slots[i].generation});
+        index.insert(n->name, NodeRef{static_cast<uint32_t>(i), slots[i].generation});
     }
   }
   return index;
 }
 
+bool Scene::fewerNamed(std::string_view a, std::string_view b) const {
+  // Counted in growing steps, so that thousands of nodes of one name cost a lookup of the
+  // other name no more than the other name's own count.
+  for (size_t limit = 4;; limit *= 4) {
+    const size_t as = byName_.countUpTo(a, nameOf(), limit);
+    const size_t bs = byName_.countUpTo(b, nameOf(), limit);
+    if (as < limit || bs < limit)
+      return as < bs;
+  }
+}
+
 // The child of `parent` with that name (sibling names are unique): from the parent's children or
 // from the nodes of that name, whichever list is shorter, so that neither thousands of children
 // nor thousands of nodes of one name make the lookup slow.
-NodeRef Scene::childNamed(NodeRef parent, const std::string& name, NodeRef except) const {
-  auto [first, last] = byName_.equal_range(name);
-  if (first == last)
+NodeRef Scene::childNamed(NodeRef parent, std::string_view name, NodeRef except) const {
+  const CompactVector<NodeRef>& kids = childrenOf(parent.isSet() ? parent : world_);
+  const size_t named = byName_.countUpTo(name, nameOf(), kids.size() + 1);
+  if (named == 0)
     return NodeRef{};
-  const std::vector<NodeRef>& kids = childrenOf(parent.isSet() ? parent : world_);
-  if (longerThan(first, last, kids.size())) {
+  if (named > kids.size()) {
     for (NodeRef k : kids) {
       if (k != except && node(k)->name == name)
         return k;
     }
     return NodeRef{};
   }
-  for (auto it = first; it != last; ++it) {
-    const NodeRef r = it->second;
+  NodeRef found;
+  byName_.forEach(name, nameOf(), [&](NodeRef r) {
     if (r != except && node(r)->type->dag && parentOf(r) == (parent.isSet() ? parent : world_))
-      return r;
-  }
-  return NodeRef{};
+      found = r;
+    return !found.isSet();
+  });
+  return found;
 }
 
 bool Scene::nameTaken(const std::string& name, const NamePlace& place) const {
-  auto [first, last] = byName_.equal_range(name);
-  if (first == last)
+  if (!byName_.contains(name, nameOf()))
     return false;
   if (place.dag && !place.wholeScene) {
     // A DAG node's name clashes with a dependency node's and with its siblings' only.
@@ -127,17 +107,12 @@ bool Scene::nameTaken(const std::string& name, const NamePlace& place) const {
       return true;
     return childNamed(place.parent, name, place.except).isSet();
   }
-  for (auto it = first; it != last; ++it) {
-    const NodeRef r = it->second;
-    if (r == place.except)
-      continue;
-    const Node* other = node(r);
-    // A dependency node's name, and a made-up name, clash with any node of that name; a DAG
-    // node's only with its siblings' and with dependency nodes'.
-    if (place.wholeScene || !place.dag || !other->type->dag || parentOf(r) == place.parent)
-      return true;
-  }
-  return false;
+  // A dependency node's name, and a made-up name, clash with any node of that name; a DAG
+  // node's only with its siblings' and with dependency nodes'.
+  return !byName_.forEach(name, nameOf(), [&](NodeRef r) {
+    return r == place.except ||
+           !(place.wholeScene || !place.dag || !node(r)->type->dag || parentOf(r) == place.parent);
+  });
 }
 
 std::string Scene::uniqueName(const std::string& requested, const std::string& fallbackBase,
@@ -200,11 +175,11 @@ std::string Scene::partialPathName(NodeRef ref) const {
   if (!n->type->dag)
     return n->name;
   std::vector<NodeRef> rivals;
-  auto [first, last] = byName_.equal_range(n->name);
-  for (auto it = first; it != last; ++it) {
-    if (it->second != ref)
-      rivals.push_back(it->second);
-  }
+  byName_.forEach(n->name, nameOf(), [&](NodeRef r) {
+    if (r != ref)
+      rivals.push_back(r);
+    return true;
+  });
   std::vector<const std::string*> names{&n->name};
   bool full = false;
   for (NodeRef mine = ref; !rivals.empty();) {
@@ -237,29 +212,25 @@ NodeRef Scene::findNode(const std::string& text, bool* ambiguous) const {
     *ambiguous = false;
   if (text.empty())
     return NodeRef{};
-  std::vector<std::string> parts = splitPath(text);
+  std::vector<std::string_view> parts = splitPath(text);
   const bool absolute = parts.front().empty();
   if (absolute)
     parts.erase(parts.begin());
   if (parts.empty())
     return NodeRef{};
-  for (std::string& p : parts) {
+  for (std::string_view& p : parts) {
     // ":name" names the root namespace's node, as "name" does.
     if (p.size() > 1 && p[0] == ':')
-      p.erase(0, 1);
+      p.remove_prefix(1);
     if (p.empty() || p == ":")
       return NodeRef{};
   }
-  const auto named = byName_.equal_range(parts.back());
-  if (named.first == named.second)
+  if (!byName_.contains(parts.back(), nameOf()) ||
+      (parts.size() > 1 && !byName_.contains(parts.front(), nameOf())))
     return NodeRef{};
   NodeRef found;
   int matches = 0;
-  const auto tops = parts.size() > 1 ? byName_.equal_range(parts.front()) : named;
-  if (tops.first == tops.second)
-    return NodeRef{};
-  if (absolute ||
-      (parts.size() > 1 && shorter(tops.first, tops.second, named.first, named.second))) {
+  if (absolute || (parts.size() > 1 && fewerNamed(parts.front(), parts.back()))) {
     // From the first name down, one child lookup per level.
     auto descend = [&](NodeRef walk) {
       for (size_t i = 1; i < parts.size() && walk.isSet(); ++i)
@@ -272,17 +243,14 @@ NodeRef Scene::findNode(const std::string& text, bool* ambiguous) const {
     if (absolute) {
       descend(childNamed(world_, parts.front()));
     } else {
-      for (auto it = tops.first; it != tops.second; ++it) {
-        const NodeRef r = it->second;
+      byName_.forEach(parts.front(), nameOf(), [&](NodeRef r) {
         if (node(r)->type->dag)
           descend(r);
-        if (matches > 1)
-          break;
-      }
+        return matches <= 1;
+      });
     }
   } else {
-    for (auto it = named.first; it != named.second; ++it) {
-      const NodeRef r = it->second;
+    byName_.forEach(parts.back(), nameOf(), [&](NodeRef r) {
       NodeRef walk = r;
       bool match = true;
       for (size_t i = parts.size() - 1; match && i-- > 0;) {
@@ -293,10 +261,10 @@ NodeRef Scene::findNode(const std::string& text, bool* ambiguous) const {
         match = false;
       if (match) {
         found = r;
-        if (++matches > 1)
-          break;
+        ++matches;
       }
-    }
+      return matches <= 1;
+    });
   }
   if (matches > 1) {
     if (ambiguous)

@@ -7,7 +7,7 @@ namespace minihost::scenefile {
 namespace {
 
 // A count the file gives: a whole number, not negative, no larger than what is left to read.
-bool countAt(const std::vector<double>& numbers, size_t at, size_t perItem, size_t& count) {
+bool countAt(const ValueNumbers& numbers, size_t at, size_t perItem, size_t& count) {
   if (at >= numbers.size())
     return false;
   const double n = numbers[at];
@@ -28,7 +28,7 @@ bool isCurveShapeData(const std::string& attribute) {
 
 std::shared_ptr<const NurbsCurve> stageCurveShape(const AttrSetting& value,
                                                   double centimetresPerUnit, std::string& problem) {
-  const std::vector<double>& n = value.numbers;
+  const ValueNumbers& n = value.numbers;
   if (!value.curveData || !value.texts().empty() || n.size() < 5) {
     problem = "expected -type \"nurbsCurve\" with degree, spans, form, rational and dimension";
     return nullptr;
@@ -62,7 +62,7 @@ std::shared_ptr<const NurbsCurve> stageCurveShape(const AttrSetting& value,
   std::vector<double> cvs;
   cvs.reserve(cvCount * 4);
   for (size_t i = 0; i < cvCount; ++i) {
-    const double* p = &n[cvAt + 1 + i * perCv];
+    const double* p = n.data() + cvAt + 1 + i * perCv;
     cvs.push_back(p[0] * centimetresPerUnit);
     cvs.push_back(p[1] * centimetresPerUnit);
     cvs.push_back(dimension == 3 ? p[2] * centimetresPerUnit : 0.0);

@@ -59,9 +59,9 @@ bool convert(double number, int& out) {
 
 }  // namespace
 
-template <typename T>
-bool CurveStaging::place(std::vector<T>& into, const PathSegment& seg,
-                         const std::vector<double>& numbers, size_t per, std::string& problem) {
+template <typename T, typename Numbers>
+bool CurveStaging::place(std::vector<T>& into, const PathSegment& seg, const Numbers& numbers,
+                         size_t per, std::string& problem) {
   const long long count = seg.count();
   if (static_cast<long long>(numbers.size()) != count * static_cast<long long>(per)) {
     problem = "expected " + std::to_string(count * static_cast<long long>(per)) +
@@ -90,7 +90,7 @@ bool CurveStaging::take(const std::vector<PathSegment>& path, const AttrSetting&
     return true;
   const PathSegment& seg = path[0];
   const std::string& name = seg.name;
-  const std::vector<double>& n = value.numbers;
+  const ValueNumbers& n = value.numbers;
   auto single = [&](int& out) {
     if (n.size() != 1) {
       problem = "expected one value";

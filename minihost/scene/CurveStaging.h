@@ -21,9 +21,9 @@ class CurveStaging {
   void build(AnimCurve& curve, const Units& units, double valueScale, bool& weighted) const;
 
  private:
-  template <typename T>
-  bool place(std::vector<T>& into, const PathSegment& seg, const std::vector<double>& numbers,
-             size_t per, std::string& problem);
+  template <typename T, typename Numbers>
+  bool place(std::vector<T>& into, const PathSegment& seg, const Numbers& numbers, size_t per,
+             std::string& problem);
 
   std::vector<double> times_, values_;
   std::vector<int> inTypes_, outTypes_;

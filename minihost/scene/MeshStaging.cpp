@@ -34,6 +34,14 @@ bool placeArray(std::vector<T>& into, long long first, long long count, size_t p
   return true;
 }
 
+// The same from a statement's numbers, which the array takes over.
+template <typename T>
+bool placeNumbers(std::vector<T>& into, long long first, long long count, size_t per,
+                  ValueNumbers& values, std::string& problem) {
+  std::vector<double> taken = values.takeVector();
+  return placeArray(into, first, count, per, taken, problem);
+}
+
 }  // namespace
 
 bool MeshStaging::take(const std::vector<PathSegment>& path, AttrSetting& value,
@@ -46,12 +54,12 @@ bool MeshStaging::take(const std::vector<PathSegment>& path, AttrSetting& value,
     if (name == "vt" || name == "vrts") {
       long long count =
           seg.indexed ? seg.count() : static_cast<long long>(value.numbers.size() / 3);
-      return placeArray(points_, first, count, 3, value.numbers, problem);
+      return placeNumbers(points_, first, count, 3, value.numbers, problem);
     }
     if (name == "pt" || name == "pnts") {
       long long count =
           seg.indexed ? seg.count() : static_cast<long long>(value.numbers.size() / 3);
-      return placeArray(tweaks_, first, count, 3, value.numbers, problem);
+      return placeNumbers(tweaks_, first, count, 3, value.numbers, problem);
     }
     if (name == "ed" || name == "edge") {
       long long count =
@@ -75,7 +83,7 @@ bool MeshStaging::take(const std::vector<PathSegment>& path, AttrSetting& value,
     if (name == "n" || name == "normals") {
       long long count =
           seg.indexed ? seg.count() : static_cast<long long>(value.numbers.size() / 3);
-      return placeArray(normals_, first, count, 3, value.numbers, problem);
+      return placeNumbers(normals_, first, count, 3, value.numbers, problem);
     }
     if (name == "cuvs" || name == "currentUVSet") {
       if (!readOnly.texts().empty())
@@ -97,8 +105,8 @@ bool MeshStaging::take(const std::vector<PathSegment>& path, AttrSetting& value,
     } else if (child.name == "uvsp" || child.name == "uvSetPoints") {
       long long count =
           child.indexed ? child.count() : static_cast<long long>(value.numbers.size() / 2);
-      return placeArray(uvSets_[set].uv, child.indexed ? child.first : 0, count, 2, value.numbers,
-                        problem);
+      return placeNumbers(uvSets_[set].uv, child.indexed ? child.first : 0, count, 2, value.numbers,
+                          problem);
     }
   }
   return true;

@@ -218,8 +218,8 @@ std::vector<NodeEdits> collectReferenceEdits(const LoadPlan& plan,
       NodeEdits e;
       e.file = static_cast<int>(f);
       e.line = re.line;
-      e.refNode =
-          inNamespace(file.nameSpace, file.description->nodes[static_cast<size_t>(re.node)].name);
+      e.refNode = inNamespace(file.nameSpace, re.refNode);
+      e.source = &re;
       for (size_t r = 0; r < plan.references.size(); ++r) {
         if (plan.references[r].refNode == e.refNode)
           e.reference = static_cast<int>(r);
@@ -233,6 +233,19 @@ std::vector<NodeEdits> collectReferenceEdits(const LoadPlan& plan,
     }
   }
   return out;
+}
+
+void releaseDecodedEdits(std::vector<NodeEdits>& edits) {
+  for (NodeEdits& e : edits)
+    e.list = ReferenceEditList();
+}
+
+void decodeEditsAgain(std::vector<NodeEdits>& edits) {
+  for (NodeEdits& e : edits) {
+    std::string problem;  // said when the edits were first read
+    e.list = ReferenceEditList();
+    decodeReferenceEdits(e.source->tokens, e.list, problem);
+  }
 }
 
 PlaceholderPlugs placeholderPlugs(const LoadPlan& plan, const std::vector<NodeEdits>& edits) {

@@ -22,6 +22,7 @@ struct NodeEdits {
   int reference = -1;   // the ReferenceRecord of that node; -1 when none
   std::string refNode;  // as the scene names it
   int line = 0;
+  const ReferenceEdits* source = nullptr;  // the file's words and strings the list is read from
   ReferenceEditList list;
 };
 
@@ -31,6 +32,12 @@ std::vector<NodeEdits> collectReferenceEdits(const LoadPlan& plan,
                                              std::vector<std::string>& warnings);
 
 PlaceholderPlugs placeholderPlugs(const LoadPlan& plan, const std::vector<NodeEdits>& edits);
+
+// A shot's thousands of edits, decoded, are larger than their text: between their uses (the
+// placeholder plugs before the build, the addAttr edits, the rest once the opened file is
+// built) they are let go and read again from the files' words, which stay until the end.
+void releaseDecodedEdits(std::vector<NodeEdits>& edits);
+void decodeEditsAgain(std::vector<NodeEdits>& edits);
 
 enum class EditPhase { kAddedAttributes, kTheRest };
 

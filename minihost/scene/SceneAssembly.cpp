@@ -52,8 +52,7 @@ void recordReferences(const LoadPlan& plan, const std::vector<std::vector<NodeRe
       out.holderFile = holder.description->fileName;
       out.holderFolder = folderOf(holder.path);
       for (const ReferenceEdits& e : holder.description->referenceEdits) {
-        const std::string& local = holder.description->nodes[static_cast<size_t>(e.node)].name;
-        if (holder.nameSpace + local == out.refNode) {
+        if (holder.nameSpace + e.refNode == out.refNode) {
           out.edits = e.tokens;
           out.editsLine = e.line;
         }
@@ -108,8 +107,11 @@ class Assembly {
     for (size_t r = 0; r < failed_.size(); ++r)
       plan_.references[r].loaded = plan_.references[r].loaded && !failed_[r];
     applyReferenceEdits(plan_, edits_, scene_, result_.warnings, EditPhase::kAddedAttributes);
+    releaseDecodedEdits(edits_);
     opened->apply();
     created_[top] = opened->createdNodes();
+    opened.reset();
+    decodeEditsAgain(edits_);
     applyReferenceEdits(plan_, edits_, scene_, result_.warnings, EditPhase::kTheRest);
     recordReferences(plan_, created_, failed_, pending_, opening_);
     return true;

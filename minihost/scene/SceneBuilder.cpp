@@ -52,19 +52,23 @@ class Builder {
     if (opening_ && !applyFileUnits(d_.units, s_))
       warn(1, "time unit \"" + d_.units.timeName + "\" is used for the file's keys; the scene " +
                   "keeps its own time unit");
-    s_.reserveNodes(d_.nodes.size());
-    created_.reserve(d_.nodes.size());
-    refs_.assign(d_.nodes.size(), NodeRef{});
-    names_.reserve(d_.nodes.size());
-    children_.reserve(d_.nodes.size());
-    parentEntry_.assign(d_.nodes.size(), -1);
-    previousOfName_.assign(d_.nodes.size(), -1);
+    // "select -ne" entries make no node: a reference's thousands of edits would otherwise have
+    // the scene's slot list and name index grow (and rehash) for nothing.
+    const size_t made = static_cast<size_t>(std::count_if(
+        d_.nodes.begin(), d_.nodes.end(), [](const NodeEntry& e) { return e.typeIndex != 0; }));
+    s_.reserveNodes(made);
+    created_.reserve(made);
     // A node's values follow its statement in the file, so each node takes its values as soon
     // as it is made (file order is kept) and their records are released at once: the file's
     // staging shrinks while the scene grows instead of both being held whole.
     std::vector<PathSegment> path;
     // A node's addAttr statements follow it too, before the values that set what they add.
+    // The tables by entry grow as the entries are made, while the values read so far are
+    // released: reserved whole at the start they would add to the file's staging at its largest.
     for (size_t i = 0; i < d_.nodes.size(); ++i) {
+      refs_.emplace_back();
+      parentEntry_.push_back(-1);
+      previousOfName_.push_back(-1);
       createEntry(i);
       addAttributesUpTo(i);
       applyValuesUpTo(i, path);
@@ -81,9 +85,22 @@ class Builder {
     applyLocks();
     if (!context_.referenced)
       applyTime();
+    releaseEntries();
   }
 
  private:
+  // Once the file is built its entries and their indexes are not needed: the files of a shot are
+  // built one after another, and each one's entries would otherwise stay until the last is done.
+  void releaseEntries() {
+    std::deque<NodeEntry>().swap(d_.nodes);
+    std::string().swap(d_.parentTexts);
+    names_ = EntryTable();
+    children_ = EntryTable();
+    std::vector<NodeRef>().swap(refs_);
+    std::vector<int>().swap(parentEntry_);
+    std::vector<int>().swap(previousOfName_);
+  }
+
   const NodeTypeFacts& facts(size_t n) const {
     return typeFacts_[static_cast<size_t>(d_.nodes[n].typeIndex)];
   }
@@ -138,7 +155,7 @@ class Builder {
     if (!shape)
       return fail(error, v.line, "curve \"" + d_.nodes[n].name + "\": " + problem);
     curveShapes_[n] = std::move(shape);
-    std::vector<double>().swap(v.numbers);  // the curve holds its own copy
+    v.numbers.release();  // the curve holds its own copy
     return true;
   }
 
@@ -358,17 +375,23 @@ class Builder {
     refs_[i] = ref;
     const std::string_view name = e.name;
     EntryTable::Slot& chain = names_.slot(
-        nameHash(name), [&](int32_t c) { return d_.nodes[static_cast<size_t>(c)].name == name; });
+        nameHash(name), [&](int32_t c) { return d_.nodes[static_cast<size_t>(c)].name == name; },
+        [&](int32_t c) { return nameHash(d_.nodes[static_cast<size_t>(c)].name); });
     previousOfName_[i] = chain.entry;
     chain.entry = static_cast<int32_t>(i);
     ++chain.count;
     const int parentIndex = parentEntry_[i];
     children_
-        .slot(childHash(parentIndex, name),
-              [&](int32_t c) {
-                return parentEntry_[static_cast<size_t>(c)] == parentIndex &&
-                       d_.nodes[static_cast<size_t>(c)].name == name;
-              })
+        .slot(
+            childHash(parentIndex, name),
+            [&](int32_t c) {
+              return parentEntry_[static_cast<size_t>(c)] == parentIndex &&
+                     d_.nodes[static_cast<size_t>(c)].name == name;
+            },
+            [&](int32_t c) {
+              return childHash(parentEntry_[static_cast<size_t>(c)],
+                               d_.nodes[static_cast<size_t>(c)].name);
+            })
         .entry = static_cast<int32_t>(i);
   }
 

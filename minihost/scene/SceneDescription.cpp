@@ -8,9 +8,9 @@ const std::vector<std::string> AttrSetting::kNoTexts;
 AttrSetting::AttrSetting(const AttrSetting& other)
     : node(other.node),
       sizeHint(other.sizeHint),
+      line(other.line),
       lock(other.lock),
       curveData(other.curveData),
-      line(other.line),
       attribute(other.attribute),
       numbers(other.numbers),
       rare_(other.rare_ ? std::make_unique<Rare>(*other.rare_) : nullptr) {}

@@ -13,6 +13,7 @@
 
 #include "engine/AddAttrRequest.h"
 #include "scene/SceneLexer.h"
+#include "scene/ValueNumbers.h"
 
 namespace minihost::scenefile {
 
@@ -41,15 +42,16 @@ enum PolyFaceTag : int {
 // nearly all of them a few numbers: integer arrays and strings are kept apart, made only for
 // the statements that have them.
 struct AttrSetting {
-  int node = -1;           // index into SceneDescription::nodes
-  int sizeHint = -1;       // -s
+  int node = -1;      // index into SceneDescription::nodes
+  int sizeHint = -1;  // -s
+  // 48 bits count more lines than any file holds; the flags take the rest of the word.
+  LineNumber line : 48;
   int8_t lock = -1;        // -l: 1 locks, 0 unlocks; -1 when not given
   bool curveData = false;  // -type "nurbsCurve"
-  LineNumber line = 0;
-  std::string attribute;  // as written after the node's name, without the leading '.'
-  std::vector<double> numbers;
+  std::string attribute;   // as written after the node's name, without the leading '.'
+  ValueNumbers numbers;
 
-  AttrSetting() = default;
+  AttrSetting() : line(0) {}
   AttrSetting(AttrSetting&&) = default;
   AttrSetting& operator=(AttrSetting&&) = default;
   AttrSetting(const AttrSetting& other);
@@ -123,7 +125,8 @@ struct EditToken {
 };
 
 struct ReferenceEdits {
-  int node = -1;  // the reference node, an index into SceneDescription::nodes
+  int node = -1;        // the reference node, an index into SceneDescription::nodes
+  std::string refNode;  // its name as the file writes it: the entries go once the file is built
   std::vector<EditToken> tokens;
   int line = 0;
 };

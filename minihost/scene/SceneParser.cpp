@@ -578,6 +578,7 @@ class Parser {
   bool referenceEdits(const AttrSetting& value, LineNumber line) {
     ReferenceEdits edits;
     edits.node = value.node;
+    edits.refNode = out_.nodes[static_cast<size_t>(value.node)].name;
     edits.line = line;
     for (;;) {
       if (!advance())

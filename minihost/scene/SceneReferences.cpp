@@ -111,7 +111,7 @@ void keepOwnChildren(Scene& scene, const std::vector<NodeRef>& nodes,
   for (NodeRef n : nodes) {
     if (!scene.isAlive(n))
       continue;
-    std::vector<NodeRef> children = scene.childrenOf(n);
+    std::vector<NodeRef> children = scene.childrenOf(n).toVector();
     for (NodeRef child : children) {
       if (inside.count(handleKey(child)) > 0)
         continue;
@@ -197,7 +197,7 @@ SceneFileResult loadReference(const std::string& key, Scene& scene) {
   if (!d)
     return result;
   d->units = r.holderUnits;
-  d->referenceEdits.push_back(ReferenceEdits{0, r.edits, r.editsLine});
+  d->referenceEdits.push_back(ReferenceEdits{0, localRef, r.edits, r.editsLine});
   // The reference's path is absolute when it was found; the made-up holder is no file.
   result.ok =
       assembleScene(d, workingFolder() + "/(reference load)", r.holderPrefix, scene, false, result);

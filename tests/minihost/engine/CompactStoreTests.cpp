@@ -1,0 +1,130 @@
+// The compact stores the scene keeps per node and per name, checked against the standard
+// containers they stand in for over long random runs of the operations the scene makes.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/CompactVector.h"
+#include "engine/NameIndex.h"
+
+namespace minihost {
+namespace {
+
+// Few distinct names, so that many nodes share each and probe runs cross the table's end.
+class NameIndexModelTest : public ::testing::Test {
+ protected:
+  std::vector<std::string> names_;  // by node index; "" for no node
+  std::multimap<std::string, uint32_t> model_;
+  NameIndex index_;
+
+  auto nameOf() const {
+    return [this](NodeRef r) { return std::string_view(names_[r.index]); };
+  }
+  std::vector<uint32_t> found(const std::string& name) const {
+    std::vector<uint32_t> out;
+    index_.forEach(name, nameOf(), [&](NodeRef r) {
+      out.push_back(r.index);
+      return true;
+    });
+    std::sort(out.begin(), out.end());
+    return out;
+  }
+  std::vector<uint32_t> expected(const std::string& name) const {
+    std::vector<uint32_t> out;
+    auto [first, last] = model_.equal_range(name);
+    for (auto it = first; it != last; ++it)
+      out.push_back(it->second);
+    std::sort(out.begin(), out.end());
+    return out;
+  }
+};
+
+TEST_F(NameIndexModelTest, FindsEveryNodeOfANameThroughInsertsRemovalsAndGrowth) {
+  std::mt19937 random(7);
+  const std::vector<std::string> pool{"a", "b", "pCube1", "group1", "camera1", "x", "yy"};
+  for (int step = 0; step < 20000; ++step) {
+    const bool add = names_.empty() || random() % 3 != 0;
+    if (add) {
+      const std::string& name = pool[random() % pool.size()];
+      const uint32_t node = static_cast<uint32_t>(names_.size());
+      names_.push_back(name);
+      index_.insert(name, NodeRef{node, 1});
+      model_.emplace(name, node);
+    } else {
+      const uint32_t node = static_cast<uint32_t>(random() % names_.size());
+      if (names_[node].empty())
+        continue;
+      index_.erase(names_[node], NodeRef{node, 1});
+      auto [first, last] = model_.equal_range(names_[node]);
+      model_.erase(std::find_if(first, last, [&](const auto& e) { return e.second == node; }));
+      names_[node].clear();
+    }
+    if (step % 997 == 0) {
+      for (const std::string& name : pool)
+        ASSERT_EQ(found(name), expected(name)) << "step " << step << ", name " << name;
+    }
+  }
+  EXPECT_EQ(index_.size(), model_.size());
+  for (const std::string& name : pool) {
+    EXPECT_EQ(found(name), expected(name)) << name;
+    EXPECT_EQ(index_.countUpTo(name, nameOf(), 3), std::min<size_t>(model_.count(name), 3));
+  }
+  EXPECT_FALSE(index_.contains("nobody", nameOf()));
+}
+
+TEST_F(NameIndexModelTest, RemovingANodeLeavesItsNamesakesAndAFreshIndexAnswersNothing) {
+  names_ = {"twin", "twin", "twin"};
+  for (uint32_t i = 0; i < 3; ++i)
+    index_.insert("twin", NodeRef{i, 1});
+  index_.erase("twin", NodeRef{1, 1});
+  index_.erase("twin", NodeRef{1, 2});  // another generation: not the indexed node
+  EXPECT_EQ(found("twin"), (std::vector<uint32_t>{0, 2}));
+  index_.clear();
+  EXPECT_TRUE(found("twin").empty());
+  index_.erase("twin", NodeRef{0, 1});  // nothing to remove
+  EXPECT_EQ(index_.size(), 0u);
+}
+
+TEST(CompactVectorTest, BehavesAsAVectorUnderPushInsertEraseAndCopy) {
+  std::mt19937 random(11);
+  CompactVector<int> compact;
+  std::vector<int> model;
+  for (int step = 0; step < 5000; ++step) {
+    const unsigned op = random() % 4;
+    const int value = static_cast<int>(random() % 1000);
+    if (op == 0 || model.empty()) {
+      compact.push_back(value);
+      model.push_back(value);
+    } else if (op == 1) {
+      const size_t at = random() % (model.size() + 1);
+      compact.insert(compact.begin() + at, value);
+      model.insert(model.begin() + static_cast<std::ptrdiff_t>(at), value);
+    } else if (op == 2) {
+      const size_t at = random() % model.size();
+      compact.erase(compact.begin() + at);
+      model.erase(model.begin() + static_cast<std::ptrdiff_t>(at));
+    } else {
+      compact.push_back(compact.front());  // a value of its own, as the vector grows
+      model.push_back(model.front());
+    }
+  }
+  ASSERT_EQ(compact.toVector(), model);
+  CompactVector<int> copy = compact;
+  compact.erase(compact.begin(), compact.begin() + compact.size() / 2);
+  EXPECT_EQ(copy.toVector(), model);
+  CompactVector<int> moved = std::move(copy);
+  EXPECT_TRUE(copy.empty());
+  EXPECT_EQ(moved.size(), model.size());
+  EXPECT_EQ(std::vector<int>(compact.rbegin(), compact.rend()),
+            std::vector<int>(
+                model.rbegin(),
+                model.rbegin() + static_cast<std::ptrdiff_t>(model.size() - model.size() / 2)));
+}
+
+}  // namespace
+}  // namespace minihost
