@@ -96,6 +96,7 @@ class Builder {
     std::string().swap(d_.parentTexts);
     names_ = EntryTable();
     children_ = EntryTable();
+    childrenIndexed_ = false;
     std::vector<NodeRef>().swap(refs_);
     std::vector<int>().swap(parentEntry_);
     std::vector<int>().swap(previousOfName_);
@@ -282,6 +283,7 @@ class Builder {
                        [&](int32_t c) { return d_.nodes[static_cast<size_t>(c)].name == name; });
   }
   const EntryTable::Slot* childNamed(int parent, std::string_view name) const {
+    indexChildren();
     return children_.find(childHash(parent, name), [&](int32_t c) {
       return parentEntry_[static_cast<size_t>(c)] == parent &&
              d_.nodes[static_cast<size_t>(c)].name == name;
@@ -380,6 +382,15 @@ class Builder {
     previousOfName_[i] = chain.entry;
     chain.entry = static_cast<int32_t>(i);
     ++chain.count;
+    if (childrenIndexed_)
+      indexChild(i);
+  }
+
+  // The table by parent and name serves lookups from a path's first name down, which most files
+  // never make: it is filled from the entries made so far the first time one is needed, and kept
+  // up from then on.
+  void indexChild(size_t i) const {
+    const std::string_view name = d_.nodes[i].name;
     const int parentIndex = parentEntry_[i];
     children_
         .slot(
@@ -393,6 +404,16 @@ class Builder {
                                d_.nodes[static_cast<size_t>(c)].name);
             })
         .entry = static_cast<int32_t>(i);
+  }
+  void indexChildren() const {
+    if (childrenIndexed_)
+      return;
+    childrenIndexed_ = true;
+    // The entries that reached the table by name: made (or shared) nodes, not "select -ne".
+    for (size_t c = 0; c < refs_.size(); ++c) {
+      if (d_.nodes[c].typeIndex != 0 && refs_[c].isSet())
+        indexChild(c);
+    }
   }
 
   // A new node of the entry's type (a placeholder for a type the scene does not model); at the
@@ -454,19 +475,23 @@ class Builder {
     Node* node = s_.node(ref);
     if (!node || facts(n).isAnimCurve() || drivenKeyCurve(n) || facts(n).isKind(NodeKind::kMesh))
       return;  // staged already, or a node that could not be made
-    if (!parseAttributePath(v.attribute, path))
+    // Nearly every value names a plain attribute ("tx"): its path is the name itself.
+    const bool plain = v.attribute.find_first_of(".[") == std::string::npos;
+    if (!plain && !parseAttributePath(v.attribute, path))
       return;
+    const std::string& first = plain ? v.attribute : path[0].name;
+    const bool oneSegment = plain || path.size() == 1;
     if (node->kind() == NodeKind::kPlaceholder) {
-      if (facts(n).primitive != PolyPrimitive::kNone && path.size() == 1 && v.numbers.size() == 1)
-        primitiveAttrs_[n][path[0].name] = v.numbers[0];
-      if (node->name == "time1" && path.size() == 1 &&
-          (path[0].name == "o" || path[0].name == "outTime") && v.numbers.size() == 1)
+      if (facts(n).primitive != PolyPrimitive::kNone && oneSegment && v.numbers.size() == 1)
+        primitiveAttrs_[n][first] = v.numbers[0];
+      if (node->name == "time1" && oneSegment && (first == "o" || first == "outTime") &&
+          v.numbers.size() == 1)
         currentFrame_ = v.numbers[0];
       return;
     }
     // Rig nodes model their multi attributes' elements by name ("tg[0].tot").
     int attr = s_.findAttribute(ref, v.attribute);
-    if (attr < 0 && (path.size() != 1 || path[0].indexed))
+    if (attr < 0 && (plain || path.size() != 1 || path[0].indexed))
       return;  // other multis and nested plugs are not modelled
     if (attr < 0)
       attr = s_.findAttribute(ref, path[0].name);
@@ -774,7 +799,8 @@ class Builder {
   // where they are until the build is done.
   EntryTable names_;
   std::vector<int> previousOfName_;
-  EntryTable children_;
+  mutable EntryTable children_;
+  mutable bool childrenIndexed_ = false;
   mutable std::vector<std::string_view> pathParts_;  // findEntry's, kept to spare an allocation
   std::unordered_set<std::string> pluginTypes_;      // requires -nodeType
   // By node entry, for the few entries that are curves or meshes; in file order.
