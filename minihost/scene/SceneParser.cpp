@@ -116,15 +116,17 @@ enum class SetAttrFlag {
   kLock,
   kType,
   kIgnoredValue,  // -k, -cb, -ch, -ca: a value the reader does not keep
-  kUnknown
 };
 
-SetAttrFlag setAttrFlagOf(std::string_view name) {
-  struct Entry {
-    std::string_view name;
-    SetAttrFlag flag;
-  };
-  static constexpr Entry kFlags[] = {
+struct SetAttrFlagName {
+  std::string_view name;
+  SetAttrFlag flag;
+};
+
+// The flag a word names (without its '-'), with the name kept in static storage; null for a
+// flag setAttr does not take.
+const SetAttrFlagName* setAttrFlagOf(std::string_view name) {
+  static constexpr SetAttrFlagName kFlags[] = {
       {"type", SetAttrFlag::kType},
       {"k", SetAttrFlag::kIgnoredValue},
       {"s", SetAttrFlag::kSize},
@@ -144,11 +146,11 @@ SetAttrFlag setAttrFlagOf(std::string_view name) {
       {"ca", SetAttrFlag::kIgnoredValue},
       {"caching", SetAttrFlag::kIgnoredValue},
   };
-  for (const Entry& e : kFlags) {
+  for (const SetAttrFlagName& e : kFlags) {
     if (e.name == name)
-      return e.flag;
+      return &e;
   }
-  return SetAttrFlag::kUnknown;
+  return nullptr;
 }
 
 // The -type values the reader reads in a way of their own.
@@ -633,14 +635,15 @@ class Parser {
 
   // One setAttr flag, the current token, with its value if it takes one.
   bool setAttrFlag(AttrSetting& value, LineNumber line) {
-    const std::string_view name = std::string_view(tok_.text).substr(1);
-    const SetAttrFlag flag = setAttrFlagOf(name);
+    const SetAttrFlagName* named = setAttrFlagOf(std::string_view(tok_.text).substr(1));
+    if (!named)
+      return fail(tok_.line, "setAttr does not take " + tok_.text);
+    const SetAttrFlag flag = named->flag;
     if (flag == SetAttrFlag::kNoValue)
       return true;
-    if (flag == SetAttrFlag::kUnknown)
-      return fail(tok_.line, "setAttr does not take " + tok_.text);
+    // The token moves on to the value: the message names the flag by the table's copy.
     if (!advance() || (tok_.kind != TokenKind::kWord && tok_.kind != TokenKind::kString))
-      return fail(line, "setAttr -" + std::string(name) + " needs a value");
+      return fail(line, "setAttr -" + std::string(named->name) + " needs a value");
     if (flag == SetAttrFlag::kType) {
       dataType_ = dataTypeOf(tok_.text);
     } else if (flag == SetAttrFlag::kSize) {
