@@ -354,7 +354,7 @@ bool SceneLexer::next(Token& out) {
       out.kind = TokenKind::kEnd;
     return read;
   }
-  out.text.assign(1, static_cast<char>(c));
+  out.text.push_back(static_cast<char>(c));  // cleared above
   ++pos_;
   return true;
 }
