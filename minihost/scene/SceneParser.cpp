@@ -106,35 +106,42 @@ enum class Command {
   kOther
 };
 
-// Looked up once per statement; the most frequent first.
+// Looked up once per statement: by length first, so that a word is compared with at most
+// three names.
 Command commandOf(const std::string& word) {
-  struct Entry {
-    std::string_view word;
-    Command command;
-  };
-  static constexpr Entry kCommands[] = {
-      {"setAttr", Command::kSetAttr},
-      {"createNode", Command::kCreateNode},
-      {"rename", Command::kTakenAsWritten},
-      {"connectAttr", Command::kConnectAttr},
-      {"select", Command::kSelect},
-      {"addAttr", Command::kAddAttr},
-      {"currentUnit", Command::kCurrentUnit},
-      {"requires", Command::kRequires},
-      {"file", Command::kFile},
-      {"parent", Command::kParent},
-      {"fileInfo", Command::kTakenAsWritten},
-      {"relationship", Command::kTakenAsWritten},
-      {"lockNode", Command::kTakenAsWritten},
-      {"dataStructure", Command::kTakenAsWritten},
-      {"disconnectAttr", Command::kTakenAsWritten},
-  };
   const std::string_view w(word);
-  for (const Entry& e : kCommands) {
-    if (e.word == w)
-      return e.command;
+  switch (w.size()) {
+    case 4:
+      return w == "file" ? Command::kFile : Command::kOther;
+    case 6:
+      if (w == "rename")
+        return Command::kTakenAsWritten;
+      if (w == "select")
+        return Command::kSelect;
+      return w == "parent" ? Command::kParent : Command::kOther;
+    case 7:
+      if (w == "setAttr")
+        return Command::kSetAttr;
+      return w == "addAttr" ? Command::kAddAttr : Command::kOther;
+    case 8:
+      if (w == "requires")
+        return Command::kRequires;
+      return w == "fileInfo" || w == "lockNode" ? Command::kTakenAsWritten : Command::kOther;
+    case 10:
+      return w == "createNode" ? Command::kCreateNode : Command::kOther;
+    case 11:
+      if (w == "connectAttr")
+        return Command::kConnectAttr;
+      return w == "currentUnit" ? Command::kCurrentUnit : Command::kOther;
+    case 12:
+      return w == "relationship" ? Command::kTakenAsWritten : Command::kOther;
+    case 13:
+      return w == "dataStructure" ? Command::kTakenAsWritten : Command::kOther;
+    case 14:
+      return w == "disconnectAttr" ? Command::kTakenAsWritten : Command::kOther;
+    default:
+      return Command::kOther;
   }
-  return Command::kOther;
 }
 
 // What the first statement of a scene without the header comment starts with: a command of
@@ -857,6 +864,8 @@ class Parser {
   bool chargeElements(const AttrSetting& value, LineNumber line) {
     if (!keepsArrays(out_.nodes[static_cast<size_t>(value.node)].typeIndex))
       return true;
+    if (value.attribute.find('[') == std::string::npos)
+      return true;  // no index, nothing to charge
     bool tooLarge = false;
     if (!parseAttributePath(value.attribute, path_, &tooLarge))
       return tooLarge ? fail(line, "." + value.attribute + ": index out of range") : true;
