@@ -377,8 +377,7 @@ class Parser {
       case Command::kCurrentUnit:
         return currentUnit(line);
       case Command::kRequires:
-        return requires(line)
-        ;
+        return requiresStatement(line);
       case Command::kAddAttr:
         return addAttr(line);
       case Command::kTakenAsWritten:
@@ -429,7 +428,7 @@ class Parser {
     return true;
   }
 
-  bool requires(LineNumber line) {
+  bool requiresStatement(LineNumber line) {
     if (!arguments(args_, line))
       return false;
     for (size_t i = 0; i + 1 < args_.size(); ++i) {
