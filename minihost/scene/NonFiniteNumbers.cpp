@@ -2,20 +2,24 @@
 
 #include <cctype>
 #include <limits>
+#include <string_view>
 
 namespace minihost::scenefile {
 namespace {
 
-std::string lower(const std::string& text) {
-  std::string out(text);
-  for (char& c : out)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
+bool equalsIgnoringCase(std::string_view text, std::string_view lowerWord) {
+  if (text.size() != lowerWord.size())
+    return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(text[i])) != lowerWord[i])
+      return false;
+  }
+  return true;
 }
 
 // "1.#inf", "1.#qnan00", ...: the body after "1.#", without the trailing zeros.
-bool windowsSpelling(const std::string& text, std::string& body) {
-  if (text.compare(0, 3, "1.#") != 0)
+bool windowsSpelling(std::string_view text, std::string_view& body) {
+  if (text.substr(0, 3) != "1.#")
     return false;
   size_t end = text.size();
   while (end > 3 && text[end - 1] == '0')
@@ -27,21 +31,28 @@ bool windowsSpelling(const std::string& text, std::string& body) {
 }  // namespace
 
 bool parseNonFiniteNumber(const std::string& text, double& out) {
-  std::string t = lower(text);
+  std::string_view t(text);
   bool negative = !t.empty() && (t[0] == '-' || t[0] == '+');
   if (negative) {
     negative = t[0] == '-';
-    t.erase(0, 1);
+    t.remove_prefix(1);
   }
+  // Every spelling starts with one of these: most words are ruled out here.
+  const int first = t.empty() ? 0 : std::tolower(static_cast<unsigned char>(t[0]));
+  if (first != 'i' && first != 'n' && first != '1')
+    return false;
   const double inf = std::numeric_limits<double>::infinity();
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  std::string body;
-  if (t == "inf" || t == "infinity" || (windowsSpelling(t, body) && body == "inf")) {
+  std::string_view body;
+  const bool windows = windowsSpelling(t, body);
+  if (equalsIgnoringCase(t, "inf") || equalsIgnoringCase(t, "infinity") ||
+      (windows && equalsIgnoringCase(body, "inf"))) {
     out = negative ? -inf : inf;
     return true;
   }
-  if (t == "nan" || t == "nan(ind)" ||
-      (windowsSpelling(t, body) && (body == "qnan" || body == "snan" || body == "ind"))) {
+  if (equalsIgnoringCase(t, "nan") || equalsIgnoringCase(t, "nan(ind)") ||
+      (windows && (equalsIgnoringCase(body, "qnan") || equalsIgnoringCase(body, "snan") ||
+                   equalsIgnoringCase(body, "ind")))) {
     out = negative ? -nan : nan;
     return true;
   }

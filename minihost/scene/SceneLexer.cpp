@@ -6,23 +6,40 @@
 
 namespace minihost::scenefile {
 namespace {
-// Large enough that a refill is rare, small enough to stay out of the file-size budget.
-constexpr size_t kChunkBytes = 1 << 20;
-
 constexpr char kHeader[] = "//Maya ASCII";
 
-bool isSpace(int c) {
-  return c == ' ' || c == '\t' || c == '\f' || c == '\v';
-}
+// What a byte is to the lexer, looked up once per byte in the loops that run over whole runs.
+enum ByteClass : unsigned char {
+  kWordByte,  // part of a word
+  kSpace,     // ' ', '\t', '\f', '\v'
+  kLineEnd,   // '\n', '\r'
+  kPunct,     // ';', '"', '(', ')', '{', '}': ends a word
+  kBinary,    // control bytes and anything beyond ASCII: never in a word
+};
 
-bool isDelimiter(int c) {
-  return isSpace(c) || c == '\n' || c == '\r' || c == ';' || c == '"' || c == '(' || c == ')' ||
-         c == '{' || c == '}';
-}
+struct ByteClasses {
+  ByteClass of[256];
+  // The bytes that end a run of plain string text: the quote, an escape, a line end, NUL.
+  bool stopsString[256];
+  // The bytes that end a line comment's run: a line end or NUL.
+  bool stopsComment[256];
+  constexpr ByteClasses() : of(), stopsString(), stopsComment() {
+    for (int c = 0; c < 256; ++c) {
+      of[c] = c < 0x20 || c >= 0x7f ? kBinary : kWordByte;
+      stopsString[c] = c == '"' || c == '\\' || c == '\n' || c == '\r' || c == 0;
+      stopsComment[c] = c == '\n' || c == '\r' || c == 0;
+    }
+    for (unsigned char c : {' ', '\t', '\f', '\v'})
+      of[c] = kSpace;
+    of[static_cast<unsigned char>('\n')] = of[static_cast<unsigned char>('\r')] = kLineEnd;
+    for (unsigned char c : {';', '"', '(', ')', '{', '}'})
+      of[c] = kPunct;
+  }
+};
+constexpr ByteClasses kBytes;
 
-// Bytes a word of MEL text never holds: control bytes and anything beyond ASCII.
-bool isBinary(int c) {
-  return c < 0x20 || c >= 0x7f;
+ByteClass classOf(char c) {
+  return kBytes.of[static_cast<unsigned char>(c)];
 }
 
 std::string hexByte(int c) {
@@ -31,6 +48,10 @@ std::string hexByte(int c) {
   text += digits[(c >> 4) & 15];
   text += digits[c & 15];
   return text;
+}
+
+std::string lineTooLong() {
+  return "a line longer than " + std::to_string(kMaxLineBytes) + " bytes";
 }
 }  // namespace
 
@@ -122,16 +143,22 @@ bool SceneLexer::refuseByte(int c) {
 }
 
 bool SceneLexer::skipLineComment() {
-  for (int c; (c = peek()) >= 0 && c != '\n' && c != '\r';) {
-    if (c == 0)
-      return refuseByte(c);
-    ++pos_;
+  for (;;) {
+    if (pos_ == end_ && !fill())
+      return true;
+    const char* p = data_ + pos_;
+    const char* const stop = data_ + end_;
+    while (p != stop && !kBytes.stopsComment[static_cast<unsigned char>(*p)])
+      ++p;
+    pos_ = static_cast<size_t>(p - data_);
+    // Checked after the run: the line's length only grows within it.
     if (offset() - lineStart_ > kMaxLineBytes) {
-      fail("a line longer than " + std::to_string(kMaxLineBytes) + " bytes", line_);
+      fail(lineTooLong(), line_);
       return false;
     }
+    if (p != stop)
+      return *p == 0 ? refuseByte(0) : true;
   }
-  return true;
 }
 
 bool SceneLexer::skipBlockComment() {
@@ -162,17 +189,24 @@ bool SceneLexer::skipSpaceAndComments() {
   if (!started_)
     skipByteOrderMark();
   for (;;) {
-    int c = peek();
-    if (c < 0)
+    if (pos_ == end_ && !fill())
       return false;
-    if (c == '\n' || c == '\r') {
-      lineEnd();
-    } else if (isSpace(c)) {
-      ++pos_;
+    const char* p = data_ + pos_;
+    const char* const stop = data_ + end_;
+    while (p != stop && classOf(*p) == kSpace)
+      ++p;
+    if (p != data_ + pos_) {
+      pos_ = static_cast<size_t>(p - data_);
       if (offset() - lineStart_ > kMaxLineBytes) {
-        fail("a line longer than " + std::to_string(kMaxLineBytes) + " bytes", line_);
+        fail(lineTooLong(), line_);
         return false;
       }
+    }
+    if (p == stop)
+      continue;
+    const char c = *p;
+    if (classOf(c) == kLineEnd) {
+      lineEnd();
     } else if (c == '/') {
       int d = peekSecond();
       if (d == '/') {
@@ -194,6 +228,21 @@ bool SceneLexer::readString(Token& out) {
   ++pos_;  // the opening quote
   out.kind = TokenKind::kString;
   for (;;) {
+    // Plain text up to the next quote, escape, line end or NUL is copied as one run.
+    if (pos_ < end_) {
+      const char* const first = data_ + pos_;
+      const char* const stop = data_ + end_;
+      const char* p = first;
+      while (p != stop && !kBytes.stopsString[static_cast<unsigned char>(*p)])
+        ++p;
+      const size_t run = static_cast<size_t>(p - first);
+      if (run > kMaxStringBytes - out.text.size()) {
+        fail("a string longer than " + std::to_string(kMaxStringBytes) + " bytes", out.line);
+        return false;
+      }
+      out.text.append(first, run);
+      pos_ += run;
+    }
     int c = peek();
     if (c < 0 || c == '\n' || c == '\r') {
       fail("unterminated string", out.line);
@@ -201,6 +250,8 @@ bool SceneLexer::readString(Token& out) {
     }
     if (c == 0)
       return refuseByte(c);
+    if (c != '"' && c != '\\')
+      continue;  // the run stopped at the end of the buffer, which peek() refilled
     ++pos_;
     if (out.text.size() >= kMaxStringBytes) {
       fail("a string longer than " + std::to_string(kMaxStringBytes) + " bytes", out.line);
@@ -208,10 +259,6 @@ bool SceneLexer::readString(Token& out) {
     }
     if (c == '"')
       return true;
-    if (c != '\\') {
-      out.text += static_cast<char>(c);
-      continue;
-    }
     int e = peek();
     if (e < 0) {
       fail("unterminated string", out.line);
@@ -245,21 +292,20 @@ bool SceneLexer::readWord(Token& out) {
   out.kind = TokenKind::kWord;
   // Copy whole runs out of the buffer; a word rarely crosses a chunk boundary.
   for (;;) {
-    size_t start = pos_;
-    while (pos_ < end_) {
-      int c = static_cast<unsigned char>(data_[pos_]);
-      if (isDelimiter(c))
-        break;
-      if (isBinary(c))
-        return refuseByte(c);
-      ++pos_;
-    }
-    out.text.append(data_ + start, pos_ - start);
+    const char* const first = data_ + pos_;
+    const char* const stop = data_ + end_;
+    const char* p = first;
+    while (p != stop && classOf(*p) == kWordByte)
+      ++p;
+    pos_ = static_cast<size_t>(p - data_);
+    if (p != stop && classOf(*p) == kBinary)
+      return refuseByte(static_cast<unsigned char>(*p));
+    out.text.append(first, static_cast<size_t>(p - first));
     if (out.text.size() > kMaxWordBytes) {
       fail("a word longer than " + std::to_string(kMaxWordBytes) + " bytes", out.line);
       return false;
     }
-    if (pos_ < end_ || !fill())
+    if (p != stop || !fill())
       break;
   }
   return error_.empty();
@@ -274,7 +320,7 @@ bool SceneLexer::next(Token& out) {
   }
   out.line = line_;
   if (offset() - lineStart_ > kMaxLineBytes) {
-    fail("a line longer than " + std::to_string(kMaxLineBytes) + " bytes", line_);
+    fail(lineTooLong(), line_);
     out.kind = TokenKind::kEnd;
     return false;
   }
@@ -308,7 +354,7 @@ bool SceneLexer::next(Token& out) {
       out.kind = TokenKind::kEnd;
     return read;
   }
-  out.text.assign(1, static_cast<char>(c));
+  out.text.push_back(static_cast<char>(c));  // cleared above
   ++pos_;
   return true;
 }

@@ -21,6 +21,9 @@ using LineNumber = std::uint64_t;
 constexpr size_t kMaxWordBytes = 64 * 1024;
 constexpr size_t kMaxStringBytes = 16 * 1024 * 1024;
 constexpr std::uint64_t kMaxLineBytes = 64 * 1024 * 1024;
+// A file is read this many bytes at a time: large enough that a refill is rare, small enough to
+// stay out of the file-size budget. A token may cross from one chunk into the next.
+constexpr size_t kChunkBytes = 1 << 20;
 
 enum class TokenKind {
   kWord,

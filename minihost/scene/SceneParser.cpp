@@ -4,7 +4,9 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <string_view>
 #include <unordered_map>
 
 #include "scene/AddAttrStatement.h"
@@ -16,9 +18,42 @@
 namespace minihost::scenefile {
 namespace {
 
+// Short decimals, as nearly every number of a file is written ("1", "-15", "0.5"): at most 15
+// digits and no exponent. The digits make an integer below 2^53 and the power of ten is exact,
+// so the one division rounds as a full decimal conversion does.
+bool parseShortDecimal(const char* first, const char* last, double& out) {
+  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const bool negative = first != last && *first == '-';
+  if (first != last && (*first == '-' || *first == '+'))
+    ++first;
+  std::uint64_t digits = 0;
+  int count = 0, decimals = 0;
+  bool point = false;
+  for (const char* p = first; p != last; ++p) {
+    if (*p >= '0' && *p <= '9') {
+      if (++count > 15)
+        return false;
+      digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+      decimals += point ? 1 : 0;
+    } else if (*p == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  if (count == 0)
+    return false;
+  const double value = static_cast<double>(digits) / kPowersOfTen[decimals];
+  out = negative ? -value : value;
+  return true;
+}
+
 bool parseNumber(const std::string& text, double& out) {
   const char* first = text.data();
   const char* last = first + text.size();
+  if (parseShortDecimal(first, last, out))
+    return true;
   if (first != last && *first == '+')
     ++first;
   auto r = std::from_chars(first, last, out);
@@ -32,7 +67,7 @@ bool parseNumber(const std::string& text, double& out) {
   return parseNonFiniteNumber(text, out);
 }
 
-bool parseBoolWord(const std::string& text, double& out) {
+bool parseBoolWord(std::string_view text, double& out) {
   if (text == "yes" || text == "on" || text == "true") {
     out = 1.0;
     return true;
@@ -56,16 +91,120 @@ std::string shortened(const std::string& text) {
   return text.substr(0, kQuotedWordBytes) + "... (" + std::to_string(text.size()) + " bytes)";
 }
 
+// The commands of the scene vocabulary; every other command is skipped.
+enum class Command {
+  kSetAttr,
+  kCreateNode,
+  kConnectAttr,
+  kSelect,
+  kCurrentUnit,
+  kRequires,
+  kAddAttr,
+  kTakenAsWritten,  // read and not needed by the scene the batch host keeps
+  kFile,
+  kParent,
+  kOther
+};
+
+// Looked up once per statement: by length first, so that a word is compared with at most
+// three names.
+Command commandOf(const std::string& word) {
+  const std::string_view w(word);
+  switch (w.size()) {
+    case 4:
+      return w == "file" ? Command::kFile : Command::kOther;
+    case 6:
+      if (w == "rename")
+        return Command::kTakenAsWritten;
+      if (w == "select")
+        return Command::kSelect;
+      return w == "parent" ? Command::kParent : Command::kOther;
+    case 7:
+      if (w == "setAttr")
+        return Command::kSetAttr;
+      return w == "addAttr" ? Command::kAddAttr : Command::kOther;
+    case 8:
+      if (w == "requires")
+        return Command::kRequires;
+      return w == "fileInfo" || w == "lockNode" ? Command::kTakenAsWritten : Command::kOther;
+    case 10:
+      return w == "createNode" ? Command::kCreateNode : Command::kOther;
+    case 11:
+      if (w == "connectAttr")
+        return Command::kConnectAttr;
+      return w == "currentUnit" ? Command::kCurrentUnit : Command::kOther;
+    case 12:
+      return w == "relationship" ? Command::kTakenAsWritten : Command::kOther;
+    case 13:
+      return w == "dataStructure" ? Command::kTakenAsWritten : Command::kOther;
+    case 14:
+      return w == "disconnectAttr" ? Command::kTakenAsWritten : Command::kOther;
+    default:
+      return Command::kOther;
+  }
+}
+
 // What the first statement of a scene without the header comment starts with: a command of
 // the scene vocabulary. Text that starts otherwise is not a scene, even if it reads as MEL.
 bool isSceneCommand(const Token& token) {
-  static const char* const commands[] = {
-      "requires",    "fileInfo",     "currentUnit", "createNode",    "setAttr",
-      "connectAttr", "select",       "rename",      "file",          "parent",
-      "addAttr",     "relationship", "lockNode",    "dataStructure", "disconnectAttr"};
-  return token.kind == TokenKind::kWord &&
-         std::any_of(std::begin(commands), std::end(commands),
-                     [&](const char* c) { return token.text == c; });
+  return token.kind == TokenKind::kWord && commandOf(token.text) != Command::kOther;
+}
+
+// The flags setAttr takes, by what the reader does with them.
+enum class SetAttrFlag {
+  kNoValue,  // -av, -c: nothing to keep
+  kSize,
+  kLock,
+  kType,
+  kIgnoredValue,  // -k, -cb, -ch, -ca: a value the reader does not keep
+};
+
+struct SetAttrFlagName {
+  std::string_view name;
+  SetAttrFlag flag;
+};
+
+// The flag a word names (without its '-'), with the name kept in static storage; null for a
+// flag setAttr does not take.
+const SetAttrFlagName* setAttrFlagOf(std::string_view name) {
+  static constexpr SetAttrFlagName kFlags[] = {
+      {"type", SetAttrFlag::kType},
+      {"k", SetAttrFlag::kIgnoredValue},
+      {"s", SetAttrFlag::kSize},
+      {"l", SetAttrFlag::kLock},
+      {"av", SetAttrFlag::kNoValue},
+      {"alteredValue", SetAttrFlag::kNoValue},
+      {"c", SetAttrFlag::kNoValue},
+      {"clamp", SetAttrFlag::kNoValue},
+      {"size", SetAttrFlag::kSize},
+      {"keyable", SetAttrFlag::kIgnoredValue},
+      {"lock", SetAttrFlag::kLock},
+      {"cb", SetAttrFlag::kIgnoredValue},
+      {"channelBox", SetAttrFlag::kIgnoredValue},
+      {"ch", SetAttrFlag::kIgnoredValue},
+      {"capacityHint", SetAttrFlag::kIgnoredValue},
+      {"typ", SetAttrFlag::kType},
+      {"ca", SetAttrFlag::kIgnoredValue},
+      {"caching", SetAttrFlag::kIgnoredValue},
+  };
+  for (const SetAttrFlagName& e : kFlags) {
+    if (e.name == name)
+      return &e;
+  }
+  return nullptr;
+}
+
+// The -type values the reader reads in a way of their own.
+enum class DataType { kPlain, kPolyFaces, kReferenceEdits, kNurbsCurve };
+
+DataType dataTypeOf(std::string_view type) {
+  if (type == "polyFaces")
+    return DataType::kPolyFaces;
+  if (type == "dataReferenceEdits")
+    return DataType::kReferenceEdits;
+  if (type == "nurbsCurve")
+    return DataType::kNurbsCurve;
+  return DataType::kPlain;
 }
 
 bool isCurveOrMeshType(const std::string& type) {
@@ -110,9 +249,7 @@ class Parser {
           break;
         continue;
       }
-      std::string command = tok_.text;
-      LineNumber line = tok_.line;
-      if (!statement(command, line))
+      if (!statement(commandOf(tok_.text), tok_.line))
         break;
     }
     if (first && lexer_.error().empty() && !lexer_.sawHeader())
@@ -213,46 +350,60 @@ class Parser {
     }
   }
 
-  bool statement(const std::string& command, LineNumber line) {
-    if (command == "setAttr")
-      return setAttr(line);
-    if (command == "createNode")
-      return createNode(line);
-    if (command == "connectAttr")
-      return connectAttr(line);
-    if (command == "select")
-      return select(line);
-    if (command == "currentUnit")
-      return currentUnit(line);
-    if (command == "requires")
-    return requires(line);
-    if (command == "addAttr")
-      return addAttr(line);
-    if (command == "fileInfo" || command == "rename" || command == "relationship" ||
-        command == "lockNode" || command == "dataStructure" || command == "disconnectAttr") {
-      // Taken as written and not needed by the scene the batch host keeps.
-      return arguments(args_, line);
+  // The words and strings of a statement not kept, up to its ';', read as arguments() reads
+  // them.
+  bool skipArguments(LineNumber line) {
+    for (;;) {
+      if (!advance())
+        return fail(line, "the file ends inside a statement");
+      if (tok_.kind == TokenKind::kSemicolon)
+        return true;
+      if (tok_.kind != TokenKind::kWord && tok_.kind != TokenKind::kString)
+        return fail(tok_.line, "unexpected '" + tok_.text + "'");
     }
-    if (command == "file") {
-      if (!arguments(args_, line))
-        return false;
-      ReferenceEntry entry;
-      std::string problem;
-      if (readReferenceStatement(args_, line, entry, problem))
-        out_.references.push_back(std::move(entry));
-      else
-        warn(line, problem + "; the statement is left out", "file statements left out");
-      return true;
-    }
-    if (command == "parent") {
-      if (!arguments(args_, line))
-        return false;
-      warn(line, "instancing (parent -add) is not supported; the instance is left out",
-           "instances");
-      return true;
+  }
+
+  // The statement whose command word is the current token.
+  bool statement(Command command, LineNumber line) {
+    switch (command) {
+      case Command::kSetAttr:
+        return setAttr(line);
+      case Command::kCreateNode:
+        return createNode(line);
+      case Command::kConnectAttr:
+        return connectAttr(line);
+      case Command::kSelect:
+        return select(line);
+      case Command::kCurrentUnit:
+        return currentUnit(line);
+      case Command::kRequires:
+        return requiresStatement(line);
+      case Command::kAddAttr:
+        return addAttr(line);
+      case Command::kTakenAsWritten:
+        return skipArguments(line);
+      case Command::kFile: {
+        if (!arguments(args_, line))
+          return false;
+        ReferenceEntry entry;
+        std::string problem;
+        if (readReferenceStatement(args_, line, entry, problem))
+          out_.references.push_back(std::move(entry));
+        else
+          warn(line, problem + "; the statement is left out", "file statements left out");
+        return true;
+      }
+      case Command::kParent:
+        if (!arguments(args_, line))
+          return false;
+        warn(line, "instancing (parent -add) is not supported; the instance is left out",
+             "instances");
+        return true;
+      case Command::kOther:
+        break;
     }
     warn(line,
-         "skipped command '" + shortened(command) + "': a scene file is read as data, not run",
+         "skipped command '" + shortened(tok_.text) + "': a scene file is read as data, not run",
          "skipped commands");
     return skipStatement();
   }
@@ -277,7 +428,7 @@ class Parser {
     return true;
   }
 
-  bool requires(LineNumber line) {
+  bool requiresStatement(LineNumber line) {
     if (!arguments(args_, line))
       return false;
     for (size_t i = 0; i + 1 < args_.size(); ++i) {
@@ -512,32 +663,33 @@ class Parser {
     return true;
   }
 
-  // "-type", "-s": a '-' and a letter; "-1" and "-0.5" are numbers.
+  // "-type", "-s": a '-' and a letter; "-1" and "-0.5" are numbers, and so are "-inf" and
+  // "-nan", the only flag-shaped words that can be.
   static bool isFlagWord(const std::string& text) {
+    if (text.size() < 2 || text[0] != '-' || !std::isalpha(static_cast<unsigned char>(text[1])))
+      return false;
+    const char second = static_cast<char>(std::tolower(static_cast<unsigned char>(text[1])));
     double unused = 0.0;
-    return text.size() >= 2 && text[0] == '-' &&
-           std::isalpha(static_cast<unsigned char>(text[1])) && !parseNonFiniteNumber(text, unused);
+    return (second != 'i' && second != 'n') || !parseNonFiniteNumber(text, unused);
   }
 
   // One setAttr flag, the current token, with its value if it takes one.
   bool setAttrFlag(AttrSetting& value, LineNumber line) {
-    std::string flag = tok_.text.substr(1);
-    if (flag == "av" || flag == "alteredValue" || flag == "c" || flag == "clamp")
+    const SetAttrFlagName* named = setAttrFlagOf(std::string_view(tok_.text).substr(1));
+    if (!named)
+      return fail(tok_.line, "setAttr does not take " + tok_.text);
+    const SetAttrFlag flag = named->flag;
+    if (flag == SetAttrFlag::kNoValue)
       return true;
-    bool takesValue = flag == "s" || flag == "size" || flag == "k" || flag == "keyable" ||
-                      flag == "l" || flag == "lock" || flag == "cb" || flag == "channelBox" ||
-                      flag == "ch" || flag == "capacityHint" || flag == "type" || flag == "typ" ||
-                      flag == "ca" || flag == "caching";
-    if (!takesValue)
-      return fail(tok_.line, "setAttr does not take -" + flag);
+    // The token moves on to the value: the message names the flag by the table's copy.
     if (!advance() || (tok_.kind != TokenKind::kWord && tok_.kind != TokenKind::kString))
-      return fail(line, "setAttr -" + flag + " needs a value");
-    if (flag == "type" || flag == "typ") {
-      dataType_ = tok_.text;
-    } else if (flag == "s" || flag == "size") {
+      return fail(line, "setAttr -" + std::string(named->name) + " needs a value");
+    if (flag == SetAttrFlag::kType) {
+      dataType_ = dataTypeOf(tok_.text);
+    } else if (flag == SetAttrFlag::kSize) {
       if (!parseInteger(tok_.text, value.sizeHint) || value.sizeHint < 0)
         return fail(tok_.line, "setAttr -s needs a count");
-    } else if (flag == "l" || flag == "lock") {
+    } else if (flag == SetAttrFlag::kLock) {
       double on = 0.0;
       if (!parseBoolWord(tok_.text, on) && !parseNumber(tok_.text, on))
         return fail(tok_.line, "setAttr -l needs on or off");
@@ -548,24 +700,39 @@ class Parser {
 
   // Room for the values a large array announces with -s, so that reading it does not copy it
   // over and over; the count is the file's word, so the room it can claim is bounded.
-  void reserveFor(AttrSetting& value, bool integers) const {
+  void reserveFor(AttrSetting& value, bool integers) {
     constexpr long long kMaxReserved = 1LL << 24;
     if (value.sizeHint <= 0)
       return;
-    long long per = dataType_ == "polyFaces" ? 6 : 3;
+    long long per = dataType_ == DataType::kPolyFaces ? 6 : 3;
     // Each value takes at least two bytes of what is left of the file.
     const long long left = static_cast<long long>(
         std::min<std::uint64_t>(lexer_.remaining() / 2, static_cast<std::uint64_t>(kMaxReserved)));
     long long want = std::min({static_cast<long long>(value.sizeHint) * per, kMaxReserved, left});
-    if (integers || dataType_ == "polyFaces")
+    if (integers || dataType_ == DataType::kPolyFaces)
       value.integers().reserve(static_cast<size_t>(want));
     else if (value.attribute.compare(0, 3, "vt[") == 0 || value.attribute.compare(0, 2, "n[") == 0)
-      value.numbers.reserve(static_cast<size_t>(want));
+      numbers_.reserve(static_cast<size_t>(want));
+  }
+
+  // Hands the statement's numbers to its value. Nearly every statement has a few: they are
+  // copied into the value (one in place, more in a vector of their own size), and the parser's
+  // vector, already grown, serves the next statement. A long array whose vector is mostly full
+  // moves over as it is.
+  void keepNumbers(AttrSetting& value) {
+    constexpr size_t kCopiedNumbers = 4096;
+    if (numbers_.size() > kCopiedNumbers && numbers_.capacity() / 2 <= numbers_.size())
+      value.numbers.assign(std::move(numbers_));
+    else
+      value.numbers.assign(numbers_.data(), numbers_.data() + numbers_.size());
+    if (numbers_.capacity() > kCopiedNumbers)
+      std::vector<double>().swap(numbers_);  // room a large array claimed is not kept
+    numbers_.clear();
   }
 
   // "-nan(ind)": the lexer ends the word at '('; the part in brackets says nothing more.
-  static bool followsNan(const AttrSetting& value) {
-    return !value.numbers.empty() && std::isnan(value.numbers.back()) && value.texts().empty();
+  bool followsNan(const AttrSetting& value) const {
+    return !numbers_.empty() && std::isnan(numbers_.back()) && value.texts().empty();
   }
   bool skipNanPayload(LineNumber line) {
     if (!advance() || tok_.kind != TokenKind::kWord || !advance() ||
@@ -602,7 +769,8 @@ class Parser {
       return skipStatement();
     }
     AttrSetting value;
-    dataType_.clear();
+    dataType_ = DataType::kPlain;
+    numbers_.clear();
     value.node = current_;
     value.line = line;
     bool haveName = false;
@@ -612,8 +780,9 @@ class Parser {
       if (tok_.kind == TokenKind::kSemicolon)
         return fail(line, "setAttr names no attribute");
       if (tok_.kind == TokenKind::kString) {
-        value.attribute = tok_.text;
-        haveName = true;
+        const bool dot = !tok_.text.empty() && tok_.text[0] == '.';
+        value.attribute.assign(tok_.text, dot ? 1 : 0, std::string::npos);
+        haveName = !tok_.text.empty();
         break;
       }
       if (!isFlagWord(tok_.text))
@@ -621,17 +790,16 @@ class Parser {
       if (!setAttrFlag(value, line))
         return false;
     }
-    if (!haveName || value.attribute.empty())
+    if (!haveName)
       return fail(line, "setAttr names no attribute");
-    if (value.attribute[0] == '.')
-      value.attribute.erase(0, 1);
     // Edge lists are the largest integer data of a mesh.
-    bool integers = value.attribute.compare(0, 3, "ed[") == 0 || value.attribute == "ed";
+    const std::string_view attribute(value.attribute);
+    const bool integers = attribute.substr(0, 3) == "ed[" || attribute == "ed";
     reserveFor(value, integers);
-    if (dataType_ == "dataReferenceEdits")
+    if (dataType_ == DataType::kReferenceEdits)
       return referenceEdits(value, line);
     for (;;) {
-      if (dataType_ == "polyFaces") {
+      if (dataType_ == DataType::kPolyFaces) {
         if (!polyFaces(value, line))
           return false;
         break;
@@ -640,7 +808,25 @@ class Parser {
         return fail(line, "the file ends inside a statement");
       if (tok_.kind == TokenKind::kSemicolon)
         break;
-      if (tok_.kind == TokenKind::kString) {
+      if (tok_.kind == TokenKind::kWord) {
+        if (isFlagWord(tok_.text) && numbers_.empty() && !value.hasIntegersOrTexts()) {
+          // Flags may follow the attribute's name: setAttr ".b" -type "string" "...".
+          if (!setAttrFlag(value, line))
+            return false;
+          if (dataType_ == DataType::kReferenceEdits)
+            return referenceEdits(value, line);
+          continue;
+        }
+        double number = 0.0;
+        int whole = 0;
+        if (integers && parseInteger(tok_.text, whole)) {
+          value.integers().push_back(whole);
+        } else if (parseNumber(tok_.text, number) || parseBoolWord(tok_.text, number)) {
+          numbers_.push_back(number);
+        } else {
+          value.texts().push_back(tok_.text);
+        }
+      } else if (tok_.kind == TokenKind::kString) {
         value.texts().push_back(tok_.text);
       } else if (tok_.kind == TokenKind::kOpenParen && followsNan(value)) {
         if (!skipNanPayload(line))
@@ -653,30 +839,14 @@ class Parser {
       } else if (tok_.kind == TokenKind::kOpenBrace) {
         if (!braceList(value.texts(), line))
           return false;
-      } else if (tok_.kind == TokenKind::kWord && isFlagWord(tok_.text) && value.numbers.empty() &&
-                 !value.hasIntegersOrTexts()) {
-        // Flags may follow the attribute's name: setAttr ".b" -type "string" "...".
-        if (!setAttrFlag(value, line))
-          return false;
-        if (dataType_ == "dataReferenceEdits")
-          return referenceEdits(value, line);
-      } else if (tok_.kind == TokenKind::kWord) {
-        double number = 0.0;
-        int whole = 0;
-        if (integers && parseInteger(tok_.text, whole)) {
-          value.integers().push_back(whole);
-        } else if (parseNumber(tok_.text, number) || parseBoolWord(tok_.text, number)) {
-          value.numbers.push_back(number);
-        } else {
-          value.texts().push_back(tok_.text);
-        }
       } else {
         return fail(tok_.line, "unexpected '" + tok_.text + "' in setAttr");
       }
     }
     if (!chargeElements(value, line))
       return false;
-    value.curveData = dataType_ == "nurbsCurve";
+    value.curveData = dataType_ == DataType::kNurbsCurve;
+    keepNumbers(value);
     out_.values.push_back(std::move(value));
     return true;
   }
@@ -693,8 +863,10 @@ class Parser {
   // hold no more elements than the budget: a few bytes naming a far index must not claim
   // gigabytes.
   bool chargeElements(const AttrSetting& value, LineNumber line) {
-    if (!isCurveOrMeshType(out_.typeOf(out_.nodes[static_cast<size_t>(value.node)])))
+    if (!keepsArrays(out_.nodes[static_cast<size_t>(value.node)].typeIndex))
       return true;
+    if (value.attribute.find('[') == std::string::npos)
+      return true;  // no index, nothing to charge
     bool tooLarge = false;
     if (!parseAttributePath(value.attribute, path_, &tooLarge))
       return tooLarge ? fail(line, "." + value.attribute + ": index out of range") : true;
@@ -722,8 +894,20 @@ class Parser {
     return true;
   }
 
+  // Whether nodes of the type keep arrays: worked out once per type the file names.
+  bool keepsArrays(int typeIndex) {
+    const size_t at = static_cast<size_t>(typeIndex);
+    if (at >= arrayTypes_.size())
+      arrayTypes_.resize(out_.nodeTypes.size(), kUnknownType);
+    if (arrayTypes_[at] == kUnknownType)
+      arrayTypes_[at] = isCurveOrMeshType(out_.nodeTypes[at]) ? 1 : 0;
+    return arrayTypes_[at] == 1;
+  }
+
   SceneLexer& lexer_;
   SceneDescription& out_;
+  static constexpr signed char kUnknownType = -1;
+  std::vector<signed char> arrayTypes_;  // by type index: 1, 0 or kUnknownType
   std::vector<KindCount> kinds_;
   std::vector<PathSegment> path_;
   std::unordered_map<std::string, long long> extents_;
@@ -731,7 +915,8 @@ class Parser {
   Token tok_;
   std::vector<Token> args_;
   int current_ = -1;
-  std::string dataType_;  // the current setAttr's -type, empty for plain numbers
+  DataType dataType_ = DataType::kPlain;              // the current setAttr's -type
+  std::vector<double> numbers_;                       // the current setAttr's numbers
   std::unordered_map<std::string, int> typeIndices_;  // of out_.nodeTypes
   std::string error_;
 };

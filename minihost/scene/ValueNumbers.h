@@ -39,6 +39,7 @@ class ValueNumbers {
   double operator[](size_t i) const { return data()[i]; }
   double& operator[](size_t i) { return data()[i]; }
   double back() const { return data()[size() - 1]; }
+  std::vector<double> toVector() const { return std::vector<double>(begin(), end()); }
 
   void clear() {
     if (heap_)
