@@ -1,8 +1,14 @@
 #pragma once
 // A hash table of a file's node entries by a key worked out from the entry itself (its name, or
-// its parent and name). It stores entry indices only, in one array: the entries keep
-// their names until the build is done, so a key needs no copy, view or heap node of its own.
-// A file of tens of thousands of nodes costs a few bytes per entry instead of some sixty.
+// its parent and name). It stores entry indices only, in one array: the entries keep their
+// names until the build is done, so a key needs no copy, view or heap node of its own. A slot
+// also keeps 16 bits of its key's hash, so that a probe looks at another entry only when those
+// match. A file of tens of thousands of nodes costs 8 bytes a slot instead of some sixty per
+// entry.
+//
+// The table does not grow by itself: when `full()`, the owner makes room with `clearWithRoom`
+// and puts its entries back in file order, which reads them one after another instead of in the
+// table's scattered order.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,20 +20,31 @@ class EntryTable {
  public:
   struct Slot {
     int32_t entry = -1;  // the last entry put under the key; -1 for an empty slot
-    int32_t count = 0;   // how many entries were put under the key
+    uint16_t count = 0;  // how many entries were put under the key, up to 65535
+    uint16_t tag = 0;    // 16 bits of the key's hash
   };
 
+  // True when one more key would make the table more than two thirds full.
+  bool full() const { return (used_ + 1) * 3 > slots_.size() * 2; }
+  // Empties the table, with room for `keys` keys.
+  void clearWithRoom(size_t keys) {
+    size_t size = 8;
+    while (size * 2 < (keys + 1) * 3)
+      size *= 2;
+    slots_.assign(size, Slot{});
+    used_ = 0;
+  }
+
   // The slot of the key whose hash is `hash` and whose entries `same(entry)` accepts; the empty
-  // slot where it would go when there is none (setting its entry adds the key). The table
-  // grows (at most two thirds full) as keys are added, so it costs in step with the entries
-  // made so far; `hashOf(entry)` gives a stored entry's key hash to place it anew.
-  template <typename Same, typename HashOf>
-  Slot& slot(size_t hash, Same same, HashOf hashOf) {
-    if ((used_ + 1) * 3 > slots_.size() * 2)
-      grow(hashOf);
+  // slot where it would go when there is none (setting its entry adds the key). Call only when
+  // the table is not full.
+  template <typename Same>
+  Slot& slot(size_t hash, Same same) {
     Slot& s = slots_[position(hash, same)];
-    if (s.entry < 0)
+    if (s.entry < 0) {
       ++used_;
+      s.tag = tagOf(hash);
+    }
     return s;
   }
   // The key's slot, or null when it has none.
@@ -38,30 +55,21 @@ class EntryTable {
     const Slot& s = slots_[position(hash, same)];
     return s.entry < 0 ? nullptr : &s;
   }
+  static void countUp(Slot& s) {
+    if (s.count < UINT16_MAX)
+      ++s.count;
+  }
 
  private:
   template <typename Same>
   size_t position(size_t hash, Same& same) const {
     const size_t mask = slots_.size() - 1;
+    const uint16_t tag = tagOf(hash);
     // Linear probing from a well-mixed start: the table is sparse enough to stop soon.
     for (size_t i = mix(hash) & mask;; i = (i + 1) & mask) {
       const Slot& s = slots_[i];
-      if (s.entry < 0 || same(s.entry))
+      if (s.entry < 0 || (s.tag == tag && same(s.entry)))
         return i;
-    }
-  }
-  template <typename HashOf>
-  void grow(HashOf& hashOf) {
-    std::vector<Slot> old(slots_.empty() ? 8 : slots_.size() * 2);
-    old.swap(slots_);
-    const size_t mask = slots_.size() - 1;
-    for (const Slot& s : old) {
-      if (s.entry < 0)
-        continue;
-      size_t i = mix(hashOf(s.entry)) & mask;
-      while (slots_[i].entry >= 0)
-        i = (i + 1) & mask;
-      slots_[i] = s;
     }
   }
   static size_t mix(size_t h) {
@@ -70,6 +78,8 @@ class EntryTable {
     h ^= h >> 33;
     return h;
   }
+  // The bits above those that pick the slot (tables stay far below 2^48 slots).
+  static uint16_t tagOf(size_t hash) { return static_cast<uint16_t>(mix(hash) >> 48); }
 
   std::vector<Slot> slots_;
   size_t used_ = 0;

@@ -375,43 +375,67 @@ class Builder {
     if (!ref.isSet())
       return;
     refs_[i] = ref;
-    const std::string_view name = e.name;
-    EntryTable::Slot& chain = names_.slot(
-        nameHash(name), [&](int32_t c) { return d_.nodes[static_cast<size_t>(c)].name == name; },
-        [&](int32_t c) { return nameHash(d_.nodes[static_cast<size_t>(c)].name); });
-    previousOfName_[i] = chain.entry;
-    chain.entry = static_cast<int32_t>(i);
-    ++chain.count;
+    indexName(i);
     if (childrenIndexed_)
       indexChild(i);
+  }
+
+  // Entries that reached the tables: made (or shared) nodes, not "select -ne" lines.
+  bool indexed(size_t c) const { return d_.nodes[c].typeIndex != 0 && refs_[c].isSet(); }
+
+  // A table that is full is made anew, twice as large, from the entries in file order: the same
+  // table as adding them one by one gives, read from memory in order.
+  template <typename Add>
+  void makeRoom(EntryTable& table, size_t upTo, Add add) const {
+    if (!table.full())
+      return;
+    size_t keys = 0;
+    for (size_t c = 0; c < upTo; ++c)
+      keys += indexed(c) ? 1 : 0;
+    table.clearWithRoom(2 * keys + 8);
+    for (size_t c = 0; c < upTo; ++c) {
+      if (indexed(c))
+        add(c);
+    }
+  }
+
+  void indexName(size_t i) {
+    makeRoom(names_, i, [this](size_t c) { addName(c); });
+    addName(i);
+  }
+  void addName(size_t i) {
+    const std::string_view name = d_.nodes[i].name;
+    EntryTable::Slot& chain = names_.slot(
+        nameHash(name), [&](int32_t c) { return d_.nodes[static_cast<size_t>(c)].name == name; });
+    previousOfName_[i] = chain.entry;
+    chain.entry = static_cast<int32_t>(i);
+    EntryTable::countUp(chain);
   }
 
   // The table by parent and name serves lookups from a path's first name down, which most files
   // never make: it is filled from the entries made so far the first time one is needed, and kept
   // up from then on.
   void indexChild(size_t i) const {
+    makeRoom(children_, i, [this](size_t c) { addChild(c); });
+    addChild(i);
+  }
+  void addChild(size_t i) const {
     const std::string_view name = d_.nodes[i].name;
     const int parentIndex = parentEntry_[i];
     children_
-        .slot(
-            childHash(parentIndex, name),
-            [&](int32_t c) {
-              return parentEntry_[static_cast<size_t>(c)] == parentIndex &&
-                     d_.nodes[static_cast<size_t>(c)].name == name;
-            },
-            [&](int32_t c) {
-              return childHash(parentEntry_[static_cast<size_t>(c)],
-                               d_.nodes[static_cast<size_t>(c)].name);
-            })
+        .slot(childHash(parentIndex, name),
+              [&](int32_t c) {
+                return parentEntry_[static_cast<size_t>(c)] == parentIndex &&
+                       d_.nodes[static_cast<size_t>(c)].name == name;
+              })
         .entry = static_cast<int32_t>(i);
   }
   void indexChildren() const {
     if (childrenIndexed_)
       return;
     childrenIndexed_ = true;
-    // The entries that reached the table by name: made (or shared) nodes, not "select -ne".
     for (size_t c = 0; c < refs_.size(); ++c) {
-      if (d_.nodes[c].typeIndex != 0 && refs_[c].isSet())
+      if (indexed(c))
         indexChild(c);
     }
   }
