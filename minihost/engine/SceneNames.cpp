@@ -23,11 +23,13 @@ std::vector<std::string_view> splitPath(std::string_view path) {
 
 }  // namespace
 
+// Node names are ASCII letters, digits, '_' and ':', whatever the process's locale says.
 bool Scene::validName(const std::string& name) {
-  if (name.empty() || std::isdigit(static_cast<unsigned char>(name[0])))
+  auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  if (name.empty() || digit(name[0]))
     return false;
   for (char c : name) {
-    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != ':')
+    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || digit(c) || c == '_' || c == ':'))
       return false;
   }
   return true;

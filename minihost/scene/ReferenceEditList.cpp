@@ -58,7 +58,11 @@ class Decoder {
       return relationship(e, problem);
     // Fields run to the next count; the last edit of a group gives back the string that names
     // the next group.
-    while (i_ < t_.size() && !isCount(t_[i_]))
+    size_t end = i_;
+    while (end < t_.size() && !isCount(t_[end]))
+      ++end;
+    e.fields.reserve(end - i_);  // a shot holds thousands of edits: one allocation each
+    while (i_ < end)
       e.fields.push_back(t_[i_++].text);
     if (lastOfGroup && i_ < t_.size() && !e.fields.empty()) {
       e.fields.pop_back();

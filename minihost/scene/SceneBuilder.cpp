@@ -106,8 +106,13 @@ class Builder {
     return typeFacts_[static_cast<size_t>(d_.nodes[n].typeIndex)];
   }
 
-  bool drivenKeyCurve(size_t n) const {
-    return facts(n).modelled && isDrivenKeyCurve(facts(n).modelled->kind);
+  bool drivenKeyCurve(size_t n) const { return drivenKeyCurve(facts(n)); }
+  static bool drivenKeyCurve(const NodeTypeFacts& f) {
+    return f.modelled && isDrivenKeyCurve(f.modelled->kind);
+  }
+  // Values of curves and meshes are staged apart and built whole.
+  static bool stagedApart(const NodeTypeFacts& f) {
+    return f.isAnimCurve() || drivenKeyCurve(f) || f.isKind(NodeKind::kMesh);
   }
 
   bool fail(std::string& error, LineNumber line, const std::string& what) {
@@ -122,9 +127,9 @@ class Builder {
   // before anything is built.
   bool stageValue(AttrSetting& v, std::vector<PathSegment>& path, std::string& error) {
     const size_t n = static_cast<size_t>(v.node);
-    const bool curve = facts(n).isAnimCurve() || drivenKeyCurve(n),
-               mesh = facts(n).isKind(NodeKind::kMesh);
-    if (facts(n).isKind(NodeKind::kNurbsCurve) && isCurveShapeData(v.attribute))
+    const NodeTypeFacts& f = facts(n);
+    const bool curve = f.isAnimCurve() || drivenKeyCurve(f), mesh = f.isKind(NodeKind::kMesh);
+    if (f.isKind(NodeKind::kNurbsCurve) && isCurveShapeData(v.attribute))
       return stageCurveShapeValue(v, n, error);
     if (!curve && !mesh)
       return true;
@@ -497,7 +502,8 @@ class Builder {
     size_t n = static_cast<size_t>(v.node);
     NodeRef ref = refs_[n];
     Node* node = s_.node(ref);
-    if (!node || facts(n).isAnimCurve() || drivenKeyCurve(n) || facts(n).isKind(NodeKind::kMesh))
+    const NodeTypeFacts& f = facts(n);
+    if (!node || stagedApart(f))
       return;  // staged already, or a node that could not be made
     // Nearly every value names a plain attribute ("tx"): its path is the name itself.
     const bool plain = v.attribute.find_first_of(".[") == std::string::npos;
@@ -506,7 +512,7 @@ class Builder {
     const std::string& first = plain ? v.attribute : path[0].name;
     const bool oneSegment = plain || path.size() == 1;
     if (node->kind() == NodeKind::kPlaceholder) {
-      if (facts(n).primitive != PolyPrimitive::kNone && oneSegment && v.numbers.size() == 1)
+      if (f.primitive != PolyPrimitive::kNone && oneSegment && v.numbers.size() == 1)
         primitiveAttrs_[n][first] = v.numbers[0];
       if (node->name == "time1" && oneSegment && (first == "o" || first == "outTime") &&
           v.numbers.size() == 1)
