@@ -5,24 +5,25 @@
 namespace minihost::scenefile {
 namespace {
 
-bool countWord(const EditToken& t, long long& out) {
-  if (t.quoted)
+bool countWord(const EditTokens& t, size_t i, long long& out) {
+  if (t.quoted(i))
     return false;
-  auto r = std::from_chars(t.text.data(), t.text.data() + t.text.size(), out);
-  return r.ec == std::errc() && r.ptr == t.text.data() + t.text.size() && out >= 0;
+  const std::string_view text = t.text(i);
+  auto r = std::from_chars(text.data(), text.data() + text.size(), out);
+  return r.ec == std::errc() && r.ptr == text.data() + text.size() && out >= 0;
 }
 
 class Decoder {
  public:
-  Decoder(const std::vector<EditToken>& t, ReferenceEditList& out) : t_(t), out_(out) {}
+  Decoder(const EditTokens& t, ReferenceEditList& out) : t_(t), out_(out) {}
 
   bool run(std::string& problem) {
     if (t_.empty())
       return true;
-    out_.topNode = t_[i_++].text;
+    out_.topNode = std::string(t_.text(i_++));
     while (i_ < t_.size()) {
       long long count = 0;
-      if (i_ + 1 >= t_.size() || !t_[i_].quoted || !countWord(t_[i_ + 1], count)) {
+      if (i_ + 1 >= t_.size() || !t_.quoted(i_) || !countWord(t_, i_ + 1, count)) {
         problem = "expected a reference node and a count of edits";
         return false;
       }
@@ -38,7 +39,7 @@ class Decoder {
  private:
   bool edit(bool lastOfGroup, std::string& problem) {
     long long code = 0;
-    if (i_ >= t_.size() || !countWord(t_[i_], code) || code > 1000) {
+    if (i_ >= t_.size() || !countWord(t_, i_, code) || code > 1000) {
       problem = "expected the kind of an edit";
       return false;
     }
@@ -47,7 +48,7 @@ class Decoder {
     e.code = static_cast<int>(code);
     if (e.code == static_cast<int>(EditKind::kPlaceholder)) {
       long long kind = 0;
-      if (i_ >= t_.size() || !countWord(t_[i_], kind) || kind > 1000) {
+      if (i_ >= t_.size() || !countWord(t_, i_, kind) || kind > 1000) {
         problem = "expected the kind of a placeholder edit";
         return false;
       }
@@ -59,11 +60,11 @@ class Decoder {
     // Fields run to the next count; the last edit of a group gives back the string that names
     // the next group.
     size_t end = i_;
-    while (end < t_.size() && !isCount(t_[end]))
+    while (end < t_.size() && !isCount(end))
       ++end;
     e.fields.reserve(end - i_);  // a shot holds thousands of edits: one allocation each
     while (i_ < end)
-      e.fields.push_back(t_[i_++].text);
+      e.fields.emplace_back(t_.text(i_++));
     if (lastOfGroup && i_ < t_.size() && !e.fields.empty()) {
       e.fields.pop_back();
       --i_;
@@ -75,35 +76,34 @@ class Decoder {
   // name, node, count, that many plugs, flag.
   bool relationship(ReferenceEdit& e, std::string& problem) {
     for (int k = 0; k < 2 && i_ < t_.size(); ++k)
-      e.fields.push_back(t_[i_++].text);
+      e.fields.emplace_back(t_.text(i_++));
     long long n = 0;
-    if (i_ >= t_.size() || !countWord(t_[i_], n) || n > static_cast<long long>(t_.size())) {
+    if (i_ >= t_.size() || !countWord(t_, i_, n) || n > static_cast<long long>(t_.size())) {
       problem = "expected the count of a relationship edit";
       return false;
     }
     ++i_;
     for (long long k = 0; k < n && i_ < t_.size(); ++k)
-      e.fields.push_back(t_[i_++].text);
-    if (i_ < t_.size() && !t_[i_].quoted)
+      e.fields.emplace_back(t_.text(i_++));
+    if (i_ < t_.size() && !t_.quoted(i_))
       ++i_;
     out_.edits.push_back(std::move(e));
     return true;
   }
 
-  static bool isCount(const EditToken& t) {
+  bool isCount(size_t i) const {
     long long unused = 0;
-    return countWord(t, unused);
+    return countWord(t_, i, unused);
   }
 
-  const std::vector<EditToken>& t_;
+  const EditTokens& t_;
   ReferenceEditList& out_;
   size_t i_ = 0;
 };
 
 }  // namespace
 
-bool decodeReferenceEdits(const std::vector<EditToken>& tokens, ReferenceEditList& out,
-                          std::string& problem) {
+bool decodeReferenceEdits(const EditTokens& tokens, ReferenceEditList& out, std::string& problem) {
   return Decoder(tokens, out).run(problem);
 }
 

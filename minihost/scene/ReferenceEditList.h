@@ -46,8 +46,7 @@ struct ReferenceEditList {
 };
 
 // False, with `problem`, when the value stops making sense; the edits read before it are kept.
-bool decodeReferenceEdits(const std::vector<EditToken>& tokens, ReferenceEditList& out,
-                          std::string& problem);
+bool decodeReferenceEdits(const EditTokens& tokens, ReferenceEditList& out, std::string& problem);
 
 // "camRN.placeHolderList[3]" or "camRN.phl[3]": the node and the index; false otherwise.
 bool placeholderSlot(const std::string& plug, std::string& node, long long& index);

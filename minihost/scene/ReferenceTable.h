@@ -34,7 +34,7 @@ struct SceneReference {
   Units holderUnits;
   std::string holderFile;
   std::string holderFolder;  // where its written path is looked for
-  std::vector<EditToken> edits;
+  EditTokens edits;
   int editsLine = 0;
 };
 

@@ -117,17 +117,38 @@ struct ReferenceEntry {
   int line = 0;
 };
 
-// A word or string of a reference node's edits (setAttr ".ed" -type "dataReferenceEdits"),
-// in file order: quoting tells a count or kind from a name.
-struct EditToken {
-  std::string text;
-  bool quoted = false;
+// The words and strings of a reference node's edits (setAttr ".ed" -type "dataReferenceEdits"),
+// in file order: quoting tells a count or kind from a name. A shot's reference node holds tens
+// of thousands of them, kept until the scene is built (and after, for reloading the reference):
+// they are kept in one text, each as its end in it, with its quoting in the top bit.
+class EditTokens {
+ public:
+  void add(const std::string& text, bool quoted) {
+    text_ += text;
+    ends_.push_back(static_cast<uint64_t>(text_.size()) | (quoted ? kQuoted : 0));
+  }
+  size_t size() const { return ends_.size(); }
+  bool empty() const { return ends_.empty(); }
+  std::string_view text(size_t i) const {
+    const size_t begin = i == 0 ? 0 : static_cast<size_t>(ends_[i - 1] & ~kQuoted);
+    return std::string_view(text_).substr(begin, static_cast<size_t>(ends_[i] & ~kQuoted) - begin);
+  }
+  bool quoted(size_t i) const { return (ends_[i] & kQuoted) != 0; }
+  void shrinkToFit() {
+    text_.shrink_to_fit();
+    ends_.shrink_to_fit();
+  }
+
+ private:
+  static constexpr uint64_t kQuoted = uint64_t(1) << 63;
+  std::string text_;
+  std::vector<uint64_t> ends_;
 };
 
 struct ReferenceEdits {
   int node = -1;        // the reference node, an index into SceneDescription::nodes
   std::string refNode;  // its name as the file writes it: the entries go once the file is built
-  std::vector<EditToken> tokens;
+  EditTokens tokens;
   int line = 0;
 };
 

@@ -754,9 +754,9 @@ class Parser {
         break;
       if (tok_.kind != TokenKind::kWord && tok_.kind != TokenKind::kString)
         return fail(tok_.line, "unexpected '" + tok_.text + "' in reference edits");
-      edits.tokens.push_back(EditToken{tok_.text, tok_.kind == TokenKind::kString});
+      edits.tokens.add(tok_.text, tok_.kind == TokenKind::kString);
     }
-    edits.tokens.shrink_to_fit();  // kept until the references are built
+    edits.tokens.shrinkToFit();  // kept until the references are built
     out_.referenceEdits.push_back(std::move(edits));
     return true;
   }
