@@ -200,10 +200,19 @@ class Builder {
   const std::string& playbackOptionsText() {
     if (!playbackScanned_) {
       playbackScanned_ = true;
+      // The few script nodes of that name first: the values are tens of thousands.
+      std::vector<int> scripts;
+      int n = 0;
+      for (const NodeEntry& e : d_.nodes) {
+        if (typeFacts_[static_cast<size_t>(e.typeIndex)].role == UnmodelledRole::kScript &&
+            e.name == "sceneConfigurationScriptNode")
+          scripts.push_back(n);
+        ++n;
+      }
       for (const AttrSetting& v : d_.values) {
-        const size_t n = static_cast<size_t>(v.node);
-        if (facts(n).role == UnmodelledRole::kScript &&
-            d_.nodes[n].name == "sceneConfigurationScriptNode" &&
+        if (scripts.empty())
+          break;
+        if (std::find(scripts.begin(), scripts.end(), v.node) != scripts.end() &&
             (v.attribute == "b" || v.attribute == "before") && !v.texts().empty()) {
           playbackText_ = v.texts()[0];
           playbackLine_ = v.line;
@@ -738,8 +747,10 @@ class Builder {
 
   void attachMeshes() {
     for (size_t n = 0; n < d_.nodes.size(); ++n) {
+      if (!facts(n).isKind(NodeKind::kMesh))
+        continue;
       Node* node = s_.node(refs_[n]);
-      if (!node || node->kind() != NodeKind::kMesh || !facts(n).isKind(NodeKind::kMesh))
+      if (!node || node->kind() != NodeKind::kMesh)
         continue;
       auto input = meshInput_.find(n);
       int from = input == meshInput_.end() ? -1 : input->second;
