@@ -109,6 +109,8 @@ class CompactVector {
   T* erase(const T* first, const T* last) {
     const size_t at = static_cast<size_t>(first - data_);
     const size_t n = static_cast<size_t>(last - first);
+    if (n == 0)
+      return data_ + at;  // data_ may be null: nothing to move
     std::memmove(data_ + at, data_ + at + n, (size_ - at - n) * sizeof(T));
     size_ -= static_cast<uint32_t>(n);
     return data_ + at;
