@@ -170,11 +170,14 @@ bool Scene::setNumber(NodeRef ref, int attribute, double value) {
   if (inputOf(ref, attribute, src, srcAttr) && !node(src)->curve())
     return false;
   Node& n = *node(ref);
+  UndoQueue& undo = UndoQueue::get();
+  if (!undo.recording()) {  // a file being read, a script run without undo
+    storeNumber(n, attribute, value);
+    return true;
+  }
   const double before = storedNumber(n, attribute);
   storeNumber(n, attribute, value);
-  UndoQueue& undo = UndoQueue::get();
-  if (undo.recording())
-    undo.numberChanged(ref, attribute, before, storedNumber(n, attribute));
+  undo.numberChanged(ref, attribute, before, storedNumber(n, attribute));
   return true;
 }
 
