@@ -4,6 +4,11 @@
 #include <cstring>
 #include <limits>
 
+#if defined(__SSE2__) && defined(__GNUC__)
+#include <emmintrin.h>
+#define VXR_SCENE_LEXER_SSE2 1
+#endif
+
 namespace minihost::scenefile {
 namespace {
 constexpr char kHeader[] = "//Maya ASCII";
@@ -61,6 +66,35 @@ ByteClass classOf(char c) {
   return kBytes.of[static_cast<unsigned char>(c)];
 }
 
+// The first byte at or after `q` that ends a run of plain string text. Strings (names, paths,
+// ids) are the longest tokens of a file: their bytes are looked at 16 at a time while that many
+// are left before `stop`; the sentinel at `stop` ends the last few.
+const char* plainStringEnd(const char* q, const char* stop) {
+#ifdef VXR_SCENE_LEXER_SSE2
+  const __m128i quote = _mm_set1_epi8('"');
+  const __m128i escape = _mm_set1_epi8('\\');
+  const __m128i lf = _mm_set1_epi8('\n');
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i nul = _mm_setzero_si128();
+  while (stop - q >= 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
+    const __m128i ends =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, quote), _mm_cmpeq_epi8(v, escape)),
+                     _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)),
+                                  _mm_cmpeq_epi8(v, nul)));
+    const int mask = _mm_movemask_epi8(ends);
+    if (mask != 0)
+      return q + __builtin_ctz(static_cast<unsigned>(mask));
+    q += 16;
+  }
+#else
+  (void)stop;
+#endif
+  while (!kBytes.stopsString[static_cast<unsigned char>(*q)])
+    ++q;
+  return q;
+}
+
 std::string hexByte(int c) {
   static const char digits[] = "0123456789abcdef";
   std::string text = "0x";
@@ -69,8 +103,12 @@ std::string hexByte(int c) {
   return text;
 }
 
-std::string lineTooLong() {
+std::string lineTooLongMessage() {
   return "a line longer than " + std::to_string(kMaxLineBytes) + " bytes";
+}
+
+std::string wordTooLongMessage() {
+  return "a word longer than " + std::to_string(kMaxWordBytes) + " bytes";
 }
 }  // namespace
 
@@ -175,7 +213,7 @@ bool SceneLexer::skipLineComment() {
     pos_ = static_cast<size_t>(p - data_);
     // Checked after the run: the line's length only grows within it.
     if (offset() - lineStart_ > kMaxLineBytes) {
-      fail(lineTooLong(), line_);
+      fail(lineTooLongMessage(), line_);
       return false;
     }
     if (p != stop)
@@ -223,7 +261,7 @@ bool SceneLexer::skipSpaceAndComments() {
       if (p != run) {
         pos_ = static_cast<size_t>(p - data_);
         if (offset() - lineStart_ > kMaxLineBytes) {
-          fail(lineTooLong(), line_);
+          fail(lineTooLongMessage(), line_);
           return false;
         }
       }
@@ -335,7 +373,7 @@ bool SceneLexer::assembleWord(TokenView& out) {
       return refuseByte(static_cast<unsigned char>(*p));
     text_.append(first, static_cast<size_t>(p - first));
     if (text_.size() > kMaxWordBytes) {
-      fail("a word longer than " + std::to_string(kMaxWordBytes) + " bytes", out.line);
+      fail(wordTooLongMessage(), out.line);
       return false;
     }
     if (p != stop || !fill())
@@ -359,8 +397,7 @@ bool SceneLexer::next(TokenView& out) {
       ++p;
     if (p != run && consumed_ + static_cast<size_t>(p - data_) - lineStart_ > kMaxLineBytes) {
       pos_ = static_cast<size_t>(p - data_);
-      fail(lineTooLong(), line_);
-      return endOfTokens(out);
+      return lineTooLong(out);
     }
     if (*p != '\n')
       break;
@@ -375,18 +412,14 @@ bool SceneLexer::next(TokenView& out) {
     p = data_ + pos_;
   }
   out.line = line_;
-  if (offset() - lineStart_ > kMaxLineBytes) {
-    fail(lineTooLong(), line_);
-    return endOfTokens(out);
-  }
+  if (offset() - lineStart_ > kMaxLineBytes)
+    return lineTooLong(out);
   const char c = *p;
   if (c == '"') {
     out.kind = TokenKind::kString;
     // Up to the closing quote, without an escape, the text is the buffer's.
     const char* const first = p + 1;
-    const char* q = first;
-    while (!kBytes.stopsString[static_cast<unsigned char>(*q)])
-      ++q;
+    const char* const q = plainStringEnd(first, data_ + end_);
     const size_t length = static_cast<size_t>(q - first);
     if (*q == '"' && length < kMaxStringBytes) {
       out.text = std::string_view(first, length);
@@ -412,12 +445,21 @@ bool SceneLexer::next(TokenView& out) {
   if (classOf(*q) == kBinary)
     return refuseByte(static_cast<unsigned char>(*q)) || failedToken(out);
   const size_t length = static_cast<size_t>(q - p);
-  if (length > kMaxWordBytes) {
-    fail("a word longer than " + std::to_string(kMaxWordBytes) + " bytes", out.line);
-    return failedToken(out);
-  }
+  if (length > kMaxWordBytes)
+    return wordTooLong(out);
   out.text = std::string_view(p, length);
   return true;
+}
+
+// The errors of the loop above, out of its way: building their messages would cost it registers.
+bool SceneLexer::lineTooLong(TokenView& out) {
+  fail(lineTooLongMessage(), line_);
+  return endOfTokens(out);
+}
+
+bool SceneLexer::wordTooLong(TokenView& out) {
+  fail(wordTooLongMessage(), out.line);
+  return failedToken(out);
 }
 
 bool SceneLexer::endOfTokens(TokenView& out) {

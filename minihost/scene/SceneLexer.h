@@ -104,6 +104,8 @@ class SceneLexer {
   bool endOfTokens(TokenView& out);
   // False, with an end token that keeps the line it started on: a token that did not read.
   bool failedToken(TokenView& out);
+  bool lineTooLong(TokenView& out);
+  bool wordTooLong(TokenView& out);
   bool refuseByte(int c);
   void fail(const std::string& message, LineNumber line);
 

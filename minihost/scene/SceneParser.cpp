@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string_view>
 #include <unordered_map>
@@ -50,11 +51,10 @@ bool parseShortDecimal(const char* first, const char* last, double& out) {
   return true;
 }
 
-bool parseNumber(std::string_view text, double& out) {
+// The spellings a short decimal is not: exponents, long digit strings, non-finite values.
+bool parseLongNumber(std::string_view text, double& out) {
   const char* first = text.data();
   const char* last = first + text.size();
-  if (parseShortDecimal(first, last, out))
-    return true;
   if (first != last && *first == '+')
     ++first;
   auto r = std::from_chars(first, last, out);
@@ -68,12 +68,23 @@ bool parseNumber(std::string_view text, double& out) {
   return parseNonFiniteNumber(text, out);
 }
 
+bool parseNumber(std::string_view text, double& out) {
+  return parseShortDecimal(text.data(), text.data() + text.size(), out) ||
+         parseLongNumber(text, out);
+}
+
+// Whether a word is the name: with the name's length known, the comparison is a few loads.
+template <size_t N>
+bool is(std::string_view word, const char (&name)[N]) {
+  return word.size() == N - 1 && std::memcmp(word.data(), name, N - 1) == 0;
+}
+
 bool parseBoolWord(std::string_view text, double& out) {
-  if (text == "yes" || text == "on" || text == "true") {
+  if (is(text, "yes") || is(text, "on") || is(text, "true")) {
     out = 1.0;
     return true;
   }
-  if (text == "no" || text == "off" || text == "false") {
+  if (is(text, "no") || is(text, "off") || is(text, "false")) {
     out = 0.0;
     return true;
   }
@@ -113,33 +124,33 @@ enum class Command {
 Command commandOf(std::string_view w) {
   switch (w.size()) {
     case 4:
-      return w == "file" ? Command::kFile : Command::kOther;
+      return is(w, "file") ? Command::kFile : Command::kOther;
     case 6:
-      if (w == "rename")
+      if (is(w, "rename"))
         return Command::kTakenAsWritten;
-      if (w == "select")
+      if (is(w, "select"))
         return Command::kSelect;
-      return w == "parent" ? Command::kParent : Command::kOther;
+      return is(w, "parent") ? Command::kParent : Command::kOther;
     case 7:
-      if (w == "setAttr")
+      if (is(w, "setAttr"))
         return Command::kSetAttr;
-      return w == "addAttr" ? Command::kAddAttr : Command::kOther;
+      return is(w, "addAttr") ? Command::kAddAttr : Command::kOther;
     case 8:
-      if (w == "requires")
+      if (is(w, "requires"))
         return Command::kRequires;
-      return w == "fileInfo" || w == "lockNode" ? Command::kTakenAsWritten : Command::kOther;
+      return is(w, "fileInfo") || is(w, "lockNode") ? Command::kTakenAsWritten : Command::kOther;
     case 10:
-      return w == "createNode" ? Command::kCreateNode : Command::kOther;
+      return is(w, "createNode") ? Command::kCreateNode : Command::kOther;
     case 11:
-      if (w == "connectAttr")
+      if (is(w, "connectAttr"))
         return Command::kConnectAttr;
-      return w == "currentUnit" ? Command::kCurrentUnit : Command::kOther;
+      return is(w, "currentUnit") ? Command::kCurrentUnit : Command::kOther;
     case 12:
-      return w == "relationship" ? Command::kTakenAsWritten : Command::kOther;
+      return is(w, "relationship") ? Command::kTakenAsWritten : Command::kOther;
     case 13:
-      return w == "dataStructure" ? Command::kTakenAsWritten : Command::kOther;
+      return is(w, "dataStructure") ? Command::kTakenAsWritten : Command::kOther;
     case 14:
-      return w == "disconnectAttr" ? Command::kTakenAsWritten : Command::kOther;
+      return is(w, "disconnectAttr") ? Command::kTakenAsWritten : Command::kOther;
     default:
       return Command::kOther;
   }
@@ -199,11 +210,11 @@ const SetAttrFlagName* setAttrFlagOf(std::string_view name) {
 enum class DataType { kPlain, kPolyFaces, kReferenceEdits, kNurbsCurve };
 
 DataType dataTypeOf(std::string_view type) {
-  if (type == "polyFaces")
+  if (is(type, "polyFaces"))
     return DataType::kPolyFaces;
-  if (type == "dataReferenceEdits")
+  if (is(type, "dataReferenceEdits"))
     return DataType::kReferenceEdits;
-  if (type == "nurbsCurve")
+  if (is(type, "nurbsCurve"))
     return DataType::kNurbsCurve;
   return DataType::kPlain;
 }
@@ -441,7 +452,7 @@ class Parser {
       return false;
     for (size_t i = 0; i + 1 < args_.size(); ++i) {
       const StatementWord a = args_[i];
-      if (a.kind == TokenKind::kWord && (a.text == "-nodeType" || a.text == "-nt"))
+      if (a.kind == TokenKind::kWord && (is(a.text, "-nodeType") || is(a.text, "-nt")))
         out_.pluginNodeTypes.emplace_back(args_[i + 1].text);
     }
     return true;
@@ -491,10 +502,11 @@ class Parser {
         type = a.text;
         continue;
       }
-      if (a.text == "-s" || a.text == "-shared") {
+      if (is(a.text, "-s") || is(a.text, "-shared")) {
         entry.shared = true;
-      } else if (a.text == "-ss" || a.text == "-skipSelect") {
-      } else if (a.text == "-n" || a.text == "-name" || a.text == "-p" || a.text == "-parent") {
+      } else if (is(a.text, "-ss") || is(a.text, "-skipSelect")) {
+      } else if (is(a.text, "-n") || is(a.text, "-name") || is(a.text, "-p") ||
+                 is(a.text, "-parent")) {
         if (i + 1 >= args_.size())
           return fail(line, "createNode " + std::string(a.text) + " needs a value");
         const std::string_view value = args_[++i].text;
@@ -560,9 +572,9 @@ class Parser {
       const StatementWord a = args_[i];
       if (a.kind == TokenKind::kWord && a.text.size() > 1 && a.text[0] == '-' &&
           !std::isdigit(static_cast<unsigned char>(a.text[1]))) {
-        if (a.text == "-na" || a.text == "-nextAvailable")
+        if (is(a.text, "-na") || is(a.text, "-nextAvailable"))
           link.nextAvailable = true;
-        else if (a.text == "-l" || a.text == "-lock")
+        else if (is(a.text, "-l") || is(a.text, "-lock"))
           ++i;  // on/off
         continue;
       }
@@ -784,7 +796,17 @@ class Parser {
            "setAttr statements without a node");
       return skipStatement();
     }
-    AttrSetting value;
+    // The value is read in its place at the end of the list, so that it is not moved there; a
+    // statement that sets nothing (reference edits, or a fault) takes it off again.
+    AttrSetting& value = out_.values.emplace_back();
+    bool kept = false;
+    const bool read = readSetAttr(value, line, kept);
+    if (!kept)
+      out_.values.pop_back();
+    return read;
+  }
+
+  bool readSetAttr(AttrSetting& value, LineNumber line, bool& kept) {
     dataType_ = DataType::kPlain;
     numbers_.clear();
     value.node = current_;
@@ -811,7 +833,7 @@ class Parser {
       return fail(line, "setAttr names no attribute");
     // Edge lists are the largest integer data of a mesh.
     const std::string_view attribute(value.attribute);
-    const bool integers = attribute.substr(0, 3) == "ed[" || attribute == "ed";
+    const bool integers = is(attribute.substr(0, 3), "ed[") || is(attribute, "ed");
     reserveFor(value, integers);
     if (dataType_ == DataType::kReferenceEdits)
       return referenceEdits(value, line);
@@ -836,9 +858,11 @@ class Parser {
         }
         double number = 0.0;
         int whole = 0;
-        if (integers && parseInteger(tok_.text, whole)) {
+        const std::string_view word = tok_.text;
+        if (integers && parseInteger(word, whole)) {
           value.integers().push_back(whole);
-        } else if (parseNumber(tok_.text, number) || parseBoolWord(tok_.text, number)) {
+        } else if (parseShortDecimal(word.data(), word.data() + word.size(), number) ||
+                   parseBoolWord(word, number) || parseLongNumber(word, number)) {
           numbers_.push_back(number);
         } else {
           value.texts().emplace_back(tok_.text);
@@ -864,7 +888,7 @@ class Parser {
       return false;
     value.curveData = dataType_ == DataType::kNurbsCurve;
     keepNumbers(value);
-    out_.values.push_back(std::move(value));
+    kept = true;
     return true;
   }
 
