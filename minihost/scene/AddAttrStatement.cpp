@@ -2,18 +2,19 @@
 
 #include <cctype>
 #include <charconv>
+#include <string_view>
 
 #include "scene/NonFiniteNumbers.h"
 
 namespace minihost::scenefile {
 namespace {
 
-bool flagWord(const Token& t) {
+bool flagWord(const StatementWord& t) {
   return t.kind == TokenKind::kWord && t.text.size() >= 2 && t.text[0] == '-' &&
          std::isalpha(static_cast<unsigned char>(t.text[1]));
 }
 
-bool boolWord(const std::string& text, bool& out) {
+bool boolWord(std::string_view text, bool& out) {
   if (text == "true" || text == "on" || text == "yes" || text == "1") {
     out = true;
     return true;
@@ -25,7 +26,7 @@ bool boolWord(const std::string& text, bool& out) {
   return false;
 }
 
-bool numberWord(const std::string& text, double& out) {
+bool numberWord(std::string_view text, double& out) {
   const char* first = text.data();
   const char* last = first + text.size();
   auto r = std::from_chars(first, last, out);
@@ -33,38 +34,42 @@ bool numberWord(const std::string& text, double& out) {
 }
 
 // Flags that take no value: -m, -uac, -uaf and their long names.
-bool valueless(const std::string& flag) {
+bool valueless(std::string_view flag) {
   return flag == "m" || flag == "multi" || flag == "uac" || flag == "usedAsColor" ||
          flag == "uaf" || flag == "usedAsFilename";
 }
 
+// "-" and the flag's name, for a message.
+std::string dashed(std::string_view flag) {
+  return "-" + std::string(flag);
+}
+
 }  // namespace
 
-bool readAddAttrStatement(const std::vector<Token>& args, AddAttrRequest& out,
-                          std::string& problem) {
+bool readAddAttrStatement(const StatementWords& args, AddAttrRequest& out, std::string& problem) {
   for (size_t i = 0; i < args.size(); ++i) {
     if (!flagWord(args[i])) {
-      problem = "names a node (\"" + args[i].text.substr(0, 64) +
+      problem = "names a node (\"" + std::string(args[i].text.substr(0, 64)) +
                 "\"); only the current one is "
                 "taken";
       return false;
     }
-    const std::string flag = args[i].text.substr(1);
+    const std::string_view flag = args[i].text.substr(1);
     if (valueless(flag)) {
       if (flag == "m" || flag == "multi")
         out.multi = true;
       continue;
     }
     if (i + 1 >= args.size() || flagWord(args[i + 1])) {
-      problem = "-" + flag.substr(0, 32) + " has no value";
+      problem = dashed(flag.substr(0, 32)) + " has no value";
       return false;
     }
-    const std::string& value = args[++i].text;
+    const std::string_view value = args[++i].text;
     double number = 0.0;
     bool yes = false;
     auto needNumber = [&](bool& has, double& target) {
       if (!numberWord(value, number)) {
-        problem = "-" + flag + " needs a number";
+        problem = dashed(flag) + " needs a number";
         return false;
       }
       has = true;
@@ -111,7 +116,7 @@ bool readAddAttrStatement(const std::vector<Token>& args, AddAttrRequest& out,
     } else if (flag == "k" || flag == "keyable" || flag == "h" || flag == "hidden" ||
                flag == "hnv" || flag == "hasMinValue" || flag == "hxv" || flag == "hasMaxValue") {
       if (!boolWord(value, yes)) {
-        problem = "-" + flag + " needs true or false";
+        problem = dashed(flag) + " needs true or false";
         return false;
       }
       if (flag == "k" || flag == "keyable")
@@ -131,7 +136,7 @@ bool readAddAttrStatement(const std::vector<Token>& args, AddAttrRequest& out,
                flag == "hasSoftMaxValue" || flag == "bt" || flag == "binaryTag") {
       // What the scene does not model: how the value is cached, stored or shown.
     } else {
-      problem = "does not take -" + flag.substr(0, 32);
+      problem = "does not take " + dashed(flag.substr(0, 32));
       return false;
     }
   }

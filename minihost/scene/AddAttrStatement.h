@@ -5,15 +5,13 @@
 //   addAttr -ci true -sn "space" -ln "space" -at "enum" -en "world:local";
 
 #include <string>
-#include <vector>
 
 #include "engine/AddAttrRequest.h"
-#include "scene/SceneLexer.h"
+#include "scene/StatementWords.h"
 
 namespace minihost::scenefile {
 
 // False, with `problem`, for flags the host does not write or values that do not read.
-bool readAddAttrStatement(const std::vector<Token>& args, AddAttrRequest& out,
-                          std::string& problem);
+bool readAddAttrStatement(const StatementWords& args, AddAttrRequest& out, std::string& problem);
 
 }  // namespace minihost::scenefile

@@ -30,8 +30,8 @@ bool windowsSpelling(std::string_view text, std::string_view& body) {
 
 }  // namespace
 
-bool parseNonFiniteNumber(const std::string& text, double& out) {
-  std::string_view t(text);
+bool parseNonFiniteNumber(std::string_view text, double& out) {
+  std::string_view t = text;
   bool negative = !t.empty() && (t[0] == '-' || t[0] == '+');
   if (negative) {
     negative = t[0] == '-';

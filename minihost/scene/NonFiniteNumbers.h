@@ -4,11 +4,11 @@
 // "-inf" (glibc, macOS), "-nan(ind)" (newer Windows: the lexer hands "(ind)" over apart),
 // "1.#QNAN", "1.#SNAN", "-1.#IND", "1.#INF" with trailing zeros ("1.#INF00") (older Windows).
 
-#include <string>
+#include <string_view>
 
 namespace minihost::scenefile {
 
 // The value a non-finite spelling names; false for any other text.
-bool parseNonFiniteNumber(const std::string& text, double& out);
+bool parseNonFiniteNumber(std::string_view text, double& out);
 
 }  // namespace minihost::scenefile

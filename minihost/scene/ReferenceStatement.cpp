@@ -1,21 +1,22 @@
 #include "scene/ReferenceStatement.h"
 
 #include <charconv>
+#include <string_view>
 
 namespace minihost::scenefile {
 namespace {
 
-bool isFlag(const Token& t) {
+bool isFlag(const StatementWord& t) {
   return t.kind == TokenKind::kWord && t.text.size() > 1 && t.text[0] == '-';
 }
 
-bool wholeNumber(const std::string& text, int& out) {
+bool wholeNumber(std::string_view text, int& out) {
   auto r = std::from_chars(text.data(), text.data() + text.size(), out);
   return r.ec == std::errc() && r.ptr == text.data() + text.size();
 }
 
 // Flags with a value that say nothing the reader needs: options, proxies, locks, groups.
-bool ignoredWithValue(const std::string& f) {
+bool ignoredWithValue(std::string_view f) {
   return f == "-op" || f == "-options" || f == "-shd" || f == "-sharedNodes" || f == "-gl" ||
          f == "-groupLocator" || f == "-gn" || f == "-groupName" || f == "-lck" ||
          f == "-lockReference" || f == "-pmt" || f == "-prompt" || f == "-shadingNodes" ||
@@ -24,27 +25,27 @@ bool ignoredWithValue(const std::string& f) {
 
 }  // namespace
 
-bool readReferenceStatement(const std::vector<Token>& args, int line, ReferenceEntry& out,
+bool readReferenceStatement(const StatementWords& args, int line, ReferenceEntry& out,
                             std::string& problem) {
   out = ReferenceEntry();
   out.line = line;
   bool reference = false;
   for (size_t i = 0; i < args.size(); ++i) {
-    const Token& a = args[i];
+    const StatementWord a = args[i];
     if (!isFlag(a)) {
       out.path = a.text;
       continue;
     }
-    const std::string& f = a.text;
+    const std::string_view f = a.text;
     if (f == "-r" || f == "-reference") {
       reference = true;
       continue;
     }
     if (i + 1 >= args.size()) {
-      problem = "file " + f + " needs a value";
+      problem = "file " + std::string(f) + " needs a value";
       return false;
     }
-    const std::string& value = args[++i].text;
+    const std::string_view value = args[++i].text;
     if (f == "-rdi" || f == "-referenceDepthInfo") {
       if (!wholeNumber(value, out.depth) || out.depth < 1) {
         problem = "file -rdi needs a depth";

@@ -4,15 +4,14 @@
 //   file -r -ns "cam" -dr 1 -rfn "camRN" -op "v=0;" -typ "mayaAscii" "/show/cam.ma";
 
 #include <string>
-#include <vector>
 
 #include "scene/SceneDescription.h"
-#include "scene/SceneLexer.h"
+#include "scene/StatementWords.h"
 
 namespace minihost::scenefile {
 
 // False, with `problem`, for a statement that is neither a reference nor its depth record.
-bool readReferenceStatement(const std::vector<Token>& args, int line, ReferenceEntry& out,
+bool readReferenceStatement(const StatementWords& args, int line, ReferenceEntry& out,
                             std::string& problem);
 
 }  // namespace minihost::scenefile

@@ -123,7 +123,7 @@ struct ReferenceEntry {
 // they are kept in one text, each as its end in it, with its quoting in the top bit.
 class EditTokens {
  public:
-  void add(const std::string& text, bool quoted) {
+  void add(std::string_view text, bool quoted) {
     text_ += text;
     ends_.push_back(static_cast<uint64_t>(text_.size()) | (quoted ? kQuoted : 0));
   }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace minihost::scenefile {
@@ -36,6 +37,16 @@ enum class TokenKind {
   kEnd
 };
 
+// A token whose text is the lexer's: valid until the next token is read. Most tokens lie whole in
+// the read buffer and need no unescaping, so their text is a view of the buffer; the others (a
+// string with escapes, a token crossing a chunk boundary) are put together in the lexer.
+struct TokenView {
+  TokenKind kind = TokenKind::kEnd;
+  std::string_view text;  // a word as written, a string with its escapes resolved
+  LineNumber line = 0;
+};
+
+// A token that keeps its text.
 struct Token {
   TokenKind kind = TokenKind::kEnd;
   std::string text;  // a word as written, a string with its escapes resolved
@@ -52,6 +63,7 @@ class SceneLexer {
   SceneLexer& operator=(const SceneLexer&) = delete;
 
   // The next token; false at the end of the input or after an error (error() says which).
+  bool next(TokenView& out);
   bool next(Token& out);
   const std::string& error() const { return error_; }
   LineNumber errorLine() const { return errorLine_; }
@@ -84,13 +96,21 @@ class SceneLexer {
   bool skipSpaceAndComments();
   bool skipLineComment();
   bool skipBlockComment();
-  bool readString(Token& out);
-  bool readWord(Token& out);
+  // A string that does not lie whole in the buffer or holds escapes, and a word that may go on
+  // in the next chunk, put together in text_.
+  bool assembleString(TokenView& out);
+  bool assembleWord(TokenView& out);
+  // False, with an end token: at the end of the input, or after an error.
+  bool endOfTokens(TokenView& out);
+  // False, with an end token that keeps the line it started on: a token that did not read.
+  bool failedToken(TokenView& out);
+  bool lineTooLong(TokenView& out);
+  bool wordTooLong(TokenView& out);
   bool refuseByte(int c);
   void fail(const std::string& message, LineNumber line);
 
   std::FILE* file_ = nullptr;
-  std::vector<char> buffer_;
+  std::vector<char> buffer_;  // a chunk and the sentinel after the bytes read
   const char* data_ = nullptr;
   size_t pos_ = 0;
   size_t end_ = 0;
@@ -101,6 +121,7 @@ class SceneLexer {
   bool started_ = false;
   bool sawHeader_ = false;
   LineNumber line_ = 1;
+  std::string text_;  // the text of the last token put together
   std::string error_;
   LineNumber errorLine_ = 0;
 };

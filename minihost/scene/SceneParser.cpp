@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string_view>
 #include <unordered_map>
@@ -14,6 +15,7 @@
 #include "scene/NonFiniteNumbers.h"
 #include "scene/ReferenceStatement.h"
 #include "scene/SceneUnits.h"
+#include "scene/StatementWords.h"
 
 namespace minihost::scenefile {
 namespace {
@@ -49,11 +51,10 @@ bool parseShortDecimal(const char* first, const char* last, double& out) {
   return true;
 }
 
-bool parseNumber(const std::string& text, double& out) {
+// The spellings a short decimal is not: exponents, long digit strings, non-finite values.
+bool parseLongNumber(std::string_view text, double& out) {
   const char* first = text.data();
   const char* last = first + text.size();
-  if (parseShortDecimal(first, last, out))
-    return true;
   if (first != last && *first == '+')
     ++first;
   auto r = std::from_chars(first, last, out);
@@ -61,18 +62,29 @@ bool parseNumber(const std::string& text, double& out) {
     return true;
   // Out-of-range literals (1e400) read as what they overflow to, as the host's reader does.
   if (r.ec == std::errc::result_out_of_range && r.ptr == last) {
-    out = std::strtod(text.c_str(), nullptr);
+    out = std::strtod(std::string(text).c_str(), nullptr);
     return true;
   }
   return parseNonFiniteNumber(text, out);
 }
 
+bool parseNumber(std::string_view text, double& out) {
+  return parseShortDecimal(text.data(), text.data() + text.size(), out) ||
+         parseLongNumber(text, out);
+}
+
+// Whether a word is the name: with the name's length known, the comparison is a few loads.
+template <size_t N>
+bool is(std::string_view word, const char (&name)[N]) {
+  return word.size() == N - 1 && std::memcmp(word.data(), name, N - 1) == 0;
+}
+
 bool parseBoolWord(std::string_view text, double& out) {
-  if (text == "yes" || text == "on" || text == "true") {
+  if (is(text, "yes") || is(text, "on") || is(text, "true")) {
     out = 1.0;
     return true;
   }
-  if (text == "no" || text == "off" || text == "false") {
+  if (is(text, "no") || is(text, "off") || is(text, "false")) {
     out = 0.0;
     return true;
   }
@@ -85,10 +97,11 @@ constexpr unsigned kWarningsPerKind = 5;
 // A word the file wrote that reaches a warning is cut to this many bytes.
 constexpr size_t kQuotedWordBytes = 64;
 
-std::string shortened(const std::string& text) {
+std::string shortened(std::string_view text) {
   if (text.size() <= kQuotedWordBytes)
-    return text;
-  return text.substr(0, kQuotedWordBytes) + "... (" + std::to_string(text.size()) + " bytes)";
+    return std::string(text);
+  return std::string(text.substr(0, kQuotedWordBytes)) + "... (" + std::to_string(text.size()) +
+         " bytes)";
 }
 
 // The commands of the scene vocabulary; every other command is skipped.
@@ -108,37 +121,36 @@ enum class Command {
 
 // Looked up once per statement: by length first, so that a word is compared with at most
 // three names.
-Command commandOf(const std::string& word) {
-  const std::string_view w(word);
+Command commandOf(std::string_view w) {
   switch (w.size()) {
     case 4:
-      return w == "file" ? Command::kFile : Command::kOther;
+      return is(w, "file") ? Command::kFile : Command::kOther;
     case 6:
-      if (w == "rename")
+      if (is(w, "rename"))
         return Command::kTakenAsWritten;
-      if (w == "select")
+      if (is(w, "select"))
         return Command::kSelect;
-      return w == "parent" ? Command::kParent : Command::kOther;
+      return is(w, "parent") ? Command::kParent : Command::kOther;
     case 7:
-      if (w == "setAttr")
+      if (is(w, "setAttr"))
         return Command::kSetAttr;
-      return w == "addAttr" ? Command::kAddAttr : Command::kOther;
+      return is(w, "addAttr") ? Command::kAddAttr : Command::kOther;
     case 8:
-      if (w == "requires")
+      if (is(w, "requires"))
         return Command::kRequires;
-      return w == "fileInfo" || w == "lockNode" ? Command::kTakenAsWritten : Command::kOther;
+      return is(w, "fileInfo") || is(w, "lockNode") ? Command::kTakenAsWritten : Command::kOther;
     case 10:
-      return w == "createNode" ? Command::kCreateNode : Command::kOther;
+      return is(w, "createNode") ? Command::kCreateNode : Command::kOther;
     case 11:
-      if (w == "connectAttr")
+      if (is(w, "connectAttr"))
         return Command::kConnectAttr;
-      return w == "currentUnit" ? Command::kCurrentUnit : Command::kOther;
+      return is(w, "currentUnit") ? Command::kCurrentUnit : Command::kOther;
     case 12:
-      return w == "relationship" ? Command::kTakenAsWritten : Command::kOther;
+      return is(w, "relationship") ? Command::kTakenAsWritten : Command::kOther;
     case 13:
-      return w == "dataStructure" ? Command::kTakenAsWritten : Command::kOther;
+      return is(w, "dataStructure") ? Command::kTakenAsWritten : Command::kOther;
     case 14:
-      return w == "disconnectAttr" ? Command::kTakenAsWritten : Command::kOther;
+      return is(w, "disconnectAttr") ? Command::kTakenAsWritten : Command::kOther;
     default:
       return Command::kOther;
   }
@@ -146,7 +158,7 @@ Command commandOf(const std::string& word) {
 
 // What the first statement of a scene without the header comment starts with: a command of
 // the scene vocabulary. Text that starts otherwise is not a scene, even if it reads as MEL.
-bool isSceneCommand(const Token& token) {
+bool isSceneCommand(const TokenView& token) {
   return token.kind == TokenKind::kWord && commandOf(token.text) != Command::kOther;
 }
 
@@ -198,11 +210,11 @@ const SetAttrFlagName* setAttrFlagOf(std::string_view name) {
 enum class DataType { kPlain, kPolyFaces, kReferenceEdits, kNurbsCurve };
 
 DataType dataTypeOf(std::string_view type) {
-  if (type == "polyFaces")
+  if (is(type, "polyFaces"))
     return DataType::kPolyFaces;
-  if (type == "dataReferenceEdits")
+  if (is(type, "dataReferenceEdits"))
     return DataType::kReferenceEdits;
-  if (type == "nurbsCurve")
+  if (is(type, "nurbsCurve"))
     return DataType::kNurbsCurve;
   return DataType::kPlain;
 }
@@ -212,7 +224,14 @@ bool isCurveOrMeshType(const std::string& type) {
          type == "animCurveTU" || type == "animCurveTT";
 }
 
-bool parseInteger(const std::string& text, int& out) {
+// A name as the host keeps it: ":name", in the root namespace, is "name".
+std::string withoutRootColon(std::string_view name) {
+  if (!name.empty() && name[0] == ':')
+    name.remove_prefix(1);
+  return std::string(name);
+}
+
+bool parseInteger(std::string_view text, int& out) {
   auto r = std::from_chars(text.data(), text.data() + text.size(), out);
   return r.ec == std::errc() && r.ptr == text.data() + text.size();
 }
@@ -243,7 +262,7 @@ class Parser {
       if (tok_.kind == TokenKind::kSemicolon)
         continue;
       if (tok_.kind != TokenKind::kWord) {
-        warn(tok_.line, "skipped a statement that starts with '" + tok_.text + "'",
+        warn(tok_.line, "skipped a statement that starts with '" + std::string(tok_.text) + "'",
              "skipped statements");
         if (!skipStatement())
           break;
@@ -337,7 +356,7 @@ class Parser {
   }
 
   // The words and strings of a short statement, up to its ';'.
-  bool arguments(std::vector<Token>& args, LineNumber line) {
+  bool arguments(StatementWords& args, LineNumber line) {
     args.clear();
     for (;;) {
       if (!advance())
@@ -345,8 +364,8 @@ class Parser {
       if (tok_.kind == TokenKind::kSemicolon)
         return true;
       if (tok_.kind != TokenKind::kWord && tok_.kind != TokenKind::kString)
-        return fail(tok_.line, "unexpected '" + tok_.text + "'");
-      args.push_back(tok_);
+        return fail(tok_.line, "unexpected '" + std::string(tok_.text) + "'");
+      args.add(tok_);
     }
   }
 
@@ -359,7 +378,7 @@ class Parser {
       if (tok_.kind == TokenKind::kSemicolon)
         return true;
       if (tok_.kind != TokenKind::kWord && tok_.kind != TokenKind::kString)
-        return fail(tok_.line, "unexpected '" + tok_.text + "'");
+        return fail(tok_.line, "unexpected '" + std::string(tok_.text) + "'");
     }
   }
 
@@ -432,10 +451,9 @@ class Parser {
     if (!arguments(args_, line))
       return false;
     for (size_t i = 0; i + 1 < args_.size(); ++i) {
-      if (args_[i].kind == TokenKind::kWord &&
-          (args_[i].text == "-nodeType" || args_[i].text == "-nt")) {
-        out_.pluginNodeTypes.push_back(args_[i + 1].text);
-      }
+      const StatementWord a = args_[i];
+      if (a.kind == TokenKind::kWord && (is(a.text, "-nodeType") || is(a.text, "-nt")))
+        out_.pluginNodeTypes.emplace_back(args_[i + 1].text);
     }
     return true;
   }
@@ -444,8 +462,8 @@ class Parser {
     if (!arguments(args_, line))
       return false;
     for (size_t i = 0; i + 1 < args_.size(); i += 2) {
-      const std::string& flag = args_[i].text;
-      const std::string& value = args_[i + 1].text;
+      const std::string flag(args_[i].text);
+      const std::string value(args_[i + 1].text);
       bool known = true;
       if (flag == "-l" || flag == "-linear") {
         known = linearUnitScale(value, out_.units.centimetresPerUnit);
@@ -474,55 +492,61 @@ class Parser {
       return false;
     NodeEntry entry;
     entry.line = line;
-    const std::string* type = nullptr;
+    std::string_view type;
     for (size_t i = 0; i < args_.size(); ++i) {
-      const Token& a = args_[i];
+      const StatementWord a = args_[i];
       bool flag = a.kind == TokenKind::kWord && a.text.size() > 1 && a.text[0] == '-';
       if (!flag) {
-        if (type && !type->empty())
+        if (!type.empty())
           return fail(line, "createNode takes one node type");
-        type = &a.text;
+        type = a.text;
         continue;
       }
-      if (a.text == "-s" || a.text == "-shared") {
+      if (is(a.text, "-s") || is(a.text, "-shared")) {
         entry.shared = true;
-      } else if (a.text == "-ss" || a.text == "-skipSelect") {
-      } else if (a.text == "-n" || a.text == "-name" || a.text == "-p" || a.text == "-parent") {
+      } else if (is(a.text, "-ss") || is(a.text, "-skipSelect")) {
+      } else if (is(a.text, "-n") || is(a.text, "-name") || is(a.text, "-p") ||
+                 is(a.text, "-parent")) {
         if (i + 1 >= args_.size())
-          return fail(line, "createNode " + a.text + " needs a value");
-        const std::string& value = args_[++i].text;
-        if (a.text[1] == 'n')
-          entry.name = value;
-        else if (!out_.setParent(entry, value))
-          return fail(line, "the file's parent names pass 4 GB");
+          return fail(line, "createNode " + std::string(a.text) + " needs a value");
+        const std::string_view value = args_[++i].text;
+        if (a.text[1] == 'n') {
+          entry.name.assign(value.data(), value.size());
+        } else {
+          word_.assign(value.data(), value.size());
+          if (!out_.setParent(entry, word_))
+            return fail(line, "the file's parent names pass 4 GB");
+        }
       } else {
-        return fail(line, "createNode does not take " + a.text);
+        return fail(line, "createNode does not take " + std::string(a.text));
       }
     }
-    if (!type || type->empty())
+    if (type.empty())
       return fail(line, "createNode needs a node type");
-    entry.typeIndex = typeIndex(*type);
+    entry.typeIndex = typeIndex(type);
     out_.nodes.push_back(std::move(entry));
     current_ = static_cast<int>(out_.nodes.size()) - 1;
     return true;
   }
 
   // The type's place in the file's list of type names, added on first use.
-  int typeIndex(const std::string& type) {
-    auto known = typeIndices_.find(type);
+  int typeIndex(std::string_view type) {
+    word_.assign(type.data(), type.size());
+    auto known = typeIndices_.find(word_);
     if (known != typeIndices_.end())
       return known->second;
     const int index = static_cast<int>(out_.nodeTypes.size());
-    out_.nodeTypes.push_back(type);
-    typeIndices_.emplace(type, index);
+    out_.nodeTypes.push_back(word_);
+    typeIndices_.emplace(word_, index);
     return index;
   }
 
   bool select(LineNumber line) {
     if (!arguments(args_, line))
       return false;
-    std::string name;
-    for (const Token& a : args_) {
+    std::string_view name;
+    for (size_t i = 0; i < args_.size(); ++i) {
+      const StatementWord a = args_[i];
       if (a.kind == TokenKind::kWord && a.text.size() > 1 && a.text[0] == '-')
         continue;
       name = a.text;
@@ -530,7 +554,7 @@ class Parser {
     if (name.empty())
       return fail(line, "select names no node");
     NodeEntry entry;
-    entry.name = name[0] == ':' ? name.substr(1) : name;
+    entry.name = withoutRootColon(name);
     entry.line = line;
     out_.nodes.push_back(std::move(entry));
     current_ = static_cast<int>(out_.nodes.size()) - 1;
@@ -542,23 +566,26 @@ class Parser {
       return false;
     Link link;
     link.line = line;
-    std::vector<std::string> plugs;
+    std::string_view plugs[2];
+    size_t plugCount = 0;
     for (size_t i = 0; i < args_.size(); ++i) {
-      const Token& a = args_[i];
+      const StatementWord a = args_[i];
       if (a.kind == TokenKind::kWord && a.text.size() > 1 && a.text[0] == '-' &&
           !std::isdigit(static_cast<unsigned char>(a.text[1]))) {
-        if (a.text == "-na" || a.text == "-nextAvailable")
+        if (is(a.text, "-na") || is(a.text, "-nextAvailable"))
           link.nextAvailable = true;
-        else if (a.text == "-l" || a.text == "-lock")
+        else if (is(a.text, "-l") || is(a.text, "-lock"))
           ++i;  // on/off
         continue;
       }
-      plugs.push_back(a.text);
+      if (plugCount < 2)
+        plugs[plugCount] = a.text;
+      ++plugCount;
     }
-    if (plugs.size() != 2)
+    if (plugCount != 2)
       return fail(line, "connectAttr needs a source and a destination");
-    link.source = plugs[0][0] == ':' ? plugs[0].substr(1) : plugs[0];
-    link.destination = plugs[1][0] == ':' ? plugs[1].substr(1) : plugs[1];
+    link.source = withoutRootColon(plugs[0]);
+    link.destination = withoutRootColon(plugs[1]);
     out_.links.push_back(std::move(link));
     return true;
   }
@@ -578,7 +605,7 @@ class Parser {
       } else if (!wantString && tok_.kind == TokenKind::kWord && tok_.text == "+") {
         wantString = true;
       } else {
-        return fail(tok_.line, "unexpected '" + tok_.text + "' in a string value");
+        return fail(tok_.line, "unexpected '" + std::string(tok_.text) + "' in a string value");
       }
     }
   }
@@ -591,9 +618,9 @@ class Parser {
       if (tok_.kind == TokenKind::kCloseBrace)
         return true;
       if (tok_.kind == TokenKind::kString)
-        out.push_back(tok_.text);
+        out.emplace_back(tok_.text);
       else if (tok_.kind != TokenKind::kWord || tok_.text != ",")
-        return fail(tok_.line, "unexpected '" + tok_.text + "' in a list value");
+        return fail(tok_.line, "unexpected '" + std::string(tok_.text) + "' in a list value");
     }
   }
 
@@ -607,16 +634,17 @@ class Parser {
       if (tok_.kind == TokenKind::kSemicolon)
         break;
       if (tok_.kind != TokenKind::kWord)
-        return fail(tok_.line, "unexpected '" + tok_.text + "' in polyFaces");
+        return fail(tok_.line, "unexpected '" + std::string(tok_.text) + "' in polyFaces");
       int n = 0;
       if (expect > 0) {
         if (!parseInteger(tok_.text, n))
-          return fail(tok_.line, "expected a number in polyFaces, found '" + tok_.text + "'");
+          return fail(tok_.line,
+                      "expected a number in polyFaces, found '" + std::string(tok_.text) + "'");
         data.push_back(n);
         --expect;
         continue;
       }
-      const std::string& tag = tok_.text;
+      const std::string_view tag = tok_.text;  // used before the token moves on
       int skip = 0;  // leading numbers before the count: the UV or colour set
       int keepTag = -1;
       if (tag == "f") {
@@ -631,10 +659,10 @@ class Parser {
         skip = tag == "mc" ? 1 : 0;
       } else if (tag == "fc") {
       } else {
-        return fail(tok_.line, "unknown polyFaces record '" + tag + "'");
+        return fail(tok_.line, "unknown polyFaces record '" + std::string(tag) + "'");
       }
       if (keepTag != kFaceTag && !haveFace)
-        return fail(tok_.line, "polyFaces record '" + tag + "' before any face");
+        return fail(tok_.line, "polyFaces record '" + std::string(tag) + "' before any face");
       if (keepTag >= 0)
         data.push_back(keepTag);
       int set = 0;
@@ -665,7 +693,7 @@ class Parser {
 
   // "-type", "-s": a '-' and a letter; "-1" and "-0.5" are numbers, and so are "-inf" and
   // "-nan", the only flag-shaped words that can be.
-  static bool isFlagWord(const std::string& text) {
+  static bool isFlagWord(std::string_view text) {
     if (text.size() < 2 || text[0] != '-' || !std::isalpha(static_cast<unsigned char>(text[1])))
       return false;
     const char second = static_cast<char>(std::tolower(static_cast<unsigned char>(text[1])));
@@ -675,9 +703,9 @@ class Parser {
 
   // One setAttr flag, the current token, with its value if it takes one.
   bool setAttrFlag(AttrSetting& value, LineNumber line) {
-    const SetAttrFlagName* named = setAttrFlagOf(std::string_view(tok_.text).substr(1));
+    const SetAttrFlagName* named = setAttrFlagOf(tok_.text.substr(1));
     if (!named)
-      return fail(tok_.line, "setAttr does not take " + tok_.text);
+      return fail(tok_.line, "setAttr does not take " + std::string(tok_.text));
     const SetAttrFlag flag = named->flag;
     if (flag == SetAttrFlag::kNoValue)
       return true;
@@ -753,7 +781,7 @@ class Parser {
       if (tok_.kind == TokenKind::kSemicolon)
         break;
       if (tok_.kind != TokenKind::kWord && tok_.kind != TokenKind::kString)
-        return fail(tok_.line, "unexpected '" + tok_.text + "' in reference edits");
+        return fail(tok_.line, "unexpected '" + std::string(tok_.text) + "' in reference edits");
       edits.tokens.add(tok_.text, tok_.kind == TokenKind::kString);
     }
     edits.tokens.shrinkToFit();  // kept until the references are built
@@ -768,7 +796,17 @@ class Parser {
            "setAttr statements without a node");
       return skipStatement();
     }
-    AttrSetting value;
+    // The value is read in its place at the end of the list, so that it is not moved there; a
+    // statement that sets nothing (reference edits, or a fault) takes it off again.
+    AttrSetting& value = out_.values.emplace_back();
+    bool kept = false;
+    const bool read = readSetAttr(value, line, kept);
+    if (!kept)
+      out_.values.pop_back();
+    return read;
+  }
+
+  bool readSetAttr(AttrSetting& value, LineNumber line, bool& kept) {
     dataType_ = DataType::kPlain;
     numbers_.clear();
     value.node = current_;
@@ -781,12 +819,13 @@ class Parser {
         return fail(line, "setAttr names no attribute");
       if (tok_.kind == TokenKind::kString) {
         const bool dot = !tok_.text.empty() && tok_.text[0] == '.';
-        value.attribute.assign(tok_.text, dot ? 1 : 0, std::string::npos);
+        const std::string_view name = tok_.text.substr(dot ? 1 : 0);
+        value.attribute.assign(name.data(), name.size());
         haveName = !tok_.text.empty();
         break;
       }
       if (!isFlagWord(tok_.text))
-        return fail(tok_.line, "unexpected '" + tok_.text + "' in setAttr");
+        return fail(tok_.line, "unexpected '" + std::string(tok_.text) + "' in setAttr");
       if (!setAttrFlag(value, line))
         return false;
     }
@@ -794,7 +833,7 @@ class Parser {
       return fail(line, "setAttr names no attribute");
     // Edge lists are the largest integer data of a mesh.
     const std::string_view attribute(value.attribute);
-    const bool integers = attribute.substr(0, 3) == "ed[" || attribute == "ed";
+    const bool integers = is(attribute.substr(0, 3), "ed[") || is(attribute, "ed");
     reserveFor(value, integers);
     if (dataType_ == DataType::kReferenceEdits)
       return referenceEdits(value, line);
@@ -819,15 +858,17 @@ class Parser {
         }
         double number = 0.0;
         int whole = 0;
-        if (integers && parseInteger(tok_.text, whole)) {
+        const std::string_view word = tok_.text;
+        if (integers && parseInteger(word, whole)) {
           value.integers().push_back(whole);
-        } else if (parseNumber(tok_.text, number) || parseBoolWord(tok_.text, number)) {
+        } else if (parseShortDecimal(word.data(), word.data() + word.size(), number) ||
+                   parseBoolWord(word, number) || parseLongNumber(word, number)) {
           numbers_.push_back(number);
         } else {
-          value.texts().push_back(tok_.text);
+          value.texts().emplace_back(tok_.text);
         }
       } else if (tok_.kind == TokenKind::kString) {
-        value.texts().push_back(tok_.text);
+        value.texts().emplace_back(tok_.text);
       } else if (tok_.kind == TokenKind::kOpenParen && followsNan(value)) {
         if (!skipNanPayload(line))
           return false;
@@ -840,14 +881,14 @@ class Parser {
         if (!braceList(value.texts(), line))
           return false;
       } else {
-        return fail(tok_.line, "unexpected '" + tok_.text + "' in setAttr");
+        return fail(tok_.line, "unexpected '" + std::string(tok_.text) + "' in setAttr");
       }
     }
     if (!chargeElements(value, line))
       return false;
     value.curveData = dataType_ == DataType::kNurbsCurve;
     keepNumbers(value);
-    out_.values.push_back(std::move(value));
+    kept = true;
     return true;
   }
 
@@ -912,8 +953,9 @@ class Parser {
   std::vector<PathSegment> path_;
   std::unordered_map<std::string, long long> extents_;
   long long elementBudget_ = 0;
-  Token tok_;
-  std::vector<Token> args_;
+  TokenView tok_;
+  StatementWords args_;
+  std::string word_;  // a word of the current statement, copied where a std::string is wanted
   int current_ = -1;
   DataType dataType_ = DataType::kPlain;              // the current setAttr's -type
   std::vector<double> numbers_;                       // the current setAttr's numbers

@@ -18,6 +18,7 @@ using minihost::scenefile::LineNumber;
 using minihost::scenefile::SceneLexer;
 using minihost::scenefile::Token;
 using minihost::scenefile::TokenKind;
+using minihost::scenefile::TokenView;
 
 struct Reading {
   std::vector<Token> tokens;
@@ -104,6 +105,81 @@ TEST(SceneLexerTest, AStringOverManyChunksArrivesWholeAndOneOverTheLimitIsRefuse
   r = readFromFile(head + std::string(kMaxStringBytes + 1, 'y') + "\";\n");
   EXPECT_EQ(r.error, "a string longer than " + std::to_string(kMaxStringBytes) + " bytes");
   EXPECT_EQ(r.errorLine, 3u);
+}
+
+// What ends a string's plain text may fall at any byte of it: strings are scanned many bytes at a
+// time, and the last few bytes before the end of the text one at a time.
+TEST(SceneLexerTest, AStringEndsWhereverItsQuoteEscapeOrLineEndFalls) {
+  for (size_t n = 0; n <= 40; ++n) {
+    const std::string plain(n, 'a');
+    for (const char* tail : {"", " x;", "                                        ;"}) {
+      Reading r = readWhole("\"" + plain + "\"" + tail);
+      ASSERT_TRUE(r.error.empty()) << n << ": " << r.error;
+      ASSERT_FALSE(r.tokens.empty());
+      EXPECT_EQ(r.tokens[0].kind, TokenKind::kString);
+      EXPECT_EQ(r.tokens[0].text, plain) << n;
+
+      r = readWhole("\"" + plain + "\\tb\"" + tail);
+      ASSERT_FALSE(r.tokens.empty()) << n << ": " << r.error;
+      EXPECT_EQ(r.tokens[0].text, plain + "\tb") << n;
+
+      r = readWhole("\"" + plain + "\nb\"" + tail);
+      EXPECT_EQ(r.error, "unterminated string") << n;
+      EXPECT_TRUE(r.tokens.empty()) << n;
+
+      r = readWhole("\"" + plain + std::string(1, '\0') + "b\"" + tail);
+      EXPECT_EQ(r.error, "a NUL byte: this is not a scene file") << n;
+
+      r = readWhole("\"" + plain + tail);
+      EXPECT_EQ(r.error, "unterminated string") << n;
+    }
+  }
+}
+
+TEST(SceneLexerTest, ATokensTextIsTheBuffersOrItsOwnAndLastsUntilTheNextToken) {
+  // A plain string and word are views of the text; an escaped string is put together.
+  const std::string text = "setAttr \"plain\" \"esc\\\"aped\" word;";
+  SceneLexer lexer(text);
+  TokenView t;
+  ASSERT_TRUE(lexer.next(t));
+  ASSERT_TRUE(lexer.next(t));
+  EXPECT_EQ(t.text, "plain");
+  EXPECT_TRUE(t.text.data() >= text.data() && t.text.data() < text.data() + text.size());
+  ASSERT_TRUE(lexer.next(t));
+  EXPECT_EQ(t.text, "esc\"aped");
+  EXPECT_FALSE(t.text.data() >= text.data() && t.text.data() < text.data() + text.size());
+  ASSERT_TRUE(lexer.next(t));
+  EXPECT_EQ(t.kind, TokenKind::kWord);
+  EXPECT_EQ(t.text, "word");
+  ASSERT_TRUE(lexer.next(t));
+  EXPECT_EQ(t.kind, TokenKind::kSemicolon);
+  EXPECT_EQ(t.text, ";");
+  EXPECT_FALSE(lexer.next(t));
+  EXPECT_EQ(t.kind, TokenKind::kEnd);
+  EXPECT_TRUE(t.text.empty());
+  EXPECT_TRUE(lexer.error().empty());
+}
+
+TEST(SceneLexerTest, NothingIsReadFromAnEmptyTextOrAReleasedBuffer) {
+  const std::string empty;
+  SceneLexer none(empty);
+  Token t;
+  EXPECT_FALSE(none.next(t));
+  EXPECT_EQ(t.kind, TokenKind::kEnd);
+  EXPECT_TRUE(none.error().empty());
+
+  const std::string text = "//Maya ASCII 2024 scene\nsetAttr \".v\" 1;\n";
+  std::unique_ptr<std::FILE, FileCloser> file(std::tmpfile());
+  ASSERT_NE(file, nullptr);
+  ASSERT_EQ(std::fwrite(text.data(), 1, text.size(), file.get()), text.size());
+  std::rewind(file.get());
+  SceneLexer lexer(file.get(), text.size());
+  ASSERT_TRUE(lexer.next(t));
+  EXPECT_EQ(t.text, "setAttr");
+  lexer.releaseBuffer();
+  EXPECT_FALSE(lexer.next(t));
+  EXPECT_EQ(t.kind, TokenKind::kEnd);
+  EXPECT_TRUE(lexer.error().empty());
 }
 
 }  // namespace

@@ -128,4 +128,61 @@ TEST(SceneParserTest, StatementsTakenAsWrittenLeaveTheNextValuesWithTheirNode) {
   EXPECT_TRUE(p.description.warnings.empty());
 }
 
+TEST(SceneParserTest, ShortStatementsKeepTheirWordsWhateverTheirLength) {
+  const std::string name(40, 'n'), parent(50, 'p');
+  Parsed p;
+  parse(
+      "//Maya ASCII 2024 scene\nrequires -nodeType \"fooNode\" \"fooPlugin\" \"1.0\";\n"
+      "createNode transform -s -n \"" +
+          parent +
+          "\";\n"
+          "createNode transform -n \"" +
+          name + "\" -p \"" + parent +
+          "\";\n"
+          "select -ne \":time1\";\n"
+          "connectAttr \":" +
+          name + ".tx\" \"" + parent + ".ty\" -na;\n",
+      p);
+  ASSERT_TRUE(p.result.ok) << p.result.error;
+  const SceneDescription& d = p.description;
+  EXPECT_EQ(d.pluginNodeTypes, std::vector<std::string>{"fooNode"});
+  ASSERT_EQ(d.nodes.size(), 3u);
+  EXPECT_EQ(d.nodes[0].name, parent);
+  EXPECT_TRUE(d.nodes[0].shared);
+  EXPECT_EQ(d.typeOf(d.nodes[0]), "transform");
+  EXPECT_EQ(d.nodes[1].name, name);
+  EXPECT_EQ(d.parentOf(d.nodes[1]), parent);
+  EXPECT_EQ(d.nodes[1].typeIndex, d.nodes[0].typeIndex);
+  EXPECT_EQ(d.nodes[2].name, "time1");
+  ASSERT_EQ(d.links.size(), 1u);
+  EXPECT_EQ(d.links[0].source, name + ".tx");
+  EXPECT_EQ(d.links[0].destination, parent + ".ty");
+  EXPECT_TRUE(d.links[0].nextAvailable);
+}
+
+TEST(SceneParserTest, ASettingThatSetsNothingLeavesNoValue) {
+  Parsed p;
+  parse(
+      "//Maya ASCII 2024 scene\ncreateNode reference -n \"rRN\";\n"
+      "setAttr \".ed\" -type \"dataReferenceEdits\" \"rRN\" \"rRN\" 0;\n"
+      "setAttr \".v\" 1;\n",
+      p);
+  ASSERT_TRUE(p.result.ok) << p.result.error;
+  ASSERT_EQ(p.description.values.size(), 1u);
+  EXPECT_EQ(p.description.values[0].attribute, "v");
+  ASSERT_EQ(p.description.referenceEdits.size(), 1u);
+  EXPECT_EQ(p.description.referenceEdits[0].tokens.size(), 3u);
+
+  // A fault part-way through a setting leaves the values read before it, and no part of it.
+  Parsed faulty;
+  parse(
+      "//Maya ASCII 2024 scene\ncreateNode transform -n \"a\";\nsetAttr \".tx\" 1;\n"
+      "setAttr \".ty\" 2 (\"x\";\n",
+      faulty);
+  EXPECT_FALSE(faulty.result.ok);
+  EXPECT_EQ(faulty.result.error, "t.ma:4: unexpected ';' in a string value");
+  ASSERT_EQ(faulty.description.values.size(), 1u);
+  EXPECT_EQ(faulty.description.values[0].attribute, "tx");
+}
+
 }  // namespace
