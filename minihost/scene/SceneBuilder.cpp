@@ -40,6 +40,11 @@ class Builder {
     typeFacts_.reserve(d_.nodeTypes.size());
     for (const std::string& type : d_.nodeTypes)
       typeFacts_.push_back(nodeTypeFacts(type));
+    // Each value asks for its node's type facts: a flat copy of the entries' types answers
+    // without indexing the entry list (a deque) every time.
+    entryTypes_.reserve(d_.nodes.size());
+    for (const NodeEntry& e : d_.nodes)
+      entryTypes_.push_back(static_cast<uint32_t>(e.typeIndex));
     std::vector<PathSegment> path;
     for (AttrSetting& v : d_.values) {
       if (!stageValue(v, path, error))
@@ -100,10 +105,11 @@ class Builder {
     std::vector<NodeRef>().swap(refs_);
     std::vector<int>().swap(parentEntry_);
     std::vector<int>().swap(previousOfName_);
+    std::vector<uint32_t>().swap(entryTypes_);
   }
 
   const NodeTypeFacts& facts(size_t n) const {
-    return typeFacts_[static_cast<size_t>(d_.nodes[n].typeIndex)];
+    return typeFacts_[entryTypes_[n]];
   }
 
   bool drivenKeyCurve(size_t n) const { return drivenKeyCurve(facts(n)); }
@@ -833,6 +839,7 @@ class Builder {
   BuildContext context_;
   std::vector<NodeRef> created_;
   std::vector<NodeTypeFacts> typeFacts_;  // per type of SceneDescription::nodeTypes
+  std::vector<uint32_t> entryTypes_;      // per node entry, its index into typeFacts_
   std::vector<NodeRef> refs_;
   std::vector<int> parentEntry_;
   // The entries of each name, as a chain from the last made back (previousOfName_), and the last
