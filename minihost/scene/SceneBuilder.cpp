@@ -521,7 +521,8 @@ class Builder {
     if (!node || stagedApart(f))
       return;  // staged already, or a node that could not be made
     // Nearly every value names a plain attribute ("tx"): its path is the name itself.
-    const bool plain = v.attribute.find_first_of(".[") == std::string::npos;
+    const bool plain = std::none_of(v.attribute.begin(), v.attribute.end(),
+                                    [](char c) { return c == '.' || c == '['; });
     if (!plain && !parseAttributePath(v.attribute, path))
       return;
     const std::string& first = plain ? v.attribute : path[0].name;
