@@ -15,81 +15,11 @@
 #include "scene/NonFiniteNumbers.h"
 #include "scene/ReferenceStatement.h"
 #include "scene/SceneUnits.h"
+#include "scene/StatementVocabulary.h"
 #include "scene/StatementWords.h"
 
 namespace minihost::scenefile {
 namespace {
-
-// Short decimals, as nearly every number of a file is written ("1", "-15", "0.5"): at most 15
-// digits and no exponent. The digits make an integer below 2^53 and the power of ten is exact,
-// so the one division rounds as a full decimal conversion does.
-bool parseShortDecimal(const char* first, const char* last, double& out) {
-  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  const bool negative = first != last && *first == '-';
-  if (first != last && (*first == '-' || *first == '+'))
-    ++first;
-  std::uint64_t digits = 0;
-  int count = 0, decimals = 0;
-  bool point = false;
-  for (const char* p = first; p != last; ++p) {
-    if (*p >= '0' && *p <= '9') {
-      if (++count > 15)
-        return false;
-      digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
-      decimals += point ? 1 : 0;
-    } else if (*p == '.' && !point) {
-      point = true;
-    } else {
-      return false;
-    }
-  }
-  if (count == 0)
-    return false;
-  const double value = static_cast<double>(digits) / kPowersOfTen[decimals];
-  out = negative ? -value : value;
-  return true;
-}
-
-// The spellings a short decimal is not: exponents, long digit strings, non-finite values.
-bool parseLongNumber(std::string_view text, double& out) {
-  const char* first = text.data();
-  const char* last = first + text.size();
-  if (first != last && *first == '+')
-    ++first;
-  auto r = std::from_chars(first, last, out);
-  if (r.ec == std::errc() && r.ptr == last)
-    return true;
-  // Out-of-range literals (1e400) read as what they overflow to, as the host's reader does.
-  if (r.ec == std::errc::result_out_of_range && r.ptr == last) {
-    out = std::strtod(std::string(text).c_str(), nullptr);
-    return true;
-  }
-  return parseNonFiniteNumber(text, out);
-}
-
-bool parseNumber(std::string_view text, double& out) {
-  return parseShortDecimal(text.data(), text.data() + text.size(), out) ||
-         parseLongNumber(text, out);
-}
-
-// Whether a word is the name: with the name's length known, the comparison is a few loads.
-template <size_t N>
-bool is(std::string_view word, const char (&name)[N]) {
-  return word.size() == N - 1 && std::memcmp(word.data(), name, N - 1) == 0;
-}
-
-bool parseBoolWord(std::string_view text, double& out) {
-  if (is(text, "yes") || is(text, "on") || is(text, "true")) {
-    out = 1.0;
-    return true;
-  }
-  if (is(text, "no") || is(text, "off") || is(text, "false")) {
-    out = 0.0;
-    return true;
-  }
-  return false;
-}
 
 // Warnings of one kind after the first few are counted, not kept: a file of two million unknown
 // statements gives a short log.
@@ -104,119 +34,10 @@ std::string shortened(std::string_view text) {
          " bytes)";
 }
 
-// The commands of the scene vocabulary; every other command is skipped.
-enum class Command {
-  kSetAttr,
-  kCreateNode,
-  kConnectAttr,
-  kSelect,
-  kCurrentUnit,
-  kRequires,
-  kAddAttr,
-  kTakenAsWritten,  // read and not needed by the scene the batch host keeps
-  kFile,
-  kParent,
-  kOther
-};
-
-// Looked up once per statement: by length first, so that a word is compared with at most
-// three names.
-Command commandOf(std::string_view w) {
-  switch (w.size()) {
-    case 4:
-      return is(w, "file") ? Command::kFile : Command::kOther;
-    case 6:
-      if (is(w, "rename"))
-        return Command::kTakenAsWritten;
-      if (is(w, "select"))
-        return Command::kSelect;
-      return is(w, "parent") ? Command::kParent : Command::kOther;
-    case 7:
-      if (is(w, "setAttr"))
-        return Command::kSetAttr;
-      return is(w, "addAttr") ? Command::kAddAttr : Command::kOther;
-    case 8:
-      if (is(w, "requires"))
-        return Command::kRequires;
-      return is(w, "fileInfo") || is(w, "lockNode") ? Command::kTakenAsWritten : Command::kOther;
-    case 10:
-      return is(w, "createNode") ? Command::kCreateNode : Command::kOther;
-    case 11:
-      if (is(w, "connectAttr"))
-        return Command::kConnectAttr;
-      return is(w, "currentUnit") ? Command::kCurrentUnit : Command::kOther;
-    case 12:
-      return is(w, "relationship") ? Command::kTakenAsWritten : Command::kOther;
-    case 13:
-      return is(w, "dataStructure") ? Command::kTakenAsWritten : Command::kOther;
-    case 14:
-      return is(w, "disconnectAttr") ? Command::kTakenAsWritten : Command::kOther;
-    default:
-      return Command::kOther;
-  }
-}
-
 // What the first statement of a scene without the header comment starts with: a command of
 // the scene vocabulary. Text that starts otherwise is not a scene, even if it reads as MEL.
 bool isSceneCommand(const TokenView& token) {
   return token.kind == TokenKind::kWord && commandOf(token.text) != Command::kOther;
-}
-
-// The flags setAttr takes, by what the reader does with them.
-enum class SetAttrFlag {
-  kNoValue,  // -av, -c: nothing to keep
-  kSize,
-  kLock,
-  kType,
-  kIgnoredValue,  // -k, -cb, -ch, -ca: a value the reader does not keep
-};
-
-struct SetAttrFlagName {
-  std::string_view name;
-  SetAttrFlag flag;
-};
-
-// The flag a word names (without its '-'), with the name kept in static storage; null for a
-// flag setAttr does not take.
-const SetAttrFlagName* setAttrFlagOf(std::string_view name) {
-  static constexpr SetAttrFlagName kFlags[] = {
-      {"type", SetAttrFlag::kType},
-      {"k", SetAttrFlag::kIgnoredValue},
-      {"s", SetAttrFlag::kSize},
-      {"l", SetAttrFlag::kLock},
-      {"av", SetAttrFlag::kNoValue},
-      {"alteredValue", SetAttrFlag::kNoValue},
-      {"c", SetAttrFlag::kNoValue},
-      {"clamp", SetAttrFlag::kNoValue},
-      {"size", SetAttrFlag::kSize},
-      {"keyable", SetAttrFlag::kIgnoredValue},
-      {"lock", SetAttrFlag::kLock},
-      {"cb", SetAttrFlag::kIgnoredValue},
-      {"channelBox", SetAttrFlag::kIgnoredValue},
-      {"ch", SetAttrFlag::kIgnoredValue},
-      {"capacityHint", SetAttrFlag::kIgnoredValue},
-      {"typ", SetAttrFlag::kType},
-      {"ca", SetAttrFlag::kIgnoredValue},
-      {"caching", SetAttrFlag::kIgnoredValue},
-  };
-  for (const SetAttrFlagName& e : kFlags) {
-    if (e.name == name)
-      return &e;
-  }
-  return nullptr;
-}
-
-// The -type values the reader reads in a way of their own.
-enum class DataType { kPlain, kPolyFaces, kReferenceEdits, kNurbsCurve };
-
-DataType dataTypeOf(std::string_view type) {
-  if (is(type, "polyFaces"))
-    return DataType::kPolyFaces;
-  if (is(type, "dataReferenceEdits"))
-    return DataType::kReferenceEdits;
-  if (is(type, "nurbsCurve"))
-    return DataType::kNurbsCurve;
-  return DataType::kPlain;
 }
 
 bool isCurveOrMeshType(const std::string& type) {
@@ -229,11 +50,6 @@ std::string withoutRootColon(std::string_view name) {
   if (!name.empty() && name[0] == ':')
     name.remove_prefix(1);
   return std::string(name);
-}
-
-bool parseInteger(std::string_view text, int& out) {
-  auto r = std::from_chars(text.data(), text.data() + text.size(), out);
-  return r.ec == std::errc() && r.ptr == text.data() + text.size();
 }
 
 class Parser {
@@ -452,7 +268,7 @@ class Parser {
       return false;
     for (size_t i = 0; i + 1 < args_.size(); ++i) {
       const StatementWord a = args_[i];
-      if (a.kind == TokenKind::kWord && (is(a.text, "-nodeType") || is(a.text, "-nt")))
+      if (a.kind == TokenKind::kWord && (sameWord(a.text, "-nodeType") || sameWord(a.text, "-nt")))
         out_.pluginNodeTypes.emplace_back(args_[i + 1].text);
     }
     return true;
@@ -502,11 +318,11 @@ class Parser {
         type = a.text;
         continue;
       }
-      if (is(a.text, "-s") || is(a.text, "-shared")) {
+      if (sameWord(a.text, "-s") || sameWord(a.text, "-shared")) {
         entry.shared = true;
-      } else if (is(a.text, "-ss") || is(a.text, "-skipSelect")) {
-      } else if (is(a.text, "-n") || is(a.text, "-name") || is(a.text, "-p") ||
-                 is(a.text, "-parent")) {
+      } else if (sameWord(a.text, "-ss") || sameWord(a.text, "-skipSelect")) {
+      } else if (sameWord(a.text, "-n") || sameWord(a.text, "-name") || sameWord(a.text, "-p") ||
+                 sameWord(a.text, "-parent")) {
         if (i + 1 >= args_.size())
           return fail(line, "createNode " + std::string(a.text) + " needs a value");
         const std::string_view value = args_[++i].text;
@@ -572,9 +388,9 @@ class Parser {
       const StatementWord a = args_[i];
       if (a.kind == TokenKind::kWord && a.text.size() > 1 && a.text[0] == '-' &&
           !std::isdigit(static_cast<unsigned char>(a.text[1]))) {
-        if (is(a.text, "-na") || is(a.text, "-nextAvailable"))
+        if (sameWord(a.text, "-na") || sameWord(a.text, "-nextAvailable"))
           link.nextAvailable = true;
-        else if (is(a.text, "-l") || is(a.text, "-lock"))
+        else if (sameWord(a.text, "-l") || sameWord(a.text, "-lock"))
           ++i;  // on/off
         continue;
       }
@@ -833,7 +649,7 @@ class Parser {
       return fail(line, "setAttr names no attribute");
     // Edge lists are the largest integer data of a mesh.
     const std::string_view attribute(value.attribute);
-    const bool integers = is(attribute.substr(0, 3), "ed[") || is(attribute, "ed");
+    const bool integers = sameWord(attribute.substr(0, 3), "ed[") || sameWord(attribute, "ed");
     reserveFor(value, integers);
     if (dataType_ == DataType::kReferenceEdits)
       return referenceEdits(value, line);
