@@ -6,12 +6,10 @@
 
 #include <cstdint>
 #include <cstring>
-#include <initializer_list>
 #include <iterator>
 #include <limits>
 #include <new>
 #include <type_traits>
-#include <utility>
 #include <vector>
 
 namespace minihost {
@@ -26,7 +24,6 @@ class CompactVector {
   using const_iterator = const T*;
 
   CompactVector() = default;
-  CompactVector(std::initializer_list<T> values) { assign(values.begin(), values.end()); }
   CompactVector(const CompactVector& other) { assign(other.begin(), other.end()); }
   CompactVector(CompactVector&& other) noexcept
       : data_(other.data_), size_(other.size_), capacity_(other.capacity_) {
@@ -72,14 +69,9 @@ class CompactVector {
   std::vector<T> toVector() const { return std::vector<T>(begin(), end()); }
 
   void clear() { size_ = 0; }
-  void pop_back() { --size_; }
   void reserve(size_t n) {
     if (n > capacity_)
       reallocate(n);
-  }
-  void shrink_to_fit() {
-    if (capacity_ > size_)
-      reallocate(size_);
   }
   void push_back(const T& value) {
     if (size_ == capacity_) {
@@ -89,11 +81,6 @@ class CompactVector {
       return;
     }
     data_[size_++] = value;
-  }
-  template <typename... Args>
-  T& emplace_back(Args&&... args) {
-    push_back(T{std::forward<Args>(args)...});
-    return back();
   }
   T* insert(const T* pos, const T& value) {
     const size_t at = static_cast<size_t>(pos - data_);
@@ -114,12 +101,6 @@ class CompactVector {
     std::memmove(data_ + at, data_ + at + n, (size_ - at - n) * sizeof(T));
     size_ -= static_cast<uint32_t>(n);
     return data_ + at;
-  }
-  void resize(size_t n, const T& value = T()) {
-    reserve(n);
-    for (size_t i = size_; i < n; ++i)
-      data_[i] = value;
-    size_ = static_cast<uint32_t>(n);
   }
   template <typename It>
   void assign(It first, It last) {
@@ -159,16 +140,5 @@ class CompactVector {
   uint32_t size_ = 0;
   uint32_t capacity_ = 0;
 };
-
-template <typename T>
-bool operator==(const CompactVector<T>& a, const CompactVector<T>& b) {
-  if (a.size() != b.size())
-    return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (!(a[i] == b[i]))
-      return false;
-  }
-  return true;
-}
 
 }  // namespace minihost

@@ -108,11 +108,8 @@ class Builder {
     std::vector<uint32_t>().swap(entryTypes_);
   }
 
-  const NodeTypeFacts& facts(size_t n) const {
-    return typeFacts_[entryTypes_[n]];
-  }
+  const NodeTypeFacts& facts(size_t n) const { return typeFacts_[entryTypes_[n]]; }
 
-  bool drivenKeyCurve(size_t n) const { return drivenKeyCurve(facts(n)); }
   static bool drivenKeyCurve(const NodeTypeFacts& f) {
     return f.modelled && isDrivenKeyCurve(f.modelled->kind);
   }

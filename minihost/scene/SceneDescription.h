@@ -146,8 +146,7 @@ class EditTokens {
 };
 
 struct ReferenceEdits {
-  int node = -1;        // the reference node, an index into SceneDescription::nodes
-  std::string refNode;  // its name as the file writes it: the entries go once the file is built
+  std::string refNode;  // the reference node's name as the file writes it
   EditTokens tokens;
   int line = 0;
 };

@@ -171,9 +171,11 @@ class Parser {
     }
   }
 
-  // The words and strings of a short statement, up to its ';'.
-  bool arguments(StatementWords& args, LineNumber line) {
-    args.clear();
+  // The words and strings of a short statement, up to its ';', kept in `args` unless it is null
+  // (a statement the scene does not need).
+  bool arguments(StatementWords* args, LineNumber line) {
+    if (args)
+      args->clear();
     for (;;) {
       if (!advance())
         return fail(line, "the file ends inside a statement");
@@ -181,20 +183,8 @@ class Parser {
         return true;
       if (tok_.kind != TokenKind::kWord && tok_.kind != TokenKind::kString)
         return fail(tok_.line, "unexpected '" + std::string(tok_.text) + "'");
-      args.add(tok_);
-    }
-  }
-
-  // The words and strings of a statement not kept, up to its ';', read as arguments() reads
-  // them.
-  bool skipArguments(LineNumber line) {
-    for (;;) {
-      if (!advance())
-        return fail(line, "the file ends inside a statement");
-      if (tok_.kind == TokenKind::kSemicolon)
-        return true;
-      if (tok_.kind != TokenKind::kWord && tok_.kind != TokenKind::kString)
-        return fail(tok_.line, "unexpected '" + std::string(tok_.text) + "'");
+      if (args)
+        args->add(tok_);
     }
   }
 
@@ -216,9 +206,9 @@ class Parser {
       case Command::kAddAttr:
         return addAttr(line);
       case Command::kTakenAsWritten:
-        return skipArguments(line);
+        return arguments(nullptr, line);
       case Command::kFile: {
-        if (!arguments(args_, line))
+        if (!arguments(&args_, line))
           return false;
         ReferenceEntry entry;
         std::string problem;
@@ -229,7 +219,7 @@ class Parser {
         return true;
       }
       case Command::kParent:
-        if (!arguments(args_, line))
+        if (!arguments(&args_, line))
           return false;
         warn(line, "instancing (parent -add) is not supported; the instance is left out",
              "instances");
@@ -244,7 +234,7 @@ class Parser {
   }
 
   bool addAttr(LineNumber line) {
-    if (!arguments(args_, line))
+    if (!arguments(&args_, line))
       return false;
     if (current_ < 0) {
       warn(line, "addAttr before any createNode or select is ignored",
@@ -264,7 +254,7 @@ class Parser {
   }
 
   bool requiresStatement(LineNumber line) {
-    if (!arguments(args_, line))
+    if (!arguments(&args_, line))
       return false;
     for (size_t i = 0; i + 1 < args_.size(); ++i) {
       const StatementWord a = args_[i];
@@ -275,7 +265,7 @@ class Parser {
   }
 
   bool currentUnit(LineNumber line) {
-    if (!arguments(args_, line))
+    if (!arguments(&args_, line))
       return false;
     for (size_t i = 0; i + 1 < args_.size(); i += 2) {
       const std::string flag(args_[i].text);
@@ -304,7 +294,7 @@ class Parser {
   }
 
   bool createNode(LineNumber line) {
-    if (!arguments(args_, line))
+    if (!arguments(&args_, line))
       return false;
     NodeEntry entry;
     entry.line = line;
@@ -358,7 +348,7 @@ class Parser {
   }
 
   bool select(LineNumber line) {
-    if (!arguments(args_, line))
+    if (!arguments(&args_, line))
       return false;
     std::string_view name;
     for (size_t i = 0; i < args_.size(); ++i) {
@@ -378,7 +368,7 @@ class Parser {
   }
 
   bool connectAttr(LineNumber line) {
-    if (!arguments(args_, line))
+    if (!arguments(&args_, line))
       return false;
     Link link;
     link.line = line;
@@ -588,7 +578,6 @@ class Parser {
   // A reference node's edits keep their words and strings in order, as data for the loader.
   bool referenceEdits(const AttrSetting& value, LineNumber line) {
     ReferenceEdits edits;
-    edits.node = value.node;
     edits.refNode = out_.nodes[static_cast<size_t>(value.node)].name;
     edits.line = line;
     for (;;) {

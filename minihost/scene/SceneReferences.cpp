@@ -197,7 +197,7 @@ SceneFileResult loadReference(const std::string& key, Scene& scene) {
   if (!d)
     return result;
   d->units = r.holderUnits;
-  d->referenceEdits.push_back(ReferenceEdits{0, localRef, r.edits, r.editsLine});
+  d->referenceEdits.push_back(ReferenceEdits{localRef, r.edits, r.editsLine});
   // The reference's path is absolute when it was found; the made-up holder is no file.
   result.ok =
       assembleScene(d, workingFolder() + "/(reference load)", r.holderPrefix, scene, false, result);
