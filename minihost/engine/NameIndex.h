@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/Handles.h"
+#include "engine/NameHash.h"
 
 namespace minihost {
 
@@ -83,6 +84,17 @@ class NameIndex {
     return countUpTo(name, nameOf, 1) > 0;
   }
 
+  // Asks for the memory where `name` is looked up to be read ahead: a file's next nodes are
+  // known before they are made, and each lookup is otherwise a wait on a cache miss.
+  void prefetch(std::string_view name) const {
+#if defined(__GNUC__)
+    if (!slots_.empty())
+      __builtin_prefetch(&slots_[hashOf(name) & (slots_.size() - 1)]);
+#else
+    (void)name;
+#endif
+  }
+
  private:
   struct Slot {
     NodeRef ref;  // unset: empty
@@ -94,7 +106,7 @@ class NameIndex {
   static constexpr size_t kMaxLoadDenominator = 4;
 
   static uint32_t hashOf(std::string_view name) {
-    return static_cast<uint32_t>(std::hash<std::string_view>()(name));
+    return static_cast<uint32_t>(hashName(name));
   }
 
   void place(const Slot& s) {

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/NameHash.h"
 #include "engine/NodeTypes.h"
 
 namespace minihost {
@@ -42,8 +43,8 @@ struct DynamicAttribute {
 
 struct NodeExtras {
   std::vector<DynamicAttribute> dynamic;
-  std::unordered_map<std::string, int> byName;  // long and short names -> node attribute index
-  std::set<int> locked;                         // node attribute indices, static or added
+  std::unordered_map<std::string, int, NameHasher> byName;  // long and short names -> index
+  std::set<int> locked;   // node attribute indices, static or added
   size_t emptySlots = 0;  // slots of deleted attributes, taken again before the list grows
 };
 

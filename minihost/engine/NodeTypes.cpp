@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cmath>
 #include <memory>
+#include <unordered_map>
 
 namespace minihost {
 namespace {
@@ -290,8 +291,7 @@ const std::vector<std::unique_ptr<NodeType>>& allTypes() {
 }  // namespace
 
 int NodeType::findAttribute(const std::string& attrName) const {
-  auto it = byName.find(attrName);
-  return it == byName.end() ? -1 : it->second;
+  return byName.find(attrName);
 }
 
 bool NodeType::hasFn(MFn::Type type) const {

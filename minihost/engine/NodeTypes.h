@@ -3,10 +3,11 @@
 // value types, defaults) and the function set types each kind is compatible with.
 
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include <maya/MFn.h>
+
+#include "engine/AttributeNameIndex.h"
 
 namespace minihost {
 
@@ -96,7 +97,7 @@ struct NodeType {
   MFn::Type apiType = MFn::kInvalid;
   std::vector<MFn::Type> compatible;  // every type hasFn answers true for
   std::vector<AttributeInfo> attributes;
-  std::unordered_map<std::string, int> byName;  // long and short names
+  AttributeNameIndex byName;  // long and short names
 
   int findAttribute(const std::string& name) const;
   bool hasFn(MFn::Type type) const;

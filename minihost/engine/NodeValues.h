@@ -30,6 +30,11 @@ class NodeValues {
   }
   // Stores a number; one equal to the default (to the bit) frees its entry.
   void setNumber(const NodeType& type, int attribute, double value);
+  // Room for `more` numbers about to be stored, so that they take one allocation.
+  void reserveNumbers(size_t more) {
+    if (numbers_.capacity() < numbers_.size() + more)
+      numbers_.reserve(numbers_.size() + more);
+  }
 
   // The attribute's stored text; empty when none is stored.
   const std::string& text(int attribute) const;

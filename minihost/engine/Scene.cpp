@@ -81,7 +81,7 @@ void Scene::clearAll() {
   node(world_)->isDefault = true;
 }
 
-NodeRef Scene::allocate(const NodeType& type, const std::string& name) {
+NodeRef Scene::allocate(const NodeType& type, std::string name) {
   uint32_t index;
   if (!freeSlots_.empty()) {
     index = freeSlots_.back();
@@ -92,7 +92,7 @@ NodeRef Scene::allocate(const NodeType& type, const std::string& name) {
   }
   auto n = std::make_unique<Node>();
   n->type = &type;
-  n->name = name;
+  n->name = std::move(name);
   n->serial = nextSerial_++;
   if (type.kind == NodeKind::kMesh)
     n->rareParts().mesh = std::make_unique<MeshData>();
@@ -167,17 +167,17 @@ NodeRef Scene::createNode(const NodeType& typeRef, const std::string& name, Node
     if (UndoQueue::get().recording())
       UndoQueue::get().nodeCreated(parent);
   }
-  std::string base = type->name;
-  std::string requested = name;
+  std::string madeUpName;
   if (type->shape && name.empty()) {
     // Shapes are named after their transform: "camera1" -> "cameraShape1", "persp" -> "perspShape".
     const std::string& owner = node(parent)->name;
     size_t end = owner.size();
     while (end > 0 && std::isdigit(static_cast<unsigned char>(owner[end - 1])))
       --end;
-    requested = owner.substr(0, end) + "Shape" + owner.substr(end);
+    madeUpName = owner.substr(0, end) + "Shape" + owner.substr(end);
   }
-  NodeRef ref = allocate(*type, uniqueName(requested, base, placeOf(*type, parent)));
+  const std::string& requested = type->shape && name.empty() ? madeUpName : name;
+  NodeRef ref = allocate(*type, uniqueName(requested, type->name, placeOf(*type, parent)));
   if (type->dag) {
     NodeRef p = parent.isSet() ? parent : world_;
     Node* n = node(ref);

@@ -53,6 +53,9 @@ struct NodeRare {
 
 struct Node {
   Node() : serial(0), isDefault(false) {}
+  // From the scene's node store (NodeStorage.cpp): a shot's nodes lie together in memory.
+  static void* operator new(size_t size);
+  static void operator delete(void* p, size_t size);
 
   const NodeType* type = nullptr;
   // Renamed only through the scene: its name index refers to this string's characters.
@@ -111,6 +114,14 @@ class Scene {
   // Room for `more` nodes about to be made (a file's), so that the slot list and the name index
   // grow once to their size instead of doubling on the way there.
   void reserveNodes(size_t more);
+  // Room for `more` stored numbers of a node whose values are about to be set (a file's).
+  void reserveNumbers(NodeRef ref, size_t more) {
+    if (Node* n = node(ref))
+      n->values.reserveNumbers(more);
+  }
+  // A hint that a node of this name is about to be made or looked up: its place in the name
+  // index is read ahead while other work goes on.
+  void prefetchName(std::string_view name) const { byName_.prefetch(name); }
   // Deletes the node, a DAG node with everything below it, and curves that only
   // animated it. Default nodes and the world refuse.
   bool deleteNode(NodeRef ref, std::string* error);
@@ -250,7 +261,7 @@ class Scene {
   Scene();
   void clearAll();
   void buildDefaults();
-  NodeRef allocate(const NodeType& type, const std::string& name);
+  NodeRef allocate(const NodeType& type, std::string name);
   // Where a name must be free: among the siblings under `parent` for a DAG node, in the
   // whole scene for a dependency node or a made-up name. `except` is the node being named.
   struct NamePlace {

@@ -144,14 +144,20 @@ void Scene::storeNumber(Node& n, int attribute, double value) {
 }
 
 bool Scene::setNumber(NodeRef ref, int attribute, double value) {
-  const AttributeInfo* info = attributeInfo(ref, attribute);
-  if (!info || !numericType(info->type) || std::isnan(value) || isLocked(ref, attribute))
+  // The node is looked up once for every check: a file sets tens of thousands of values.
+  Node* n = node(ref);
+  if (!n || attribute < 0 || std::isnan(value))
     return false;
-  if (const DynamicAttribute* added = dynamicAttribute(ref, attribute)) {
-    if ((added->limits.hasMin && value < added->limits.minValue) ||
-        (added->limits.hasMax && value > added->limits.maxValue))
-      return false;
-  }
+  const bool own = attribute < static_cast<int>(n->type->attributes.size());
+  const DynamicAttribute* added = own ? nullptr : dynamicSlot(*n, attribute);
+  const AttributeInfo* info = own     ? &n->type->attributes[static_cast<size_t>(attribute)]
+                              : added ? &added->info
+                                      : nullptr;
+  if (!info || !numericType(info->type) || (n->extras() && isLocked(ref, attribute)))
+    return false;
+  if (added && ((added->limits.hasMin && value < added->limits.minValue) ||
+                (added->limits.hasMax && value > added->limits.maxValue)))
+    return false;
   double whole = std::trunc(value);
   if (info->type == AttrType::kEnum && (whole < info->minValue || whole > info->maxValue)) {
     return false;
@@ -167,17 +173,16 @@ bool Scene::setNumber(NodeRef ref, int attribute, double value) {
   }
   NodeRef src;
   int srcAttr = -1;
-  if (inputOf(ref, attribute, src, srcAttr) && !node(src)->curve())
+  if (!n->inputs.empty() && inputOf(ref, attribute, src, srcAttr) && !node(src)->curve())
     return false;
-  Node& n = *node(ref);
   UndoQueue& undo = UndoQueue::get();
   if (!undo.recording()) {  // a file being read, a script run without undo
-    storeNumber(n, attribute, value);
+    storeNumber(*n, attribute, value);
     return true;
   }
-  const double before = storedNumber(n, attribute);
-  storeNumber(n, attribute, value);
-  undo.numberChanged(ref, attribute, before, storedNumber(n, attribute));
+  const double before = storedNumber(*n, attribute);
+  storeNumber(*n, attribute, value);
+  undo.numberChanged(ref, attribute, before, storedNumber(*n, attribute));
   return true;
 }
 

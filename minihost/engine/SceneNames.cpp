@@ -23,13 +23,22 @@ std::vector<std::string_view> splitPath(std::string_view path) {
 
 }  // namespace
 
-// Node names are ASCII letters, digits, '_' and ':', whatever the process's locale says.
+// Node names are ASCII letters, digits, '_' and ':', whatever the process's locale says; a
+// table answers for each byte, as every node a file makes asks.
 bool Scene::validName(const std::string& name) {
-  auto digit = [](char c) { return c >= '0' && c <= '9'; };
-  if (name.empty() || digit(name[0]))
+  struct NameBytes {
+    bool allowed[256] = {};
+    constexpr NameBytes() {
+      for (int c = 0; c < 256; ++c)
+        allowed[c] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                     c == '_' || c == ':';
+    }
+  };
+  static constexpr NameBytes kBytes;
+  if (name.empty() || (name[0] >= '0' && name[0] <= '9'))
     return false;
   for (char c : name) {
-    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || digit(c) || c == '_' || c == ':'))
+    if (!kBytes.allowed[static_cast<unsigned char>(c)])
       return false;
   }
   return true;
@@ -119,6 +128,8 @@ bool Scene::nameTaken(const std::string& name, const NamePlace& place) const {
 
 std::string Scene::uniqueName(const std::string& requested, const std::string& fallbackBase,
                               NamePlace place) {
+  if (!requested.empty() && !nameTaken(requested, place))
+    return requested;  // nearly every node a file makes
   if (requested.empty())
     place.wholeScene = true;
   std::string wanted = requested.empty() ? fallbackBase + "1" : requested;

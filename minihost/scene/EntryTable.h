@@ -55,6 +55,15 @@ class EntryTable {
     const Slot& s = slots_[position(hash, same)];
     return s.entry < 0 ? nullptr : &s;
   }
+  // Asks for the slot where the key's probe starts to be read ahead.
+  void prefetch(size_t hash) const {
+#if defined(__GNUC__)
+    if (!slots_.empty())
+      __builtin_prefetch(&slots_[mix(hash) & (slots_.size() - 1)]);
+#else
+    (void)hash;
+#endif
+  }
   static void countUp(Slot& s) {
     if (s.count < UINT16_MAX)
       ++s.count;
@@ -79,7 +88,9 @@ class EntryTable {
     return h;
   }
   // The bits above those that pick the slot (tables stay far below 2^48 slots).
-  static uint16_t tagOf(size_t hash) { return static_cast<uint16_t>(mix(hash) >> 48); }
+  static uint16_t tagOf(size_t hash) {
+    return static_cast<uint16_t>(mix(hash) >> 48);
+  }
 
   std::vector<Slot> slots_;
   size_t used_ = 0;

@@ -24,7 +24,7 @@ bool plainName(const std::string& text) {
 // The setAttr arguments of an edit are one statement's words and strings, nothing more.
 bool oneStatement(const std::string& arguments) {
   SceneLexer lexer(arguments);
-  Token t;
+  TokenView t;
   while (lexer.next(t)) {
     if (t.kind == TokenKind::kSemicolon || t.kind == TokenKind::kOpenBrace ||
         t.kind == TokenKind::kCloseBrace)

@@ -1,6 +1,7 @@
 #include "scene/SceneBuilder.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -10,6 +11,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "engine/NameHash.h"
 #include "engine/NodeTypes.h"
 #include "scene/AttributePath.h"
 #include "scene/CurveShapeStaging.h"
@@ -41,14 +43,22 @@ class Builder {
     for (const std::string& type : d_.nodeTypes)
       typeFacts_.push_back(nodeTypeFacts(type));
     // Each value asks for its node's type facts: a flat copy of the entries' types answers
-    // without indexing the entry list (a deque) every time.
+    // without indexing the entry list (a queue of blocks) every time.
     entryTypes_.reserve(d_.nodes.size());
     for (const NodeEntry& e : d_.nodes)
       entryTypes_.push_back(static_cast<uint32_t>(e.typeIndex));
+    // Only curves, meshes and curve shapes take their values apart: their values are found by
+    // entry instead of walking the tens of thousands of values of every other node.
     std::vector<PathSegment> path;
-    for (AttrSetting& v : d_.values) {
-      if (!stageValue(v, path, error))
-        return false;
+    size_t at = 0;
+    for (size_t n = 0; n < entryTypes_.size(); ++n) {
+      const NodeTypeFacts& f = facts(n);
+      if (!stagedApart(f) && !f.isKind(NodeKind::kNurbsCurve))
+        continue;
+      for (at = firstValueOf(n, at); at < d_.values.size() && valueEntry(at) == n; ++at) {
+        if (!stageValue(d_.values[at], path, error))
+          return false;
+      }
     }
     return buildStagedMeshes(error) && stagePlayback(error);
   }
@@ -59,8 +69,8 @@ class Builder {
                   "keeps its own time unit");
     // "select -ne" entries make no node: a reference's thousands of edits would otherwise have
     // the scene's slot list and name index grow (and rehash) for nothing.
-    const size_t made = static_cast<size_t>(std::count_if(
-        d_.nodes.begin(), d_.nodes.end(), [](const NodeEntry& e) { return e.typeIndex != 0; }));
+    const size_t made = static_cast<size_t>(
+        std::count_if(entryTypes_.begin(), entryTypes_.end(), [](uint32_t t) { return t != 0; }));
     s_.reserveNodes(made);
     created_.reserve(made);
     // A node's values follow its statement in the file, so each node takes its values as soon
@@ -71,11 +81,14 @@ class Builder {
     // The tables by entry grow as the entries are made, while the values read so far are
     // released: reserved whole at the start they would add to the file's staging at its largest.
     for (size_t i = 0; i < d_.nodes.size(); ++i) {
+      if (i + kLookAhead < d_.nodes.size())
+        prefetchNames(i + kLookAhead);
       refs_.emplace_back();
       parentEntry_.push_back(-1);
       previousOfName_.push_back(-1);
       createEntry(i);
       addAttributesUpTo(i);
+      reserveNumbers(i);
       applyValuesUpTo(i, path);
     }
     addAttributesUpTo(d_.nodes.size());
@@ -97,7 +110,7 @@ class Builder {
   // Once the file is built its entries and their indexes are not needed: the files of a shot are
   // built one after another, and each one's entries would otherwise stay until the last is done.
   void releaseEntries() {
-    std::deque<NodeEntry>().swap(d_.nodes);
+    d_.nodes.clear();
     std::string().swap(d_.parentTexts);
     names_ = EntryTable();
     children_ = EntryTable();
@@ -109,6 +122,22 @@ class Builder {
   }
 
   const NodeTypeFacts& facts(size_t n) const { return typeFacts_[entryTypes_[n]]; }
+
+  size_t valueEntry(size_t at) const { return static_cast<size_t>(d_.values[at].node); }
+  // The first value, at or after `from`, of entry `n` or a later one: values are in entry order.
+  size_t firstValueOf(size_t n, size_t from) const {
+    size_t count = d_.values.size() - from;
+    while (count > 0) {
+      const size_t half = count / 2;
+      if (valueEntry(from + half) < n) {
+        from += half + 1;
+        count -= half + 1;
+      } else {
+        count = half;
+      }
+    }
+    return from;
+  }
 
   static bool drivenKeyCurve(const NodeTypeFacts& f) {
     return f.modelled && isDrivenKeyCurve(f.modelled->kind);
@@ -203,22 +232,19 @@ class Builder {
   const std::string& playbackOptionsText() {
     if (!playbackScanned_) {
       playbackScanned_ = true;
-      // The few script nodes of that name first: the values are tens of thousands.
-      std::vector<int> scripts;
-      int n = 0;
-      for (const NodeEntry& e : d_.nodes) {
-        if (typeFacts_[static_cast<size_t>(e.typeIndex)].role == UnmodelledRole::kScript &&
-            e.name == "sceneConfigurationScriptNode")
-          scripts.push_back(n);
-        ++n;
-      }
-      for (const AttrSetting& v : d_.values) {
-        if (scripts.empty())
-          break;
-        if (std::find(scripts.begin(), scripts.end(), v.node) != scripts.end() &&
-            (v.attribute == "b" || v.attribute == "before") && !v.texts().empty()) {
-          playbackText_ = v.texts()[0];
-          playbackLine_ = v.line;
+      // Only the values of the few script nodes of that name are looked at; the last one wins,
+      // in file order (entries and their values are in that order).
+      size_t at = 0;
+      for (size_t n = 0; n < entryTypes_.size(); ++n) {
+        if (facts(n).role != UnmodelledRole::kScript ||
+            d_.nodes[n].name != "sceneConfigurationScriptNode")
+          continue;
+        for (at = firstValueOf(n, at); at < d_.values.size() && valueEntry(at) == n; ++at) {
+          const AttrSetting& v = d_.values[at];
+          if ((v.attribute == "b" || v.attribute == "before") && !v.texts().empty()) {
+            playbackText_ = v.texts()[0];
+            playbackLine_ = v.line;
+          }
         }
       }
     }
@@ -291,7 +317,7 @@ class Builder {
   }
 
   // The made entries of a name, and of a name under a parent entry (-1: the top), by the last.
-  static size_t nameHash(std::string_view name) { return std::hash<std::string_view>()(name); }
+  static size_t nameHash(std::string_view name) { return hashName(name); }
   static size_t childHash(int parent, std::string_view name) {
     return nameHash(name) ^ (static_cast<size_t>(parent + 1) * 0x9e3779b97f4a7c15ULL);
   }
@@ -352,7 +378,7 @@ class Builder {
         what = "joint \"" + e.name + "\" is kept without its transform";
         break;
       case UnmodelledRole::kNone:
-        if (pluginTypes_.count(t) > 0)
+        if (!pluginTypes_.empty() && pluginTypes_.count(t) > 0)
           what = "plug-in node \"" + e.name + "\" (" + t + ") is not evaluated";
         break;
     }
@@ -395,6 +421,18 @@ class Builder {
     indexName(i);
     if (childrenIndexed_)
       indexChild(i);
+  }
+
+  // Tens of thousands of names go into two tables far larger than the cache: their slots are
+  // read a few entries ahead, so that making a node does not wait on each one in turn.
+  static constexpr size_t kLookAhead = 4;
+  void prefetchNames(size_t i) const {
+    const NodeEntry& e = d_.nodes[i];
+    if (e.typeIndex == 0)
+      return;
+    names_.prefetch(nameHash(e.name));
+    if (context_.nameSpace.empty())
+      s_.prefetchName(e.name);
   }
 
   // Entries that reached the tables: made (or shared) nodes, not "select -ne" lines.
@@ -457,13 +495,24 @@ class Builder {
     }
   }
 
+  // The placeholder type of an entry's unmodelled type, looked up once per file for each type:
+  // a shot's thousands of locators would otherwise each look theirs up by name.
+  const NodeType& placeholderFor(size_t i, bool dag) {
+    if (placeholders_.empty())
+      placeholders_.resize(typeFacts_.size());
+    const NodeType*& type = placeholders_[entryTypes_[i]][dag ? 1 : 0];
+    if (!type)
+      type = &placeholderType(d_.typeOf(d_.nodes[i]), dag);
+    return *type;
+  }
+
   // A new node of the entry's type (a placeholder for a type the scene does not model); at the
   // top when it cannot go under its parent.
   NodeRef createNode(size_t i, NodeRef parent) {
     const NodeEntry& e = d_.nodes[i];
     const NodeType* type = facts(i).modelled;
     if (!type) {
-      type = &placeholderType(d_.typeOf(e), e.parentLength > 0 || facts(i).dag);
+      type = &placeholderFor(i, e.parentLength > 0 || facts(i).dag);
       noteNotEvaluated(i);
     }
     std::string name = Scene::validName(e.name) ? context_.nameSpace + e.name : std::string();
@@ -479,8 +528,9 @@ class Builder {
       return ref;
     }
     created_.push_back(ref);
+    // `name` is empty when the file's is not valid: the node is then named anew.
     const std::string& given = s_.node(ref)->name;
-    if (!e.name.empty() && given != context_.nameSpace + e.name)
+    if (!e.name.empty() && given != name)
       warn(e.line, "\"" + e.name + "\" is named \"" + given +
                        "\": a sibling (or, for a dependency node, any node) has that name");
     return ref;
@@ -497,6 +547,17 @@ class Builder {
       default:
         return v;
     }
+  }
+
+  // A node's numbers go in one allocation: as many as its values hold, a compound's few each.
+  void reserveNumbers(size_t n) {
+    if (!facts(n).modelled || stagedApart(facts(n)))
+      return;  // placeholders keep no values; curves and meshes are built apart
+    size_t count = 0;
+    for (size_t at = 0; at < d_.values.size() && valueEntry(at) == n; ++at)
+      count += std::min<size_t>(d_.values[at].numbers.size(), 4);
+    if (count > 1)
+      s_.reserveNumbers(refs_[n], count);
   }
 
   // Applies and releases the values of the node entries up to `last`.
@@ -838,6 +899,8 @@ class Builder {
   std::vector<NodeRef> created_;
   std::vector<NodeTypeFacts> typeFacts_;  // per type of SceneDescription::nodeTypes
   std::vector<uint32_t> entryTypes_;      // per node entry, its index into typeFacts_
+  // Per type of typeFacts_, its placeholder types (not under a parent, under one) once asked for.
+  std::vector<std::array<const NodeType*, 2>> placeholders_;
   std::vector<NodeRef> refs_;
   std::vector<int> parentEntry_;
   // The entries of each name, as a chain from the last made back (previousOfName_), and the last

@@ -5,13 +5,13 @@
 // so that a damaged file changes nothing. Values are in file order, so by node entry.
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/AddAttrRequest.h"
+#include "scene/ChunkedQueue.h"
 #include "scene/SceneLexer.h"
 #include "scene/ValueNumbers.h"
 
@@ -161,12 +161,12 @@ struct SceneDescription {
   std::string fileName;  // for messages
   Units units;
   bool unitsGiven = false;
-  // Deques: they keep no room for twice the statements, and an entry stays where it is as more
-  // are read (the builder's name index refers to the entries' names).
-  std::deque<NodeEntry> nodes;
+  // Queues of blocks: they keep no room for twice the statements, and an entry stays where it is
+  // as more are read (the builder's name index refers to the entries' names).
+  ChunkedQueue<NodeEntry> nodes;
   std::vector<AttrAddition> additions;  // in file order, before the values that set them
   std::vector<std::string> nodeTypes{std::string()};  // each type name once, in order of use
-  std::deque<AttrSetting> values;  // released from the front as the builder applies them
+  ChunkedQueue<AttrSetting> values;  // released from the front as the builder applies them
   std::vector<Link> links;
   std::vector<std::string> pluginNodeTypes;  // requires -nodeType
   std::vector<ReferenceEntry> references;    // "file" statements, in file order

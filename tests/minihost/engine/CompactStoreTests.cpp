@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/AttributeNameIndex.h"
 #include "engine/CompactVector.h"
+#include "engine/NameHash.h"
 #include "engine/NameIndex.h"
 
 namespace minihost {
@@ -124,6 +126,39 @@ TEST(CompactVectorTest, BehavesAsAVectorUnderPushInsertEraseAndCopy) {
             std::vector<int>(
                 model.rbegin(),
                 model.rbegin() + static_cast<std::ptrdiff_t>(model.size() - model.size() / 2)));
+}
+
+// A file's names differ in a digit or two ("grp1234", "grp1235"): the slots they pick (the hash's
+// low bits) must still spread evenly, or every table degrades into a linear scan.
+TEST(NameHashTest, NamesThatDifferInADigitSpreadOverATablesSlots) {
+  constexpr size_t kSlots = 1 << 16;
+  for (const char* stem : {"grp", "hero:ctl", "pCube", "locatorShape", "a_rather_long_prefix_"}) {
+    std::vector<int> load(kSlots, 0);
+    for (int n = 0; n < 40000; ++n)
+      ++load[hashName(std::string(stem) + std::to_string(n)) & (kSlots - 1)];
+    // 40,000 names in 65,536 slots: a few share a slot, none gathers many.
+    EXPECT_LT(*std::max_element(load.begin(), load.end()), 8) << stem;
+  }
+  EXPECT_NE(hashName(""), hashName(std::string(1, '\0')));
+  EXPECT_NE(hashName("ab"), hashName("ba"));
+  EXPECT_NE(hashName("abcdefgh1"), hashName("abcdefgh2"));  // past the first eight bytes
+}
+
+TEST(AttributeNameIndexTest, FindsEveryNameThroughGrowthAndKeepsTheFirstIndexOfAName) {
+  AttributeNameIndex index;
+  EXPECT_EQ(index.find("tx"), -1);
+  std::map<std::string, int> model;
+  for (int i = 0; i < 500; ++i) {
+    const std::string name = "attr" + std::to_string(i * 7 % 311);
+    EXPECT_EQ(index.emplace(name, i), model.emplace(name, i).second) << name;
+  }
+  EXPECT_EQ(index.size(), model.size());
+  for (const auto& [name, i] : model)
+    EXPECT_EQ(index.find(name), i) << name;
+  EXPECT_EQ(index.find("attr"), -1);
+  EXPECT_EQ(index.find("attr311"), -1);
+  AttributeNameIndex copy = index;
+  EXPECT_EQ(copy.find("attr0"), 0);
 }
 
 }  // namespace
