@@ -14,6 +14,7 @@
 
 #include "engine/Handles.h"
 #include "engine/NameHash.h"
+#include "engine/Prefetch.h"
 
 namespace minihost {
 
@@ -87,12 +88,8 @@ class NameIndex {
   // Asks for the memory where `name` is looked up to be read ahead: a file's next nodes are
   // known before they are made, and each lookup is otherwise a wait on a cache miss.
   void prefetch(std::string_view name) const {
-#if defined(__GNUC__)
     if (!slots_.empty())
-      __builtin_prefetch(&slots_[hashOf(name) & (slots_.size() - 1)]);
-#else
-    (void)name;
-#endif
+      prefetchForRead(&slots_[hashOf(name) & (slots_.size() - 1)]);
   }
 
  private:

@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/Prefetch.h"
+
 namespace minihost::scenefile {
 
 class EntryTable {
@@ -57,12 +59,8 @@ class EntryTable {
   }
   // Asks for the slot where the key's probe starts to be read ahead.
   void prefetch(size_t hash) const {
-#if defined(__GNUC__)
     if (!slots_.empty())
-      __builtin_prefetch(&slots_[mix(hash) & (slots_.size() - 1)]);
-#else
-    (void)hash;
-#endif
+      prefetchForRead(&slots_[mix(hash) & (slots_.size() - 1)]);
   }
   static void countUp(Slot& s) {
     if (s.count < UINT16_MAX)
