@@ -45,6 +45,12 @@ bool isCurveOrMeshType(const std::string& type) {
          type == "animCurveTU" || type == "animCurveTT";
 }
 
+// A std::string holding `text`, made whole rather than assigned into: a string that is still
+// empty takes a short text without the general replace.
+void fill(std::string& to, std::string_view text) {
+  to = std::string(text.data(), text.size());
+}
+
 // A name as the host keeps it: ":name", in the root namespace, is "name".
 std::string withoutRootColon(std::string_view name) {
   if (!name.empty() && name[0] == ':')
@@ -293,10 +299,20 @@ class Parser {
     return true;
   }
 
+  // The entry is made in its place at the end of the list, and taken off again on a fault.
   bool createNode(LineNumber line) {
     if (!arguments(&args_, line))
       return false;
-    NodeEntry entry;
+    NodeEntry& entry = out_.nodes.emplace_back();
+    if (!readCreateNode(entry, line)) {
+      out_.nodes.pop_back();
+      return false;
+    }
+    current_ = static_cast<int>(out_.nodes.size()) - 1;
+    return true;
+  }
+
+  bool readCreateNode(NodeEntry& entry, LineNumber line) {
     entry.line = line;
     std::string_view type;
     for (size_t i = 0; i < args_.size(); ++i) {
@@ -317,7 +333,7 @@ class Parser {
           return fail(line, "createNode " + std::string(a.text) + " needs a value");
         const std::string_view value = args_[++i].text;
         if (a.text[1] == 'n') {
-          entry.name.assign(value.data(), value.size());
+          fill(entry.name, value);
         } else {
           word_.assign(value.data(), value.size());
           if (!out_.setParent(entry, word_))
@@ -330,13 +346,21 @@ class Parser {
     if (type.empty())
       return fail(line, "createNode needs a node type");
     entry.typeIndex = typeIndex(type);
-    out_.nodes.push_back(std::move(entry));
-    current_ = static_cast<int>(out_.nodes.size()) - 1;
     return true;
   }
 
-  // The type's place in the file's list of type names, added on first use.
+  // The type's place in the file's list of type names, added on first use. A file names a few
+  // types for thousands of nodes: while they are few, a look along the list finds one without
+  // making a key.
   int typeIndex(std::string_view type) {
+    constexpr size_t kLookedAlong = 32;
+    if (out_.nodeTypes.size() <= kLookedAlong) {
+      for (size_t i = 1; i < out_.nodeTypes.size(); ++i) {
+        const std::string& known = out_.nodeTypes[i];
+        if (known.size() == type.size() && std::memcmp(known.data(), type.data(), type.size()) == 0)
+          return static_cast<int>(i);
+      }
+    }
     word_.assign(type.data(), type.size());
     auto known = typeIndices_.find(word_);
     if (known != typeIndices_.end())
@@ -359,10 +383,9 @@ class Parser {
     }
     if (name.empty())
       return fail(line, "select names no node");
-    NodeEntry entry;
+    NodeEntry& entry = out_.nodes.emplace_back();
     entry.name = withoutRootColon(name);
     entry.line = line;
-    out_.nodes.push_back(std::move(entry));
     current_ = static_cast<int>(out_.nodes.size()) - 1;
     return true;
   }
@@ -625,7 +648,7 @@ class Parser {
       if (tok_.kind == TokenKind::kString) {
         const bool dot = !tok_.text.empty() && tok_.text[0] == '.';
         const std::string_view name = tok_.text.substr(dot ? 1 : 0);
-        value.attribute.assign(name.data(), name.size());
+        fill(value.attribute, name);
         haveName = !tok_.text.empty();
         break;
       }
