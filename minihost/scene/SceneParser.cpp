@@ -301,8 +301,6 @@ class Parser {
 
   // The entry is made in its place at the end of the list, and taken off again on a fault.
   bool createNode(LineNumber line) {
-    if (!arguments(&args_, line))
-      return false;
     NodeEntry& entry = out_.nodes.emplace_back();
     if (!readCreateNode(entry, line)) {
       out_.nodes.pop_back();
@@ -312,41 +310,73 @@ class Parser {
     return true;
   }
 
+  // Tens of thousands of createNode statements: their words are taken as they are read rather
+  // than collected first, and only the type and the -p texts are kept until the ';'. What the
+  // statement says takes effect, and a fault of its words is reported, once it has read whole,
+  // so that a fault of its syntax is the one reported wherever it falls.
   bool readCreateNode(NodeEntry& entry, LineNumber line) {
     entry.line = line;
-    std::string_view type;
-    for (size_t i = 0; i < args_.size(); ++i) {
-      const StatementWord a = args_[i];
-      bool flag = a.kind == TokenKind::kWord && a.text.size() > 1 && a.text[0] == '-';
-      if (!flag) {
-        if (!type.empty())
-          return fail(line, "createNode takes one node type");
-        type = a.text;
+    args_.clear();    // the type: the last word, the one that counts
+    parents_.clear();
+    std::string problem;
+    const char* wantsValue = nullptr;  // the flag, as written, whose value is the next word
+    for (;;) {
+      if (!advance())
+        return fail(line, "the file ends inside a statement");
+      if (tok_.kind == TokenKind::kSemicolon)
+        break;
+      if (tok_.kind != TokenKind::kWord && tok_.kind != TokenKind::kString)
+        return fail(tok_.line, "unexpected '" + std::string(tok_.text) + "'");
+      if (!problem.empty())
+        continue;
+      const std::string_view a = tok_.text;
+      if (wantsValue) {
+        if (wantsValue[1] == 'n')
+          fill(entry.name, a);
+        else
+          parents_.add(tok_);
+        wantsValue = nullptr;
         continue;
       }
-      if (sameWord(a.text, "-s") || sameWord(a.text, "-shared")) {
+      const bool flag = tok_.kind == TokenKind::kWord && a.size() > 1 && a[0] == '-';
+      if (!flag) {
+        // An empty type is no type: a word after it is taken in its place.
+        if (args_.size() > 0 && !args_[args_.size() - 1].text.empty())
+          problem = "createNode takes one node type";
+        else
+          args_.add(tok_);
+      } else if (sameWord(a, "-s") || sameWord(a, "-shared")) {
         entry.shared = true;
-      } else if (sameWord(a.text, "-ss") || sameWord(a.text, "-skipSelect")) {
-      } else if (sameWord(a.text, "-n") || sameWord(a.text, "-name") || sameWord(a.text, "-p") ||
-                 sameWord(a.text, "-parent")) {
-        if (i + 1 >= args_.size())
-          return fail(line, "createNode " + std::string(a.text) + " needs a value");
-        const std::string_view value = args_[++i].text;
-        if (a.text[1] == 'n') {
-          fill(entry.name, value);
-        } else {
-          word_.assign(value.data(), value.size());
-          if (!out_.setParent(entry, word_))
-            return fail(line, "the file's parent names pass 4 GB");
-        }
+      } else if (sameWord(a, "-ss") || sameWord(a, "-skipSelect")) {
+      } else if (const char* valued = valuedCreateNodeFlag(a)) {
+        wantsValue = valued;
       } else {
-        return fail(line, "createNode does not take " + std::string(a.text));
+        problem = "createNode does not take " + std::string(a);
       }
     }
-    if (type.empty())
+    if (wantsValue)
+      problem = std::string("createNode ") + wantsValue + " needs a value";
+    for (size_t i = 0; i < parents_.size(); ++i) {
+      const std::string_view parent = parents_[i].text;
+      word_.assign(parent.data(), parent.size());
+      if (!out_.setParent(entry, word_))
+        return fail(line, "the file's parent names pass 4 GB");
+    }
+    if (!problem.empty())
+      return fail(line, problem);
+    if (args_.size() == 0 || args_[args_.size() - 1].text.empty())
       return fail(line, "createNode needs a node type");
-    entry.typeIndex = typeIndex(type);
+    entry.typeIndex = typeIndex(args_[args_.size() - 1].text);
     return true;
+  }
+
+  // createNode's flags that take a value, as written; null for others.
+  static const char* valuedCreateNodeFlag(std::string_view flag) {
+    for (const char* name : {"-n", "-name", "-p", "-parent"}) {
+      if (flag == name)
+        return name;
+    }
+    return nullptr;
   }
 
   // The type's place in the file's list of type names, added on first use. A file names a few
@@ -783,6 +813,7 @@ class Parser {
   long long elementBudget_ = 0;
   TokenView tok_;
   StatementWords args_;
+  StatementWords parents_;  // a createNode's -p texts
   std::string word_;  // a word of the current statement, copied where a std::string is wanted
   int current_ = -1;
   DataType dataType_ = DataType::kPlain;              // the current setAttr's -type
