@@ -45,10 +45,11 @@ bool isCurveOrMeshType(const std::string& type) {
          type == "animCurveTU" || type == "animCurveTT";
 }
 
-// A std::string holding `text`, made whole rather than assigned into: a string that is still
-// empty takes a short text without the general replace.
+// A std::string made to hold `text`: emptied and appended to, which costs half of what the
+// general replace of an assignment does for the short names of a file.
 void fill(std::string& to, std::string_view text) {
-  to = std::string(text.data(), text.size());
+  to.clear();
+  to.append(text.data(), text.size());
 }
 
 // A name as the host keeps it: ":name", in the root namespace, is "name".
