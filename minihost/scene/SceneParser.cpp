@@ -307,7 +307,7 @@ class Parser {
       out_.nodes.pop_back();
       return false;
     }
-    current_ = static_cast<int>(out_.nodes.size()) - 1;
+    setCurrent(entry);
     return true;
   }
 
@@ -417,8 +417,15 @@ class Parser {
     NodeEntry& entry = out_.nodes.emplace_back();
     entry.name = withoutRootColon(name);
     entry.line = line;
-    current_ = static_cast<int>(out_.nodes.size()) - 1;
+    setCurrent(entry);
     return true;
+  }
+
+  // The entry just added is the node the next statements set; its type is kept with it, so that
+  // a setting need not look the entry up again.
+  void setCurrent(const NodeEntry& entry) {
+    current_ = static_cast<int>(out_.nodes.size()) - 1;
+    currentType_ = entry.typeIndex;
   }
 
   bool connectAttr(LineNumber line) {
@@ -553,10 +560,14 @@ class Parser {
 
   // "-type", "-s": a '-' and a letter; "-1" and "-0.5" are numbers, and so are "-inf" and
   // "-nan", the only flag-shaped words that can be.
+  // Words are ASCII (the lexer refuses other bytes outside strings): letters are told without
+  // the locale.
   static bool isFlagWord(std::string_view text) {
-    if (text.size() < 2 || text[0] != '-' || !std::isalpha(static_cast<unsigned char>(text[1])))
+    if (text.size() < 2 || text[0] != '-')
       return false;
-    const char second = static_cast<char>(std::tolower(static_cast<unsigned char>(text[1])));
+    const char second = static_cast<char>(text[1] | 0x20);  // lower case, for a letter
+    if (second < 'a' || second > 'z')
+      return false;
     double unused = 0.0;
     return (second != 'i' && second != 'n') || !parseNonFiniteNumber(text, unused);
   }
@@ -763,7 +774,7 @@ class Parser {
   // hold no more elements than the budget: a few bytes naming a far index must not claim
   // gigabytes.
   bool chargeElements(const AttrSetting& value, LineNumber line) {
-    if (!keepsArrays(out_.nodes[static_cast<size_t>(value.node)].typeIndex))
+    if (!keepsArrays(currentType_))  // the value's node is the current one
       return true;
     if (value.attribute.find('[') == std::string::npos)
       return true;  // no index, nothing to charge
@@ -817,6 +828,7 @@ class Parser {
   StatementWords parents_;  // a createNode's -p texts
   std::string word_;  // a word of the current statement, copied where a std::string is wanted
   int current_ = -1;
+  int currentType_ = 0;  // the current node's type index
   DataType dataType_ = DataType::kPlain;              // the current setAttr's -type
   std::vector<double> numbers_;                       // the current setAttr's numbers
   std::unordered_map<std::string, int> typeIndices_;  // of out_.nodeTypes
