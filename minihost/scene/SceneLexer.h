@@ -63,8 +63,15 @@ enum ByteClass : unsigned char {
 
 // What the first byte after the blanks makes of the token, for the common tokens; the others (a
 // CR, a '/' that may start a comment, the end of the buffer, a byte that is not text) take the
-// full reading.
-enum Lead : unsigned char { kLeadWord, kLeadBlank, kLeadLineFeed, kLeadQuote, kLeadPunct, kLeadOther };
+// careful reading.
+enum Lead : unsigned char {
+  kLeadWord,
+  kLeadBlank,
+  kLeadLineFeed,
+  kLeadQuote,
+  kLeadPunct,
+  kLeadOther
+};
 
 struct ByteTables {
   ByteClass of[256];
@@ -231,7 +238,8 @@ class SceneLexer {
   // Whether next() must take the careful reading (see there); worked out when that can change.
   void updateCare();
   bool lineTooLongAt(size_t pos) const {
-    return static_cast<std::int64_t>(pos) - lineStartPos_ > static_cast<std::int64_t>(kMaxLineBytes);
+    return static_cast<std::int64_t>(pos) - lineStartPos_ >
+           static_cast<std::int64_t>(kMaxLineBytes);
   }
   // Reads the next chunk; with keepRest the unread bytes move to its front first.
   bool fill(bool keepRest = false);

@@ -317,7 +317,7 @@ class Parser {
   // so that a fault of its syntax is the one reported wherever it falls.
   bool readCreateNode(NodeEntry& entry, LineNumber line) {
     entry.line = line;
-    args_.clear();    // the type: the last word, the one that counts
+    args_.clear();  // the type words; the last of them is the type
     parents_.clear();
     std::string problem;
     const char* wantsValue = nullptr;  // the flag, as written, whose value is the next word
@@ -826,9 +826,9 @@ class Parser {
   TokenView tok_;
   StatementWords args_;
   StatementWords parents_;  // a createNode's -p texts
-  std::string word_;  // a word of the current statement, copied where a std::string is wanted
+  std::string word_;        // a word of the current statement, copied where a std::string is wanted
   int current_ = -1;
-  int currentType_ = 0;  // the current node's type index
+  int currentType_ = 0;                               // the current node's type index
   DataType dataType_ = DataType::kPlain;              // the current setAttr's -type
   std::vector<double> numbers_;                       // the current setAttr's numbers
   std::unordered_map<std::string, int> typeIndices_;  // of out_.nodeTypes

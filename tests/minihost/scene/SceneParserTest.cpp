@@ -168,8 +168,8 @@ TEST(SceneParserTest, EveryNodeKeepsItsTypeAmongFewTypesOrMany) {
   for (int round = 0; round < 3; ++round) {
     for (int t = 0; t < 50; ++t) {
       // Types that differ in their last byte only, and in their length.
-      const std::string type = "type" + std::string(static_cast<size_t>(t % 7), 'x') +
-                               std::to_string(t);
+      const std::string type =
+          "type" + std::string(static_cast<size_t>(t % 7), 'x') + std::to_string(t);
       text += "createNode " + type + " -n \"n" + std::to_string(types.size()) + "\";\n";
       types.push_back(type);
     }
