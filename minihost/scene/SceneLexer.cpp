@@ -4,96 +4,14 @@
 #include <cstring>
 #include <limits>
 
-#if defined(__SSE2__) && defined(__GNUC__)
-#include <emmintrin.h>
-#define VXR_SCENE_LEXER_SSE2 1
-#endif
-
 namespace minihost::scenefile {
+using namespace lexerbytes;
 namespace {
 constexpr char kHeader[] = "//Maya ASCII";
 // The byte after the last one read: a NUL, in no run of blanks, word bytes or plain string
 // text, so that the loops over a run stop there without testing for the end of the text.
 constexpr char kSentinel = 0;
 const char kNoText[1] = {kSentinel};
-
-// What a byte is to the lexer, looked up once per byte in the loops that run over whole runs.
-enum ByteClass : unsigned char {
-  kWordByte,  // part of a word
-  kSpace,     // ' ', '\t', '\f', '\v'
-  kLineEnd,   // '\n', '\r'
-  kPunct,     // ';', '"', '(', ')', '{', '}': ends a word
-  kBinary,    // control bytes and anything beyond ASCII: never in a word
-};
-
-struct ByteClasses {
-  ByteClass of[256];
-  // The bytes that end a run of plain string text: the quote, an escape, a line end, NUL.
-  bool stopsString[256];
-  // The bytes that end a line comment's run: a line end or NUL.
-  bool stopsComment[256];
-  constexpr ByteClasses() : of(), stopsString(), stopsComment() {
-    for (int c = 0; c < 256; ++c) {
-      of[c] = c < 0x20 || c >= 0x7f ? kBinary : kWordByte;
-      stopsString[c] = c == '"' || c == '\\' || c == '\n' || c == '\r' || c == 0;
-      stopsComment[c] = c == '\n' || c == '\r' || c == 0;
-    }
-    for (unsigned char c : {' ', '\t', '\f', '\v'})
-      of[c] = kSpace;
-    of[static_cast<unsigned char>('\n')] = of[static_cast<unsigned char>('\r')] = kLineEnd;
-    for (unsigned char c : {';', '"', '(', ')', '{', '}'})
-      of[c] = kPunct;
-  }
-};
-constexpr ByteClasses kBytes;
-
-// What a byte that starts a token makes of it, other than a word or a string.
-struct PunctuationKinds {
-  TokenKind of[256];
-  constexpr PunctuationKinds() : of() {
-    for (TokenKind& k : of)
-      k = TokenKind::kWord;
-    of[static_cast<unsigned char>(';')] = TokenKind::kSemicolon;
-    of[static_cast<unsigned char>('(')] = TokenKind::kOpenParen;
-    of[static_cast<unsigned char>(')')] = TokenKind::kCloseParen;
-    of[static_cast<unsigned char>('{')] = TokenKind::kOpenBrace;
-    of[static_cast<unsigned char>('}')] = TokenKind::kCloseBrace;
-  }
-};
-constexpr PunctuationKinds kPunctuation;
-
-ByteClass classOf(char c) {
-  return kBytes.of[static_cast<unsigned char>(c)];
-}
-
-// The first byte at or after `q` that ends a run of plain string text. Strings (names, paths,
-// ids) are the longest tokens of a file: their bytes are looked at 16 at a time while that many
-// are left before `stop`; the sentinel at `stop` ends the last few.
-const char* plainStringEnd(const char* q, const char* stop) {
-#ifdef VXR_SCENE_LEXER_SSE2
-  const __m128i quote = _mm_set1_epi8('"');
-  const __m128i escape = _mm_set1_epi8('\\');
-  const __m128i lf = _mm_set1_epi8('\n');
-  const __m128i cr = _mm_set1_epi8('\r');
-  const __m128i nul = _mm_setzero_si128();
-  while (stop - q >= 16) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
-    const __m128i ends =
-        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, quote), _mm_cmpeq_epi8(v, escape)),
-                     _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)),
-                                  _mm_cmpeq_epi8(v, nul)));
-    const int mask = _mm_movemask_epi8(ends);
-    if (mask != 0)
-      return q + __builtin_ctz(static_cast<unsigned>(mask));
-    q += 16;
-  }
-#else
-  (void)stop;
-#endif
-  while (!kBytes.stopsString[static_cast<unsigned char>(*q)])
-    ++q;
-  return q;
-}
 
 std::string hexByte(int c) {
   static const char digits[] = "0123456789abcdef";
@@ -117,9 +35,15 @@ SceneLexer::SceneLexer(std::FILE* file, std::uint64_t size)
   data_ = buffer_.data();
 }
 
+// A text held whole is a single chunk: a line may pass its limit in it only when it is longer.
+
 // A string's text is followed by a NUL, the sentinel.
 SceneLexer::SceneLexer(const std::string& text)
     : data_(text.c_str()), end_(text.size()), size_(text.size()), eof_(true) {}
+
+void SceneLexer::updateCare() {
+  careful_ = !started_ || !error_.empty() || lineTooLongAt(end_);
+}
 
 void SceneLexer::releaseBuffer() {
   consumed_ += end_;
@@ -127,7 +51,9 @@ void SceneLexer::releaseBuffer() {
   std::string().swap(text_);
   data_ = kNoText;
   pos_ = end_ = 0;
+  lineStartPos_ = 0;
   eof_ = true;
+  updateCare();
 }
 
 std::uint64_t SceneLexer::remaining() const {
@@ -144,10 +70,12 @@ bool SceneLexer::fill(bool keepRest) {
     std::copy(buffer_.begin() + static_cast<std::ptrdiff_t>(pos_),
               buffer_.begin() + static_cast<std::ptrdiff_t>(end_), buffer_.begin());
   consumed_ += end_ - kept;
+  lineStartPos_ -= static_cast<std::int64_t>(end_ - kept);
   pos_ = 0;
   size_t got = std::fread(buffer_.data() + kept, 1, kChunkBytes - kept, file_);
   end_ = kept + got;
   buffer_[end_] = kSentinel;
+  updateCare();
   if (got == 0) {
     eof_ = true;
     if (std::ferror(file_))
@@ -168,6 +96,7 @@ void SceneLexer::fail(const std::string& message, LineNumber line) {
     error_ = message;
     errorLine_ = line;
   }
+  careful_ = true;
 }
 
 void SceneLexer::skipByteOrderMark() {
@@ -177,12 +106,13 @@ void SceneLexer::skipByteOrderMark() {
     fill(true);
   if (end_ - pos_ >= 3 && std::memcmp(data_ + pos_, "\xEF\xBB\xBF", 3) == 0) {
     pos_ += 3;
-    lineStart_ = offset();
+    lineStartPos_ = static_cast<std::int64_t>(pos_);
   }
   if (end_ - pos_ < sizeof kHeader - 1)
     fill(true);
   sawHeader_ = end_ - pos_ >= sizeof kHeader - 1 &&
                std::memcmp(data_ + pos_, kHeader, sizeof kHeader - 1) == 0;
+  updateCare();
 }
 
 void SceneLexer::lineEnd() {
@@ -191,7 +121,7 @@ void SceneLexer::lineEnd() {
   if (c == '\r' && peek() == '\n')
     ++pos_;
   ++line_;
-  lineStart_ = offset();
+  lineStartPos_ = static_cast<std::int64_t>(pos_);
 }
 
 bool SceneLexer::refuseByte(int c) {
@@ -212,7 +142,7 @@ bool SceneLexer::skipLineComment() {
       ++p;
     pos_ = static_cast<size_t>(p - data_);
     // Checked after the run: the line's length only grows within it.
-    if (offset() - lineStart_ > kMaxLineBytes) {
+    if (lineTooLongAt(pos_)) {
       fail(lineTooLongMessage(), line_);
       return false;
     }
@@ -260,7 +190,7 @@ bool SceneLexer::skipSpaceAndComments() {
         ++p;
       if (p != run) {
         pos_ = static_cast<size_t>(p - data_);
-        if (offset() - lineStart_ > kMaxLineBytes) {
+        if (lineTooLongAt(pos_)) {
           fail(lineTooLongMessage(), line_);
           return false;
         }
@@ -270,7 +200,7 @@ bool SceneLexer::skipSpaceAndComments() {
       ++p;
       pos_ = static_cast<size_t>(p - data_);
       ++line_;
-      lineStart_ = offset();
+      lineStartPos_ = static_cast<std::int64_t>(pos_);
     }
     if (p == stop)
       continue;
@@ -383,7 +313,7 @@ bool SceneLexer::assembleWord(TokenView& out) {
   return error_.empty();
 }
 
-bool SceneLexer::next(TokenView& out) {
+bool SceneLexer::nextCarefully(TokenView& out) {
   if (!error_.empty())
     return endOfTokens(out);
   if (!started_)
@@ -395,7 +325,7 @@ bool SceneLexer::next(TokenView& out) {
     const char* const run = p;
     while (classOf(*p) == kSpace)
       ++p;
-    if (p != run && consumed_ + static_cast<size_t>(p - data_) - lineStart_ > kMaxLineBytes) {
+    if (p != run && lineTooLongAt(static_cast<size_t>(p - data_))) {
       pos_ = static_cast<size_t>(p - data_);
       return lineTooLong(out);
     }
@@ -403,7 +333,7 @@ bool SceneLexer::next(TokenView& out) {
       break;
     ++p;
     ++line_;
-    lineStart_ = consumed_ + static_cast<size_t>(p - data_);
+    lineStartPos_ = p - data_;
   }
   pos_ = static_cast<size_t>(p - data_);
   if (pos_ == end_ || *p == '\r' || *p == '/') {
@@ -412,7 +342,7 @@ bool SceneLexer::next(TokenView& out) {
     p = data_ + pos_;
   }
   out.line = line_;
-  if (offset() - lineStart_ > kMaxLineBytes)
+  if (lineTooLongAt(pos_))
     return lineTooLong(out);
   const char c = *p;
   if (c == '"') {
@@ -428,7 +358,7 @@ bool SceneLexer::next(TokenView& out) {
     }
     return assembleString(out) || failedToken(out);
   }
-  const TokenKind punctuation = kPunctuation.of[static_cast<unsigned char>(c)];
+  const TokenKind punctuation = kBytes.punctuation[static_cast<unsigned char>(c)];
   if (punctuation != TokenKind::kWord) {
     out.kind = punctuation;
     out.text = std::string_view(p, 1);

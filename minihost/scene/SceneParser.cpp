@@ -45,6 +45,13 @@ bool isCurveOrMeshType(const std::string& type) {
          type == "animCurveTU" || type == "animCurveTT";
 }
 
+// A std::string made to hold `text`: emptied and appended to, which costs half of what the
+// general replace of an assignment does for the short names of a file.
+void fill(std::string& to, std::string_view text) {
+  to.clear();
+  to.append(text.data(), text.size());
+}
+
 // A name as the host keeps it: ":name", in the root namespace, is "name".
 std::string withoutRootColon(std::string_view name) {
   if (!name.empty() && name[0] == ':')
@@ -293,50 +300,98 @@ class Parser {
     return true;
   }
 
+  // The entry is made in its place at the end of the list, and taken off again on a fault.
   bool createNode(LineNumber line) {
-    if (!arguments(&args_, line))
+    NodeEntry& entry = out_.nodes.emplace_back();
+    if (!readCreateNode(entry, line)) {
+      out_.nodes.pop_back();
       return false;
-    NodeEntry entry;
-    entry.line = line;
-    std::string_view type;
-    for (size_t i = 0; i < args_.size(); ++i) {
-      const StatementWord a = args_[i];
-      bool flag = a.kind == TokenKind::kWord && a.text.size() > 1 && a.text[0] == '-';
-      if (!flag) {
-        if (!type.empty())
-          return fail(line, "createNode takes one node type");
-        type = a.text;
-        continue;
-      }
-      if (sameWord(a.text, "-s") || sameWord(a.text, "-shared")) {
-        entry.shared = true;
-      } else if (sameWord(a.text, "-ss") || sameWord(a.text, "-skipSelect")) {
-      } else if (sameWord(a.text, "-n") || sameWord(a.text, "-name") || sameWord(a.text, "-p") ||
-                 sameWord(a.text, "-parent")) {
-        if (i + 1 >= args_.size())
-          return fail(line, "createNode " + std::string(a.text) + " needs a value");
-        const std::string_view value = args_[++i].text;
-        if (a.text[1] == 'n') {
-          entry.name.assign(value.data(), value.size());
-        } else {
-          word_.assign(value.data(), value.size());
-          if (!out_.setParent(entry, word_))
-            return fail(line, "the file's parent names pass 4 GB");
-        }
-      } else {
-        return fail(line, "createNode does not take " + std::string(a.text));
-      }
     }
-    if (type.empty())
-      return fail(line, "createNode needs a node type");
-    entry.typeIndex = typeIndex(type);
-    out_.nodes.push_back(std::move(entry));
-    current_ = static_cast<int>(out_.nodes.size()) - 1;
+    setCurrent(entry);
     return true;
   }
 
-  // The type's place in the file's list of type names, added on first use.
+  // Tens of thousands of createNode statements: their words are taken as they are read rather
+  // than collected first, and only the type and the -p texts are kept until the ';'. What the
+  // statement says takes effect, and a fault of its words is reported, once it has read whole,
+  // so that a fault of its syntax is the one reported wherever it falls.
+  bool readCreateNode(NodeEntry& entry, LineNumber line) {
+    entry.line = line;
+    args_.clear();  // the type words; the last of them is the type
+    parents_.clear();
+    std::string problem;
+    const char* wantsValue = nullptr;  // the flag, as written, whose value is the next word
+    for (;;) {
+      if (!advance())
+        return fail(line, "the file ends inside a statement");
+      if (tok_.kind == TokenKind::kSemicolon)
+        break;
+      if (tok_.kind != TokenKind::kWord && tok_.kind != TokenKind::kString)
+        return fail(tok_.line, "unexpected '" + std::string(tok_.text) + "'");
+      if (!problem.empty())
+        continue;
+      const std::string_view a = tok_.text;
+      if (wantsValue) {
+        if (wantsValue[1] == 'n')
+          fill(entry.name, a);
+        else
+          parents_.add(tok_);
+        wantsValue = nullptr;
+        continue;
+      }
+      const bool flag = tok_.kind == TokenKind::kWord && a.size() > 1 && a[0] == '-';
+      if (!flag) {
+        // An empty type is no type: a word after it is taken in its place.
+        if (args_.size() > 0 && !args_[args_.size() - 1].text.empty())
+          problem = "createNode takes one node type";
+        else
+          args_.add(tok_);
+      } else if (sameWord(a, "-s") || sameWord(a, "-shared")) {
+        entry.shared = true;
+      } else if (sameWord(a, "-ss") || sameWord(a, "-skipSelect")) {
+      } else if (const char* valued = valuedCreateNodeFlag(a)) {
+        wantsValue = valued;
+      } else {
+        problem = "createNode does not take " + std::string(a);
+      }
+    }
+    if (wantsValue)
+      problem = std::string("createNode ") + wantsValue + " needs a value";
+    for (size_t i = 0; i < parents_.size(); ++i) {
+      const std::string_view parent = parents_[i].text;
+      word_.assign(parent.data(), parent.size());
+      if (!out_.setParent(entry, word_))
+        return fail(line, "the file's parent names pass 4 GB");
+    }
+    if (!problem.empty())
+      return fail(line, problem);
+    if (args_.size() == 0 || args_[args_.size() - 1].text.empty())
+      return fail(line, "createNode needs a node type");
+    entry.typeIndex = typeIndex(args_[args_.size() - 1].text);
+    return true;
+  }
+
+  // createNode's flags that take a value, as written; null for others.
+  static const char* valuedCreateNodeFlag(std::string_view flag) {
+    for (const char* name : {"-n", "-name", "-p", "-parent"}) {
+      if (flag == name)
+        return name;
+    }
+    return nullptr;
+  }
+
+  // The type's place in the file's list of type names, added on first use. A file names a few
+  // types for thousands of nodes: while they are few, a look along the list finds one without
+  // making a key.
   int typeIndex(std::string_view type) {
+    constexpr size_t kLookedAlong = 32;
+    if (out_.nodeTypes.size() <= kLookedAlong) {
+      for (size_t i = 1; i < out_.nodeTypes.size(); ++i) {
+        const std::string& known = out_.nodeTypes[i];
+        if (known.size() == type.size() && std::memcmp(known.data(), type.data(), type.size()) == 0)
+          return static_cast<int>(i);
+      }
+    }
     word_.assign(type.data(), type.size());
     auto known = typeIndices_.find(word_);
     if (known != typeIndices_.end())
@@ -359,12 +414,18 @@ class Parser {
     }
     if (name.empty())
       return fail(line, "select names no node");
-    NodeEntry entry;
+    NodeEntry& entry = out_.nodes.emplace_back();
     entry.name = withoutRootColon(name);
     entry.line = line;
-    out_.nodes.push_back(std::move(entry));
-    current_ = static_cast<int>(out_.nodes.size()) - 1;
+    setCurrent(entry);
     return true;
+  }
+
+  // The entry just added is the node the next statements set; its type is kept with it, so that
+  // a setting need not look the entry up again.
+  void setCurrent(const NodeEntry& entry) {
+    current_ = static_cast<int>(out_.nodes.size()) - 1;
+    currentType_ = entry.typeIndex;
   }
 
   bool connectAttr(LineNumber line) {
@@ -499,10 +560,14 @@ class Parser {
 
   // "-type", "-s": a '-' and a letter; "-1" and "-0.5" are numbers, and so are "-inf" and
   // "-nan", the only flag-shaped words that can be.
+  // Words are ASCII (the lexer refuses other bytes outside strings): letters are told without
+  // the locale.
   static bool isFlagWord(std::string_view text) {
-    if (text.size() < 2 || text[0] != '-' || !std::isalpha(static_cast<unsigned char>(text[1])))
+    if (text.size() < 2 || text[0] != '-')
       return false;
-    const char second = static_cast<char>(std::tolower(static_cast<unsigned char>(text[1])));
+    const char second = static_cast<char>(text[1] | 0x20);  // lower case, for a letter
+    if (second < 'a' || second > 'z')
+      return false;
     double unused = 0.0;
     return (second != 'i' && second != 'n') || !parseNonFiniteNumber(text, unused);
   }
@@ -625,7 +690,7 @@ class Parser {
       if (tok_.kind == TokenKind::kString) {
         const bool dot = !tok_.text.empty() && tok_.text[0] == '.';
         const std::string_view name = tok_.text.substr(dot ? 1 : 0);
-        value.attribute.assign(name.data(), name.size());
+        fill(value.attribute, name);
         haveName = !tok_.text.empty();
         break;
       }
@@ -709,7 +774,7 @@ class Parser {
   // hold no more elements than the budget: a few bytes naming a far index must not claim
   // gigabytes.
   bool chargeElements(const AttrSetting& value, LineNumber line) {
-    if (!keepsArrays(out_.nodes[static_cast<size_t>(value.node)].typeIndex))
+    if (!keepsArrays(currentType_))  // the value's node is the current one
       return true;
     if (value.attribute.find('[') == std::string::npos)
       return true;  // no index, nothing to charge
@@ -760,8 +825,10 @@ class Parser {
   long long elementBudget_ = 0;
   TokenView tok_;
   StatementWords args_;
-  std::string word_;  // a word of the current statement, copied where a std::string is wanted
+  StatementWords parents_;  // a createNode's -p texts
+  std::string word_;        // a word of the current statement, copied where a std::string is wanted
   int current_ = -1;
+  int currentType_ = 0;                               // the current node's type index
   DataType dataType_ = DataType::kPlain;              // the current setAttr's -type
   std::vector<double> numbers_;                       // the current setAttr's numbers
   std::unordered_map<std::string, int> typeIndices_;  // of out_.nodeTypes

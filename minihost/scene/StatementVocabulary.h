@@ -4,6 +4,7 @@
 // way of their own.
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -18,8 +19,37 @@ bool sameWord(std::string_view word, const char (&name)[N]) {
 // A number as files write it: a short decimal, else a long form.
 bool parseNumber(std::string_view text, double& out);
 // Short decimals, as nearly every number of a file is written ("1", "-15", "0.5"): at most 15
-// digits and no exponent, read exactly without a full conversion.
-bool parseShortDecimal(const char* first, const char* last, double& out);
+// digits and no exponent, read exactly without a full conversion (inline: the parser reads one
+// per number). The digits make an integer below 2^53 and the power of ten is exact,
+// so the one division rounds as a full decimal conversion does.
+inline bool parseShortDecimal(const char* first, const char* last, double& out) {
+  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const bool negative = first != last && *first == '-';
+  if (first != last && (*first == '-' || *first == '+'))
+    ++first;
+  std::uint64_t digits = 0;
+  int count = 0, decimals = 0;
+  bool point = false;
+  for (const char* p = first; p != last; ++p) {
+    if (*p >= '0' && *p <= '9') {
+      if (++count > 15)
+        return false;
+      digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+      decimals += point ? 1 : 0;
+    } else if (*p == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  if (count == 0)
+    return false;
+  const double value = static_cast<double>(digits) / kPowersOfTen[decimals];
+  out = negative ? -value : value;
+  return true;
+}
+
 // The spellings a short decimal is not: exponents, long digit strings, out-of-range literals (as
 // what they overflow to) and the non-finite spellings.
 bool parseLongNumber(std::string_view text, double& out);

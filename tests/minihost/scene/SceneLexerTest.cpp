@@ -13,6 +13,7 @@
 namespace {
 
 using minihost::scenefile::kChunkBytes;
+using minihost::scenefile::kMaxLineBytes;
 using minihost::scenefile::kMaxStringBytes;
 using minihost::scenefile::LineNumber;
 using minihost::scenefile::SceneLexer;
@@ -105,6 +106,56 @@ TEST(SceneLexerTest, AStringOverManyChunksArrivesWholeAndOneOverTheLimitIsRefuse
   r = readFromFile(head + std::string(kMaxStringBytes + 1, 'y') + "\";\n");
   EXPECT_EQ(r.error, "a string longer than " + std::to_string(kMaxStringBytes) + " bytes");
   EXPECT_EQ(r.errorLine, 3u);
+}
+
+// A line of kMaxLineBytes is read; a token or a run of blanks that starts or ends past it is
+// refused, on the line's number. The line spans dozens of chunks: only on the last ones can it
+// pass the limit, which is watched there alone.
+TEST(SceneLexerTest, ALineIsReadUpToItsLimitAndRefusedOneBytePast) {
+  const std::string head = "//Maya ASCII 2024 scene\n";
+  const std::string lineTooLong = "a line longer than " + std::to_string(kMaxLineBytes) + " bytes";
+  const size_t bigString = kMaxStringBytes - 1;
+  for (size_t past = 0; past <= 1; ++past) {
+    // Three strings of the longest kind, a fourth that brings the word "x", the line's last
+    // token, to the column kMaxLineBytes + past (columns from 0), then a line of its own.
+    std::string line;
+    line.reserve(kMaxLineBytes + 16);
+    for (int i = 0; i < 3; ++i)
+      line += "\"" + std::string(bigString, 's') + "\" ";
+    const size_t fourth = kMaxLineBytes + past - line.size() - 3;
+    line += "\"" + std::string(fourth, 't') + "\" ";
+    ASSERT_EQ(line.size(), kMaxLineBytes + past);
+    const std::string text = head + line + "x\ny;\n";
+    const Reading whole = readWhole(text);
+    if (past == 0) {
+      EXPECT_TRUE(whole.error.empty()) << whole.error;
+      ASSERT_EQ(whole.tokens.size(), 7u);
+      EXPECT_EQ(whole.tokens[4].text, "x");
+      EXPECT_EQ(whole.tokens[4].line, 2u);
+      EXPECT_EQ(whole.tokens[5].text, "y");
+      EXPECT_EQ(whole.tokens[5].line, 3u);
+    } else {
+      EXPECT_EQ(whole.error, lineTooLong);
+      EXPECT_EQ(whole.errorLine, 2u);
+      EXPECT_EQ(whole.tokens.size(), 4u);  // the strings, which start before the limit
+    }
+    expectSameReading(readFromFile(text), whole, past);
+  }
+  // Blanks that run to the limit are read; one more, even before a line end, is refused.
+  for (size_t past = 0; past <= 1; ++past) {
+    const std::string text = head + "x" + std::string(kMaxLineBytes - 1 + past, ' ') + "\ny;\n";
+    const Reading whole = readWhole(text);
+    if (past == 0) {
+      EXPECT_TRUE(whole.error.empty()) << whole.error;
+      ASSERT_EQ(whole.tokens.size(), 3u);
+      EXPECT_EQ(whole.tokens[1].line, 3u);
+    } else {
+      EXPECT_EQ(whole.error, lineTooLong);
+      EXPECT_EQ(whole.errorLine, 2u);
+      EXPECT_EQ(whole.tokens.size(), 1u);
+    }
+    expectSameReading(readFromFile(text), whole, past);
+  }
 }
 
 // What ends a string's plain text may fall at any byte of it: strings are scanned many bytes at a

@@ -160,6 +160,48 @@ TEST(SceneParserTest, ShortStatementsKeepTheirWordsWhateverTheirLength) {
   EXPECT_TRUE(d.links[0].nextAvailable);
 }
 
+// Node types are numbered in order of first use, however many a file names: each node keeps its
+// own type whether it is the first of its type or a later one, among few types or many.
+TEST(SceneParserTest, EveryNodeKeepsItsTypeAmongFewTypesOrMany) {
+  std::string text = "//Maya ASCII 2024 scene\n";
+  std::vector<std::string> types;
+  for (int round = 0; round < 3; ++round) {
+    for (int t = 0; t < 50; ++t) {
+      // Types that differ in their last byte only, and in their length.
+      const std::string type =
+          "type" + std::string(static_cast<size_t>(t % 7), 'x') + std::to_string(t);
+      text += "createNode " + type + " -n \"n" + std::to_string(types.size()) + "\";\n";
+      types.push_back(type);
+    }
+  }
+  Parsed p;
+  parse(text, p);
+  ASSERT_TRUE(p.result.ok) << p.result.error;
+  const SceneDescription& d = p.description;
+  ASSERT_EQ(d.nodes.size(), types.size());
+  for (size_t i = 0; i < types.size(); ++i)
+    EXPECT_EQ(d.typeOf(d.nodes[i]), types[i]) << "node " << i;
+  EXPECT_EQ(d.nodeTypes.size(), 51u);  // the empty name, then each type once
+}
+
+// A createNode that does not read leaves no node entry behind it.
+TEST(SceneParserTest, ACreateNodeThatDoesNotReadLeavesNoEntry) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"createNode -n \"b\";", "t.ma:3: createNode needs a node type"},
+      {"createNode transform mesh -n \"b\";", "t.ma:3: createNode takes one node type"},
+      {"createNode transform -n \"b\" -q;", "t.ma:3: createNode does not take -q"},
+      {"createNode transform -p \"a\" -n;", "t.ma:3: createNode -n needs a value"},
+  };
+  for (const auto& c : cases) {
+    Parsed p;
+    parse(std::string("//Maya ASCII 2024 scene\ncreateNode transform -n \"a\";\n") + c.first, p);
+    EXPECT_FALSE(p.result.ok) << c.first;
+    EXPECT_EQ(p.result.error, c.second) << c.first;
+    ASSERT_EQ(p.description.nodes.size(), 1u) << c.first;
+    EXPECT_EQ(p.description.nodes[0].name, "a") << c.first;
+  }
+}
+
 TEST(SceneParserTest, ASettingThatSetsNothingLeavesNoValue) {
   Parsed p;
   parse(
