@@ -2,7 +2,9 @@
 // A vector of plain values (handles, connections, numbers) in 16 bytes instead of 24: a pointer
 // and 32-bit size and capacity. Every node of a scene carries a few of these (children, inputs,
 // outputs, stored values), nearly all of them empty or short, and a shot holds tens of thousands
-// of nodes. Runs out of memory as std::vector does, by throwing std::bad_alloc.
+// of nodes. A single value no larger than the pointer (a transform's one shape, a handle) is
+// kept in the pointer's place, without an allocation of its own. Runs out of memory as
+// std::vector does, by throwing std::bad_alloc.
 
 #include <cstdint>
 #include <cstring>
@@ -26,8 +28,8 @@ class CompactVector {
   CompactVector() = default;
   CompactVector(const CompactVector& other) { assign(other.begin(), other.end()); }
   CompactVector(CompactVector&& other) noexcept
-      : data_(other.data_), size_(other.size_), capacity_(other.capacity_) {
-    other.data_ = nullptr;
+      : store_(other.store_), size_(other.size_), capacity_(other.capacity_) {
+    other.store_.heap = nullptr;
     other.size_ = other.capacity_ = 0;
   }
   CompactVector& operator=(const CompactVector& other) {
@@ -38,10 +40,10 @@ class CompactVector {
   CompactVector& operator=(CompactVector&& other) noexcept {
     if (this != &other) {
       release();
-      data_ = other.data_;
+      store_ = other.store_;
       size_ = other.size_;
       capacity_ = other.capacity_;
-      other.data_ = nullptr;
+      other.store_.heap = nullptr;
       other.size_ = other.capacity_ = 0;
     }
     return *this;
@@ -51,20 +53,22 @@ class CompactVector {
   size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
   size_t capacity() const { return capacity_; }
-  T* data() { return data_; }
-  const T* data() const { return data_; }
-  T* begin() { return data_; }
-  T* end() { return data_ + size_; }
-  const T* begin() const { return data_; }
-  const T* end() const { return data_ + size_; }
+  T* data() { return inPlace() ? reinterpret_cast<T*>(store_.bytes) : store_.heap; }
+  const T* data() const {
+    return inPlace() ? reinterpret_cast<const T*>(store_.bytes) : store_.heap;
+  }
+  T* begin() { return data(); }
+  T* end() { return data() + size_; }
+  const T* begin() const { return data(); }
+  const T* end() const { return data() + size_; }
   std::reverse_iterator<const T*> rbegin() const { return std::reverse_iterator<const T*>(end()); }
   std::reverse_iterator<const T*> rend() const { return std::reverse_iterator<const T*>(begin()); }
-  T& operator[](size_t i) { return data_[i]; }
-  const T& operator[](size_t i) const { return data_[i]; }
-  T& front() { return data_[0]; }
-  const T& front() const { return data_[0]; }
-  T& back() { return data_[size_ - 1]; }
-  const T& back() const { return data_[size_ - 1]; }
+  T& operator[](size_t i) { return data()[i]; }
+  const T& operator[](size_t i) const { return data()[i]; }
+  T& front() { return data()[0]; }
+  const T& front() const { return data()[0]; }
+  T& back() { return data()[size_ - 1]; }
+  const T& back() const { return data()[size_ - 1]; }
 
   std::vector<T> toVector() const { return std::vector<T>(begin(), end()); }
 
@@ -77,30 +81,32 @@ class CompactVector {
     if (size_ == capacity_) {
       const T copy = value;  // the value may live in this vector
       grow(size_ + 1);
-      data_[size_++] = copy;
+      data()[size_++] = copy;
       return;
     }
-    data_[size_++] = value;
+    data()[size_++] = value;
   }
   T* insert(const T* pos, const T& value) {
-    const size_t at = static_cast<size_t>(pos - data_);
+    const size_t at = static_cast<size_t>(pos - data());
     const T copy = value;
     if (size_ == capacity_)
       grow(size_ + 1);
-    std::memmove(data_ + at + 1, data_ + at, (size_ - at) * sizeof(T));
-    data_[at] = copy;
+    T* d = data();
+    std::memmove(d + at + 1, d + at, (size_ - at) * sizeof(T));
+    d[at] = copy;
     ++size_;
-    return data_ + at;
+    return d + at;
   }
   T* erase(const T* pos) { return erase(pos, pos + 1); }
   T* erase(const T* first, const T* last) {
-    const size_t at = static_cast<size_t>(first - data_);
+    T* d = data();
+    const size_t at = static_cast<size_t>(first - d);
     const size_t n = static_cast<size_t>(last - first);
     if (n == 0)
-      return data_ + at;  // data_ may be null: nothing to move
-    std::memmove(data_ + at, data_ + at + n, (size_ - at - n) * sizeof(T));
+      return d + at;  // d may be null: nothing to move
+    std::memmove(d + at, d + at + n, (size_ - at - n) * sizeof(T));
     size_ -= static_cast<uint32_t>(n);
-    return data_ + at;
+    return d + at;
   }
   template <typename It>
   void assign(It first, It last) {
@@ -109,34 +115,50 @@ class CompactVector {
       release();
       reallocate(n);
     }
+    T* d = data();
     size_t i = 0;
     for (; first != last; ++first)
-      data_[i++] = *first;
+      d[i++] = *first;
     size_ = static_cast<uint32_t>(n);
   }
 
  private:
+  // One value fits in the pointer's place.
+  static constexpr size_t kInPlace = sizeof(T) <= sizeof(T*) && alignof(T) <= alignof(T*) ? 1 : 0;
+  bool inPlace() const { return kInPlace == 1 && capacity_ == 1; }
+
   void grow(size_t needed) {
-    size_t next = capacity_ < 2 ? 2 : size_t(capacity_) + capacity_ / 2;
+    size_t next = capacity_ < 2 ? (capacity_ == 0 && kInPlace == 1 ? 1 : 2)
+                                : size_t(capacity_) + capacity_ / 2;
     reallocate(next < needed ? needed : next);
   }
   void reallocate(size_t n) {
     if (n > std::numeric_limits<uint32_t>::max())
       throw std::bad_alloc();
-    T* fresh = n == 0 ? nullptr : static_cast<T*>(::operator new(n * sizeof(T)));
+    Store fresh;
+    fresh.heap = nullptr;
+    T* to = reinterpret_cast<T*>(fresh.bytes);
+    if (n > kInPlace)
+      to = fresh.heap = static_cast<T*>(::operator new(n * sizeof(T)));
     if (size_ > 0)
-      std::memcpy(static_cast<void*>(fresh), data_, size_ * sizeof(T));
-    ::operator delete(data_);
-    data_ = fresh;
+      std::memcpy(static_cast<void*>(to), data(), size_ * sizeof(T));
+    if (!inPlace())
+      ::operator delete(store_.heap);
+    store_ = fresh;
     capacity_ = static_cast<uint32_t>(n);
   }
   void release() {
-    ::operator delete(data_);
-    data_ = nullptr;
+    if (!inPlace())
+      ::operator delete(store_.heap);
+    store_.heap = nullptr;
     size_ = capacity_ = 0;
   }
 
-  T* data_ = nullptr;
+  union Store {
+    T* heap;
+    alignas(T*) unsigned char bytes[sizeof(T*)];
+  };
+  Store store_{nullptr};
   uint32_t size_ = 0;
   uint32_t capacity_ = 0;
 };

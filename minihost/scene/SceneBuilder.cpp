@@ -405,13 +405,15 @@ class Builder {
       ref = s_.findNode(e.name);
     NodeRef parent;
     if (e.parentLength > 0) {
-      const std::string parentText(d_.parentOf(e));
-      int pe = -1;
-      parent = resolve(parentText, &pe);
+      int pe = justMadeNamed(i, d_.parentOf(e));
+      if (pe >= 0 && s_.isAlive(refs_[static_cast<size_t>(pe)]))
+        parent = refs_[static_cast<size_t>(pe)];
+      else
+        parent = resolve(std::string(d_.parentOf(e)), &pe);
       parentEntry_[i] = pe;
       if (!parent.isSet())
-        warn(e.line,
-             "no parent \"" + parentText + "\" for \"" + e.name + "\"; it is put at the top");
+        warn(e.line, "no parent \"" + std::string(d_.parentOf(e)) + "\" for \"" + e.name +
+                         "\"; it is put at the top");
     }
     if (!ref.isSet())
       ref = createNode(i, parent);
@@ -433,6 +435,17 @@ class Builder {
     names_.prefetch(nameHash(e.name));
     if (context_.nameSpace.empty())
       s_.prefetchName(e.name);
+  }
+
+  // A parent is nearly always the entry just before (a transform above its shape) or the one
+  // before that: when one of those two is made under that plain name, it is the last of the
+  // name, as findEntry would answer, without a look-up.
+  int justMadeNamed(size_t i, std::string_view name) const {
+    for (size_t back = 1; back <= 2 && back <= i; ++back) {
+      if (indexed(i - back) && d_.nodes[i - back].name == name)
+        return static_cast<int>(i - back);
+    }
+    return -1;
   }
 
   // Entries that reached the tables: made (or shared) nodes, not "select -ne" lines.

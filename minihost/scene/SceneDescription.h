@@ -183,7 +183,7 @@ struct SceneDescription {
   }
   // Records the entry's -p text; false, recording nothing, when the file's parent texts would
   // pass what a span can address (4 GB).
-  bool setParent(NodeEntry& e, const std::string& text) {
+  bool setParent(NodeEntry& e, std::string_view text) {
     if (parentTexts.size() + text.size() > UINT32_MAX)
       return false;
     e.parentAt = static_cast<uint32_t>(parentTexts.size());

@@ -358,9 +358,7 @@ class Parser {
     if (wantsValue)
       problem = std::string("createNode ") + wantsValue + " needs a value";
     for (size_t i = 0; i < parents_.size(); ++i) {
-      const std::string_view parent = parents_[i].text;
-      word_.assign(parent.data(), parent.size());
-      if (!out_.setParent(entry, word_))
+      if (!out_.setParent(entry, parents_[i].text))
         return fail(line, "the file's parent names pass 4 GB");
     }
     if (!problem.empty())

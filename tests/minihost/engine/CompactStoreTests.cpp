@@ -128,6 +128,69 @@ TEST(CompactVectorTest, BehavesAsAVectorUnderPushInsertEraseAndCopy) {
                 model.rbegin() + static_cast<std::ptrdiff_t>(model.size() - model.size() / 2)));
 }
 
+// Vectors of at most a few handles, as a node's children are: the one in the pointer's place, and
+// the moves to the heap and back, keep every value through copies, moves and erasures.
+TEST(CompactVectorTest, OneSmallValueInPlaceAndTheMovesToAndFromTheHeap) {
+  std::mt19937 random(5);
+  std::vector<CompactVector<NodeRef>> compact(8);
+  std::vector<std::vector<NodeRef>> model(8);
+  auto same = [&](size_t k) {
+    return std::vector<NodeRef>(compact[k].begin(), compact[k].end()) == model[k];
+  };
+  for (int step = 0; step < 20000; ++step) {
+    const size_t k = random() % compact.size();
+    const NodeRef value{static_cast<uint32_t>(random() % 100), 1 + static_cast<uint32_t>(step)};
+    switch (random() % 6) {
+      case 0:
+      case 1:
+        if (model[k].size() < 3) {
+          compact[k].push_back(value);
+          model[k].push_back(value);
+        }
+        break;
+      case 2:
+        if (!model[k].empty()) {
+          const size_t at = random() % model[k].size();
+          compact[k].erase(compact[k].begin() + at);
+          model[k].erase(model[k].begin() + static_cast<std::ptrdiff_t>(at));
+        }
+        break;
+      case 3: {
+        const size_t from = random() % compact.size();
+        compact[k] = compact[from];
+        model[k] = model[from];
+        break;
+      }
+      case 4: {
+        const size_t from = random() % compact.size();
+        if (from != k) {
+          compact[k] = std::move(compact[from]);
+          model[k] = std::move(model[from]);
+          model[from].clear();
+          EXPECT_TRUE(compact[from].empty());
+        }
+        break;
+      }
+      default:
+        compact[k].insert(compact[k].begin(), value);
+        model[k].insert(model[k].begin(), value);
+        break;
+    }
+    ASSERT_TRUE(same(k)) << "step " << step;
+  }
+  for (size_t k = 0; k < compact.size(); ++k)
+    EXPECT_TRUE(same(k));
+  // One handle takes no room of its own; a second one moves both to the heap.
+  CompactVector<NodeRef> one;
+  one.push_back(NodeRef{7, 1});
+  EXPECT_EQ(one.capacity(), 1u);
+  EXPECT_EQ(static_cast<const void*>(one.data()), static_cast<const void*>(&one));
+  one.push_back(NodeRef{8, 1});
+  EXPECT_NE(static_cast<const void*>(one.data()), static_cast<const void*>(&one));
+  EXPECT_EQ(one[0], (NodeRef{7, 1}));
+  EXPECT_EQ(one[1], (NodeRef{8, 1}));
+}
+
 // A file's names differ in a digit or two ("grp1234", "grp1235"): the slots they pick (the hash's
 // low bits) must still spread evenly, or every table degrades into a linear scan.
 TEST(NameHashTest, NamesThatDifferInADigitSpreadOverATablesSlots) {
