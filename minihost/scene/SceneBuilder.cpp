@@ -111,6 +111,7 @@ class Builder {
   // built one after another, and each one's entries would otherwise stay until the last is done.
   void releaseEntries() {
     d_.nodes.clear();
+    std::string().swap(d_.nameTexts);
     std::string().swap(d_.parentTexts);
     names_ = EntryTable();
     children_ = EntryTable();
@@ -122,6 +123,8 @@ class Builder {
   }
 
   const NodeTypeFacts& facts(size_t n) const { return typeFacts_[entryTypes_[n]]; }
+  std::string_view nameOf(size_t n) const { return d_.nameOf(d_.nodes[n]); }
+  std::string nameText(size_t n) const { return std::string(nameOf(n)); }
 
   size_t valueEntry(size_t at) const { return static_cast<size_t>(d_.values[at].node); }
   // The first value, at or after `from`, of entry `n` or a later one: values are in entry order.
@@ -191,7 +194,7 @@ class Builder {
     std::string problem;
     auto shape = stageCurveShape(v, d_.units.centimetresPerUnit, problem);
     if (!shape)
-      return fail(error, v.line, "curve \"" + d_.nodes[n].name + "\": " + problem);
+      return fail(error, v.line, "curve \"" + nameText(n) + "\": " + problem);
     curveShapes_[n] = std::move(shape);
     v.numbers.release();  // the curve holds its own copy
     return true;
@@ -205,9 +208,9 @@ class Builder {
       std::string problem;
       std::vector<std::string> notes;
       if (!staged->build(*built, problem, notes))
-        return fail(error, d_.nodes[n].line, "mesh \"" + d_.nodes[n].name + "\": " + problem);
+        return fail(error, d_.nodes[n].line, "mesh \"" + nameText(n) + "\": " + problem);
       for (const std::string& note : notes)
-        warn(d_.nodes[n].line, "mesh \"" + d_.nodes[n].name + "\": " + note);
+        warn(d_.nodes[n].line, "mesh \"" + nameText(n) + "\": " + note);
       builtMeshes_[n] = std::move(built);
       staged.reset();
     }
@@ -236,8 +239,7 @@ class Builder {
       // in file order (entries and their values are in that order).
       size_t at = 0;
       for (size_t n = 0; n < entryTypes_.size(); ++n) {
-        if (facts(n).role != UnmodelledRole::kScript ||
-            d_.nodes[n].name != "sceneConfigurationScriptNode")
+        if (facts(n).role != UnmodelledRole::kScript || nameOf(n) != "sceneConfigurationScriptNode")
           continue;
         for (at = firstValueOf(n, at); at < d_.values.size() && valueEntry(at) == n; ++at) {
           const AttrSetting& v = d_.values[at];
@@ -284,7 +286,7 @@ class Builder {
       bool match = true;
       for (size_t k = parts.size() - 1; k-- > 0;) {
         walk = parentEntry_[static_cast<size_t>(walk)];
-        if (walk < 0 || d_.nodes[static_cast<size_t>(walk)].name != parts[k]) {
+        if (walk < 0 || nameOf(static_cast<size_t>(walk)) != parts[k]) {
           match = false;
           break;
         }
@@ -323,13 +325,13 @@ class Builder {
   }
   const EntryTable::Slot* named(std::string_view name) const {
     return names_.find(nameHash(name),
-                       [&](int32_t c) { return d_.nodes[static_cast<size_t>(c)].name == name; });
+                       [&](int32_t c) { return nameOf(static_cast<size_t>(c)) == name; });
   }
   const EntryTable::Slot* childNamed(int parent, std::string_view name) const {
     indexChildren();
     return children_.find(childHash(parent, name), [&](int32_t c) {
       return parentEntry_[static_cast<size_t>(c)] == parent &&
-             d_.nodes[static_cast<size_t>(c)].name == name;
+             nameOf(static_cast<size_t>(c)) == name;
     });
   }
 
@@ -357,29 +359,30 @@ class Builder {
   void noteNotEvaluated(size_t i) {
     const NodeEntry& e = d_.nodes[i];
     const std::string& t = d_.typeOf(e);
+    const std::string_view name = nameOf(i);
     std::string what;
     switch (facts(i).role) {
       case UnmodelledRole::kExpression:
-        what = "expression \"" + e.name + "\" is not evaluated";
+        what = "expression \"" + std::string(name) + "\" is not evaluated";
         break;
       case UnmodelledRole::kConstraint:
-        what = "constraint \"" + e.name + "\" (" + t + ") is not evaluated";
+        what = "constraint \"" + std::string(name) + "\" (" + t + ") is not evaluated";
         break;
       case UnmodelledRole::kReference:
         break;  // the reference's own warnings say whether it is loaded
       case UnmodelledRole::kScript:
-        if (e.name != "sceneConfigurationScriptNode" && e.name != "uiConfigurationScriptNode")
-          what = "script node \"" + e.name + "\" is not run";
+        if (name != "sceneConfigurationScriptNode" && name != "uiConfigurationScriptNode")
+          what = "script node \"" + std::string(name) + "\" is not run";
         break;
       case UnmodelledRole::kDrivenKeyCurve:
-        what = "driven-key curve \"" + e.name + "\" (" + t + ") is not evaluated";
+        what = "driven-key curve \"" + std::string(name) + "\" (" + t + ") is not evaluated";
         break;
       case UnmodelledRole::kJoint:
-        what = "joint \"" + e.name + "\" is kept without its transform";
+        what = "joint \"" + std::string(name) + "\" is kept without its transform";
         break;
       case UnmodelledRole::kNone:
         if (!pluginTypes_.empty() && pluginTypes_.count(t) > 0)
-          what = "plug-in node \"" + e.name + "\" (" + t + ") is not evaluated";
+          what = "plug-in node \"" + std::string(name) + "\" (" + t + ") is not evaluated";
         break;
     }
     if (!what.empty())
@@ -395,14 +398,14 @@ class Builder {
     }
     if (e.typeIndex == 0) {
       // select -ne: a node that already exists.
-      refs_[i] = resolve(e.name);
+      refs_[i] = resolve(nameText(i));
       if (!refs_[i].isSet())
-        warn(e.line, "no node \"" + e.name + "\"; its settings are ignored");
+        warn(e.line, "no node \"" + nameText(i) + "\"; its settings are ignored");
       return;
     }
     NodeRef ref;
     if (e.shared)
-      ref = s_.findNode(e.name);
+      ref = s_.findNode(nameText(i));
     NodeRef parent;
     if (e.parentLength > 0) {
       int pe = justMadeNamed(i, d_.parentOf(e));
@@ -412,7 +415,7 @@ class Builder {
         parent = resolve(std::string(d_.parentOf(e)), &pe);
       parentEntry_[i] = pe;
       if (!parent.isSet())
-        warn(e.line, "no parent \"" + std::string(d_.parentOf(e)) + "\" for \"" + e.name +
+        warn(e.line, "no parent \"" + std::string(d_.parentOf(e)) + "\" for \"" + nameText(i) +
                          "\"; it is put at the top");
     }
     if (!ref.isSet())
@@ -432,9 +435,9 @@ class Builder {
     const NodeEntry& e = d_.nodes[i];
     if (e.typeIndex == 0)
       return;
-    names_.prefetch(nameHash(e.name));
+    names_.prefetch(nameHash(d_.nameOf(e)));
     if (context_.nameSpace.empty())
-      s_.prefetchName(e.name);
+      s_.prefetchName(d_.nameOf(e));
   }
 
   // A parent is nearly always the entry just before (a transform above its shape) or the one
@@ -442,7 +445,7 @@ class Builder {
   // name, as findEntry would answer, without a look-up.
   int justMadeNamed(size_t i, std::string_view name) const {
     for (size_t back = 1; back <= 2 && back <= i; ++back) {
-      if (indexed(i - back) && d_.nodes[i - back].name == name)
+      if (indexed(i - back) && nameOf(i - back) == name)
         return static_cast<int>(i - back);
     }
     return -1;
@@ -472,9 +475,9 @@ class Builder {
     addName(i);
   }
   void addName(size_t i) {
-    const std::string_view name = d_.nodes[i].name;
+    const std::string_view name = nameOf(i);
     EntryTable::Slot& chain = names_.slot(
-        nameHash(name), [&](int32_t c) { return d_.nodes[static_cast<size_t>(c)].name == name; });
+        nameHash(name), [&](int32_t c) { return nameOf(static_cast<size_t>(c)) == name; });
     previousOfName_[i] = chain.entry;
     chain.entry = static_cast<int32_t>(i);
     EntryTable::countUp(chain);
@@ -488,13 +491,13 @@ class Builder {
     addChild(i);
   }
   void addChild(size_t i) const {
-    const std::string_view name = d_.nodes[i].name;
+    const std::string_view name = nameOf(i);
     const int parentIndex = parentEntry_[i];
     children_
         .slot(childHash(parentIndex, name),
               [&](int32_t c) {
                 return parentEntry_[static_cast<size_t>(c)] == parentIndex &&
-                       d_.nodes[static_cast<size_t>(c)].name == name;
+                       nameOf(static_cast<size_t>(c)) == name;
               })
         .entry = static_cast<int32_t>(i);
   }
@@ -528,23 +531,24 @@ class Builder {
       type = &placeholderFor(i, e.parentLength > 0 || facts(i).dag);
       noteNotEvaluated(i);
     }
-    std::string name = Scene::validName(e.name) ? context_.nameSpace + e.name : std::string();
+    const std::string bare = nameText(i);
+    std::string name = Scene::validName(bare) ? context_.nameSpace + bare : std::string();
     std::string error;
     NodeRef ref = s_.createNode(*type, name, parent, &error);
     if (!ref.isSet() && parent.isSet()) {
-      warn(e.line, "\"" + e.name + "\" cannot go under \"" + std::string(d_.parentOf(e)) + "\" (" +
+      warn(e.line, "\"" + bare + "\" cannot go under \"" + std::string(d_.parentOf(e)) + "\" (" +
                        error + "); it is put at the top");
       ref = s_.createNode(*type, name, NodeRef{}, &error);
     }
     if (!ref.isSet()) {
-      warn(e.line, "cannot create \"" + e.name + "\": " + error);
+      warn(e.line, "cannot create \"" + bare + "\": " + error);
       return ref;
     }
     created_.push_back(ref);
     // `name` is empty when the file's is not valid: the node is then named anew.
     const std::string& given = s_.node(ref)->name;
-    if (!e.name.empty() && given != name)
-      warn(e.line, "\"" + e.name + "\" is named \"" + given +
+    if (!bare.empty() && given != name)
+      warn(e.line, "\"" + bare + "\" is named \"" + given +
                        "\": a sibling (or, for a dependency node, any node) has that name");
     return ref;
   }
@@ -638,7 +642,7 @@ class Builder {
   void refuseAddition(const AttrAddition& a, const std::string& why) {
     if (++refusedAdditions_ <= kAdditionWarnings)
       warn(a.line, "addAttr \"" + a.request.longName + "\" on \"" +
-                       d_.nodes[static_cast<size_t>(a.node)].name + "\" is left out: " + why);
+                       nameText(static_cast<size_t>(a.node)) + "\" is left out: " + why);
   }
 
   // Adds the attributes of the addAttr statements of node entries up to `last`.
@@ -730,8 +734,8 @@ class Builder {
       staged->build(node->curve() ? *node->curve() : *node->drivenCurve(), keyUnits, scale,
                     weighted);
       if (weighted)
-        warn(d_.nodes[n].line, "weighted tangents of \"" + d_.nodes[n].name +
-                                   "\" are evaluated without their weights");
+        warn(d_.nodes[n].line,
+             "weighted tangents of \"" + nameText(n) + "\" are evaluated without their weights");
       staged.reset();
     }
   }
@@ -833,7 +837,7 @@ class Builder {
       auto input = meshInput_.find(n);
       int from = input == meshInput_.end() ? -1 : input->second;
       std::string fromName = input == meshInput_.end() ? std::string() : meshInputName_[n];
-      const std::string& name = d_.nodes[n].name;
+      const std::string name = nameText(n);
       bool primitive =
           from >= 0 && facts(static_cast<size_t>(from)).primitive != PolyPrimitive::kNone;
       auto built = builtMeshes_.find(n);
@@ -881,8 +885,7 @@ class Builder {
     mesh.rareParts().mesh = buildPrimitiveShape(facts(from).primitive, primitiveAttrs_[from],
                                                 d_.units.centimetresPerUnit, error);
     if (!mesh.mesh())
-      warn(d_.nodes[from].line,
-           "cannot make the shape of \"" + d_.nodes[from].name + "\": " + error);
+      warn(d_.nodes[from].line, "cannot make the shape of \"" + nameText(from) + "\": " + error);
   }
 
   void applyTime() {

@@ -17,15 +17,18 @@
 
 namespace minihost::scenefile {
 
-// A node the file creates (createNode) or names as existing (select -ne).
+// A node the file creates (createNode) or names as existing (select -ne). Its name and -p text
+// are spans of texts the description keeps for all entries (SceneDescription::nameOf, parentOf):
+// tens of thousands of entries then take 32 bytes each, and are released without a look at each.
 struct NodeEntry {
-  std::string name;  // as written, without a leading ':'
   LineNumber line = 0;
   // Into SceneDescription::nodeTypes: a file names a few dozen types for thousands of nodes.
   // 0, the empty name, for a node reached by select -ne.
   int typeIndex = 0;
-  // -p, a name or a '|'-path, as a span of SceneDescription::parentTexts (SceneDescription::
-  // parentOf); empty for the world. Tens of thousands of entries then carry 8 bytes for it.
+  // The name as written, without a leading ':', in SceneDescription::nameTexts.
+  uint32_t nameAt = 0;
+  uint32_t nameLength = 0;
+  // -p, a name or a '|'-path, in SceneDescription::parentTexts; empty for the world.
   uint32_t parentAt = 0;
   uint32_t parentLength = 0;
   bool shared = false;  // -s: reuse the scene's node of that name when there is one
@@ -173,10 +176,24 @@ struct SceneDescription {
   std::vector<ReferenceEdits> referenceEdits;
   std::vector<Warning> warnings;
 
+  std::string nameTexts;    // the node entries' names, one after another
   std::string parentTexts;  // the node entries' -p texts, one after another
 
   const std::string& typeOf(const NodeEntry& e) const {
     return nodeTypes[static_cast<size_t>(e.typeIndex)];
+  }
+  std::string_view nameOf(const NodeEntry& e) const {
+    return std::string_view(nameTexts).substr(e.nameAt, e.nameLength);
+  }
+  // Records the entry's name; false, recording nothing, when the file's names would pass what a
+  // span can address (4 GB).
+  bool setName(NodeEntry& e, std::string_view text) {
+    if (nameTexts.size() + text.size() > UINT32_MAX)
+      return false;
+    e.nameAt = static_cast<uint32_t>(nameTexts.size());
+    e.nameLength = static_cast<uint32_t>(text.size());
+    nameTexts += text;
+    return true;
   }
   std::string_view parentOf(const NodeEntry& e) const {
     return std::string_view(parentTexts).substr(e.parentAt, e.parentLength);

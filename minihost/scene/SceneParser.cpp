@@ -332,10 +332,10 @@ class Parser {
         continue;
       const std::string_view a = tok_.text;
       if (wantsValue) {
-        if (wantsValue[1] == 'n')
-          fill(entry.name, a);
-        else
+        if (wantsValue[1] != 'n')
           parents_.add(tok_);
+        else if (!out_.setName(entry, a))
+          problem = "the file's node names pass 4 GB";
         wantsValue = nullptr;
         continue;
       }
@@ -412,8 +412,14 @@ class Parser {
     }
     if (name.empty())
       return fail(line, "select names no node");
+    // ":name", in the root namespace, is "name".
+    if (name[0] == ':')
+      name.remove_prefix(1);
     NodeEntry& entry = out_.nodes.emplace_back();
-    entry.name = withoutRootColon(name);
+    if (!out_.setName(entry, name)) {
+      out_.nodes.pop_back();
+      return fail(line, "the file's node names pass 4 GB");
+    }
     entry.line = line;
     setCurrent(entry);
     return true;
@@ -641,7 +647,7 @@ class Parser {
   // A reference node's edits keep their words and strings in order, as data for the loader.
   bool referenceEdits(const AttrSetting& value, LineNumber line) {
     ReferenceEdits edits;
-    edits.refNode = out_.nodes[static_cast<size_t>(value.node)].name;
+    edits.refNode = std::string(out_.nameOf(out_.nodes[static_cast<size_t>(value.node)]));
     edits.line = line;
     for (;;) {
       if (!advance())

@@ -38,7 +38,7 @@ std::vector<double> unsetValues() {
   EXPECT_TRUE(r.ok) << r.error;
   std::vector<double> out;
   for (const AttrSetting& v : d.values) {
-    if (d.nodes[static_cast<size_t>(v.node)].name == "unset" && v.numbers.size() == 1)
+    if (d.nameOf(d.nodes[static_cast<size_t>(v.node)]) == "unset" && v.numbers.size() == 1)
       out.push_back(v.numbers[0]);
   }
   return out;

@@ -147,13 +147,13 @@ TEST(SceneParserTest, ShortStatementsKeepTheirWordsWhateverTheirLength) {
   const SceneDescription& d = p.description;
   EXPECT_EQ(d.pluginNodeTypes, std::vector<std::string>{"fooNode"});
   ASSERT_EQ(d.nodes.size(), 3u);
-  EXPECT_EQ(d.nodes[0].name, parent);
+  EXPECT_EQ(d.nameOf(d.nodes[0]), parent);
   EXPECT_TRUE(d.nodes[0].shared);
   EXPECT_EQ(d.typeOf(d.nodes[0]), "transform");
-  EXPECT_EQ(d.nodes[1].name, name);
+  EXPECT_EQ(d.nameOf(d.nodes[1]), name);
   EXPECT_EQ(d.parentOf(d.nodes[1]), parent);
   EXPECT_EQ(d.nodes[1].typeIndex, d.nodes[0].typeIndex);
-  EXPECT_EQ(d.nodes[2].name, "time1");
+  EXPECT_EQ(d.nameOf(d.nodes[2]), "time1");
   ASSERT_EQ(d.links.size(), 1u);
   EXPECT_EQ(d.links[0].source, name + ".tx");
   EXPECT_EQ(d.links[0].destination, parent + ".ty");
@@ -198,7 +198,7 @@ TEST(SceneParserTest, ACreateNodeThatDoesNotReadLeavesNoEntry) {
     EXPECT_FALSE(p.result.ok) << c.first;
     EXPECT_EQ(p.result.error, c.second) << c.first;
     ASSERT_EQ(p.description.nodes.size(), 1u) << c.first;
-    EXPECT_EQ(p.description.nodes[0].name, "a") << c.first;
+    EXPECT_EQ(p.description.nameOf(p.description.nodes[0]), "a") << c.first;
   }
 }
 
