@@ -80,6 +80,8 @@ void Node::operator delete(void* p, size_t size) {
       store().give(p);
     return;
   }
+#else
+  (void)size;
 #endif
   ::operator delete(p);
 }
