@@ -14,6 +14,7 @@
 #include "mel/host/HostCommands.h"
 #include "mel/host/HostCommon.h"
 #include "mel/host/ReferenceCommands.h"
+#include "scene/ReferenceTable.h"
 #include "scene/SceneFile.h"
 #include "scene/SceneReferences.h"
 
@@ -171,6 +172,9 @@ bool readWithTranslator(CommandCall& call, MPxFileTranslator& translator, const 
       scene().restore(std::move(saved));
     return call.failNamed("Error reading file \"" + path + "\".");
   }
+  // The opened file is the scene now: the references of the one it replaced are gone with it.
+  if (mode == MPxFileTranslator::kOpenAccessMode)
+    minihost::scenefile::ReferenceTable::get().clear();
   call.result = Value(path);
   return true;
 }
@@ -210,6 +214,7 @@ bool cmdFile(CommandCall& call) {
   }
   if (flags.has("newFile")) {
     scene().newScene();
+    minihost::scenefile::ReferenceTable::get().clear();  // a new scene references nothing
     call.result = Value(std::string("untitled"));
     return true;
   }

@@ -41,6 +41,17 @@ TEST_F(ReferenceCommandTest, ReferenceQueryAnswersForReferenceNodesFilesAndNodes
   EXPECT_NE(errors.find("'marker' is not a reference"), std::string::npos) << errors;
 }
 
+// A new scene holds no references: none is queried, loaded or unloaded after it, as in the host.
+TEST_F(ReferenceCommandTest, ANewSceneForgetsTheReferencesOfTheLastOne) {
+  ASSERT_TRUE(melScript("file -f -open \"" + shot("shot010.ma") + "\";"));
+  ASSERT_EQ(melNumber("referenceQuery -isLoaded shotCamRN"), 1.0);
+  ASSERT_TRUE(melScript("file -f -new;"));
+  std::string errors;
+  EXPECT_FALSE(mel("referenceQuery -filename shotCamRN", nullptr, &errors));
+  EXPECT_FALSE(mel("file -loadReference shotCamRN", nullptr, &errors));
+  EXPECT_EQ(melNumber("size(`ls \"shotCam:*\"`)"), 0.0);
+}
+
 TEST_F(ReferenceCommandTest, UnloadingKeepsTheShotsCurvesAndLoadingConnectsThemAgain) {
   ASSERT_TRUE(melScript("file -f -open \"" + shot("shot010.ma") + "\";"));
   ASSERT_TRUE(melScript("file -unloadReference shotCamRN;"));
