@@ -42,6 +42,7 @@ class Builder {
     typeFacts_.reserve(d_.nodeTypes.size());
     for (const std::string& type : d_.nodeTypes)
       typeFacts_.push_back(nodeTypeFacts(type));
+    placeholders_.resize(typeFacts_.size());
     // Each value asks for its node's type facts: a flat copy of the entries' types answers
     // without indexing the entry list (a queue of blocks) every time.
     entryTypes_.reserve(d_.nodes.size());
@@ -514,8 +515,6 @@ class Builder {
   // The placeholder type of an entry's unmodelled type, looked up once per file for each type:
   // a shot's thousands of locators would otherwise each look theirs up by name.
   const NodeType& placeholderFor(size_t i, bool dag) {
-    if (placeholders_.empty())
-      placeholders_.resize(typeFacts_.size());
     const NodeType*& type = placeholders_[entryTypes_[i]][dag ? 1 : 0];
     if (!type)
       type = &placeholderType(d_.typeOf(d_.nodes[i]), dag);

@@ -185,27 +185,26 @@ struct SceneDescription {
   std::string_view nameOf(const NodeEntry& e) const {
     return std::string_view(nameTexts).substr(e.nameAt, e.nameLength);
   }
-  // Records the entry's name; false, recording nothing, when the file's names would pass what a
-  // span can address (4 GB).
-  bool setName(NodeEntry& e, std::string_view text) {
-    if (nameTexts.size() + text.size() > UINT32_MAX)
-      return false;
-    e.nameAt = static_cast<uint32_t>(nameTexts.size());
-    e.nameLength = static_cast<uint32_t>(text.size());
-    nameTexts += text;
-    return true;
-  }
   std::string_view parentOf(const NodeEntry& e) const {
     return std::string_view(parentTexts).substr(e.parentAt, e.parentLength);
   }
-  // Records the entry's -p text; false, recording nothing, when the file's parent texts would
-  // pass what a span can address (4 GB).
+  // Record the entry's name or -p text; false, recording nothing, when the file's texts of that
+  // kind would pass what a span can address (4 GB).
+  bool setName(NodeEntry& e, std::string_view text) {
+    return appendSpan(nameTexts, text, e.nameAt, e.nameLength);
+  }
   bool setParent(NodeEntry& e, std::string_view text) {
-    if (parentTexts.size() + text.size() > UINT32_MAX)
+    return appendSpan(parentTexts, text, e.parentAt, e.parentLength);
+  }
+
+ private:
+  static bool appendSpan(std::string& texts, std::string_view text, uint32_t& at,
+                         uint32_t& length) {
+    if (texts.size() + text.size() > UINT32_MAX)
       return false;
-    e.parentAt = static_cast<uint32_t>(parentTexts.size());
-    e.parentLength = static_cast<uint32_t>(text.size());
-    parentTexts += text;
+    at = static_cast<uint32_t>(texts.size());
+    length = static_cast<uint32_t>(text.size());
+    texts += text;
     return true;
   }
 };
