@@ -253,13 +253,14 @@ bool SceneLexer::assembleString(TokenView& out) {
     if (c != '"' && c != '\\')
       continue;  // the run stopped at the end of the buffer, which peek() refilled
     ++pos_;
-    if (text_.size() >= kMaxStringBytes) {
-      fail("a string longer than " + std::to_string(kMaxStringBytes) + " bytes", out.line);
-      return false;
-    }
     if (c == '"') {
       out.text = text_;
       return true;
+    }
+    // An escape adds one byte: a string already at the limit cannot take it.
+    if (text_.size() >= kMaxStringBytes) {
+      fail("a string longer than " + std::to_string(kMaxStringBytes) + " bytes", out.line);
+      return false;
     }
     int e = peek();
     if (e < 0) {
@@ -351,7 +352,7 @@ bool SceneLexer::nextCarefully(TokenView& out) {
     const char* const first = p + 1;
     const char* const q = plainStringEnd(first, data_ + end_);
     const size_t length = static_cast<size_t>(q - first);
-    if (*q == '"' && length < kMaxStringBytes) {
+    if (*q == '"' && length <= kMaxStringBytes) {
       out.text = std::string_view(first, length);
       pos_ = static_cast<size_t>(q + 1 - data_);
       return true;

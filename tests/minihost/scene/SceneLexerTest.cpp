@@ -90,22 +90,31 @@ TEST(SceneLexerTest, EveryTokenCrossingAChunkBoundaryArrivesAsWhenTheTextIsReadW
 
 TEST(SceneLexerTest, AStringOverManyChunksArrivesWholeAndOneOverTheLimitIsRefused) {
   const std::string head = "//Maya ASCII 2024 scene\nsetAttr \".b\" -type \"string\"\n\"";
-  // An escape near the end: the text resolves to one byte less than the limit.
-  std::string inside(kMaxStringBytes - 3, 'y');
+  // An escape at the very end: the text resolves to exactly the limit.
+  std::string inside(kMaxStringBytes - 2, 'y');
   inside += "\\tz";
   Reading r = readFromFile(head + inside + "\";\n");
   ASSERT_TRUE(r.error.empty()) << r.error;
   ASSERT_EQ(r.tokens.size(), 6u);
   const std::string& text = r.tokens[4].text;
   EXPECT_EQ(r.tokens[4].kind, TokenKind::kString);
-  EXPECT_EQ(text.size(), kMaxStringBytes - 1);
+  EXPECT_EQ(text.size(), kMaxStringBytes);
   EXPECT_EQ(text.compare(text.size() - 3, 3, "y\tz"), 0);
   EXPECT_EQ(r.tokens[5].kind, TokenKind::kSemicolon);
   EXPECT_EQ(r.tokens[5].line, 3u);
 
-  r = readFromFile(head + std::string(kMaxStringBytes + 1, 'y') + "\";\n");
-  EXPECT_EQ(r.error, "a string longer than " + std::to_string(kMaxStringBytes) + " bytes");
-  EXPECT_EQ(r.errorLine, 3u);
+  // Exactly the limit without an escape is read from the buffer as it stands; one byte more,
+  // as plain text or as an escape, is refused.
+  r = readFromFile(head + std::string(kMaxStringBytes, 'y') + "\";\n");
+  ASSERT_TRUE(r.error.empty()) << r.error;
+  EXPECT_EQ(r.tokens[4].text.size(), kMaxStringBytes);
+  const std::string tooLong = "a string longer than " + std::to_string(kMaxStringBytes) + " bytes";
+  for (const std::string& over :
+       {std::string(kMaxStringBytes + 1, 'y'), std::string(kMaxStringBytes, 'y') + "\\n"}) {
+    r = readFromFile(head + over + "\";\n");
+    EXPECT_EQ(r.error, tooLong);
+    EXPECT_EQ(r.errorLine, 3u);
+  }
 }
 
 // A line of kMaxLineBytes is read; a token or a run of blanks that starts or ends past it is
