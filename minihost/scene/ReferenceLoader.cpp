@@ -132,6 +132,11 @@ class Planner {
     const std::string where = d.fileName + ":" + std::to_string(e.line) + ": the reference to \"" +
                               e.path + "\" is not loaded (" + rec.refNode + "): ";
     if (deferred(d, e, rec.refNode)) {
+      // Left unread, but its file is looked for: an unloaded reference still names the file
+      // found, as the host's does.
+      ResolvedPath found = resolveReferencePath(e.path, folderOf(path));
+      if (found.found)
+        plan_.references[static_cast<size_t>(index)].path = found.path;
       warnings_.push_back(where + "it was saved unloaded (deferred)");
       return;
     }

@@ -1,6 +1,7 @@
 #include "scene/ReferenceTable.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace minihost::scenefile {
 
@@ -9,12 +10,73 @@ ReferenceTable& ReferenceTable::get() {
   return table;
 }
 
+namespace {
+
+// What tells references of the same file: the path found, or the path written when none was.
+const std::string& identity(const SceneReference& r) {
+  return r.path.empty() ? r.writtenPath : r.path;
+}
+
+bool namesFile(const SceneReference& r, std::string_view path) {
+  return (!r.path.empty() && r.path == path) || r.writtenPath == path;
+}
+
+// "cam.ma{2}": the path and the copy number; false when the key ends in no copy number.
+bool splitCopyNumber(std::string_view key, std::string_view& path, size_t& copy) {
+  if (key.size() < 3 || key.back() != '}')
+    return false;
+  const size_t open = key.rfind('{');
+  if (open == std::string_view::npos || open == 0 || open + 2 > key.size() - 1)
+    return false;
+  copy = 0;
+  for (size_t i = open + 1; i + 1 < key.size(); ++i) {
+    if (key[i] < '0' || key[i] > '9' || copy > 1000000)
+      return false;
+    copy = copy * 10 + static_cast<size_t>(key[i] - '0');
+  }
+  path = key.substr(0, open);
+  return true;
+}
+
+}  // namespace
+
 SceneReference* ReferenceTable::find(const std::string& key) {
   for (SceneReference& r : references_) {
-    if (r.refNode == key || (!r.path.empty() && r.path == key) || r.writtenPath == key)
+    if (r.refNode == key || namesFile(r, key))
       return &r;
   }
+  std::string_view path;
+  size_t copy = 0;
+  if (!splitCopyNumber(key, path, copy))
+    return nullptr;
+  for (SceneReference& r : references_) {
+    if (namesFile(r, path)) {
+      // The later copies are those of the same file as the first one named.
+      for (SceneReference& later : references_) {
+        if (identity(later) == identity(r) && copy-- == 0)
+          return &later;
+      }
+      return nullptr;
+    }
+  }
   return nullptr;
+}
+
+std::string ReferenceTable::fileName(const SceneReference& r, bool unresolved,
+                                     bool withCopyNumber) const {
+  std::string name = unresolved || r.path.empty() ? r.writtenPath : r.path;
+  if (!withCopyNumber)
+    return name;
+  size_t copy = 0;
+  for (const SceneReference& earlier : references_) {
+    if (&earlier == &r)
+      break;
+    if (identity(earlier) == identity(r))
+      ++copy;
+  }
+  if (copy > 0)
+    name += "{" + std::to_string(copy) + "}";
+  return name;
 }
 
 SceneReference* ReferenceTable::owning(NodeRef node) {

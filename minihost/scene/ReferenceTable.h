@@ -43,9 +43,13 @@ class ReferenceTable {
   static ReferenceTable& get();
   std::vector<SceneReference>& references() { return references_; }
   void clear() { references_.clear(); }
-  // By reference node name, by the file's path as written or as found, or by a node the
-  // reference made; null when none.
+  // By reference node name, by the file's path as written or as found (a later copy of the same
+  // file by its copy number, "cam.ma{1}"), or by a node the reference made; null when none.
   SceneReference* find(const std::string& refNodeOrPath);
+  // The file's name as the host gives it: as found (as written when it was not found, or when
+  // `unresolved`), with the copy number "{n}" that tells the n-th later reference of the same
+  // file from the first one.
+  std::string fileName(const SceneReference& r, bool unresolved, bool withCopyNumber) const;
   SceneReference* owning(NodeRef node);
 
  private:

@@ -2,9 +2,11 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <new>
+#include <system_error>
 
 #include <maya/MFileObject.h>
 #include <maya/MPxFileTranslator.h>
@@ -29,6 +31,23 @@ constexpr std::size_t kIdentifyBytes = 4096;
 
 minihost::PluginRegistry& registry() {
   return minihost::PluginRegistry::get();
+}
+
+// The full name of the file the scene was opened from, empty while it is untitled: what
+// `file -query -sceneName` answers.
+std::string& currentSceneName() {
+  static std::string name;
+  return name;
+}
+
+std::string fullName(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path full = std::filesystem::absolute(path, error);
+  return error ? path : full.lexically_normal().generic_string();
+}
+
+void openedFrom(const std::string& path) {
+  currentSceneName() = fullName(path);
 }
 
 std::string extensionOf(const std::string& path) {
@@ -131,6 +150,8 @@ bool readSceneFile(CommandCall& call, const std::string& path, bool opening,
   }
   if (!result.ok)
     return call.failNamed(result.error);
+  if (opening)
+    openedFrom(path);
   call.result = Value(path);
   return true;
 }
@@ -173,8 +194,10 @@ bool readWithTranslator(CommandCall& call, MPxFileTranslator& translator, const 
     return call.failNamed("Error reading file \"" + path + "\".");
   }
   // The opened file is the scene now: the references of the one it replaced are gone with it.
-  if (mode == MPxFileTranslator::kOpenAccessMode)
+  if (mode == MPxFileTranslator::kOpenAccessMode) {
     minihost::scenefile::ReferenceTable::get().clear();
+    openedFrom(path);
+  }
   call.result = Value(path);
   return true;
 }
@@ -201,20 +224,34 @@ bool cmdFile(CommandCall& call) {
                     {"r", "reference", 0},
                     {"lr", "loadReference", 1},
                     {"ur", "unloadReference", 1},
-                    {"ns", "namespace", 1}},
+                    {"ns", "namespace", 1},
+                    {"shn", "shortName", 0},
+                    {"un", "unresolvedName", 0},
+                    {"wcn", "withoutCopyNumber", 0}},
                    true, false)) {
     return false;
   }
   if (flags.query) {
     if (flags.has("sceneName")) {
-      call.result = Value(std::string());
+      std::string name = currentSceneName();
+      if (flags.has("shortName"))
+        name = name.substr(name.find_last_of('/') + 1);
+      call.result = Value(name);
       return true;
+    }
+    if (flags.has("reference")) {
+      const std::string& scene = currentSceneName();
+      return queryFileReferences(
+          call, flags,
+          flags.positional.empty() ||
+              (!scene.empty() && fullName(flags.positional[0].asString()) == scene));
     }
     return call.failNamed("Nothing to query.");
   }
   if (flags.has("newFile")) {
     scene().newScene();
     minihost::scenefile::ReferenceTable::get().clear();  // a new scene references nothing
+    currentSceneName().clear();                          // and is untitled
     call.result = Value(std::string("untitled"));
     return true;
   }

@@ -34,6 +34,15 @@ SceneReference* target(const std::string& text) {
   return node.isSet() ? table.owning(node) : nullptr;
 }
 
+// A reference's file name as -filename, -unresolvedName, -withoutCopyNumber and -shortName ask.
+std::string fileName(const SceneReference& r, const FlagSet& flags) {
+  std::string path = ReferenceTable::get().fileName(r, flags.has("unresolvedName"),
+                                                    !flags.has("withoutCopyNumber"));
+  if (flags.has("shortName"))
+    path = path.substr(path.find_last_of("/\\") + 1);
+  return path;
+}
+
 bool cmdReferenceQuery(CommandCall& call) {
   FlagSet flags;
   if (!flags.parse(call,
@@ -61,11 +70,7 @@ bool cmdReferenceQuery(CommandCall& call) {
     return call.failNamed("'" + name + "' is not a reference, a referenced file or a node " +
                           "from a reference.");
   if (flags.has("filename")) {
-    bool unresolved = flags.has("unresolvedName") || r->path.empty();
-    std::string path = unresolved ? r->writtenPath : r->path;
-    if (flags.has("shortName"))
-      path = path.substr(path.find_last_of("/\\") + 1);
-    call.result = Value(path);
+    call.result = Value(fileName(*r, flags));
   } else if (flags.has("namespace")) {
     call.result = Value(flags.has("shortName") ? r->nameSpace : ":" + r->nameSpace);
   } else if (flags.has("isLoaded")) {
@@ -86,6 +91,24 @@ bool cmdReferenceQuery(CommandCall& call) {
 }
 
 }  // namespace
+
+bool queryFileReferences(CommandCall& call, const FlagSet& flags, bool ofTheScene) {
+  std::string parent;
+  if (!ofTheScene) {
+    const std::string file = flags.positional[0].asString();
+    const SceneReference* holder = ReferenceTable::get().find(file);
+    if (!holder || holder->refNode == file)
+      return call.failNamed("\"" + file + "\" is not a file of the current scene.");
+    parent = holder->refNode;
+  }
+  std::vector<std::string> names;
+  for (const SceneReference& r : ReferenceTable::get().references()) {
+    if (r.parentRefNode == parent)
+      names.push_back(fileName(r, flags));
+  }
+  call.result = Value(std::move(names));
+  return true;
+}
 
 bool fileReferenceFlags(CommandCall& call, const FlagSet& flags, bool& handled) {
   if (flags.has("reference")) {

@@ -52,6 +52,44 @@ TEST_F(ReferenceCommandTest, ANewSceneForgetsTheReferencesOfTheLastOne) {
   EXPECT_EQ(melNumber("size(`ls \"shotCam:*\"`)"), 0.0);
 }
 
+// file -query -sceneName names the file the scene was opened from, until another is opened or a
+// new scene begins; an import, a reference or a refused open leaves it as it was.
+TEST_F(ReferenceCommandTest, TheSceneIsNamedAfterTheFileItWasOpenedFrom) {
+  ASSERT_TRUE(melScript("file -f -new;"));
+  EXPECT_EQ(melResult("file -q -sceneName"), "");
+  const std::string path = shot("shot010.ma");
+  ASSERT_TRUE(melScript("file -f -open \"" + std::string(VXR_SCENE_DIR) +
+                        "/refs/assets/../shots/shot010.ma\";"));
+  EXPECT_EQ(melResult("file -q -sn"), path);
+  EXPECT_EQ(melResult("file -q -sn -shn"), "shot010.ma");
+  ASSERT_TRUE(
+      melScript("file -import \"" + std::string(VXR_SCENE_DIR) + "/refs/assets/lens.ma\";"));
+  std::string errors;
+  EXPECT_FALSE(mel("file -f -open \"" + shot("no_such_shot.ma") + "\"", nullptr, &errors));
+  EXPECT_EQ(melResult("file -q -sn"), path);
+  ASSERT_TRUE(melScript("file -f -new;"));
+  EXPECT_EQ(melResult("file -q -sn"), "");
+}
+
+// file -query -reference lists the scene's own references, or those inside a referenced file.
+TEST_F(ReferenceCommandTest, FileQueryListsTheReferencesOfTheSceneOrOfAReferencedFile) {
+  ASSERT_TRUE(melScript("file -f -open \"" + shot("shot010.ma") + "\";"));
+  const std::string rig = std::string(VXR_SCENE_DIR) + "/refs/assets/camRig.ma";
+  const std::string lens = std::string(VXR_SCENE_DIR) + "/refs/assets/lens.ma";
+  EXPECT_EQ(melResult("file -q -reference"), rig);
+  EXPECT_EQ(melResult("file -q -r -shn"), "camRig.ma");
+  EXPECT_EQ(melResult("file -q -r -un"), "C:\\show\\assets\\camRig.ma");
+  EXPECT_EQ(melResult("file -q -r \"" + std::string(VXR_SCENE_DIR) + "/refs/./shots/shot010.ma\""),
+            rig);
+  EXPECT_EQ(melResult("file -q -r \"" + rig + "\""), lens);
+  EXPECT_EQ(melNumber("size(`file -q -r \"" + lens + "\"`)"), 0.0);
+  std::string errors;
+  EXPECT_FALSE(mel("file -q -r \"/elsewhere/other.ma\"", nullptr, &errors));
+  EXPECT_NE(errors.find("is not a file of the current scene"), std::string::npos) << errors;
+  ASSERT_TRUE(melScript("file -f -new;"));
+  EXPECT_EQ(melNumber("size(`file -q -r`)"), 0.0);
+}
+
 TEST_F(ReferenceCommandTest, UnloadingKeepsTheShotsCurvesAndLoadingConnectsThemAgain) {
   ASSERT_TRUE(melScript("file -f -open \"" + shot("shot010.ma") + "\";"));
   ASSERT_TRUE(melScript("file -unloadReference shotCamRN;"));
@@ -86,7 +124,10 @@ TEST_F(ReferenceCommandTest, ADeferredNestedReferenceLoadsLaterWithItsEdits) {
 TEST_F(ReferenceCommandTest, AReferenceSavedUnloadedLoadsWithTheShotsAnimation) {
   ASSERT_TRUE(melScript("file -f -open \"" + shot("deferred_rig.ma") + "\";"));
   EXPECT_EQ(melNumber("referenceQuery -isLoaded camRN"), 0.0);
-  EXPECT_EQ(melResult("referenceQuery -filename camRN"), "../assets/camRig.ma");
+  // Unread, yet its file was looked for: the name is the file found.
+  EXPECT_EQ(melResult("referenceQuery -filename camRN"),
+            std::string(VXR_SCENE_DIR) + "/refs/assets/camRig.ma");
+  EXPECT_EQ(melResult("referenceQuery -filename -unresolvedName camRN"), "../assets/camRig.ma");
   EXPECT_EQ(melNumber("size(`ls \"cam:*\"`)"), 0.0);
   ASSERT_TRUE(melScript("file -loadReference camRN;"));
   EXPECT_EQ(melNumber("getAttr cam:camShape.focalLength"), 85.0);
@@ -101,7 +142,14 @@ TEST_F(ReferenceCommandTest, FileReferenceAddsAFileUnderAFreshNamespace) {
   ASSERT_TRUE(melScript("file -r -ns \"fx\" \"" + lens + "\";"));
   EXPECT_EQ(melNumber("getAttr fx:flare.ty"), 3.0);
   EXPECT_EQ(melNumber("getAttr fx1:flare.ty"), 3.0);
-  EXPECT_EQ(melResult("referenceQuery -f fx1RN"), lens);
+  // The second reference of the same file is told from the first by its copy number.
+  EXPECT_EQ(melResult("referenceQuery -f fxRN"), lens);
+  EXPECT_EQ(melResult("referenceQuery -f fx1RN"), lens + "{1}");
+  EXPECT_EQ(melResult("referenceQuery -f -wcn fx1RN"), lens);
+  EXPECT_EQ(melResult("referenceQuery -f -shn fx1RN"), "lens.ma{1}");
+  EXPECT_EQ(melResult("referenceQuery -rfn \"" + lens + "{1}\""), "fx1RN");
+  EXPECT_EQ(melResult("referenceQuery -rfn \"" + lens + "\""), "fxRN");
+  EXPECT_EQ(melResult("file -q -r"), lens + " " + lens + "{1}");
   std::string errors;
   EXPECT_FALSE(mel("file -r \"/no/such/file.ma\"", nullptr, &errors));
   EXPECT_NE(errors.find("cannot find \"/no/such/file.ma\""), std::string::npos) << errors;
