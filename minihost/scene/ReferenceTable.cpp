@@ -51,10 +51,10 @@ SceneReference* ReferenceTable::find(const std::string& key) {
     return nullptr;
   for (SceneReference& r : references_) {
     if (namesFile(r, path)) {
-      // The later copies are those of the same file as the first one named.
-      for (SceneReference& later : references_) {
-        if (identity(later) == identity(r) && copy-- == 0)
-          return &later;
+      // The copies are those of the same file as the first one named.
+      for (SceneReference& other : references_) {
+        if (identity(other) == identity(r) && static_cast<size_t>(other.copyNumber) == copy)
+          return &other;
       }
       return nullptr;
     }
@@ -62,20 +62,28 @@ SceneReference* ReferenceTable::find(const std::string& key) {
   return nullptr;
 }
 
-std::string ReferenceTable::fileName(const SceneReference& r, bool unresolved,
-                                     bool withCopyNumber) const {
-  std::string name = unresolved || r.path.empty() ? r.writtenPath : r.path;
-  if (!withCopyNumber)
-    return name;
-  size_t copy = 0;
-  for (const SceneReference& earlier : references_) {
-    if (&earlier == &r)
-      break;
-    if (identity(earlier) == identity(r))
-      ++copy;
+void ReferenceTable::add(SceneReference reference) {
+  std::vector<bool> taken;
+  for (const SceneReference& r : references_) {
+    if (identity(r) == identity(reference)) {
+      const size_t n = static_cast<size_t>(r.copyNumber);
+      if (taken.size() <= n)
+        taken.resize(n + 1, false);
+      taken[n] = true;
+    }
   }
-  if (copy > 0)
-    name += "{" + std::to_string(copy) + "}";
+  size_t lowest = 0;
+  while (lowest < taken.size() && taken[lowest])
+    ++lowest;
+  reference.copyNumber = static_cast<int>(lowest);
+  references_.push_back(std::move(reference));
+}
+
+std::string ReferenceTable::fileName(const SceneReference& r, bool unresolved,
+                                     bool withCopyNumber) {
+  std::string name = unresolved || r.path.empty() ? r.writtenPath : r.path;
+  if (withCopyNumber && r.copyNumber > 0)
+    name += "{" + std::to_string(r.copyNumber) + "}";
   return name;
 }
 

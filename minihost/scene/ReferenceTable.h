@@ -18,6 +18,9 @@ struct SceneReference {
   std::string nameSpace;    // without a trailing ':'; empty for the root namespace
   std::string parentRefNode;
   bool loaded = false;
+  // Tells the references of one file apart ("cam.ma{1}"): the first is 0. Kept for the
+  // reference's life, as loading it again or unloading another leaves it.
+  int copyNumber = 0;
   std::vector<NodeRef> nodes;  // the nodes its file made, when loaded
   // Connections the scene makes through the reference node's placeholder list, kept to be
   // made again when an unloaded reference is loaded: the other plug, the referenced plug, and
@@ -43,13 +46,14 @@ class ReferenceTable {
   static ReferenceTable& get();
   std::vector<SceneReference>& references() { return references_; }
   void clear() { references_.clear(); }
+  // Takes a reference in, with the lowest copy number no other reference of its file holds.
+  void add(SceneReference reference);
   // By reference node name, by the file's path as written or as found (a later copy of the same
   // file by its copy number, "cam.ma{1}"), or by a node the reference made; null when none.
   SceneReference* find(const std::string& refNodeOrPath);
   // The file's name as the host gives it: as found (as written when it was not found, or when
-  // `unresolved`), with the copy number "{n}" that tells the n-th later reference of the same
-  // file from the first one.
-  std::string fileName(const SceneReference& r, bool unresolved, bool withCopyNumber) const;
+  // `unresolved`), with its copy number after the first ("cam.ma{1}").
+  static std::string fileName(const SceneReference& r, bool unresolved, bool withCopyNumber);
   SceneReference* owning(NodeRef node);
 
  private:

@@ -58,7 +58,7 @@ void recordReferences(const LoadPlan& plan, const std::vector<std::vector<NodeRe
         }
       }
     }
-    table.references().push_back(std::move(out));
+    table.add(std::move(out));
   }
 }
 

@@ -36,8 +36,8 @@ SceneReference* target(const std::string& text) {
 
 // A reference's file name as -filename, -unresolvedName, -withoutCopyNumber and -shortName ask.
 std::string fileName(const SceneReference& r, const FlagSet& flags) {
-  std::string path = ReferenceTable::get().fileName(r, flags.has("unresolvedName"),
-                                                    !flags.has("withoutCopyNumber"));
+  std::string path =
+      ReferenceTable::fileName(r, flags.has("unresolvedName"), !flags.has("withoutCopyNumber"));
   if (flags.has("shortName"))
     path = path.substr(path.find_last_of("/\\") + 1);
   return path;

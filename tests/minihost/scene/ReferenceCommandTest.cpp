@@ -150,6 +150,12 @@ TEST_F(ReferenceCommandTest, FileReferenceAddsAFileUnderAFreshNamespace) {
   EXPECT_EQ(melResult("referenceQuery -rfn \"" + lens + "{1}\""), "fx1RN");
   EXPECT_EQ(melResult("referenceQuery -rfn \"" + lens + "\""), "fxRN");
   EXPECT_EQ(melResult("file -q -r"), lens + " " + lens + "{1}");
+  // A copy keeps its number when the first is loaded again; a new one takes the lowest free.
+  ASSERT_TRUE(melScript("file -unloadReference fxRN; file -loadReference fxRN;"));
+  EXPECT_EQ(melResult("referenceQuery -f fxRN"), lens);
+  EXPECT_EQ(melResult("referenceQuery -f fx1RN"), lens + "{1}");
+  ASSERT_TRUE(melScript("file -r -ns \"fx\" \"" + lens + "\";"));
+  EXPECT_EQ(melResult("referenceQuery -f fx2RN"), lens + "{2}");
   std::string errors;
   EXPECT_FALSE(mel("file -r \"/no/such/file.ma\"", nullptr, &errors));
   EXPECT_NE(errors.find("cannot find \"/no/such/file.ma\""), std::string::npos) << errors;
