@@ -62,21 +62,29 @@ SceneReference* ReferenceTable::find(const std::string& key) {
   return nullptr;
 }
 
+void ReferenceTable::clear() {
+  references_.clear();
+  copies_.clear();
+}
+
 void ReferenceTable::add(SceneReference reference) {
-  std::vector<bool> taken;
-  for (const SceneReference& r : references_) {
-    if (identity(r) == identity(reference)) {
-      const size_t n = static_cast<size_t>(r.copyNumber);
-      if (taken.size() <= n)
-        taken.resize(n + 1, false);
-      taken[n] = true;
-    }
+  Copies& copies = copies_[identity(reference)];
+  if (copies.freed.empty()) {
+    reference.copyNumber = copies.next++;
+  } else {
+    reference.copyNumber = *copies.freed.begin();
+    copies.freed.erase(copies.freed.begin());
   }
-  size_t lowest = 0;
-  while (lowest < taken.size() && taken[lowest])
-    ++lowest;
-  reference.copyNumber = static_cast<int>(lowest);
   references_.push_back(std::move(reference));
+}
+
+void ReferenceTable::release(const SceneReference& r) {
+  auto copies = copies_.find(identity(r));
+  if (copies == copies_.end())
+    return;
+  copies->second.freed.insert(r.copyNumber);
+  if (static_cast<int>(copies->second.freed.size()) == copies->second.next)
+    copies_.erase(copies);  // no reference of the file is left
 }
 
 std::string ReferenceTable::fileName(const SceneReference& r, bool unresolved,

@@ -3,7 +3,10 @@
 // (referenceQuery, file -loadReference / -unloadReference). Opening a file replaces them;
 // importing or referencing a file adds its own.
 
+#include <algorithm>
+#include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/Scene.h"
@@ -44,10 +47,21 @@ struct SceneReference {
 class ReferenceTable {
  public:
   static ReferenceTable& get();
+  // Records are added and removed through the table, which keeps their copy numbers; a record's
+  // file is not changed in place.
   std::vector<SceneReference>& references() { return references_; }
-  void clear() { references_.clear(); }
+  void clear();
   // Takes a reference in, with the lowest copy number no other reference of its file holds.
   void add(SceneReference reference);
+  // Removes the references `gone` picks, freeing their copy numbers.
+  template <typename Pick>
+  void removeIf(Pick gone) {
+    auto kept = std::stable_partition(references_.begin(), references_.end(),
+                                      [&](const SceneReference& r) { return !gone(r); });
+    for (auto r = kept; r != references_.end(); ++r)
+      release(*r);
+    references_.erase(kept, references_.end());
+  }
   // By reference node name, by the file's path as written or as found (a later copy of the same
   // file by its copy number, "cam.ma{1}"), or by a node the reference made; null when none.
   SceneReference* find(const std::string& refNodeOrPath);
@@ -57,7 +71,15 @@ class ReferenceTable {
   SceneReference* owning(NodeRef node);
 
  private:
+  // The copy numbers of one file: those below `next` are taken but for the `freed` ones.
+  struct Copies {
+    int next = 0;
+    std::set<int> freed;
+  };
+  void release(const SceneReference& r);
+
   std::vector<SceneReference> references_;
+  std::unordered_map<std::string, Copies> copies_;
 };
 
 }  // namespace minihost::scenefile

@@ -184,10 +184,7 @@ SceneFileResult loadReference(const std::string& key, Scene& scene) {
   std::unordered_set<std::string> gone;
   for (SceneReference* o : old)
     gone.insert(o->refNode);
-  auto& all = table.references();
-  all.erase(std::remove_if(all.begin(), all.end(),
-                           [&](const SceneReference& x) { return gone.count(x.refNode) > 0; }),
-            all.end());
+  table.removeIf([&](const SceneReference& x) { return gone.count(x.refNode) > 0; });
   std::string localNs = withoutPrefix(r.nameSpace, r.holderPrefix);
   std::string localRef = withoutPrefix(r.refNode, r.holderPrefix);
   std::string text = "file -r -ns " + quoted(localNs.empty() ? ":" : localNs) + " -rfn " +
