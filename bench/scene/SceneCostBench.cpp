@@ -1,7 +1,8 @@
 // What one element of a scene file costs as the file grows, for the shapes whose cost once grew
 // with the square of the count: nodes of one name under different parents (beside unique names),
 // shapes parented by "|group|name" paths, plug-in node types named by requires -nodeType, an
-// anim curve's keys written in falling time order, and a camera under a chain of transforms
+// anim curve's keys written in falling time order, references saved unloaded that all name one
+// file, and a camera under a chain of transforms
 // (opened, then its paths and world matrix asked). Each runs at 2,000 and 8,000 elements;
 // the time per element (the inverse of items_per_second) should stay about the same.
 
@@ -65,6 +66,18 @@ std::string deepChain(int n) {
   return text;
 }
 
+// References saved unloaded, all of one file: each is numbered among the copies of its file.
+std::string deferredCopies(int n) {
+  std::string text = kHeader;
+  for (int i = 0; i < n; ++i) {
+    const std::string ns = "a" + std::to_string(i);
+    text += "file -r -ns \"" + ns + "\" -dr 1 -rfn \"" + ns + "RN\" \"asset.ma\";\n";
+  }
+  for (int i = 0; i < n; ++i)
+    text += "createNode reference -n \"a" + std::to_string(i) + "RN\";\n";
+  return text;
+}
+
 void open(benchmark::State& state, const std::string& text) {
   minihost::Scene& scene = minihost::Scene::get();
   for (auto _ : state) {
@@ -91,6 +104,9 @@ void BM_PluginNodeTypes(benchmark::State& state) {
 }
 void BM_KeysInFallingOrder(benchmark::State& state) {
   open(state, fallingKeys(static_cast<int>(state.range(0))));
+}
+void BM_DeferredCopiesOfOneFile(benchmark::State& state) {
+  open(state, deferredCopies(static_cast<int>(state.range(0))));
 }
 
 // The open of the chain, then per level asked once: the camera's full and partial path and its
@@ -124,5 +140,6 @@ BENCHMARK(BM_UniqueNamedChildren)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillis
 BENCHMARK(BM_ParentedByPath)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PluginNodeTypes)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KeysInFallingOrder)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeferredCopiesOfOneFile)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CameraUnderDeepChain)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

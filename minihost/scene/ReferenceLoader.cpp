@@ -2,6 +2,9 @@
 
 #include <cctype>
 #include <cstdio>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "scene/NamespacedNames.h"
 #include "scene/ReferencePaths.h"
@@ -67,45 +70,52 @@ class Planner {
 
  private:
   // The references a file loads: its "file -r" statements, and depth-one records that have no
-  // such statement (a file written by hand).
-  static std::vector<const ReferenceEntry*> referencesOf(const SceneDescription& d) {
-    std::vector<const ReferenceEntry*> out;
+  // such statement (a file written by hand); and the state the file's depth-one records save for
+  // each reference node (the first record of the node). Found through tables, as a file may hold
+  // many thousands of references.
+  struct FileReferences {
+    std::vector<const ReferenceEntry*> loads;
+    std::unordered_map<std::string_view, bool> savedDeferred;
+  };
+  static FileReferences referencesOf(const SceneDescription& d) {
+    FileReferences out;
+    std::unordered_set<std::string> stated;
+    const auto key = [](const ReferenceEntry& e) { return e.refNode + '\0' + e.path; };
     for (const ReferenceEntry& e : d.references) {
-      if (e.depth == 0)
-        out.push_back(&e);
+      if (e.depth == 0) {
+        out.loads.push_back(&e);
+        stated.insert(key(e));
+      }
     }
     for (const ReferenceEntry& e : d.references) {
       if (e.depth != 1)
         continue;
-      bool stated = false;
-      for (const ReferenceEntry* r : out)
-        stated = stated || (r->refNode == e.refNode && r->path == e.path);
-      if (!stated)
-        out.push_back(&e);
+      if (!e.refNode.empty())
+        out.savedDeferred.emplace(e.refNode, e.deferred);
+      if (stated.insert(key(e)).second)
+        out.loads.push_back(&e);
     }
     return out;
   }
 
   // As the file was saved: a depth record of the opened file wins, then the file's own, then
   // the statement's -dr.
-  bool deferred(const SceneDescription& d, const ReferenceEntry& e, const std::string& full) {
+  bool deferred(const FileReferences& refs, const ReferenceEntry& e, const std::string& full) {
     auto top = topStates_.find(full);
     if (top != topStates_.end())
       return top->second;
-    for (const ReferenceEntry& r : d.references) {
-      if (r.depth == 1 && r.refNode == e.refNode && !e.refNode.empty())
-        return r.deferred;
-    }
-    return e.deferred;
+    auto saved = e.refNode.empty() ? refs.savedDeferred.end() : refs.savedDeferred.find(e.refNode);
+    return saved != refs.savedDeferred.end() ? saved->second : e.deferred;
   }
 
   void visit(const std::shared_ptr<SceneDescription>& d, const std::string& path,
              const std::string& prefix, int reference, int depth) {
     stack_.push_back(canonicalPath(path));
     std::vector<int> mine;
-    for (const ReferenceEntry* e : referencesOf(*d)) {
+    const FileReferences refs = referencesOf(*d);
+    for (const ReferenceEntry* e : refs.loads) {
       mine.push_back(static_cast<int>(plan_.references.size()));
-      load(*d, *e, path, prefix, reference, depth);
+      load(*d, refs, *e, path, prefix, reference, depth);
     }
     plan_.files.push_back(LoadedFile{d, prefix, path, reference});
     for (int r : mine)
@@ -113,8 +123,8 @@ class Planner {
     stack_.pop_back();
   }
 
-  void load(const SceneDescription& d, const ReferenceEntry& e, const std::string& path,
-            const std::string& prefix, int parent, int depth) {
+  void load(const SceneDescription& d, const FileReferences& refs, const ReferenceEntry& e,
+            const std::string& path, const std::string& prefix, int parent, int depth) {
     if (loads_ > kMaxLoadedReferences)
       return;  // said once, at the first one left out
     ReferenceRecord rec;
@@ -131,7 +141,7 @@ class Planner {
     plan_.references.push_back(rec);
     const std::string where = d.fileName + ":" + std::to_string(e.line) + ": the reference to \"" +
                               e.path + "\" is not loaded (" + rec.refNode + "): ";
-    if (deferred(d, e, rec.refNode)) {
+    if (deferred(refs, e, rec.refNode)) {
       // Left unread, but its file is looked for: an unloaded reference still names the file
       // found, as the host's does.
       ResolvedPath found = resolveReferencePath(e.path, folderOf(path));
