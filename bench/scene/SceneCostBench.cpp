@@ -2,7 +2,7 @@
 // with the square of the count: nodes of one name under different parents (beside unique names),
 // shapes parented by "|group|name" paths, plug-in node types named by requires -nodeType, an
 // anim curve's keys written in falling time order, references saved unloaded that all name one
-// file, and a camera under a chain of transforms
+// file (with edits and placeholder connections), and a camera under a chain of transforms
 // (opened, then its paths and world matrix asked). Each runs at 2,000 and 8,000 elements;
 // the time per element (the inverse of items_per_second) should stay about the same.
 
@@ -66,15 +66,22 @@ std::string deepChain(int n) {
   return text;
 }
 
-// References saved unloaded, all of one file: each is numbered among the copies of its file.
+// References saved unloaded, all of one file, each reference node with its edits and a shot
+// connection waiting on its placeholder list: each is numbered among the copies of its file.
 std::string deferredCopies(int n) {
   std::string text = kHeader;
   for (int i = 0; i < n; ++i) {
     const std::string ns = "a" + std::to_string(i);
     text += "file -r -ns \"" + ns + "\" -dr 1 -rfn \"" + ns + "RN\" \"asset.ma\";\n";
   }
+  text += "createNode transform -n \"shot\";\n";
+  for (int i = 0; i < n; ++i) {
+    const std::string node = "a" + std::to_string(i) + "RN";
+    text += "createNode reference -n \"" + node + "\";\n";
+    text += "\tsetAttr \".ed\" -type \"dataReferenceEdits\" \"" + node + "\" \"" + node + "\" 0;\n";
+  }
   for (int i = 0; i < n; ++i)
-    text += "createNode reference -n \"a" + std::to_string(i) + "RN\";\n";
+    text += "connectAttr \"shot.tx\" \"a" + std::to_string(i) + "RN.phl[1]\";\n";
   return text;
 }
 

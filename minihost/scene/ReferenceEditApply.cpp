@@ -1,5 +1,8 @@
 #include "scene/ReferenceEditApply.h"
 
+#include <string_view>
+#include <unordered_map>
+
 #include "scene/NamespacedNames.h"
 #include "scene/SceneLexer.h"
 #include "scene/SceneParser.h"
@@ -212,6 +215,10 @@ class EditApplier {
 std::vector<NodeEdits> collectReferenceEdits(const LoadPlan& plan,
                                              std::vector<std::string>& warnings) {
   std::vector<NodeEdits> out;
+  // The last reference of each node name, as a scene may hold many thousands.
+  std::unordered_map<std::string_view, int> referenceNamed;
+  for (size_t r = 0; r < plan.references.size(); ++r)
+    referenceNamed[plan.references[r].refNode] = static_cast<int>(r);
   for (size_t f = 0; f < plan.files.size(); ++f) {
     const LoadedFile& file = plan.files[f];
     for (const ReferenceEdits& re : file.description->referenceEdits) {
@@ -220,10 +227,9 @@ std::vector<NodeEdits> collectReferenceEdits(const LoadPlan& plan,
       e.line = re.line;
       e.refNode = inNamespace(file.nameSpace, re.refNode);
       e.source = &re;
-      for (size_t r = 0; r < plan.references.size(); ++r) {
-        if (plan.references[r].refNode == e.refNode)
-          e.reference = static_cast<int>(r);
-      }
+      auto named = referenceNamed.find(e.refNode);
+      if (named != referenceNamed.end())
+        e.reference = named->second;
       std::string problem;
       if (!decodeReferenceEdits(re.tokens, e.list, problem))
         warnings.push_back(file.description->fileName + ":" + std::to_string(re.line) +

@@ -1,5 +1,6 @@
 #include "scene/SceneAssembly.h"
 
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -27,6 +28,21 @@ void recordReferences(const LoadPlan& plan, const std::vector<std::vector<NodeRe
   ReferenceTable& table = ReferenceTable::get();
   if (opening)
     table.clear();
+  // What each reference takes from the files, the waiting connections and the edit lists,
+  // found through tables: a scene may hold many thousands of references.
+  std::vector<int> fileOf(plan.references.size(), -1);
+  for (size_t f = 0; f < plan.files.size(); ++f) {
+    if (plan.files[f].reference >= 0)
+      fileOf[static_cast<size_t>(plan.files[f].reference)] = static_cast<int>(f);
+  }
+  std::unordered_map<std::string_view, std::vector<const PendingSlot*>> slotsOf;
+  for (const PendingSlot& p : pending)
+    slotsOf[p.refNode].push_back(&p);
+  std::vector<std::unordered_map<std::string, const ReferenceEdits*>> editsOf(plan.files.size());
+  for (size_t f = 0; f < plan.files.size(); ++f) {
+    for (const ReferenceEdits& e : plan.files[f].description->referenceEdits)
+      editsOf[f][plan.files[f].nameSpace + e.refNode] = &e;
+  }
   for (size_t r = 0; r < plan.references.size(); ++r) {
     const ReferenceRecord& rec = plan.references[r];
     SceneReference out;
@@ -37,13 +53,13 @@ void recordReferences(const LoadPlan& plan, const std::vector<std::vector<NodeRe
     out.loaded = rec.loaded && !leftOut(plan, static_cast<int>(r), failed);
     if (rec.parent >= 0)
       out.parentRefNode = plan.references[static_cast<size_t>(rec.parent)].refNode;
-    for (size_t f = 0; out.loaded && f < plan.files.size(); ++f) {
-      if (plan.files[f].reference == static_cast<int>(r))
-        out.nodes = created[f];
-    }
-    for (const PendingSlot& p : pending) {
-      if (p.refNode == out.refNode)
-        out.slots.push_back(SceneReference::Slot{p.otherPlug, p.referencedPlug, p.intoReference});
+    if (out.loaded && fileOf[r] >= 0)
+      out.nodes = created[static_cast<size_t>(fileOf[r])];
+    auto slots = slotsOf.find(out.refNode);
+    if (slots != slotsOf.end()) {
+      for (const PendingSlot* p : slots->second)
+        out.slots.push_back(
+            SceneReference::Slot{p->otherPlug, p->referencedPlug, p->intoReference});
     }
     if (rec.file >= 0) {
       const LoadedFile& holder = plan.files[static_cast<size_t>(rec.file)];
@@ -51,11 +67,11 @@ void recordReferences(const LoadPlan& plan, const std::vector<std::vector<NodeRe
       out.holderUnits = holder.description->units;
       out.holderFile = holder.description->fileName;
       out.holderFolder = folderOf(holder.path);
-      for (const ReferenceEdits& e : holder.description->referenceEdits) {
-        if (holder.nameSpace + e.refNode == out.refNode) {
-          out.edits = e.tokens;
-          out.editsLine = e.line;
-        }
+      const auto& edits = editsOf[static_cast<size_t>(rec.file)];
+      auto e = edits.find(out.refNode);
+      if (e != edits.end()) {
+        out.edits = e->second->tokens;
+        out.editsLine = e->second->line;
       }
     }
     table.add(std::move(out));
