@@ -183,16 +183,24 @@ class Parser {
   bool arguments(StatementWords* args, LineNumber line) {
     if (args)
       args->clear();
-    for (;;) {
-      if (!advance())
-        return fail(line, "the file ends inside a statement");
+    while (nextArgument(line)) {
       if (tok_.kind == TokenKind::kSemicolon)
         return true;
-      if (tok_.kind != TokenKind::kWord && tok_.kind != TokenKind::kString)
-        return fail(tok_.line, "unexpected '" + std::string(tok_.text) + "'");
       if (args)
         args->add(tok_);
     }
+    return false;
+  }
+
+  // Reads the statement's next token: a word or a string, or the ';' that ends it. Anything
+  // else, or the file's end, is said (`within` names where) and answers false.
+  bool nextArgument(LineNumber line, const char* within = "") {
+    if (!advance())
+      return fail(line, "the file ends inside a statement");
+    if (tok_.kind == TokenKind::kSemicolon || tok_.kind == TokenKind::kWord ||
+        tok_.kind == TokenKind::kString)
+      return true;
+    return fail(tok_.line, "unexpected '" + std::string(tok_.text) + "'" + within);
   }
 
   // The statement whose command word is the current token.
@@ -322,12 +330,10 @@ class Parser {
     std::string problem;
     const char* wantsValue = nullptr;  // the flag, as written, whose value is the next word
     for (;;) {
-      if (!advance())
-        return fail(line, "the file ends inside a statement");
+      if (!nextArgument(line))
+        return false;
       if (tok_.kind == TokenKind::kSemicolon)
         break;
-      if (tok_.kind != TokenKind::kWord && tok_.kind != TokenKind::kString)
-        return fail(tok_.line, "unexpected '" + std::string(tok_.text) + "'");
       if (!problem.empty())
         continue;
       const std::string_view a = tok_.text;
@@ -650,12 +656,10 @@ class Parser {
     edits.refNode = std::string(out_.nameOf(out_.nodes[static_cast<size_t>(value.node)]));
     edits.line = line;
     for (;;) {
-      if (!advance())
-        return fail(line, "the file ends inside a statement");
+      if (!nextArgument(line, " in reference edits"))
+        return false;
       if (tok_.kind == TokenKind::kSemicolon)
         break;
-      if (tok_.kind != TokenKind::kWord && tok_.kind != TokenKind::kString)
-        return fail(tok_.line, "unexpected '" + std::string(tok_.text) + "' in reference edits");
       edits.tokens.add(tok_.text, tok_.kind == TokenKind::kString);
     }
     edits.tokens.shrinkToFit();  // kept until the references are built
